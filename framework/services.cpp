@@ -1,0 +1,24 @@
+#include "framework/services.h"
+
+#include <stdexcept>
+
+#include "stats/f_table_lookup.h"
+
+namespace kestra {
+
+namespace {
+std::shared_ptr<const FTableLookup> g_fTable;
+}
+
+void SetFTableLookup(std::shared_ptr<const FTableLookup> lookup)
+{
+    g_fTable = std::move(lookup);
+}
+
+const FTableLookup& CurrentFTable()
+{
+    if (!g_fTable) throw std::runtime_error("Tabella dei valori critici di F non disponibile");
+    return *g_fTable;
+}
+
+}  // namespace kestra

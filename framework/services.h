@@ -1,0 +1,15 @@
+// Services the calculations reach process-wide: the F table of the report database.
+#pragma once
+
+#include <memory>
+
+namespace kestra {
+
+class FTableLookup;
+
+// The F table the calculations use; set once at start-up (the program, the command line, the tests).
+void SetFTableLookup(std::shared_ptr<const FTableLookup> lookup);
+// Throws std::runtime_error with an Italian message when no table was set.
+const FTableLookup& CurrentFTable();
+
+}  // namespace kestra

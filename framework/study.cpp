@@ -1,0 +1,91 @@
+#include "framework/study.h"
+
+#include "framework/study_file.h"
+#include "stats/arithmetic_error.h"
+
+namespace kestra {
+
+Study::Study(StudyKindId kind) : m_kind(kind)
+{
+    const StudyKind& k = KindInfo(kind);
+    m_format = {k.defaultIntegers, k.defaultDecimals};
+    m_pattern = BuildNumberPattern(m_format.integers, m_format.decimals);
+}
+
+std::string Study::title() const
+{
+    return std::string(kind().titlePrefix) + (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
+}
+
+bool Study::gridsChanged() const
+{
+    return grid().changed();
+}
+
+void Study::clearGridsChanged()
+{
+    grid().setChanged(false);
+}
+
+void Study::setNumberFormat(const NumberFormat& format)
+{
+    m_format = format;
+    m_pattern = MakeNumberPattern(format.integers, format.decimals);
+    applyFormatToGrids(format);
+}
+
+void Study::applyFormatToGrids(const NumberFormat& format)
+{
+    grid().setFormat(format);
+}
+
+void Study::reset()
+{
+    m_loadFileName.clear();
+    for (auto& h : m_header) h.clear();
+    setNumberFormat({kind().defaultIntegers, kind().defaultDecimals});
+    resetData();
+    m_isModify = false;
+    clearGridsChanged();
+}
+
+void Study::read(const std::filesystem::path& path)
+{
+    reset();
+    StudyFileReader reader = StudyFileReader::fromFile(path);
+    readContents(reader);
+    bind(path);
+}
+
+void Study::write(const std::filesystem::path& path)
+{
+    StudyFileWriter writer;
+    writeContents(writer);
+    writer.commit(path);
+    bind(path);
+}
+
+void Study::bind(const std::filesystem::path& path)
+{
+    m_loadFileName = std::filesystem::absolute(path).lexically_normal().string();
+    m_isModify = false;
+    clearGridsChanged();
+}
+
+CalcOutcome RunCalculation(Study& study)
+{
+    try {
+        return study.calculate();
+    } catch (const ArithmeticError& e) {
+        CalcOutcome outcome;
+        outcome.messages.push_back({StudyMessage::Severity::Critical, e.what(), {}, 0});
+        return outcome;
+    } catch (const std::exception& e) {
+        CalcOutcome outcome;
+        outcome.messages.push_back(
+            {StudyMessage::Severity::Critical, std::string("Errore durante il calcolo: ") + e.what(), {}, 0});
+        return outcome;
+    }
+}
+
+}  // namespace kestra

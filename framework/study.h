@@ -1,0 +1,109 @@
+// The study document every study kind shares: file binding, modified state, number format, header fields,
+// and the operations the document commands, the windows, the reports and the command line call.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/chart_data.h"
+#include "framework/data_grid.h"
+#include "framework/number_pattern.h"
+#include "framework/study_kind.h"
+#include "reporting/report_records.h"
+
+namespace kestra {
+
+class StudyFileReader;
+class StudyFileWriter;
+
+// A message a calculation wants shown (it never opens a dialog itself).
+struct StudyMessage {
+    enum class Severity { Information, Warning, Critical };
+    Severity severity = Severity::Warning;
+    std::string text;
+    std::string title;  // empty: the application title
+    int beeps = 0;
+};
+
+struct CalcOutcome {
+    bool computed = false;  // false: stopped or refused, the previous results stay
+    std::vector<StudyMessage> messages;
+};
+
+class Study {
+public:
+    explicit Study(StudyKindId kind);
+    virtual ~Study() = default;
+    Study(const Study&) = delete;
+    Study& operator=(const Study&) = delete;
+
+    const StudyKind& kind() const { return KindInfo(m_kind); }
+    StudyKindId kindId() const { return m_kind; }
+
+    // --- document state
+    const std::string& loadFileName() const { return m_loadFileName; }
+    std::string title() const;  // prefix + "no file" or prefix + path
+    bool isModify() const { return m_isModify; }
+    void setModify(bool modified) { m_isModify = modified; }
+    // IsModify or any grid's changed flag.
+    bool isModified() const { return m_isModify || gridsChanged(); }
+    virtual bool gridsChanged() const;
+    virtual void clearGridsChanged();
+
+    // --- number format: builds the window's pattern (also the process-wide one) and applies it to the grids
+    const NumberFormat& numberFormat() const { return m_format; }
+    const std::string& numberPattern() const { return m_pattern; }
+    virtual void setNumberFormat(const NumberFormat& format);
+
+    // --- descriptive fields 0..3 (method, analyte, sample, unit); some studies have only 0..2
+    virtual int headerFieldCount() const { return 4; }
+    const std::string& header(int index) const { return m_header.at(static_cast<std::size_t>(index)); }
+    void setHeader(int index, std::string text) { m_header.at(static_cast<std::size_t>(index)) = std::move(text); }
+
+    // --- the main data grid (the first one, for studies with several)
+    virtual DataGrid& grid() = 0;
+    const DataGrid& grid() const { return const_cast<Study*>(this)->grid(); }
+
+    // --- operations
+    // The new-document state; unbinds the document and clears the modified flags.
+    void reset();
+    // Computes the results (kept as display texts by the study) and both conclusions.
+    virtual CalcOutcome calculate() = 0;
+    // Resets, then reads the file; binds the document to it when the reading completes.
+    // Throws StudyFileError: what was read before the fault stays in the study.
+    void read(const std::filesystem::path& path);
+    // Writes atomically; on success binds the document to the path and clears the modified flags.
+    // Throws StudyWriteError and then changes nothing.
+    void write(const std::filesystem::path& path);
+    // The header record and the detail records of the study's report tables.
+    virtual ReportRecords reportRecords(Language language) const = 0;
+    // The charts the study shows, with their texts in the language asked for.
+    virtual std::vector<ChartData> charts(Language) const { return {}; }
+    // The conclusion as the window shows it.
+    virtual std::string conclusionText() const = 0;
+
+protected:
+    virtual void resetData() = 0;
+    virtual void readContents(StudyFileReader& reader) = 0;
+    virtual void writeContents(StudyFileWriter& writer) const = 0;
+    // Applies the format to the study's grids (the base class sets it on grid()).
+    virtual void applyFormatToGrids(const NumberFormat& format);
+    void bind(const std::filesystem::path& path);
+
+    std::array<std::string, 4> m_header;
+
+private:
+    StudyKindId m_kind;
+    std::string m_loadFileName;
+    bool m_isModify = false;
+    NumberFormat m_format;
+    std::string m_pattern;
+};
+
+// Runs the study's calculation; an arithmetic or other fault inside it becomes a critical message and the
+// results stay as they were (the calculation writes its results only at its end).
+CalcOutcome RunCalculation(Study& study);
+
+}  // namespace kestra

@@ -1,0 +1,12 @@
+// Creates the study document of a kind: the one place that knows every study class.
+#pragma once
+
+#include <memory>
+
+#include "framework/study.h"
+
+namespace kestra {
+
+std::unique_ptr<Study> CreateStudy(StudyKindId kind);
+
+}  // namespace kestra

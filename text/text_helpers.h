@@ -1,0 +1,37 @@
+// String helpers: placeholder filling, centring and padding, folder parents, UTF-8 aware cutting and trimming.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kestra {
+
+// Replaces every occurrence of find, left to right, continuing after each inserted replacement.
+std::string ReplacePlaceholder(std::string_view text, std::string_view find, std::string_view replacement);
+
+// Centres text in blanks to width characters; an odd remainder goes to the right.
+std::string CentreText(std::string_view text, int width);
+
+// Right-aligns text in width characters by putting fill characters in front of it.
+std::string PadLeft(std::string_view text, int width, char fill);
+
+// The folder that contains a folder path ("/a/b" or "/a/b/" give "/a").
+std::string ParentFolder(std::string_view folder);
+
+// Characters (code points) of a UTF-8 text.
+std::size_t Utf8Length(std::string_view text);
+// The first n characters of a UTF-8 text (never cuts a character in half).
+std::string Utf8Left(std::string_view text, std::size_t n);
+// Leading and trailing blanks (space and tab) removed.
+std::string Trim(std::string_view text);
+
+// True when text is well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
+// Converts Windows-1252 bytes to UTF-8.
+std::string Windows1252ToUtf8(std::string_view text);
+
+// ASCII case-insensitive comparison (file extensions, INI keys).
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+}  // namespace kestra
