@@ -1,0 +1,61 @@
+// The prompts interface: every question, message and file choice the document commands and windows put to the user.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "framework/number_pattern.h"
+#include "framework/study_kind.h"
+
+namespace kestra {
+
+enum class Answer { Yes, No, Cancel };
+enum class MessageIcon { Information, Warning, Critical, Question };
+
+// The texts of the two fixed questions (CR LF between the lines, as the message boxes show them).
+constexpr const char* kSaveChangesText = "I dati sono stati modificati.\r\nVuoi salvare le modifiche correnti?";
+constexpr const char* kMoveOrCopyText = "Desideri spostare i dati selezionati?\r\nScegliendo No i dati verranno copiati";
+
+// The screen implements it with real message boxes and file dialogs, the tests with a script, so no
+// command ever opens a dialog of its own and no modal box blocks a test.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // A message box with an OK button; an empty title means the application title.
+    virtual void message(MessageIcon icon, const std::string& text, const std::string& title = {}) = 0;
+    // A Yes / No / Cancel question with the application title.
+    virtual Answer ask(MessageIcon icon, const std::string& text) = 0;
+    // The shared file dialog for a kind, with its filter and default extension and the file name cleared;
+    // nullopt when the user cancels or leaves the name empty. Saving asks before overwriting a file.
+    virtual std::optional<std::filesystem::path> chooseOpenPath(StudyKindId kind) = 0;
+    virtual std::optional<std::filesystem::path> chooseSavePath(StudyKindId kind) = 0;
+    // The number-format dialog filled with the current digits; nullopt on "&Annulla".
+    virtual std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) = 0;
+    virtual void beep() = 0;
+    // The busy pointer; calls nest.
+    virtual void setBusy(bool busy) = 0;
+
+    void information(const std::string& text) { message(MessageIcon::Information, text); }
+    void warning(const std::string& text) { message(MessageIcon::Warning, text); }
+    void critical(const std::string& text) { message(MessageIcon::Critical, text); }
+    // AskSaveChanges for a modified document (the warning icon).
+    Answer askSaveChanges() { return ask(MessageIcon::Warning, kSaveChangesText); }
+    // AskMoveOrCopy before a dropped block overwrites cells: Yes moves, No copies, Cancel drops nothing.
+    Answer askMoveOrCopy() { return ask(MessageIcon::Question, kMoveOrCopyText); }
+};
+
+// Shows the busy pointer for the life of the scope, errors included.
+class BusyPointer {
+public:
+    explicit BusyPointer(Prompts& prompts) : m_prompts(prompts) { m_prompts.setBusy(true); }
+    ~BusyPointer() { m_prompts.setBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    Prompts& m_prompts;
+};
+
+}  // namespace kestra
