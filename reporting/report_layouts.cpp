@@ -1,0 +1,23 @@
+// The one place that knows which layout each study kind prints with. A study adds its layout file
+// (studies/<kind>/<kind>_layout.cpp) and its line here.
+#include "framework/study.h"
+#include "reporting/report_layout.h"
+
+namespace kestra {
+
+ReportLayout BuildLimitsLayout(const Study& study);
+
+ReportLayout BuildLayout(const Study& study)
+{
+    ReportLayout layout;
+    switch (study.kindId()) {
+    case StudyKindId::Limi: layout = BuildLimitsLayout(study); break;
+    default:
+        throw ReportLayoutError(std::string("Il report dello studio ") + study.kind().methodName +
+                                " non è ancora disponibile");
+    }
+    layout.validate();
+    return layout;
+}
+
+}  // namespace kestra

@@ -1,0 +1,62 @@
+#include "reporting/report_settings.h"
+
+namespace kestra {
+
+namespace {
+
+struct Settings {
+    std::filesystem::path database;
+    std::optional<std::string> logo;
+    Language language = Language::Italian;
+    bool printDate = false;
+};
+
+Settings& settings()
+{
+    static Settings s;
+    return s;
+}
+
+}  // namespace
+
+void SetReportDatabasePath(std::filesystem::path path)
+{
+    settings().database = std::move(path);
+}
+
+const std::filesystem::path& ReportDatabasePath()
+{
+    return settings().database;
+}
+
+void SetReportLogoPath(std::string path)
+{
+    settings().logo = std::move(path);
+}
+
+std::optional<std::string> ReportLogoPath()
+{
+    return settings().logo;
+}
+
+Language OutputLanguage()
+{
+    return settings().language;
+}
+
+void SetOutputLanguage(Language language)
+{
+    settings().language = language;
+}
+
+bool PrintDateFlag()
+{
+    return settings().printDate;
+}
+
+void SetPrintDateFlag(bool printDate)
+{
+    settings().printDate = printDate;
+}
+
+}  // namespace kestra
