@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "studies/calibration/calibration_study.h"
 #include "studies/limits/limits_study.h"
 
 namespace kestra {
@@ -11,6 +12,8 @@ std::unique_ptr<Study> CreateStudy(StudyKindId kind)
     switch (kind) {
     case StudyKindId::Limi:
         return std::make_unique<LimitsStudy>();
+    case StudyKindId::Tara:
+        return std::make_unique<CalibrationStudy>();
     default:
         break;
     }
