@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/cli_commands.h"
+#include "framework/number_pattern.h"
+#include "test_support.h"
+
+namespace kestra {
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun compute(const std::filesystem::path& file, Language lang, char sep)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    cli::ComputeOptions o{file, lang, sep};
+    const int code = cli::RunCompute(o, out, err);
+    SetUserDecimalSeparator('.');
+    return {code, out.str(), err.str()};
+}
+
+TEST(KestraCliCompute, ExampleStudyInBothLanguagesAndSeparators)
+{
+    const std::filesystem::path example = std::filesystem::path(KESTRA_SOURCE_DIR) / "examples" / "esempio.LIM";
+    const CliRun it = compute(example, Language::Italian, ',');
+    ASSERT_EQ(it.code, 0) << it.err;
+    const auto j = nlohmann::json::parse(it.out);
+    EXPECT_EQ(j["kind"], "LIMI");
+    EXPECT_EQ(j["header"]["UM"], "µg/l");
+    EXPECT_EQ(j["header"]["NDET"], "10");
+    EXPECT_EQ(j["header"]["STDEV"], "0,019");
+    EXPECT_EQ(j["header"]["LIMRIL"], "0,039");
+    EXPECT_EQ(j["header"]["LIMDET"], "0,194");
+    EXPECT_NE(j["header"]["CONCLUSIONI"].get<std::string>().find("LIMITE DI RILEVAZIONE"), std::string::npos);
+    ASSERT_EQ(j["details"].size(), 10u);
+    EXPECT_EQ(j["details"][0]["COLA"], "0,412");
+    EXPECT_EQ(j["details"][9]["NDATI"], 10);
+    EXPECT_TRUE(j["messages"].empty());
+
+    const CliRun en = compute(example, Language::English, '.');
+    const auto k = nlohmann::json::parse(en.out);
+    EXPECT_EQ(k["header"]["STDEV"], "0.019");
+    EXPECT_NE(k["header"]["CONCLUSIONI"].get<std::string>().find("DETECTION LIMIT"), std::string::npos);
+}
+
+TEST(KestraCliCompute, UnreadableFilesGiveOneLineAndExitCode2)
+{
+    test::TempDir dir;
+    test::writeFile(dir / "bad.lim", "Kestra for Windows\r\n3\r\n3\r\nnope\r\n");
+    const CliRun bad = compute(dir / "bad.lim", Language::Italian, '.');
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_TRUE(bad.out.empty());
+    EXPECT_NE(bad.err.find("bad.lim"), std::string::npos);
+    EXPECT_NE(bad.err.find("riga 4"), std::string::npos);
+    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1);
+
+    EXPECT_EQ(compute(dir / "missing.LIM", Language::Italian, '.').code, 2);
+    test::writeFile(dir / "x.txt", "");
+    EXPECT_EQ(compute(dir / "x.txt", Language::Italian, '.').code, 2);
+}
+
+TEST(KestraCliCompute, AllZeroStudyStillPrintsTheWindowsState)
+{
+    test::TempDir dir;
+    test::writeFile(dir / "zero.LIM", "Kestra for Windows\r\n3\r\n3\r\n2\r\n\r\n\r\n\r\n\r\n\r\n5\r\nVero\r\n"
+                                      " 1,0\r\n2,0\r\n3,0\r\n4,0\r\n5,0\r\n");
+    const CliRun r = compute(dir / "zero.LIM", Language::Italian, '.');
+    ASSERT_EQ(r.code, 0);
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["header"]["STDEV"], "0.000");
+    EXPECT_EQ(j["details"].size(), 5u);
+}
+
+}  // namespace
+}  // namespace kestra
