@@ -1,0 +1,94 @@
+// The print pipeline of every study without its windows: report tables written, layout prepared, data read back.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "reporting/report_database.h"
+#include "reporting/report_layout.h"
+#include "reporting/report_records.h"
+
+namespace kestra {
+
+class Study;
+
+// A failed pipeline step; what() is the message for the user and names the step. The report tables stay as
+// they were before the step.
+class ReportPipelineError : public std::runtime_error {
+public:
+    ReportPipelineError(std::string step, const std::string& detail);
+    const std::string& step() const { return m_step; }
+
+private:
+    std::string m_step;
+};
+
+// The descriptive fields of every header table and their width.
+constexpr std::size_t kDescriptiveFieldWidth = 50;
+
+// Steps 2 to 7: opens the database, replaces the first header row and every detail row, closes. The
+// descriptive fields METODO, ANALITA, CAMPIONE and UM are cut to their 50 characters on the way.
+void WriteReportTables(const std::filesystem::path& database, ReportRecords records);
+
+// Logo picture size in twips (HIMETRIC x 0.55, cut towards minus infinity).
+struct LogoSize {
+    int heightTwips = 0;
+    int widthTwips = 0;
+};
+// HIMETRIC to the report's twips as the logo box counts them; never beyond the 16-bit range.
+std::int16_t LogoTwipsFromHimetric(long long himetric);
+// ReadLogoSize: nullopt when no file is at the path; throws ReportPipelineError when a file is there but
+// holds no readable picture.
+using LogoSizeReader = std::function<std::optional<LogoSize>(const std::string& path)>;
+
+// Shows, sizes or hides the logo section. An empty path or a path naming no file hides it.
+void ApplyReportLogo(ReportLayout& layout, const std::string& logoPath, const LogoSizeReader& readLogoSize);
+
+// The logo a report shows: the process-wide path when the program set one, else LOGOTXT; none when the
+// company row says the logo was removed (NOLOGOFLAG -1).
+std::string ReportLogoFor(const CompanyData& company, const std::optional<std::string>& processLogoPath);
+
+// Everything a report prints, read back from the database, with the layout ready for rendering.
+struct ReportDocument {
+    ReportLayout layout;
+    ReportRecord header;                // the header row just written (the last one of the table)
+    std::vector<ReportRecord> details;  // the detail rows in their order
+    CompanyData company;
+    std::string logoPath;   // "" when the logo section is hidden
+    std::string printDate;  // "dd/mm/yyyy"; shown only when layout.printDateVisible
+    Language language = Language::Italian;
+    char decimalSeparator = '.';
+};
+
+struct ReportRequest {
+    std::filesystem::path database;
+    Language language = Language::Italian;
+    bool printDate = false;
+    char decimalSeparator = '.';
+    std::optional<std::string> processLogoPath;  // ReportLogoPath()
+    std::string today;                           // "" : the current date
+};
+
+// Steps 2 to 12 for a study: its records into its tables, its layout built, translated for English, the
+// print date and the logo applied, and the data read back from the tables and Anagrafica.
+ReportDocument PrepareStudyReport(const Study& study, const ReportRequest& request, const LogoSizeReader& readLogoSize);
+
+// Steps 8 to 12 alone, for a layout whose tables are already written.
+ReportDocument ReadReportDocument(ReportLayout layout, const ReportRequest& request,
+                                  const LogoSizeReader& readLogoSize);
+
+// A field of a read-back row as printed: texts as stored, numbers in their plain form with the separator.
+std::string FieldDisplayText(const ReportRecord& record, const std::string& field, char separator);
+// A detail value of a numeric column: the stored text read as a number and written with the column's
+// decimals; a text that is not a number prints as it is.
+std::string FormatDetailNumber(const std::string& text, int decimals, char separator);
+
+// Today as dd/mm/yyyy.
+std::string TodayText();
+
+}  // namespace kestra

@@ -1,0 +1,893 @@
+#include "reporting/ui/report_renderer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QImageReader>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextLayout>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <filesystem>
+
+#include "text/number_format.h"
+
+namespace kestra {
+
+namespace {
+
+// Layout is done in points on an A4 sheet; text is measured on a 1200 dpi reference so that the widths hold
+// on the printer, in the PDF and in the preview alike.
+constexpr double kMeasureDpi = 1200.0;
+constexpr double kMeasureScale = kMeasureDpi / 72.0;
+
+constexpr double kMarginLeft = 56.7;  // 20 mm
+constexpr double kMarginRight = 56.7;
+constexpr double kMarginTop = 36.0;
+constexpr double kFooterRule = RenderedReport::kPageHeight - 42.0;
+constexpr double kBodyBottom = kFooterRule - 12.0;
+constexpr double kContentLeft = kMarginLeft;
+constexpr double kContentRight = RenderedReport::kPageWidth - kMarginRight;
+constexpr double kContentWidth = kContentRight - kContentLeft;
+constexpr double kBlockGap = 14.0;
+constexpr double kCellPad = 5.0;
+constexpr double kFlowGap = 18.0;
+
+enum class Role { Body, BodyBold, Label, Heading, Title, Subtitle, CompanyName, Company, Table, TableBold, Footer, Count };
+
+const QColor kInk(0x1a, 0x1a, 0x1a);
+const QColor kMuted(0x55, 0x55, 0x55);
+const QColor kRule(0x99, 0x99, 0x99);
+const QColor kHairline(0xd4, 0xd4, 0xd4);
+const QColor kShade(0xee, 0xee, 0xee);
+
+QFont makeFont(Role role)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setKerning(true);
+    switch (role) {
+    case Role::Body: f.setPointSizeF(9.5); break;
+    case Role::BodyBold: f.setPointSizeF(9.5); f.setBold(true); break;
+    case Role::Label: f.setPointSizeF(9.5); break;
+    case Role::Heading: f.setPointSizeF(10.5); f.setBold(true); break;
+    case Role::Title: f.setPointSizeF(14.0); f.setBold(true); break;
+    case Role::Subtitle: f.setPointSizeF(11.5); f.setBold(true); break;
+    case Role::CompanyName: f.setPointSizeF(12.0); f.setBold(true); break;
+    case Role::Company: f.setPointSizeF(8.0); break;
+    case Role::Table: f.setPointSizeF(8.5); break;
+    case Role::TableBold: f.setPointSizeF(8.5); f.setBold(true); break;
+    case Role::Footer: f.setPointSizeF(7.5); break;
+    case Role::Count: break;
+    }
+    return f;
+}
+
+// The reference device and the fonts with their metrics, made once.
+class Typesetter {
+public:
+    Typesetter() : m_reference(8, 8, QImage::Format_RGB32)
+    {
+        const int dpm = static_cast<int>(std::lround(kMeasureDpi / 0.0254));
+        m_reference.setDotsPerMeterX(dpm);
+        m_reference.setDotsPerMeterY(dpm);
+        for (std::size_t i = 0; i < m_fonts.size(); ++i) m_fonts[i] = makeFont(static_cast<Role>(i));
+    }
+
+    const QFont& font(Role role) const { return m_fonts[static_cast<std::size_t>(role)]; }
+
+    double width(const QString& text, Role role) const
+    {
+        return QFontMetricsF(font(role), &m_reference).horizontalAdvance(text) / kMeasureScale;
+    }
+
+    double lineHeight(Role role) const
+    {
+        return QFontMetricsF(font(role), &m_reference).lineSpacing() / kMeasureScale * 1.08;
+    }
+
+    // Lines of text broken at CR LF, CR or LF and wrapped to width; blanks inside a line are kept.
+    QStringList wrap(const QString& text, Role role, double width) const
+    {
+        QString normal = text;
+        normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        normal.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        QStringList lines;
+        const QStringList paragraphs = normal.split(QLatin1Char('\n'));
+        for (const QString& paragraph : paragraphs) {
+            if (paragraph.trimmed().isEmpty()) {
+                lines << QString();
+                continue;
+            }
+            QTextLayout layout(paragraph, font(role), &m_reference);
+            QTextOption option;
+            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(std::max(1.0, width * kMeasureScale));
+                QString part = paragraph.mid(line.textStart(), line.textLength());
+                while (!part.isEmpty() && part.back().isSpace()) part.chop(1);
+                lines << part;
+            }
+            layout.endLayout();
+        }
+        return lines;
+    }
+
+private:
+    QImage m_reference;
+    std::array<QFont, static_cast<std::size_t>(Role::Count)> m_fonts;
+};
+
+
+struct TextOp {
+    QRectF rect;
+    QString text;
+    Role role;
+    Qt::Alignment align;
+    QColor color;
+};
+struct LineOp {
+    QLineF line;
+    double width;
+    QColor color;
+};
+struct FillOp {
+    QRectF rect;
+    QColor color;
+};
+struct PageOps {
+    std::vector<FillOp> fills;
+    std::vector<LineOp> lines;
+    std::vector<TextOp> texts;
+};
+
+QString q(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool looksNumeric(const QString& text)
+{
+    const std::string s = text.trimmed().toStdString();
+    return !s.empty() && (ParseNumber(s, '.') || ParseNumber(s, ','));
+}
+
+}  // namespace
+
+struct ReportPages {
+    Typesetter typesetter;
+    std::vector<PageOps> pages;
+    PageOps heading;  // the page heading, the same on every page
+    QImage logo;
+    QRectF logoBox;
+};
+
+namespace {
+
+// Places the blocks of a report on pages.
+class Composer {
+public:
+    Composer(const ReportDocument& doc, ReportPages& out)
+        : m_doc(doc), m_layout(doc.layout), m_out(out), m_t(out.typesetter)
+    {
+    }
+
+    void compose()
+    {
+        composeHeading();
+        newPage();
+        composeTitle();
+        for (const auto& block : m_layout.blocks) {
+            std::visit([&](const auto& b) { place(b); }, block);
+        }
+        composeSignature();
+    }
+
+private:
+    // --- primitives
+    void text(double x, double y, double w, const QString& s, Role role, Qt::Alignment align = Qt::AlignLeft,
+              const QColor& color = kInk)
+    {
+        m_page->texts.push_back({QRectF(x, y, w, m_t.lineHeight(role)), s, role, align, color});
+    }
+    void rule(double x1, double y, double x2, double width, const QColor& color)
+    {
+        m_page->lines.push_back({QLineF(x1, y, x2, y), width, color});
+    }
+    void fill(const QRectF& r, const QColor& color) { m_page->fills.push_back({r, color}); }
+
+    void newPage()
+    {
+        m_out.pages.emplace_back();
+        m_page = &m_out.pages.back();
+        m_y = m_bodyTop;
+    }
+    bool atTop() const { return m_y <= m_bodyTop + 0.5; }
+    // Starts a new page unless h fits below the current position (or nothing is on this page yet).
+    void ensure(double h)
+    {
+        if (m_y + h > kBodyBottom && !atTop()) newPage();
+    }
+    QString label(const LayoutText& t) const { return q(m_layout.text(t)); }
+    QString field(const std::string& name) const
+    {
+        return q(FieldDisplayText(m_doc.header, name, m_doc.decimalSeparator));
+    }
+    void gap() { m_y += kBlockGap; }
+
+    // A bold block heading kept together with `following` points of what comes after it.
+    void heading(const LayoutText& t, double following)
+    {
+        const QString s = label(t);
+        if (s.isEmpty()) return;
+        const QStringList lines = m_t.wrap(s, Role::Heading, kContentWidth);
+        const double lh = m_t.lineHeight(Role::Heading);
+        ensure(lines.size() * lh + 4 + following);
+        for (const QString& line : lines) {
+            text(kContentLeft, m_y, kContentWidth, line, Role::Heading);
+            m_y += lh;
+        }
+        m_y += 4;
+    }
+
+    // --- page heading: logo and company data
+    void composeHeading()
+    {
+        const CompanyData& c = m_doc.company;
+        const bool english = m_doc.language == Language::English;
+        auto t = [&](int i) { return q(c.texts[static_cast<std::size_t>(i)]).trimmed(); };
+        auto join = [](const QStringList& parts, const QString& sep) {
+            QStringList kept;
+            for (const auto& p : parts)
+                if (!p.isEmpty()) kept << p;
+            return kept.join(sep);
+        };
+        auto labelled = [](const QString& caption, const QString& value) {
+            return value.isEmpty() ? QString() : caption + value;
+        };
+        const QString name = t(0);
+        QStringList details;
+        details << t(3) << join({t(5), t(4)}, QStringLiteral(" "))
+                << join({labelled(QStringLiteral("Tel. "), t(6)), labelled(QStringLiteral("Fax "), t(7))},
+                        QStringLiteral("   "))
+                << join({labelled(QStringLiteral("E-mail "), t(8)), labelled(QStringLiteral("Web "), t(9))},
+                        QStringLiteral("   "))
+                << labelled(english ? QStringLiteral("Owner: ") : QStringLiteral("Titolare: "), t(1))
+                << labelled(english ? QStringLiteral("Chemist in charge: ") : QStringLiteral("Responsabile chimico: "),
+                            t(2));
+        details.removeAll(QString());
+
+        PageOps& ops = m_out.heading;
+        m_page = &ops;
+        double bottom = kMarginTop;
+        double textLeft = kContentLeft;
+        Qt::Alignment align = Qt::AlignLeft;
+        if (m_layout.logo.visible && !m_doc.logoPath.empty()) {
+            QImageReader reader(q(m_doc.logoPath));
+            reader.setAutoTransform(true);
+            m_out.logo = reader.read();
+            if (!m_out.logo.isNull()) {
+                m_out.logoBox = QRectF(kContentLeft, kMarginTop, m_layout.logo.widthTwips / 20.0,
+                                       m_layout.logo.heightTwips / 20.0);
+                bottom = m_out.logoBox.bottom();
+                textLeft = m_out.logoBox.right() + 14.0;
+                align = Qt::AlignRight;
+            }
+        }
+        const double textWidth = std::max(120.0, kContentRight - textLeft);
+        textLeft = kContentRight - textWidth;
+        double y = kMarginTop;
+        if (!name.isEmpty()) {
+            for (const QString& line : m_t.wrap(name, Role::CompanyName, textWidth)) {
+                text(textLeft, y, textWidth, line, Role::CompanyName, align);
+                y += m_t.lineHeight(Role::CompanyName);
+            }
+            y += 2;
+        }
+        for (const QString& d : details) {
+            for (const QString& line : m_t.wrap(d, Role::Company, textWidth)) {
+                text(textLeft, y, textWidth, line, Role::Company, align, kMuted);
+                y += m_t.lineHeight(Role::Company);
+            }
+        }
+        bottom = std::max(bottom, y);
+        if (bottom > kMarginTop) {
+            bottom += 8;
+            rule(kContentLeft, bottom, kContentRight, 0.8, kRule);
+            m_bodyTop = bottom + 16;
+        } else {
+            m_bodyTop = kMarginTop;
+        }
+        m_page = nullptr;
+    }
+
+    void composeTitle()
+    {
+        for (const auto& [t, role, after] : {std::tuple{m_layout.title, Role::Title, 3.0},
+                                            std::tuple{m_layout.subtitle, Role::Subtitle, 0.0}}) {
+            const QString s = label(t);
+            if (s.isEmpty()) continue;
+            for (const QString& line : m_t.wrap(s, role, kContentWidth)) {
+                text(kContentLeft, m_y, kContentWidth, line, role, Qt::AlignHCenter);
+                m_y += m_t.lineHeight(role);
+            }
+            m_y += after;
+        }
+        m_y += kBlockGap + 4;
+    }
+
+    // --- blocks
+    void place(const FieldsBlock& b)
+    {
+        double labelWidth = 0;
+        for (const auto& line : b.lines) labelWidth = std::max(labelWidth, m_t.width(label(line.label) + ":", Role::Label));
+        labelWidth = std::min(labelWidth + 12, kContentWidth * 0.45);
+        const double valueWidth = kContentWidth - labelWidth;
+        const double lh = m_t.lineHeight(Role::Body);
+        for (const auto& line : b.lines) {
+            const QString caption = label(line.label);
+            const QStringList captions = m_t.wrap(caption.isEmpty() ? caption : caption + ":", Role::Label, labelWidth - 8);
+            const QStringList values = m_t.wrap(field(line.field), Role::BodyBold, valueWidth);
+            const double h = std::max(captions.size(), values.size()) * lh + 3;
+            ensure(h);
+            for (qsizetype i = 0; i < captions.size(); ++i)
+                text(kContentLeft, m_y + i * lh, labelWidth, captions[i], Role::Label, Qt::AlignLeft, kMuted);
+            for (qsizetype i = 0; i < values.size(); ++i)
+                text(kContentLeft + labelWidth, m_y + i * lh, valueWidth, values[i], Role::BodyBold);
+            m_y += h;
+        }
+        gap();
+    }
+
+    void place(const ResultsBlock& b)
+    {
+        std::size_t valueColumns = b.columns.size();
+        double labelWidth = 0, symbolWidth = 0, valueWidth = 80;
+        for (const auto& line : b.lines) {
+            if (line.hidden) continue;
+            valueColumns = std::max(valueColumns, line.fields.size());
+            if (!line.fields.empty()) labelWidth = std::max(labelWidth, m_t.width(label(line.label), Role::Label));
+            symbolWidth = std::max(symbolWidth, m_t.width(label(line.symbol), Role::Body));
+            for (const auto& f : line.fields) {
+                const QString v = field(f);
+                if (looksNumeric(v) || v.size() <= 14) valueWidth = std::max(valueWidth, m_t.width(v, Role::BodyBold) + 12);
+            }
+        }
+        for (const auto& c : b.columns)
+            for (const QString& part : m_t.wrap(label(c), Role::TableBold, 1e6))
+                valueWidth = std::max(valueWidth, m_t.width(part, Role::TableBold) + 12);
+        const double indent = 12;
+        labelWidth = std::min(labelWidth + 16, kContentWidth * 0.5);
+        if (symbolWidth > 0) symbolWidth += 10;
+        const double labelX = kContentLeft + indent;
+        const double symbolX = labelX + labelWidth;
+        const double valuesX = symbolX + symbolWidth;
+        const double noteX = valuesX + valueColumns * valueWidth + 10;
+        const double lh = m_t.lineHeight(Role::Body);
+
+        heading(b.heading, lh * 2);
+        if (!b.columns.empty()) {
+            std::vector<QStringList> captions;
+            qsizetype rows = 1;
+            for (const auto& c : b.columns) {
+                captions.push_back(m_t.wrap(label(c), Role::TableBold, valueWidth - 4));
+                rows = std::max(rows, captions.back().size());
+            }
+            const double clh = m_t.lineHeight(Role::TableBold);
+            ensure(rows * clh + 4 + lh);
+            for (std::size_t c = 0; c < captions.size(); ++c)
+                for (qsizetype i = 0; i < captions[c].size(); ++i)
+                    text(valuesX + c * valueWidth, m_y + i * clh, valueWidth, captions[c][i], Role::TableBold,
+                         Qt::AlignRight, kMuted);
+            m_y += rows * clh + 2;
+            rule(valuesX, m_y, valuesX + valueColumns * valueWidth, 0.4, kHairline);
+            m_y += 3;
+        }
+        for (const auto& line : b.lines) {
+            if (line.hidden) continue;
+            if (line.fields.empty()) {
+                const QStringList parts = m_t.wrap(label(line.label), Role::BodyBold, kContentWidth - indent);
+                ensure(parts.size() * lh + 2 + lh);
+                for (const QString& p : parts) {
+                    text(labelX, m_y, kContentWidth - indent, p, Role::Body, Qt::AlignLeft, kMuted);
+                    m_y += lh;
+                }
+                m_y += 2;
+                continue;
+            }
+            const QStringList captions = m_t.wrap(label(line.label), Role::Label, labelWidth - 8);
+            qsizetype rows = captions.size();
+            // A value too long for its column (a text result) takes the rest of the line.
+            std::vector<QStringList> values;
+            bool wide = false;
+            for (const auto& f : line.fields) {
+                const QString v = field(f);
+                if (m_t.width(v, Role::BodyBold) > valueWidth - 6 && line.fields.size() == 1) {
+                    values.push_back(m_t.wrap(v, Role::BodyBold, kContentRight - valuesX));
+                    wide = true;
+                } else {
+                    values.push_back({v});
+                }
+                rows = std::max(rows, values.back().size());
+            }
+            const QString note = label(line.note);
+            QStringList notes;
+            if (!note.isEmpty()) {
+                if (wide || kContentRight - noteX < 60) {
+                    notes = m_t.wrap(note, Role::Body, kContentRight - valuesX);
+                } else {
+                    notes = m_t.wrap(note, Role::Body, kContentRight - noteX);
+                    rows = std::max(rows, notes.size());
+                }
+            }
+            const double h = rows * lh + (wide && !notes.isEmpty() ? notes.size() * lh : 0) + 3;
+            ensure(h);
+            for (qsizetype i = 0; i < captions.size(); ++i)
+                text(labelX, m_y + i * lh, labelWidth, captions[i], Role::Label);
+            if (const QString symbol = label(line.symbol); !symbol.isEmpty())
+                text(symbolX, m_y, symbolWidth, symbol, Role::Body, Qt::AlignLeft, kMuted);
+            for (std::size_t c = 0; c < values.size(); ++c) {
+                for (qsizetype i = 0; i < values[c].size(); ++i) {
+                    if (wide)
+                        text(valuesX, m_y + i * lh, kContentRight - valuesX, values[c][i], Role::BodyBold);
+                    else
+                        text(valuesX + c * valueWidth, m_y + i * lh, valueWidth - 4, values[c][i], Role::BodyBold,
+                             Qt::AlignRight);
+                }
+            }
+            if (!notes.isEmpty()) {
+                const bool below = wide || kContentRight - noteX < 60;
+                const double x = below ? valuesX : noteX;
+                const double y0 = below ? m_y + rows * lh : m_y;
+                for (qsizetype i = 0; i < notes.size(); ++i)
+                    text(x, y0 + i * lh, kContentRight - x, notes[i], Role::Body, Qt::AlignLeft, kMuted);
+            }
+            m_y += h;
+        }
+        gap();
+    }
+
+    void place(const TextBlock& b)
+    {
+        const double lh = m_t.lineHeight(Role::Body);
+        heading(b.heading, lh * 2);
+        for (const QString& line : m_t.wrap(label(b.text), Role::Body, kContentWidth)) {
+            ensure(lh);
+            text(kContentLeft, m_y, kContentWidth, line, Role::Body);
+            m_y += lh;
+        }
+        gap();
+    }
+
+    void place(const FieldTableBlock& b)
+    {
+        const std::size_t columns = b.columns.size();
+        double cornerWidth = m_t.width(label(b.corner), Role::TableBold);
+        for (const auto& row : b.rows) cornerWidth = std::max(cornerWidth, m_t.width(label(row.label), Role::Table));
+        cornerWidth = std::min(cornerWidth + 2 * kCellPad + 4, kContentWidth * 0.4);
+        const double cellWidth = columns ? (kContentWidth - cornerWidth) / columns : 0;
+        const double lh = m_t.lineHeight(Role::Table);
+        const double hlh = m_t.lineHeight(Role::TableBold);
+
+        std::vector<QStringList> captions;
+        qsizetype headRows = 1;
+        captions.push_back(m_t.wrap(label(b.corner), Role::TableBold, cornerWidth - 2 * kCellPad));
+        for (const auto& c : b.columns) captions.push_back(m_t.wrap(label(c), Role::TableBold, cellWidth - 2 * kCellPad));
+        for (const auto& c : captions) headRows = std::max(headRows, c.size());
+        const double headHeight = headRows * hlh + 6;
+
+        struct Row {
+            QStringList label;
+            std::vector<QStringList> cells;
+            double height;
+        };
+        std::vector<Row> rows;
+        double total = headHeight;
+        for (const auto& r : b.rows) {
+            Row row{m_t.wrap(label(r.label), Role::Table, cornerWidth - 2 * kCellPad), {}, 0};
+            qsizetype n = row.label.size();
+            for (const auto& f : r.fields) {
+                row.cells.push_back(f.empty() ? QStringList{} : m_t.wrap(field(f), Role::Table, cellWidth - 2 * kCellPad));
+                n = std::max(n, row.cells.back().size());
+            }
+            row.height = std::max<qsizetype>(n, 1) * lh + 5;
+            total += row.height;
+            rows.push_back(std::move(row));
+        }
+        const double hh = m_t.lineHeight(Role::Heading) + 4;
+        // The table stays whole on one page when it can.
+        if (total + hh <= kBodyBottom - m_bodyTop) ensure(total + hh);
+        heading(b.heading, headHeight + (rows.empty() ? 0 : rows.front().height));
+        auto drawHead = [&] {
+            fill(QRectF(kContentLeft, m_y, kContentWidth, headHeight), kShade);
+            rule(kContentLeft, m_y, kContentRight, 0.8, kRule);
+            for (std::size_t c = 0; c < captions.size(); ++c) {
+                const double x = c == 0 ? kContentLeft : kContentLeft + cornerWidth + (c - 1) * cellWidth;
+                const double w = c == 0 ? cornerWidth : cellWidth;
+                for (qsizetype i = 0; i < captions[c].size(); ++i)
+                    text(x + kCellPad, m_y + 3 + i * hlh, w - 2 * kCellPad, captions[c][i], Role::TableBold,
+                         c == 0 ? Qt::AlignLeft : Qt::AlignHCenter);
+            }
+            m_y += headHeight;
+            rule(kContentLeft, m_y, kContentRight, 0.5, kRule);
+        };
+        drawHead();
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const Row& row = rows[r];
+            if (m_y + row.height > kBodyBottom) {
+                newPage();
+                drawHead();
+            }
+            for (qsizetype i = 0; i < row.label.size(); ++i)
+                text(kContentLeft + kCellPad, m_y + 2.5 + i * lh, cornerWidth - 2 * kCellPad, row.label[i], Role::Table);
+            for (std::size_t c = 0; c < row.cells.size() && c < columns; ++c)
+                for (qsizetype i = 0; i < row.cells[c].size(); ++i)
+                    text(kContentLeft + cornerWidth + c * cellWidth + kCellPad, m_y + 2.5 + i * lh,
+                         cellWidth - 2 * kCellPad, row.cells[c][i], Role::Table, Qt::AlignRight);
+            m_y += row.height;
+            rule(kContentLeft, m_y, kContentRight, r + 1 == rows.size() ? 0.8 : 0.3,
+                 r + 1 == rows.size() ? kRule : kHairline);
+        }
+        gap();
+    }
+
+    void place(const DetailTableBlock& b)
+    {
+        const auto& cols = b.columns;
+        const std::size_t n = m_doc.details.size();
+        const int flow = std::max(1, b.flowColumns);
+        if (cols.empty()) return;
+
+        // Cell texts and their alignment.
+        std::vector<std::vector<QString>> cells(n, std::vector<QString>(cols.size()));
+        std::vector<Qt::Alignment> align(cols.size(), Qt::AlignLeft);
+        for (std::size_t c = 0; c < cols.size(); ++c) {
+            bool allIntegers = n > 0, allNumbers = n > 0;
+            for (std::size_t r = 0; r < n; ++r) {
+                const ReportRecord& rec = m_doc.details[r];
+                const FieldValue* v = rec.find(cols[c].field);
+                QString s = q(FieldDisplayText(rec, cols[c].field, m_doc.decimalSeparator));
+                if (cols[c].numeric) s = q(FormatDetailNumber(s.toStdString(), cols[c].decimals, m_doc.decimalSeparator));
+                if (!v || !std::holds_alternative<std::int64_t>(*v)) allIntegers = false;
+                if (!s.isEmpty() && !looksNumeric(s)) allNumbers = false;
+                cells[r][c] = s;
+            }
+            align[c] = allIntegers ? Qt::AlignHCenter : (cols[c].numeric || allNumbers) ? Qt::AlignRight : Qt::AlignLeft;
+        }
+
+        // Column widths: what the texts need, then the spare width shared by the relative widths.
+        const double copyWidth = (kContentWidth - (flow - 1) * kFlowGap) / flow;
+        std::vector<double> widths(cols.size());
+        for (std::size_t c = 0; c < cols.size(); ++c) {
+            double w = 36;
+            for (const QString& part : m_t.wrap(label(cols[c].heading), Role::TableBold, 1e6))
+                w = std::max(w, m_t.width(part, Role::TableBold));
+            for (std::size_t r = 0; r < n; ++r) w = std::max(w, m_t.width(cells[r][c], Role::Table));
+            widths[c] = w + 2 * kCellPad;
+        }
+        // A group caption needs the width of its columns together.
+        for (std::size_t c = 0; c < cols.size();) {
+            std::size_t end = c + 1;
+            while (end < cols.size() && !cols[c].group.empty() && cols[end].group.label == cols[c].group.label &&
+                   cols[end].group.fixed == cols[c].group.fixed)
+                ++end;
+            if (!cols[c].group.empty()) {
+                double sum = 0;
+                for (std::size_t k = c; k < end; ++k) sum += widths[k];
+                const double need = m_t.width(label(cols[c].group), Role::TableBold) + 2 * kCellPad;
+                if (need > sum)
+                    for (std::size_t k = c; k < end; ++k) widths[k] += (need - sum) / (end - c);
+            }
+            c = end;
+        }
+        double natural = 0, weights = 0;
+        for (std::size_t c = 0; c < cols.size(); ++c) {
+            natural += widths[c];
+            weights += std::max(0.1, cols[c].width);
+        }
+        const double target =
+            natural > copyWidth ? copyWidth : flow > 1 ? copyWidth : std::min(copyWidth, std::max(natural, kContentWidth * 0.55));
+        if (natural > copyWidth) {
+            for (auto& w : widths) w *= copyWidth / natural;
+        } else {
+            for (std::size_t c = 0; c < cols.size(); ++c)
+                widths[c] += (target - natural) * std::max(0.1, cols[c].width) / weights;
+        }
+
+        // Heading rows: the group captions, then the column headings.
+        const double hlh = m_t.lineHeight(Role::TableBold);
+        const double lh = m_t.lineHeight(Role::Table);
+        bool grouped = false;
+        for (const auto& c : cols) grouped = grouped || !c.group.empty();
+        std::vector<QStringList> headings;
+        qsizetype headRows = 1;
+        for (std::size_t c = 0; c < cols.size(); ++c) {
+            headings.push_back(m_t.wrap(label(cols[c].heading), Role::TableBold, widths[c] - 2 * kCellPad));
+            headRows = std::max(headRows, headings.back().size());
+        }
+        const double groupHeight = grouped ? hlh + 5 : 0;
+        const double headHeight = groupHeight + headRows * hlh + 6;
+
+        std::vector<std::vector<QStringList>> wrapped(n);
+        std::vector<double> heights(n);
+        for (std::size_t r = 0; r < n; ++r) {
+            qsizetype lines = 1;
+            for (std::size_t c = 0; c < cols.size(); ++c) {
+                wrapped[r].push_back(m_t.wrap(cells[r][c], Role::Table, widths[c] - 2 * kCellPad));
+                lines = std::max(lines, wrapped[r].back().size());
+            }
+            heights[r] = lines * lh + 4;
+        }
+
+        auto drawHead = [&](double x, double y) {
+            fill(QRectF(x, y, copyWidthOf(widths), headHeight), kShade);
+            rule(x, y, x + copyWidthOf(widths), 0.8, kRule);
+            double cx = x;
+            for (std::size_t c = 0; c < cols.size();) {
+                std::size_t end = c + 1;
+                while (end < cols.size() && !cols[c].group.empty() && cols[end].group.label == cols[c].group.label &&
+                       cols[end].group.fixed == cols[c].group.fixed)
+                    ++end;
+                double span = 0;
+                for (std::size_t k = c; k < end; ++k) span += widths[k];
+                if (!cols[c].group.empty()) {
+                    text(cx + kCellPad, y + 3, span - 2 * kCellPad, label(cols[c].group), Role::TableBold, Qt::AlignHCenter);
+                    rule(cx + kCellPad, y + groupHeight - 1, cx + span - kCellPad, 0.4, kRule);
+                }
+                cx += span;
+                c = end;
+            }
+            cx = x;
+            for (std::size_t c = 0; c < cols.size(); ++c) {
+                const double top = y + groupHeight + 3 + (headRows - headings[c].size()) * hlh;
+                for (qsizetype i = 0; i < headings[c].size(); ++i)
+                    text(cx + kCellPad, top + i * hlh, widths[c] - 2 * kCellPad, headings[c][i], Role::TableBold,
+                         align[c] == Qt::AlignLeft ? Qt::AlignLeft : align[c]);
+                cx += widths[c];
+            }
+            rule(x, y + headHeight, x + copyWidthOf(widths), 0.5, kRule);
+        };
+
+        const double firstRow = n ? heights[0] : lh + 4;
+        heading(b.heading, headHeight + firstRow * std::min<std::size_t>(3, std::max<std::size_t>(n, 1)));
+        if (m_y + headHeight + firstRow > kBodyBottom) newPage();
+        if (n == 0) {
+            drawHead(kContentLeft, m_y);
+            m_y += headHeight;
+            gap();
+            return;
+        }
+        std::size_t next = 0;
+        while (next < n) {
+            const double top = m_y;
+            const double room = kBodyBottom - top - headHeight;
+            // Rows that fit one copy of the table on this page; the last page balances its copies.
+            std::size_t fit = 0;
+            for (double used = 0; next + fit < n && used + heights[next + fit] <= room; ++fit) used += heights[next + fit];
+            if (fit == 0) {
+                if (atTop()) fit = 1;  // a row taller than a page is still printed
+                else {
+                    newPage();
+                    continue;
+                }
+            }
+            const std::size_t remaining = n - next;
+            std::size_t perCopy = fit;
+            if (remaining <= fit * static_cast<std::size_t>(flow))
+                perCopy = (remaining + flow - 1) / static_cast<std::size_t>(flow);
+            double bottom = top;
+            for (int copy = 0; copy < flow && next < n; ++copy) {
+                const double x = kContentLeft + copy * (copyWidth + kFlowGap);
+                drawHead(x, top);
+                double y = top + headHeight;
+                const std::size_t end = std::min(n, next + perCopy);
+                for (std::size_t r = next; r < end; ++r) {
+                    double cx = x;
+                    for (std::size_t c = 0; c < cols.size(); ++c) {
+                        const bool repeat = cols[c].suppressRepeats && r > next && cells[r][c] == cells[r - 1][c];
+                        if (!repeat)
+                            for (qsizetype i = 0; i < wrapped[r][c].size(); ++i)
+                                text(cx + kCellPad, y + 2 + i * lh, widths[c] - 2 * kCellPad, wrapped[r][c][i],
+                                     Role::Table, align[c]);
+                        cx += widths[c];
+                    }
+                    y += heights[r];
+                    rule(x, y, x + copyWidthOf(widths), r + 1 == end ? 0.8 : 0.3, r + 1 == end ? kRule : kHairline);
+                }
+                next = end;
+                bottom = std::max(bottom, y);
+            }
+            m_y = bottom;
+            if (next < n) newPage();
+        }
+        gap();
+    }
+
+    static double copyWidthOf(const std::vector<double>& widths)
+    {
+        double sum = 0;
+        for (double w : widths) sum += w;
+        return sum;
+    }
+
+    void place(const ConclusionsBlock& b)
+    {
+        const double lh = m_t.lineHeight(Role::Body);
+        heading(b.heading, lh * 3);
+        const QStringList lines = m_t.wrap(field(b.field), Role::Body, kContentWidth - 12);
+        for (const QString& line : lines) {
+            ensure(lh);
+            text(kContentLeft + 12, m_y, kContentWidth - 12, line, Role::Body);
+            m_y += lh;
+        }
+        gap();
+    }
+
+    // The signature of the chemist in charge closes the report.
+    void composeSignature()
+    {
+        const bool english = m_doc.language == Language::English;
+        const QString role = english ? QStringLiteral("The chemist in charge") : QStringLiteral("Il responsabile chimico");
+        const QString name = q(m_doc.company.texts[2]).trimmed();
+        const double lh = m_t.lineHeight(Role::Body);
+        const double width = 200;
+        const double x = kContentRight - width;
+        ensure(lh * 2 + 36);
+        m_y += 8;
+        text(x, m_y, width, role, Role::Body, Qt::AlignHCenter, kMuted);
+        m_y += lh;
+        if (!name.isEmpty()) {
+            for (const QString& line : m_t.wrap(name, Role::Body, width)) {
+                text(x, m_y, width, line, Role::Body, Qt::AlignHCenter);
+                m_y += lh;
+            }
+        }
+        m_y += 28;
+        rule(x + 10, m_y, kContentRight - 10, 0.5, kInk);
+    }
+
+    const ReportDocument& m_doc;
+    const ReportLayout& m_layout;
+    ReportPages& m_out;
+    const Typesetter& m_t;
+    PageOps* m_page = nullptr;
+    double m_bodyTop = kMarginTop;
+    double m_y = 0;
+};
+
+void paintOps(QPainter& painter, const Typesetter& t, const PageOps& ops, double sx, double sy)
+{
+    auto scaled = [&](const QRectF& r) { return QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy); };
+    painter.setPen(Qt::NoPen);
+    for (const auto& f : ops.fills) painter.fillRect(scaled(f.rect), f.color);
+    for (const auto& l : ops.lines) {
+        painter.setPen(QPen(l.color, l.width * sx, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QLineF(l.line.x1() * sx, l.line.y1() * sy, l.line.x2() * sx, l.line.y2() * sy));
+    }
+    for (const auto& op : ops.texts) {
+        painter.setFont(t.font(op.role));
+        painter.setPen(op.color);
+        painter.drawText(scaled(op.rect), static_cast<int>(op.align | Qt::AlignVCenter) | Qt::TextSingleLine | Qt::TextDontClip,
+                         op.text);
+    }
+}
+
+}  // namespace
+
+RenderedReport::RenderedReport(ReportDocument document) : m_document(std::move(document)), m_pages(new ReportPages)
+{
+    try {
+        Composer(m_document, *m_pages).compose();
+    } catch (const ReportPipelineError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw ReportPipelineError("impaginazione del report " + m_document.layout.name, e.what());
+    }
+}
+
+RenderedReport::~RenderedReport() = default;
+
+int RenderedReport::pageCount() const
+{
+    return static_cast<int>(m_pages->pages.size());
+}
+
+void RenderedReport::paintPage(QPainter& painter, int index) const
+{
+    if (index < 0 || index >= pageCount()) return;
+    const QPaintDevice* device = painter.device();
+    const double sx = device->logicalDpiX() / 72.0;
+    const double sy = device->logicalDpiY() / 72.0;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    const Typesetter& t = m_pages->typesetter;
+
+    if (!m_pages->logo.isNull()) {
+        // The picture keeps its proportions inside the logo box.
+        const QRectF box = m_pages->logoBox;
+        QSizeF size = QSizeF(m_pages->logo.size()).scaled(box.size(), Qt::KeepAspectRatio);
+        const QRectF target(box.x() * sx, box.y() * sy, size.width() * sx, size.height() * sy);
+        painter.drawImage(target, m_pages->logo);
+    }
+    paintOps(painter, t, m_pages->heading, sx, sy);
+    paintOps(painter, t, m_pages->pages[static_cast<std::size_t>(index)], sx, sy);
+
+    // Foot: report name, print date, page number.
+    const bool english = m_document.language == Language::English;
+    PageOps foot;
+    const double y = kFooterRule + 4;
+    const double h = t.lineHeight(Role::Footer);
+    foot.lines.push_back({QLineF(kContentLeft, kFooterRule, kContentRight, kFooterRule), 0.5, kRule});
+    foot.texts.push_back({QRectF(kContentLeft, y, kContentWidth / 3, h), q(m_document.layout.text(m_document.layout.shortName)),
+                          Role::Footer, Qt::AlignLeft, kMuted});
+    if (m_document.layout.printDateVisible)
+        foot.texts.push_back({QRectF(kContentLeft + kContentWidth / 3, y, kContentWidth / 3, h),
+                              (english ? QStringLiteral("Printed on ") : QStringLiteral("Stampato il ")) + q(m_document.printDate),
+                              Role::Footer, Qt::AlignHCenter, kMuted});
+    foot.texts.push_back({QRectF(kContentRight - kContentWidth / 3, y, kContentWidth / 3, h),
+                          (english ? QStringLiteral("Page %1 of %2") : QStringLiteral("Pagina %1 di %2"))
+                              .arg(index + 1)
+                              .arg(pageCount()),
+                          Role::Footer, Qt::AlignRight, kMuted});
+    paintOps(painter, t, foot, sx, sy);
+    painter.restore();
+}
+
+void RenderedReport::paintAll(QPagedPaintDevice& device) const
+{
+    QPainter painter;
+    if (!painter.begin(&device)) throw ReportPipelineError("stampa del report", "il dispositivo di stampa non è pronto");
+    for (int i = 0; i < pageCount(); ++i) {
+        if (i > 0) device.newPage();
+        paintPage(painter, i);
+    }
+    painter.end();
+}
+
+void RenderedReport::writePdf(const QString& path) const
+{
+    const std::string step = "esportazione PDF in \"" + path.toStdString() + "\"";
+    // Written next to the target and renamed, so a failed export never leaves half a file.
+    const QString temporary = path + QStringLiteral(".part");
+    {
+        QPdfWriter writer(temporary);
+        writer.setResolution(1200);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setCreator(QStringLiteral("Kestra 2006"));
+        writer.setTitle(q(m_document.layout.text(m_document.layout.title)) + QStringLiteral(" - ") +
+                        q(m_document.layout.text(m_document.layout.subtitle)));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            QFile::remove(temporary);
+            throw ReportPipelineError(step, "il file non può essere scritto");
+        }
+        for (int i = 0; i < pageCount(); ++i) {
+            if (i > 0) writer.newPage();
+            paintPage(painter, i);
+        }
+        painter.end();
+    }
+    if (!QFileInfo(temporary).exists() || QFileInfo(temporary).size() == 0) {
+        QFile::remove(temporary);
+        throw ReportPipelineError(step, "il file non può essere scritto");
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary.toStdString(), path.toStdString(), error);
+    if (error) {
+        QFile::remove(temporary);
+        throw ReportPipelineError(step, error.message());
+    }
+}
+
+}  // namespace kestra

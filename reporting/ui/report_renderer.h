@@ -1,0 +1,44 @@
+// The one report renderer: lays a prepared report out on A4 pages and paints them for preview, printer and PDF.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "reporting/report_pipeline.h"
+
+class QPainter;
+class QPagedPaintDevice;
+
+namespace kestra {
+
+struct ReportPages;
+
+class RenderedReport {
+public:
+    // Lays the pages out at once (needs a QGuiApplication for the fonts).
+    explicit RenderedReport(ReportDocument document);
+    ~RenderedReport();
+    RenderedReport(const RenderedReport&) = delete;
+    RenderedReport& operator=(const RenderedReport&) = delete;
+
+    const ReportDocument& document() const { return m_document; }
+    int pageCount() const;
+
+    // Paints page index (0-based) on a painter whose device origin is the top-left corner of an A4 sheet
+    // and whose logical resolution gives the scale (a printer set to full page, a PDF writer without margins).
+    void paintPage(QPainter& painter, int index) const;
+    // Every page in turn, starting a new page on the device between them. The device must be A4, margins 0.
+    void paintAll(QPagedPaintDevice& device) const;
+    // A PDF file of the report. Throws ReportPipelineError naming the step.
+    void writePdf(const QString& path) const;
+
+    // The page size the layout is made for, in points.
+    static constexpr double kPageWidth = 595.276;
+    static constexpr double kPageHeight = 841.89;
+
+private:
+    ReportDocument m_document;
+    std::unique_ptr<ReportPages> m_pages;
+};
+
+}  // namespace kestra
