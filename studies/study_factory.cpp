@@ -2,8 +2,12 @@
 
 #include <stdexcept>
 
+#include "studies/intermediate_precision/intermediate_precision_study.h"
+#include "studies/accuracy/accuracy_study.h"
 #include "studies/calibration/calibration_study.h"
 #include "studies/limits/limits_study.h"
+#include "studies/specificity/specificity_study.h"
+#include "studies/precision/precision_study.h"
 
 namespace kestra {
 
@@ -14,6 +18,14 @@ std::unique_ptr<Study> CreateStudy(StudyKindId kind)
         return std::make_unique<LimitsStudy>();
     case StudyKindId::Tara:
         return std::make_unique<CalibrationStudy>();
+    case StudyKindId::Accu:
+        return std::make_unique<AccuracyStudy>();
+    case StudyKindId::Spec:
+        return std::make_unique<SpecificityStudy>();
+    case StudyKindId::Prec:
+        return std::make_unique<PrecisionStudy>();
+    case StudyKindId::Prin: return std::make_unique<IntermediatePrecisionStudy>(IntermediatePrecisionConfig());
+    case StudyKindId::Ripr: return std::make_unique<IntermediatePrecisionStudy>(ReproducibilityConfig());
     default:
         break;
     }
