@@ -74,10 +74,11 @@ void DescriptiveStats(std::span<const double> values, std::array<double, 4>& res
     // abs() absorbs a tiny negative difference left by rounding when all values are equal.
     const double variance = std::abs((s2 - std::pow(s1, 2) / n) / (n - 1));
     const double cv = std::sqrt(variance) * 100.0 / mean;
-    const std::string context = "i valori sono troppo grandi per il calcolo di media e varianza.";
-    results[1] = requireFinite(mean, context);
-    results[2] = requireFinite(variance, context);
-    results[3] = requireFinite(cv, context);
+    if (!std::isfinite(mean) || !std::isfinite(variance) || !std::isfinite(cv))
+        throw ArithmeticError::overflow("i valori sono troppo grandi per il calcolo di media e varianza.");
+    results[1] = mean;
+    results[2] = variance;
+    results[3] = cv;
 }
 
 double ConfidenceInterval(std::span<const double> values, double mean, double s, double t, double& lower,
