@@ -1,0 +1,32 @@
+// The start-up configuration: data folder, configuration file, private database copy, study and backup folders.
+#pragma once
+
+#include <string>
+
+#include "app/app_settings.h"
+#include "app/data_folders.h"
+
+namespace kestra {
+
+struct StartupPaths {
+    std::string documentsFolder;  // the user's documents folder
+    std::string programFolder;    // the folder of the executable, holding DB/KESTRA73.MDB and the help
+};
+
+struct StartupResult {
+    bool ok = false;
+    AppSettings settings;
+};
+
+// Runs the whole preparation, showing its messages through show. A failure (no usable data folder, no
+// configuration file, no database copy, an unreadable key) returns ok false: the program must end.
+// Missing study or backup folders that cannot be made are reported and do not fail the start.
+StartupResult RunStartupConfiguration(const StartupPaths& paths, const MessageSink& show);
+
+// Writes the five default lines, replacing any file; reports faults as routine "CreaIni".
+bool CreaIni(const std::string& iniPath, const MessageSink& show);
+
+// The five lines of a new configuration file.
+constexpr const char* kDefaultIniText = "[Percorsi]\nOpenSave=0\nBackup=0\n[Parametri]\nBkAutoSave=0\n";
+
+}  // namespace kestra
