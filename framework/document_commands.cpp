@@ -1,0 +1,146 @@
+#include "framework/document_commands.h"
+
+#include "framework/errors.h"
+
+namespace kestra {
+
+DocumentCommands::DocumentCommands(Study& study, Prompts& prompts, DocumentView* view)
+    : m_study(study), m_prompts(prompts), m_view(view)
+{
+}
+
+bool DocumentCommands::settleChanges()
+{
+    m_study.setModify(m_study.isModified());
+    if (!m_study.isModify()) return true;
+    switch (m_prompts.askSaveChanges()) {
+    case Answer::Cancel:
+        return false;
+    case Answer::No:
+        return true;
+    case Answer::Yes:
+        saveStudyFile();
+        // a cancelled file dialog or a failed write leaves the document modified: stop
+        return !m_study.isModified();
+    }
+    return false;
+}
+
+bool DocumentCommands::newDocument()
+{
+    if (!settleChanges()) return false;
+    m_study.reset();
+    if (m_view) {
+        m_view->showDocument();
+        m_view->enableDocumentCommands(false);
+    }
+    return true;
+}
+
+bool DocumentCommands::openStudyFile()
+{
+    if (!settleChanges()) return false;
+    const auto path = m_prompts.chooseOpenPath(m_study.kindId());
+    if (!path || path->empty()) return false;
+    return readAndCalculate(*path);
+}
+
+bool DocumentCommands::openStudyFile(const std::filesystem::path& path)
+{
+    if (!settleChanges()) return false;
+    return readAndCalculate(path);
+}
+
+bool DocumentCommands::readAndCalculate(const std::filesystem::path& path)
+{
+    std::string readFault;
+    CalcOutcome outcome;
+    {
+        BusyPointer busy(m_prompts);
+        try {
+            m_study.read(path);
+        } catch (const StudyFileError& e) {
+            readFault = e.what();
+        } catch (const std::exception& e) {
+            readFault = "File " + path.string() + ": " + e.what();
+        }
+        // study files hold data only: the results are always computed again, also from a partial read
+        outcome = RunCalculation(m_study);
+        m_study.setModify(false);
+        m_study.clearGridsChanged();
+    }
+    if (m_view) {
+        m_view->showDocument();
+        m_view->enableDocumentCommands(true);
+    }
+    if (!readFault.empty())
+        m_prompts.critical("Impossibile leggere completamente il file.\r\n\r\n" + readFault +
+                           "\r\n\r\nLa finestra mostra i dati letti fino all'errore.");
+    showMessages(outcome);
+    return true;
+}
+
+bool DocumentCommands::saveStudyFile()
+{
+    if (!m_study.loadFileName().empty()) return writeTo(m_study.loadFileName());
+    const auto path = m_prompts.chooseSavePath(m_study.kindId());
+    if (!path || path->empty()) return false;
+    return writeTo(*path);
+}
+
+bool DocumentCommands::saveStudyFileAs()
+{
+    const auto path = m_prompts.chooseSavePath(m_study.kindId());
+    if (!path || path->empty()) return false;
+    return writeTo(*path);
+}
+
+bool DocumentCommands::writeTo(const std::filesystem::path& path)
+{
+    std::string fault;
+    {
+        BusyPointer busy(m_prompts);
+        try {
+            m_study.write(path);
+        } catch (const std::exception& e) {
+            fault = e.what();
+        }
+    }
+    if (!fault.empty()) {
+        // the study is unchanged: still modified, still bound to its previous file (if any)
+        m_prompts.critical(fault);
+        return false;
+    }
+    if (m_view) m_view->showDocument();
+    return true;
+}
+
+bool DocumentCommands::close()
+{
+    return settleChanges();
+}
+
+bool DocumentCommands::calculate()
+{
+    CalcOutcome outcome;
+    {
+        BusyPointer busy(m_prompts);
+        outcome = RunCalculation(m_study);
+    }
+    if (m_view) m_view->showDocument();
+    showMessages(outcome);
+    return outcome.computed;
+}
+
+void DocumentCommands::showMessages(const CalcOutcome& outcome)
+{
+    for (const StudyMessage& m : outcome.messages) {
+        for (int i = 0; i < m.beeps; ++i) m_prompts.beep();
+        const MessageIcon icon = m.severity == StudyMessage::Severity::Information ? MessageIcon::Information
+                                 : m.severity == StudyMessage::Severity::Critical  ? MessageIcon::Critical
+                                                                                   : MessageIcon::Warning;
+        m_prompts.message(icon, m.text, m.title);
+    }
+}
+
+}  // namespace kestra

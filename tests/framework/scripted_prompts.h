@@ -1,0 +1,98 @@
+// Prompts that answer from a script and record what was shown, for tests of commands and windows.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/prompts.h"
+
+namespace kestra::test {
+
+class ScriptedPrompts : public Prompts {
+public:
+    struct Shown {
+        MessageIcon icon;
+        std::string text;
+        std::string title;
+    };
+
+    // --- the script: each question takes the next answer; an unscripted question fails the test
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::filesystem::path>> openPaths;
+    std::deque<std::optional<std::filesystem::path>> savePaths;
+    std::deque<std::optional<NumberFormat>> numberFormats;
+
+    // --- what happened
+    std::vector<Shown> messages;
+    std::vector<Shown> questions;
+    std::vector<StudyKindId> openDialogs;
+    std::vector<StudyKindId> saveDialogs;
+    std::vector<NumberFormat> formatDialogs;
+    int beeps = 0;
+    int busyDepth = 0;
+    int busyCalls = 0;
+
+    void message(MessageIcon icon, const std::string& text, const std::string& title) override
+    {
+        messages.push_back({icon, text, title});
+    }
+    Answer ask(MessageIcon icon, const std::string& text) override
+    {
+        questions.push_back({icon, text, {}});
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text;
+            return Answer::Cancel;
+        }
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<std::filesystem::path> chooseOpenPath(StudyKindId kind) override
+    {
+        openDialogs.push_back(kind);
+        return next(openPaths, "open dialog");
+    }
+    std::optional<std::filesystem::path> chooseSavePath(StudyKindId kind) override
+    {
+        saveDialogs.push_back(kind);
+        return next(savePaths, "save dialog");
+    }
+    std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) override
+    {
+        formatDialogs.push_back(current);
+        return next(numberFormats, "number-format dialog");
+    }
+    void beep() override { ++beeps; }
+    void setBusy(bool busy) override
+    {
+        busyDepth += busy ? 1 : -1;
+        if (busy) ++busyCalls;
+    }
+
+    // The texts of the messages shown, for compact assertions.
+    std::string lastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
+    bool allAnswersUsed() const
+    {
+        return answers.empty() && openPaths.empty() && savePaths.empty() && numberFormats.empty();
+    }
+
+private:
+    template <typename T>
+    std::optional<T> next(std::deque<std::optional<T>>& queue, const char* what)
+    {
+        if (queue.empty()) {
+            ADD_FAILURE() << "unexpected " << what;
+            return std::nullopt;
+        }
+        auto v = queue.front();
+        queue.pop_front();
+        return v;
+    }
+};
+
+}  // namespace kestra::test
