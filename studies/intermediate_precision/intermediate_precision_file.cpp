@@ -1,0 +1,71 @@
+// Reader and writer of *.PRI and *.RIP files (one layout; line 13 names the kind of series).
+#include "framework/study_file.h"
+#include "studies/intermediate_precision/intermediate_precision_study.h"
+#include "text/number_format.h"
+
+namespace kestra {
+
+void IntermediatePrecisionStudy::writeContents(StudyFileWriter& w) const
+{
+    const int k = m_grid.columnCount();
+    const int n = m_grid.rowCount();
+    w.skeleton(m_grid.format(), k + 1);
+    w.line(header(0));
+    w.line(header(1));
+    w.line(header(3));  // the unit comes before the sample
+    w.line(header(2));
+    w.line("");  // filler, ignored by the reader
+    w.line(FormatNumber(static_cast<double>(m_perSeries), "#0", '.'));
+    w.line(FormatNumber(static_cast<double>(m_series), "##0", '.'));
+    w.integer(totalCount());
+    if (m_config.fixedLaboratories)
+        w.line(seriesKindCaption(SeriesKind::Laboratories));
+    else if (m_seriesKind == SeriesKind::Analysts || m_seriesKind == SeriesKind::Other)
+        w.line(seriesKindCaption(m_seriesKind));
+    else
+        w.line("");
+    const std::string pattern = m_grid.pattern();
+    for (int r = 0; r < n; ++r) {
+        std::string text = r == 0 ? " 1" : std::to_string(r + 1);
+        for (int c = 0; c < k; ++c) {
+            text += ',';
+            if (const auto v = m_grid.cell(r, c)) text += FileNumber(*v, pattern);  // an empty cell stays empty
+        }
+        w.line(text);
+    }
+}
+
+void IntermediatePrecisionStudy::readContents(StudyFileReader& reader)
+{
+    setNumberFormat(reader.readFormat({3, 3}));
+    const int fields = reader.readLayout();  // k + 1 fields on every row line
+    setHeader(0, reader.readTrimmed("il metodo analitico"));
+    setHeader(1, reader.readTrimmed("l'analita"));
+    setHeader(3, reader.readTrimmed("l'unità di misura"));
+    setHeader(2, reader.readTrimmed("il campione"));
+    reader.readLine("la riga di riempimento");
+    // dimensions outside the boxes' ranges are taken as they are, as far as the two-digit boxes go
+    const int n = reader.readInteger("il numero di dati per serie", 1, kMaxBoxValue);
+    const int k = reader.readInteger("il numero di serie", 1, kMaxBoxValue);
+    reader.readLine("il numero totale dei dati");  // always k * n, recomputed
+    const std::string kind = reader.readLine("il tipo di serie");
+    if (!m_config.fixedLaboratories) {
+        if (kind == seriesKindCaption(SeriesKind::Analysts))
+            m_seriesKind = SeriesKind::Analysts;
+        else if (kind == seriesKindCaption(SeriesKind::Other))
+            m_seriesKind = SeriesKind::Other;
+        else
+            m_seriesKind = SeriesKind::None;
+    }
+    m_series = k;
+    m_perSeries = n;
+    m_grid.resize(n, k);
+    const int cells = fields > 1 ? fields - 1 : 0;
+    for (int r = 0; r < n; ++r) {
+        const auto row = reader.readRow(cells, "la riga " + std::to_string(r + 1) + " dei dati", true);
+        for (int c = 0; c < k && c < cells; ++c) m_grid.setCell(r, c, row[static_cast<std::size_t>(c)].value_or(0.0));
+    }
+    applyDimensions();
+}
+
+}  // namespace kestra
