@@ -6,7 +6,9 @@
 
 namespace kestra {
 
-DatabaseFTable::DatabaseFTable(std::filesystem::path databasePath) : m_path(std::move(databasePath)) {}
+DatabaseFTable::DatabaseFTable(std::filesystem::path databasePath) : m_path(std::move(databasePath))
+{
+}
 
 std::optional<double> DatabaseFTable::find(int gdl1, int gdl2) const
 {

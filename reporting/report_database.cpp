@@ -83,8 +83,8 @@ struct ReportDatabase::Impl {
 
     ReportDatabaseError failure(const std::string& step, const std::string& detail) const
     {
-        return ReportDatabaseError("Errore nel database dei report \"" + path.string() + "\" durante " + step +
-                                   ": " + detail);
+        return ReportDatabaseError("Errore nel database dei report \"" + path.string() + "\" durante " +
+                                   step + ": " + detail);
     }
 
     template <class Work>
@@ -102,9 +102,10 @@ struct ReportDatabase::Impl {
         const std::string key = lower(name);
         if (auto it = tables.find(key); it != tables.end()) return it->second;
 
-        SQLite::Statement query(db,
-                                "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE "
-                                "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
+        SQLite::Statement query(
+            db,
+            "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE "
+            "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
         query.bind(1, name);
         if (!query.executeStep()) throw std::runtime_error("la tabella \"" + name + "\" non esiste");
         TableInfo info;
@@ -113,7 +114,8 @@ struct ReportDatabase::Impl {
         SQLite::Statement columns(db, "SELECT name, upper(type) FROM pragma_table_info(?) ORDER BY cid");
         columns.bind(1, info.name);
         while (columns.executeStep())
-            info.columns.push_back({columns.getColumn(0).getString(), columns.getColumn(1).getString() == "SMALLINT"});
+            info.columns.push_back(
+                {columns.getColumn(0).getString(), columns.getColumn(1).getString() == "SMALLINT"});
         return tables.emplace(key, std::move(info)).first->second;
     }
 
@@ -138,17 +140,21 @@ struct ReportDatabase::Impl {
         std::vector<const Column*> targets;
         for (const auto& [field, value] : fields) {
             const Column* column = t.find(field);
-            if (!column) throw std::runtime_error("il campo \"" + field + "\" non esiste nella tabella " + t.name);
+            if (!column)
+                throw std::runtime_error("il campo \"" + field + "\" non esiste nella tabella " + t.name);
             if (const auto* integer = std::get_if<std::int64_t>(&value);
                 integer && column->smallInt &&
                 (*integer < std::numeric_limits<std::int16_t>::min() ||
                  *integer > std::numeric_limits<std::int16_t>::max()))
-                throw std::runtime_error("il valore " + std::to_string(*integer) + " non rientra nel campo intero a "
-                                         "16 bit " + column->name);
+                throw std::runtime_error("il valore " + std::to_string(*integer) +
+                                         " non rientra nel campo intero a "
+                                         "16 bit " +
+                                         column->name);
             names += (names.empty() ? "" : ", ") + quoted(column->name);
             marks += marks.empty() ? "?" : ", ?";
         }
-        SQLite::Statement insert(db, "INSERT INTO " + quoted(t.name) + " (" + names + ") VALUES (" + marks + ")");
+        SQLite::Statement insert(db,
+                                 "INSERT INTO " + quoted(t.name) + " (" + names + ") VALUES (" + marks + ")");
         int index = 1;
         for (const auto& [field, value] : fields) {
             std::visit([&](const auto& v) { insert.bind(index, v); }, value);
@@ -201,7 +207,8 @@ std::vector<ReportRecord> ReportDatabase::readAll(const std::string& table) cons
         const TableInfo& t = m_impl->table(table);
         std::string names;
         for (const auto& c : t.columns) names += (names.empty() ? "" : ", ") + quoted(c.name);
-        SQLite::Statement query(m_impl->db, "SELECT " + names + " FROM " + quoted(t.name) + " ORDER BY rowid");
+        SQLite::Statement query(m_impl->db,
+                                "SELECT " + names + " FROM " + quoted(t.name) + " ORDER BY rowid");
         std::vector<ReportRecord> rows;
         while (query.executeStep()) {
             ReportRecord row;
@@ -233,19 +240,19 @@ std::int64_t ReportDatabase::rowCount(const std::string& table) const
 
 void ReportDatabase::writeReport(const ReportRecords& records)
 {
-    m_impl->guarded("la scrittura del report nelle tabelle " + records.headerTable + " e " + records.detailTable,
-                    [&] {
-                        const TableInfo& header = m_impl->table(records.headerTable);
-                        const TableInfo& detail = m_impl->table(records.detailTable);
-                        // One transaction: a failure keeps the previous report whole, and hundreds of
-                        // detail rows are written with a single sync.
-                        SQLite::Transaction transaction(m_impl->db);
-                        m_impl->deleteFirstRow(header);
-                        m_impl->append(header, records.header);
-                        m_impl->deleteAllRows(detail);
-                        for (const auto& row : records.details) m_impl->append(detail, row);
-                        transaction.commit();
-                    });
+    m_impl->guarded(
+        "la scrittura del report nelle tabelle " + records.headerTable + " e " + records.detailTable, [&] {
+            const TableInfo& header = m_impl->table(records.headerTable);
+            const TableInfo& detail = m_impl->table(records.detailTable);
+            // One transaction: a failure keeps the previous report whole, and hundreds of
+            // detail rows are written with a single sync.
+            SQLite::Transaction transaction(m_impl->db);
+            m_impl->deleteFirstRow(header);
+            m_impl->append(header, records.header);
+            m_impl->deleteAllRows(detail);
+            for (const auto& row : records.details) m_impl->append(detail, row);
+            transaction.commit();
+        });
 }
 
 CompanyData ReportDatabase::readAnagrafica() const
@@ -253,8 +260,8 @@ CompanyData ReportDatabase::readAnagrafica() const
     return m_impl->guarded("la lettura dell'anagrafica azienda", [&] {
         std::string names;
         for (const char* field : CompanyData::kTextFields) names += std::string(field) + ", ";
-        SQLite::Statement query(m_impl->db,
-                                "SELECT " + names + "LOGOTXT, NOLOGOFLAG FROM Anagrafica ORDER BY rowid LIMIT 1");
+        SQLite::Statement query(
+            m_impl->db, "SELECT " + names + "LOGOTXT, NOLOGOFLAG FROM Anagrafica ORDER BY rowid LIMIT 1");
         CompanyData data;
         if (!query.executeStep()) return data;
         for (std::size_t i = 0; i < data.texts.size(); ++i)
@@ -282,8 +289,9 @@ void ReportDatabase::writeAnagrafica(const CompanyData& data)
 
         std::string names;
         for (const char* field : CompanyData::kTextFields) names += std::string(field) + ", ";
-        SQLite::Statement insert(m_impl->db, "INSERT INTO Anagrafica (ID, " + names +
-                                                 "LOGOTXT, NOLOGOFLAG) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        SQLite::Statement insert(m_impl->db,
+                                 "INSERT INTO Anagrafica (ID, " + names +
+                                     "LOGOTXT, NOLOGOFLAG) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         index = 1;
         for (const auto& text : data.texts) insert.bind(index++, text);
         insert.bind(index++, data.logoPath);
@@ -303,8 +311,8 @@ std::string ReportDatabase::companyLogoPath() const
 std::optional<double> ReportDatabase::findF(int gdl1, int gdl2) const
 {
     return m_impl->guarded("la ricerca nella tabella TabF", [&]() -> std::optional<double> {
-        SQLite::Statement query(m_impl->db,
-                                "SELECT VAL_F FROM TabF WHERE GDL_1 = ? AND GDL_2 = ? ORDER BY rowid LIMIT 1");
+        SQLite::Statement query(
+            m_impl->db, "SELECT VAL_F FROM TabF WHERE GDL_1 = ? AND GDL_2 = ? ORDER BY rowid LIMIT 1");
         query.bind(1, gdl1);
         query.bind(2, gdl2);
         if (!query.executeStep()) return std::nullopt;

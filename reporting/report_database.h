@@ -24,7 +24,8 @@ public:
 struct CompanyData {
     // Text fields in the order of the company dialog's fields 0..9.
     static constexpr std::array<const char*, 10> kTextFields = {
-        "AZIENDA", "TITOLARE", "RESPONSABILECHIMICO", "VIA", "CITTA", "CAP", "TEL", "FAX", "EMAIL", "INTERNET"};
+        "AZIENDA", "TITOLARE", "RESPONSABILECHIMICO", "VIA", "CITTA", "CAP", "TEL", "FAX",
+        "EMAIL",   "INTERNET"};
 
     std::array<std::string, 10> texts;  // null fields read as ""
     std::string logoPath;               // LOGOTXT

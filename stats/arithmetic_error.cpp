@@ -22,8 +22,9 @@ ArithmeticError ArithmeticError::invalidArgument(const std::string& detail)
 std::int16_t checkedInt16(long long value, const std::string& what)
 {
     if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
-        throw ArithmeticError::overflow("valore fuori dall'intervallo degli interi a 16 bit (da -32768 a 32767) per " +
-                                        what + ": " + std::to_string(value) + ".");
+        throw ArithmeticError::overflow(
+            "valore fuori dall'intervallo degli interi a 16 bit (da -32768 a 32767) per " + what + ": " +
+            std::to_string(value) + ".");
     return static_cast<std::int16_t>(value);
 }
 

@@ -105,7 +105,8 @@ double ConfidenceInterval(std::span<const double> values, double mean, double s,
 double NormalDensity(double x, double mean, double s)
 {
     if (s == 0.0) return 0.0;
-    const double density = std::exp(-std::pow(x - mean, 2) / (2.0 * std::pow(s, 2))) / (std::sqrt(kTwoPi) * s);
+    const double density =
+        std::exp(-std::pow(x - mean, 2) / (2.0 * std::pow(s, 2))) / (std::sqrt(kTwoPi) * s);
     if (std::isnan(density))
         throw ArithmeticError::divisionByZero("deviazione standard troppo piccola per la curva gaussiana.");
     return density;
@@ -115,13 +116,19 @@ double TCritical95(int a, int b)
 {
     const std::int16_t a16 = checkedInt16(a, "il numero dei valori del t di Student");
     const std::int16_t b16 = checkedInt16(b, "il numero sottratto per il t di Student");
-    const std::int16_t df = checkedInt16(static_cast<long long>(a16) - b16, "i gradi di libertà del t di Student");
+    const std::int16_t df =
+        checkedInt16(static_cast<long long>(a16) - b16, "i gradi di libertà del t di Student");
     switch (df) {
-        case 1: return 12.706;
-        case 2: return 4.303;
-        case 3: return 3.182;
-        case 4: return 2.776;
-        default: break;
+        case 1:
+            return 12.706;
+        case 2:
+            return 4.303;
+        case 3:
+            return 3.182;
+        case 4:
+            return 2.776;
+        default:
+            break;
     }
     requirePositiveDf(df, "i gradi di libertà del t di Student");
 
@@ -130,7 +137,8 @@ double TCritical95(int a, int b)
     const double v = df;
     const double g1 = (std::pow(x, 3) + x) / 4.0;
     const double g2 = (5.0 * std::pow(x, 5) + 16.0 * std::pow(x, 3) + 3.0 * x) / 96.0;
-    const double g3 = (3.0 * std::pow(x, 7) + 19.0 * std::pow(x, 5) + 17.0 * std::pow(x, 3) - 15.0 * x) / 384.0;
+    const double g3 =
+        (3.0 * std::pow(x, 7) + 19.0 * std::pow(x, 5) + 17.0 * std::pow(x, 3) - 15.0 * x) / 384.0;
     const double g4 = (79.0 * std::pow(x, 9) + 776.0 * std::pow(x, 7) + 1482.0 * std::pow(x, 5) -
                        1920.0 * std::pow(x, 3) - 945.0 * x) /
                       92160.0;
@@ -148,14 +156,19 @@ double FCritical05(int df1, int df2, const FTableLookup& table)
         if (const auto tabulated = table.find(d1, d2)) return *tabulated;
         // Limiting values for an infinite denominator beyond the table's range.
         switch (d1) {
-            case 1: return 3.84;
-            case 2: return 3.0;
-            case 3: return 2.6;
-            default: return 0.0;
+            case 1:
+                return 3.84;
+            case 2:
+                return 3.0;
+            case 3:
+                return 2.6;
+            default:
+                return 0.0;
         }
     }
     requirePositiveDf(d2, "i gradi di libertà al denominatore di F");
-    const std::int16_t sum = checkedInt16(static_cast<long long>(d1) + d2, "la somma dei gradi di libertà di F");
+    const std::int16_t sum =
+        checkedInt16(static_cast<long long>(d1) + d2, "la somma dei gradi di libertà di F");
 
     // Cornish-Fisher expansion for the percentage points of Fisher's z = ln(F) / 2.
     const double x = normalQuantile(0.05);
@@ -166,11 +179,13 @@ double FCritical05(int df1, int df2, const FTableLookup& table)
     const double p1 = (x2 * (x2 * (4.0 * x2 - 25.0) - 177.0) + 192.0) / 2.0 +
                       q * (x2 * (x2 * (4.0 * x2 + 101.0) + 117.0) - 480.0) / 3.0 -
                       std::pow(q, 2) * (x2 * (x2 * (12.0 * x2 + 513.0) + 841.0) - 2560.0) / 18.0;
-    const double p2 = x2 + 2.0 + (h / 20.0) * (x2 * (x2 + 9.0) + 8.0 - q * (x2 * (3.0 * x2 + 7.0) - 16.0) / 9.0) -
+    const double p2 = x2 + 2.0 +
+                      (h / 20.0) * (x2 * (x2 + 9.0) + 8.0 - q * (x2 * (3.0 * x2 + 7.0) - 16.0) / 9.0) -
                       (std::pow(h, 2) / 1680.0) * p1;
-    const double p3 = 24.0 + h * ((x2 + 3.0) + q * (x2 + 11.0)) +
-                      (std::pow(h, 2) / 40.0) * ((x2 * (x2 + 20.0) + 15.0) / 2.0 + q * (x2 * (x2 + 44.0) + 183.0) +
-                                                 std::pow(q, 2) * (x2 * (9.0 * x2 - 284.0) - 1513.0) / 18.0);
+    const double p3 =
+        24.0 + h * ((x2 + 3.0) + q * (x2 + 11.0)) +
+        (std::pow(h, 2) / 40.0) * ((x2 * (x2 + 20.0) + 15.0) / 2.0 + q * (x2 * (x2 + 44.0) + 183.0) +
+                                   std::pow(q, 2) * (x2 * (9.0 * x2 - 284.0) - 1513.0) / 18.0);
     const double w = x * std::sqrt(h / 2.0) * p3 / 24.0 - (h * d / 6.0) * p2;
     return std::exp(2.0 * w);
 }
@@ -189,7 +204,8 @@ double FTailProbability(double f, int df1, int df2)
     // Paulson's normal approximation of F.
     const double a1 = 2.0 / nine1;
     const double a2 = 2.0 / nine2;
-    double z = ((1.0 - a2) * std::pow(f, 1.0 / 3.0) - 1.0 + a1) / std::sqrt(std::abs(a2 * std::pow(f, 2.0 / 3.0) + a1));
+    double z = ((1.0 - a2) * std::pow(f, 1.0 / 3.0) - 1.0 + a1) /
+               std::sqrt(std::abs(a2 * std::pow(f, 2.0 / 3.0) + a1));
     const bool negative = z < 0.0;
     z = std::abs(z);
 

@@ -1,5 +1,4 @@
-// Statistics routines of the calculations: descriptive statistics, confidence interval, Gaussian
-// density, critical values of t and F at the 95 % level, tail probabilities of F and t.
+// Statistics routines of the calculations: descriptive statistics, confidence interval, density, t, F.
 #pragma once
 
 #include <array>
@@ -18,8 +17,8 @@ void DescriptiveStats(std::span<const double> values, std::array<double, 4>& res
 // Confidence interval of a mean of values.size() values with standard deviation s and critical t.
 // The half-width and the returned relative half-width (%) are cut, not rounded, to 3 decimals.
 // Throws ArithmeticError for no values or a mean of 0 (relative half-width undefined).
-double ConfidenceInterval(std::span<const double> values, double mean, double s, double t,
-                          double& lower, double& upper, double& width);
+double ConfidenceInterval(std::span<const double> values, double mean, double s, double t, double& lower,
+                          double& upper, double& width);
 
 // Gaussian density at x; 0 when s is exactly 0.
 double NormalDensity(double x, double mean, double s);

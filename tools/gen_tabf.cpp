@@ -2,7 +2,6 @@
 // freedom 1, 2, 3 and denominator degrees of freedom 1..1000, rounded to two decimals as in the
 // printed tables. Usage: gen_tabf [output.sql]   (standard output without an argument)
 #include <boost/math/distributions/fisher_f.hpp>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>

@@ -63,8 +63,9 @@ TEST_F(ReportDatabaseTest, TemplateHoldsTheFTableForSmallNumeratorDegrees)
 TEST_F(ReportDatabaseTest, TemplateHasEmptyReportTablesAndOneBlankCompanyRow)
 {
     const auto db = open(ReportDatabase::Mode::ReadOnly);
-    for (const char* table : {"Limi", "LimiTabella", "Prec", "PrecTabella", "Tara", "TaraTabella", "Accu",
-                              "Accu3Tabella", "Spec", "SpecTabella", "Prin", "PrinTabella", "Ripr", "RiprTabella"})
+    for (const char* table :
+         {"Limi", "LimiTabella", "Prec", "PrecTabella", "Tara", "TaraTabella", "Accu", "Accu3Tabella", "Spec",
+          "SpecTabella", "Prin", "PrinTabella", "Ripr", "RiprTabella"})
         EXPECT_EQ(db.rowCount(table), 0) << table;
 
     const auto rows = db.readAll("Anagrafica");
@@ -196,7 +197,8 @@ TEST_F(ReportDatabaseTest, CompanyDataRoundTripAndNulls)
     {
         auto db = open();
         CompanyData data;
-        for (std::size_t i = 0; i < data.texts.size(); ++i) data.texts[i] = "campo " + std::to_string(i) + " 'x'";
+        for (std::size_t i = 0; i < data.texts.size(); ++i)
+            data.texts[i] = "campo " + std::to_string(i) + " 'x'";
         data.logoPath = "/home/lab/logo.png";
         data.noLogoFlag = 0;
         db.writeAnagrafica(data);

@@ -215,7 +215,8 @@ TEST(StatisticsTest, ConfidenceIntervalFaults)
 {
     double lower = 5, upper = 5, width = 5;
     const std::vector<double> values{1, 2};
-    EXPECT_EQ(faultOf([&] { ConfidenceInterval(values, 0, 1, 2, lower, upper, width); }), Kind::DivisionByZero);
+    EXPECT_EQ(faultOf([&] { ConfidenceInterval(values, 0, 1, 2, lower, upper, width); }),
+              Kind::DivisionByZero);
     EXPECT_EQ(faultOf([&] { ConfidenceInterval({}, 3, 1, 2, lower, upper, width); }), Kind::DivisionByZero);
     EXPECT_EQ(lower + upper + width, 15);
 }
