@@ -5,9 +5,7 @@
 #include "studies/intermediate_precision/intermediate_precision_study.h"
 #include "studies/accuracy/accuracy_study.h"
 #include "studies/calibration/calibration_study.h"
-#include "studies/accuracy/accuracy_study.h"
 #include "studies/limits/limits_study.h"
-#include "studies/specificity/specificity_study.h"
 #include "studies/specificity/specificity_study.h"
 #include "studies/precision/precision_study.h"
 
@@ -18,10 +16,6 @@ std::unique_ptr<Study> CreateStudy(StudyKindId kind)
     switch (kind) {
     case StudyKindId::Limi:
         return std::make_unique<LimitsStudy>();
-    case StudyKindId::Accu:
-        return std::make_unique<AccuracyStudy>();
-    case StudyKindId::Spec:
-        return std::make_unique<SpecificityStudy>();
     case StudyKindId::Tara:
         return std::make_unique<CalibrationStudy>();
     case StudyKindId::Accu:
