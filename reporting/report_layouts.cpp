@@ -6,12 +6,15 @@
 namespace kestra {
 
 ReportLayout BuildLimitsLayout(const Study& study);
+ReportLayout BuildIntermediatePrecisionLayout(const Study& study);  // CRPrin and CRRipr
 
 ReportLayout BuildLayout(const Study& study)
 {
     ReportLayout layout;
     switch (study.kindId()) {
     case StudyKindId::Limi: layout = BuildLimitsLayout(study); break;
+    case StudyKindId::Prin: layout = BuildIntermediatePrecisionLayout(study); break;
+    case StudyKindId::Ripr: layout = BuildIntermediatePrecisionLayout(study); break;
     default:
         throw ReportLayoutError(std::string("Il report dello studio ") + study.kind().methodName +
                                 " non è ancora disponibile");
