@@ -19,6 +19,33 @@ struct ComputeOptions {
 // Returns the exit code: 0 when the file was read, 2 when it could not be read (one line on err).
 int RunCompute(const ComputeOptions& options, std::ostream& out, std::ostream& err);
 
+struct ReportOptions {
+    std::filesystem::path file;
+    std::filesystem::path output;    // the PDF to write
+    std::filesystem::path database;  // empty: the user's database prepared as the program's start-up does
+    Language language = Language::Italian;
+    char separator = '.';
+    bool printDate = false;
+};
+
+// Opens and calculates the study, writes its report tables, reads the layout back and writes the PDF.
+// Returns 0, or 2 with one line on err naming the step that failed.
+int RunReport(const ReportOptions& options, std::ostream& err);
+
+struct ChartOptions {
+    std::filesystem::path file;
+    std::filesystem::path output;  // .png (one chart) or .pdf (one page per chart)
+    std::string which;             // "regression", "proportionality", a chart name or a number from 1; "" all
+    Language language = Language::Italian;
+    char separator = '.';
+    int width = 1200;   // PNG size in pixels
+    int height = 800;
+};
+
+// Opens and calculates the study and draws its charts, texts in the chosen language, into the output.
+// Returns 0, or 2 with one line on err.
+int RunChart(const ChartOptions& options, std::ostream& err);
+
 // The decimal separator of the user's locale.
 char LocaleDecimalSeparator();
 // The folder that holds the running executable.

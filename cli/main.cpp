@@ -1,4 +1,4 @@
-// kestra-cli: computes study files and prints their report records without opening a window.
+// kestra-cli: computes study files, prints their report records, writes their reports as PDF and draws their charts without a window.
 #include <CLI/CLI.hpp>
 #include <iostream>
 
@@ -26,6 +26,43 @@ int main(int argc, char** argv)
     computeCmd->add_option("FILE", compute.file, "File dello studio (*.LIM, *.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)")
         ->required();
 
+    cli::ReportOptions report;
+    std::string reportLanguage = "it";
+    std::string reportSeparator;
+    std::string output;
+    auto* reportCmd = app.add_subcommand(
+        "report", "Apre e calcola uno studio, scrive le tabelle del report nel database e salva il report in PDF");
+    reportCmd->add_option("--lang", reportLanguage, "Lingua del report: it o en")->check(CLI::IsMember({"it", "en"}));
+    reportCmd->add_option("--separator", reportSeparator, "Separatore decimale dell'utente: . o , (predefinito: "
+                                                          "quello della localizzazione corrente)")
+        ->check(CLI::IsMember({".", ","}));
+    reportCmd->add_flag("--date", report.printDate, "Stampa la data");
+    reportCmd->add_option("--database", report.database,
+                          "Database dei report da usare (predefinito: quello della cartella dei dati dell'utente)");
+    reportCmd->add_option("--output,--out", output, "File PDF da scrivere")->required();
+    reportCmd->add_option("FILE", report.file, "File dello studio (*.LIM, *.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)")
+        ->required();
+
+    cli::ChartOptions chart;
+    std::string chartLanguage = "it";
+    std::string chartSeparator;
+    auto* chartCmd = app.add_subcommand(
+        "chart", "Apre e calcola uno studio e disegna i suoi grafici in un file PNG (un grafico) o PDF (una pagina "
+                 "per grafico)");
+    chartCmd->add_option("--lang", chartLanguage, "Lingua dei testi del grafico: it o en")
+        ->check(CLI::IsMember({"it", "en"}));
+    chartCmd->add_option("--separator", chartSeparator, "Separatore decimale dell'utente: . o , (predefinito: "
+                                                        "quello della localizzazione corrente)")
+        ->check(CLI::IsMember({".", ","}));
+    chartCmd->add_option("--which", chart.which,
+                         "Grafico da disegnare: regression, proportionality, il nome o il numero (da 1); "
+                         "predefinito: tutti nel PDF, il primo nel PNG");
+    chartCmd->add_option("--width", chart.width, "Larghezza del PNG in pixel")->check(CLI::Range(200, 8000));
+    chartCmd->add_option("--height", chart.height, "Altezza del PNG in pixel")->check(CLI::Range(150, 8000));
+    chartCmd->add_option("--output,--out", chart.output, "File da scrivere: .png o .pdf")->required();
+    chartCmd->add_option("FILE", chart.file, "File dello studio (*.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)")
+        ->required();
+
     CLI11_PARSE(app, argc, argv);
 
     const auto database = cli::ProgramFolder() / "DB" / "KESTRA73.MDB";
@@ -35,6 +72,17 @@ int main(int argc, char** argv)
         compute.language = language == "en" ? Language::English : Language::Italian;
         compute.separator = separator.empty() ? cli::LocaleDecimalSeparator() : separator[0];
         return cli::RunCompute(compute, std::cout, std::cerr);
+    }
+    if (*reportCmd) {
+        report.language = reportLanguage == "en" ? Language::English : Language::Italian;
+        report.separator = reportSeparator.empty() ? cli::LocaleDecimalSeparator() : reportSeparator[0];
+        report.output = output;
+        return cli::RunReport(report, std::cerr);
+    }
+    if (*chartCmd) {
+        chart.language = chartLanguage == "en" ? Language::English : Language::Italian;
+        chart.separator = chartSeparator.empty() ? cli::LocaleDecimalSeparator() : chartSeparator[0];
+        return cli::RunChart(chart, std::cerr);
     }
     return 0;
 }

@@ -10,11 +10,13 @@
 
 namespace kestra {
 
-// The report database the print pipeline and the company dialog open.
+// The report database the print pipeline and the company dialog open; until set, the one the start-up
+// configuration prepared (app_settings.h).
 void SetReportDatabasePath(std::filesystem::path path);
 const std::filesystem::path& ReportDatabasePath();
 
-// The company logo file; "" for none. Until set, reports take LOGOTXT of the company row.
+// The company logo file; "" for none. Until set, the one the start-up read; before any start-up, reports
+// take LOGOTXT of the company row. Setting it also updates the application settings.
 void SetReportLogoPath(std::string path);
 std::optional<std::string> ReportLogoPath();
 

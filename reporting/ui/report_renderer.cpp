@@ -52,7 +52,8 @@ QFont makeFont(Role role)
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setStyleHint(QFont::SansSerif);
     f.setHintingPreference(QFont::PreferNoHinting);
-    f.setKerning(true);
+    // Unshaped text keeps "fi" and "fl" as two letters, so the PDF's text searches and copies as typed.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     switch (role) {
     case Role::Body: f.setPointSizeF(9.5); break;
     case Role::BodyBold: f.setPointSizeF(9.5); f.setBold(true); break;

@@ -1,0 +1,125 @@
+// kestra-cli report: the print pipeline without windows, ending in a PDF file.
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+
+#include "app/startup_config.h"
+#include "cli/cli_commands.h"
+#include "framework/errors.h"
+#include "framework/number_pattern.h"
+#include "framework/study.h"
+#include "reporting/report_pipeline.h"
+#include "reporting/ui/logo_size.h"
+#include "reporting/ui/report_renderer.h"
+#include "studies/study_factory.h"
+
+namespace kestra::cli {
+
+namespace {
+
+std::filesystem::path documentsFolder()
+{
+    if (const char* own = std::getenv("KESTRA_DOCUMENTS"); own && *own) return own;
+    const char* home = std::getenv("HOME");
+    const std::filesystem::path base = home && *home ? home : std::filesystem::current_path();
+    std::error_code ec;
+    if (std::filesystem::is_directory(base / "Documents", ec)) return base / "Documents";
+    return base;
+}
+
+// The user's report database as the program's start-up prepares it (data folder, settings, database copy).
+std::filesystem::path startupDatabase(std::ostream& err, std::optional<std::string>& logoPath)
+{
+    StartupPaths paths;
+    paths.documentsFolder = documentsFolder().string();
+    paths.programFolder = ProgramFolder().string();
+    std::string messages;
+    const StartupResult result = RunStartupConfiguration(paths, [&](const ShellMessage& m) {
+        if (!messages.empty()) messages += " ";
+        messages += m.text;
+    });
+    if (!result.ok)
+        throw ReportPipelineError("configurazione della cartella dei dati",
+                                  messages.empty() ? std::string("non riuscita") : messages);
+    if (!messages.empty()) err << "kestra-cli: avviso: " << messages << "\n";
+    logoPath = result.settings.logoPath;
+    return result.settings.databasePath;
+}
+
+// Qt's notes about the session (no runtime folder and the like) are no business of a command-line user.
+void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths:"))) return;
+    std::fprintf(stderr, "kestra-cli: Qt: %s\n", message.toLocal8Bit().constData());
+}
+
+// Qt draws the report; without a display the offscreen platform does it.
+std::unique_ptr<QGuiApplication> startQt()
+{
+    qInstallMessageHandler(quietQtNotes);
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "kestra-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+std::string oneLine(std::string text)
+{
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+}  // namespace
+
+int RunReport(const ReportOptions& options, std::ostream& err)
+{
+    auto fail = [&](const std::string& message) {
+        err << "kestra-cli: " << oneLine(message) << "\n";
+        return 2;
+    };
+    const auto kind = KindFromExtension(options.file.extension().string());
+    if (!kind)
+        return fail(options.file.string() + ": estensione sconosciuta (attese LIM, PRE, TAR, ACC, SPC, PRI, RIP)");
+    SetUserDecimalSeparator(options.separator);
+
+    try {
+        std::optional<std::string> logoPath;
+        std::filesystem::path database = options.database;
+        if (database.empty()) {
+            database = startupDatabase(err, logoPath);
+        } else if (!std::filesystem::is_regular_file(database)) {
+            return fail("apertura del database dei report: " + database.string() + " non esiste");
+        }
+
+        std::unique_ptr<Study> study = CreateStudy(*kind);
+        try {
+            study->read(options.file);
+        } catch (const StudyFileError& e) {
+            return fail(std::string("lettura dello studio: ") + e.what());
+        } catch (const std::exception& e) {
+            return fail("lettura dello studio: " + options.file.string() + ": " + e.what());
+        }
+        for (const auto& message : RunCalculation(*study).messages)
+            err << "kestra-cli: avviso: " << oneLine(message.text) << "\n";
+
+        auto qt = startQt();
+        ReportRequest request;
+        request.database = database;
+        request.language = options.language;
+        request.printDate = options.printDate;
+        request.decimalSeparator = options.separator;
+        request.processLogoPath = logoPath;
+        const ReportDocument document = PrepareStudyReport(*study, request, ReadLogoSize);
+        const RenderedReport report(document);
+        report.writePdf(QString::fromStdString(options.output.string()));
+    } catch (const std::exception& e) {
+        return fail(e.what());
+    }
+    return 0;
+}
+
+}  // namespace kestra::cli

@@ -1,0 +1,11 @@
+// The Italian and United Kingdom flags of the language buttons, drawn by the program.
+#pragma once
+
+#include <QPixmap>
+
+namespace kestra {
+
+QPixmap DrawItalianFlag(const QSize& size);
+QPixmap DrawUnitedKingdomFlag(const QSize& size);
+
+}  // namespace kestra

@@ -1,0 +1,78 @@
+#include "reporting/ui/print_command.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+
+#include "framework/number_pattern.h"
+#include "framework/study.h"
+#include "framework/study_kind.h"
+#include "reporting/report_pipeline.h"
+#include "reporting/report_settings.h"
+#include "reporting/ui/logo_size.h"
+#include "reporting/ui/print_language_dialog.h"
+#include "reporting/ui/report_preview.h"
+#include "reporting/ui/report_renderer.h"
+
+namespace kestra {
+
+namespace {
+
+class DialogReportUserInterface final : public ReportUserInterface {
+public:
+    void askReportParameters(QWidget* parent) override
+    {
+        MyPrintLanDlg dialog(parent);
+        dialog.exec();
+    }
+    void showPreview(QWidget* parent, const RenderedReport& report) override
+    {
+        frmRepView view(parent);
+        view.MyShow(report);
+    }
+    void showError(QWidget* parent, const QString& message) override
+    {
+        QMessageBox::critical(parent, QString::fromLatin1(kApplicationTitle), message);
+    }
+};
+
+}  // namespace
+
+ReportUserInterface& DefaultReportUserInterface()
+{
+    static DialogReportUserInterface ui;
+    return ui;
+}
+
+void PrintStudyReport(QWidget* parent, Study& study)
+{
+    PrintStudyReport(parent, study, DefaultReportUserInterface());
+}
+
+void PrintStudyReport(QWidget* parent, Study& study, ReportUserInterface& ui)
+{
+    // Whatever button closed the dialog, the print goes on with the language it left.
+    ui.askReportParameters(parent);
+
+    std::unique_ptr<RenderedReport> report;
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (ReportDatabasePath().empty())
+            throw ReportPipelineError("apertura del database dei report", "nessun database configurato");
+        ReportRequest request;
+        request.database = ReportDatabasePath();
+        request.language = OutputLanguage();
+        request.printDate = PrintDateFlag();
+        request.decimalSeparator = UserDecimalSeparator();
+        request.processLogoPath = ReportLogoPath();
+        report = std::make_unique<RenderedReport>(PrepareStudyReport(study, request, ReadLogoSize));
+        QApplication::restoreOverrideCursor();
+    } catch (const std::exception& e) {
+        QApplication::restoreOverrideCursor();
+        ui.showError(parent, QString::fromStdString(e.what()));
+        return;
+    }
+    ui.showPreview(parent, *report);
+}
+
+}  // namespace kestra

@@ -1,0 +1,96 @@
+#include "reporting/ui/print_language_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "reporting/report_settings.h"
+#include "reporting/ui/flag_icons.h"
+
+namespace kestra {
+
+MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("MyPrintLanDlg"));
+    setWindowTitle(QStringLiteral("Parametri report"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    auto* languages = new QGroupBox(QStringLiteral("Scegli la lingua del report"), this);
+    auto* languageRow = new QHBoxLayout(languages);
+    auto* group = new QButtonGroup(this);
+    const QSize flagSize(60, 30);
+    const QPixmap flags[2] = {DrawItalianFlag(flagSize), DrawUnitedKingdomFlag(flagSize)};
+    const QString names[2] = {QStringLiteral("Italiano"), QStringLiteral("English")};
+    for (int i = 0; i < 2; ++i) {
+        auto* button = new QToolButton(languages);
+        button->setObjectName(QStringLiteral("OptLan%1").arg(i));
+        button->setCheckable(true);
+        button->setIcon(QIcon(flags[i]));
+        button->setIconSize(flagSize);
+        button->setToolTip(names[i]);
+        button->setAccessibleName(names[i]);
+        button->setAutoRaise(true);
+        button->installEventFilter(this);
+        group->addButton(button, i);
+        languageRow->addWidget(button);
+        m_optLan[i] = button;
+    }
+    languageRow->addStretch();
+    connect(group, &QButtonGroup::idClicked, this, &MyPrintLanDlg::selectLanguage);
+
+    // Takes the focus from the flags, so no focus frame is drawn over them.
+    m_picture = new QWidget(languages);
+    m_picture->setObjectName(QStringLiteral("Picture1"));
+    m_picture->setFocusPolicy(Qt::StrongFocus);
+    m_picture->setFixedSize(1, 1);
+    languageRow->addWidget(m_picture);
+
+    auto* dateFrame = new QGroupBox(this);
+    auto* dateRow = new QHBoxLayout(dateFrame);
+    m_chkDate = new QCheckBox(QStringLiteral("Stampa la data"), dateFrame);
+    m_chkDate->setObjectName(QStringLiteral("ChkDate"));
+    dateRow->addWidget(m_chkDate);
+
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName(QStringLiteral("Command1"));
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("Annulla"), this);
+    m_cancel->setObjectName(QStringLiteral("Command2"));
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        SetPrintDateFlag(m_chkDate->isChecked());
+        accept();
+    });
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(languages);
+    layout->addWidget(dateFrame);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_optLan[1]->setChecked(true);
+    selectLanguage(1);
+}
+
+void MyPrintLanDlg::selectLanguage(int index)
+{
+    SetOutputLanguage(index == 0 ? Language::Italian : Language::English);
+}
+
+bool MyPrintLanDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && (watched == m_optLan[0] || watched == m_optLan[1]))
+        m_picture->setFocus(Qt::OtherFocusReason);
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace kestra
