@@ -98,6 +98,16 @@ Significance judge(double mean, double msErr, double tail)
     return {CentreText("NS", 14), false};
 }
 
+// Pure error is exactly zero when every level repeats one value; the difference of sums that
+// computes it would leave a rounding residue there and turn F into a meaningless huge number.
+bool identicalReplicates(const std::vector<std::vector<std::optional<double>>>& y)
+{
+    for (std::size_t r = 1; r < y.size(); ++r)
+        for (std::size_t i = 0; i < y[r].size(); ++i)
+            if (y[r][i] != y[0][i]) return false;
+    return true;
+}
+
 std::string significanceText(bool significant)
 {
     return significant ? "  (S)" : " (NS)";
@@ -295,12 +305,12 @@ CalcOutcome CalibrationStudy::calculate()
     const double r = (sxy / (N - 1)) / (std::sqrt(syy / (N - 1)) * std::sqrt(sxx / (N - 1)));
     const double sa = std::sqrt((std::pow(sx / N, 2) / sxx + 1.0 / N) * ssRes / (N - 2));
 
-    // Both sums of squares are sums of squares in theory; a negative value is rounding residue of an
-    // exact fit (or of identical replicates) and counts as zero, so F is never negative.
+    // Both are sums of squares in theory; a negative value is rounding residue of an exact fit (or of
+    // identical replicates) and counts as zero, so F is never negative.
     const double ssLackRaw = ssBetween - std::pow(sy, 2) / N - ssReg;
     const double ssErrRaw = ssRes - ssLackRaw;
     const double ssLack = std::max(0.0, ssLackRaw);
-    const double ssErr = std::max(0.0, ssErrRaw);
+    const double ssErr = identicalReplicates(m_y) ? 0.0 : std::max(0.0, ssErrRaw);
     const double msLack = ssLack / (k - 2);
     const double msErr = ssErr / (N - k);
     const double fReg = msErr == 0 ? 0.0 : ssReg / msErr;
