@@ -1,0 +1,169 @@
+#include "framework/ui/qt_prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "framework/ui/form_numero.h"
+
+namespace kestra {
+
+namespace {
+
+QString boxText(const std::string& text)
+{
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Message boxes appear with the normal pointer even while a command is busy.
+class NormalPointer {
+public:
+    explicit NormalPointer(bool busy) : m_busy(busy)
+    {
+        if (m_busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalPointer()
+    {
+        if (m_busy) QApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool m_busy;
+};
+
+}  // namespace
+
+QtPrompts::QtPrompts(QWidget* parent, std::function<QString()> studyFolder)
+    : m_parent(parent), m_studyFolder(std::move(studyFolder))
+{
+}
+
+QtPrompts::~QtPrompts()
+{
+    while (m_busy > 0) setBusy(false);
+}
+
+void QtPrompts::message(MessageIcon icon, const std::string& text, const std::string& title)
+{
+    NormalPointer pointer(m_busy > 0);
+    QMessageBox box(boxIcon(icon), title.empty() ? QString::fromUtf8(kApplicationTitle) : QString::fromStdString(title),
+                    boxText(text), QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+Answer QtPrompts::ask(MessageIcon icon, const std::string& text)
+{
+    NormalPointer pointer(m_busy > 0);
+    QMessageBox box(boxIcon(icon), QString::fromUtf8(kApplicationTitle), boxText(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QString QtPrompts::fileFilter(StudyKindId kind)
+{
+    const StudyKind& k = KindInfo(kind);
+    QString description = QString::fromUtf8(k.filterName);
+    const int bracket = description.indexOf(QStringLiteral(" ("));
+    if (bracket >= 0) description.truncate(bracket);
+    const QString ext = QString::fromUtf8(k.extension);
+    return QStringLiteral("%1 (*.%2 *.%3)").arg(description, ext.toUpper(), ext.toLower());
+}
+
+std::optional<std::filesystem::path> QtPrompts::choosePath(StudyKindId kind, bool save)
+{
+    const StudyKind& k = KindInfo(kind);
+    NormalPointer pointer(m_busy > 0);
+    for (;;) {
+        QFileDialog dialog(m_parent);
+        dialog.setWindowTitle(save ? QStringLiteral("Salva con nome") : QStringLiteral("Apri"));
+        dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
+        dialog.setNameFilter(fileFilter(kind));
+        dialog.setDefaultSuffix(QString::fromUtf8(k.extension));
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);  // asked below, in Italian
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Salva") : QStringLiteral("&Apri"));
+        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
+        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
+        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
+        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        const QStringList files = dialog.selectedFiles();
+        if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
+        const QString file = files.front();
+        if (save && QFileInfo::exists(file)) {
+            const Answer answer = ask(MessageIcon::Warning, QStringLiteral("Il file %1 esiste già.\r\nVuoi sostituirlo?")
+                                                                .arg(QDir::toNativeSeparators(file))
+                                                                .toStdString());
+            if (answer == Answer::Cancel) return std::nullopt;
+            if (answer == Answer::No) continue;
+        }
+        return std::filesystem::path(file.toStdString());
+    }
+}
+
+std::optional<std::filesystem::path> QtPrompts::chooseOpenPath(StudyKindId kind)
+{
+    return choosePath(kind, false);
+}
+
+std::optional<std::filesystem::path> QtPrompts::chooseSavePath(StudyKindId kind)
+{
+    return choosePath(kind, true);
+}
+
+std::optional<NumberFormat> QtPrompts::chooseNumberFormat(const NumberFormat& current)
+{
+    NormalPointer pointer(m_busy > 0);
+    FormNumero dialog(*this, current, m_parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.chosen();
+}
+
+void QtPrompts::beep()
+{
+    QApplication::beep();
+}
+
+void QtPrompts::setBusy(bool busy)
+{
+    if (busy) {
+        ++m_busy;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_busy > 0) {
+        --m_busy;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+}  // namespace kestra

@@ -1,0 +1,41 @@
+// QtPrompts: the prompts shown with real message boxes, file dialogs and the number-format dialog.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+#include "framework/prompts.h"
+
+namespace kestra {
+
+class QtPrompts : public Prompts {
+public:
+    // parent: the window the dialogs are modal over (the main window). studyFolder: the study-file folder,
+    // read at every file dialog so a change made in the options applies at once.
+    QtPrompts(QWidget* parent, std::function<QString()> studyFolder);
+    ~QtPrompts() override;
+
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+
+    void message(MessageIcon icon, const std::string& text, const std::string& title = {}) override;
+    Answer ask(MessageIcon icon, const std::string& text) override;
+    std::optional<std::filesystem::path> chooseOpenPath(StudyKindId kind) override;
+    std::optional<std::filesystem::path> chooseSavePath(StudyKindId kind) override;
+    std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) override;
+    void beep() override;
+    void setBusy(bool busy) override;
+
+    // The dialog filter of a kind; Linux file names keep their case, so both are listed: "Limiti (*.LIM *.lim)".
+    static QString fileFilter(StudyKindId kind);
+
+private:
+    std::optional<std::filesystem::path> choosePath(StudyKindId kind, bool save);
+
+    QPointer<QWidget> m_parent;
+    std::function<QString()> m_studyFolder;
+    int m_busy = 0;
+};
+
+}  // namespace kestra
