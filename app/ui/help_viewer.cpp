@@ -1,0 +1,106 @@
+#include "app/ui/help_viewer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "text/text_helpers.h"
+
+namespace kestra {
+
+std::optional<QString> ReadHelpText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    std::string text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (!IsValidUtf8(text)) text = Windows1252ToUtf8(text);
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+WinGui::WinGui(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("WinGui"));
+    setModal(true);
+    resize(760, 560);
+    m_text = new QTextBrowser(this);
+    m_text->setObjectName(QStringLiteral("RichTextBox"));
+    m_text->setOpenExternalLinks(true);
+    m_close = new QPushButton(QStringLiteral("Chiudi"), this);
+    m_close->setDefault(true);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_text, 1);
+    layout->addLayout(buttons);
+}
+
+void WinGui::setPlainDocument(const QString& caption, const QString& text)
+{
+    setWindowTitle(caption);
+    m_text->setPlainText(text);
+}
+
+void WinGui::setHtmlDocument(const QString& caption, const QString& html, const QString& folder)
+{
+    setWindowTitle(caption);
+    m_text->setSearchPaths({folder});
+    m_text->setHtml(html);
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowTitle(QStringLiteral("Guida di Kestra 2006"));
+    resize(860, 640);
+
+    m_browser = new QTextBrowser(this);
+    m_browser->setOpenLinks(true);
+    // PDF and web links go to the system's programs; our own pages stay in the browser.
+    m_browser->setOpenExternalLinks(true);
+
+    auto* back = new QToolButton(this);
+    back->setText(QStringLiteral("< Indietro"));
+    back->setEnabled(false);
+    auto* forward = new QToolButton(this);
+    forward->setText(QStringLiteral("Avanti >"));
+    forward->setEnabled(false);
+    auto* contents = new QToolButton(this);
+    contents->setText(QStringLiteral("Sommario"));
+    auto* close = new QPushButton(QStringLiteral("Chiudi"), this);
+    connect(back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QToolButton::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QToolButton::setEnabled);
+    connect(contents, &QToolButton::clicked, m_browser, &QTextBrowser::home);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(contents);
+    bar->addWidget(back);
+    bar->addWidget(forward);
+    bar->addStretch(1);
+    bar->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(m_browser, 1);
+}
+
+bool HelpWindow::showContents(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) return false;
+    m_browser->setSearchPaths({QFileInfo(path).absolutePath()});
+    m_browser->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    m_browser->clearHistory();
+    return true;
+}
+
+}  // namespace kestra

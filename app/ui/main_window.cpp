@@ -1,0 +1,563 @@
+#include "app/ui/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "app/app_settings.h"
+#include "app/backup.h"
+#include "app/startup_config.h"
+#include "app/ui/about_box.h"
+#include "app/ui/help_viewer.h"
+#include "app/ui/shell_icons.h"
+#include "framework/number_pattern.h"
+#include "framework/prompts.h"
+#include "framework/services.h"
+#include "framework/ui/qt_prompts.h"
+#include "framework/ui/study_window.h"
+#include "framework/ui/study_window_factory.h"
+#include "reporting/f_table.h"
+#include "reporting/report_settings.h"
+#include "reporting/ui/company_data_dialog.h"
+#include "reporting/ui/print_command.h"
+
+namespace kestra {
+
+namespace {
+
+constexpr const char* kHelpFile = "Kestra2006.html";
+constexpr const char* kStatisticsPrimer = "Stat.html";
+
+QString fromUtf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The user's decimal separator: the character between 1 and 5 when 1.5 is written the user's way.
+char LocaleDecimalSeparator()
+{
+    const QString written = QLocale().toString(1.5, 'f', 1);
+    return written.size() == 3 && written[1] == QLatin1Char(',') ? ',' : '.';
+}
+
+}  // namespace
+
+ShellEnvironment ShellEnvironment::fromSystem()
+{
+    ShellEnvironment env;
+    env.documentsFolder = qEnvironmentVariable("KESTRA_DOCUMENTS");
+    if (env.documentsFolder.isEmpty())
+        env.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    env.programFolder = QCoreApplication::applicationDirPath();
+    return env;
+}
+
+Kestra::Kestra(ShellEnvironment environment, Prompts* prompts, QWidget* parent)
+    : QMainWindow(parent), m_env(std::move(environment)), m_prompts(prompts), m_printer(std::make_unique<QPrinter>())
+{
+    setObjectName(QStringLiteral("Kestra"));
+    setWindowTitle(fromUtf8(kApplicationTitle));
+    setWindowIcon(ProgramIcon());
+    resize(1200, 800);
+    if (!m_prompts) {
+        m_ownPrompts = std::make_unique<QtPrompts>(
+            this, [] { return QString::fromStdString(CurrentAppSettings().openSaveFolder); });
+        m_prompts = m_ownPrompts.get();
+    }
+    m_runDialog = [](QDialog& dialog) { return dialog.exec(); };
+    m_browseFolder = &BrowseForFolder;
+    m_openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MdiArea"));
+    m_mdi->viewport()->installEventFilter(this);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &Kestra::subWindowActivated);
+
+    buildMenus();
+    updateMenuBar();
+}
+
+Kestra::~Kestra()
+{
+    // The study windows talk to this host while they go; let them go first.
+    for (auto& sub : m_subWindows) delete sub.data();
+}
+
+bool Kestra::start()
+{
+    SetUserDecimalSeparator(LocaleDecimalSeparator());
+    const StartupResult result =
+        RunStartupConfiguration({m_env.documentsFolder.toStdString(), m_env.programFolder.toStdString()},
+                                [this](const ShellMessage& m) { showShellMessage(m); });
+    if (!result.ok) return false;
+    SetCurrentAppSettings(result.settings);
+    SetReportDatabasePath(result.settings.databasePath);
+    SetReportLogoPath(result.settings.logoPath);
+    SetFTableLookup(std::make_shared<DatabaseFTable>(result.settings.databasePath));
+    return true;
+}
+
+// --- menus
+
+QAction* Kestra::makeAction(QMenu* menu, const QString& name, const QString& text)
+{
+    auto* a = new QAction(text, this);
+    a->setObjectName(name);
+    menu->addAction(a);
+    m_actions[name] = a;
+    return a;
+}
+
+QAction* Kestra::action(const QString& name) const
+{
+    const auto it = m_actions.find(name);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void Kestra::buildMenus()
+{
+    auto* file = new QMenu(QStringLiteral("&File"), this);
+    QAction* company = makeAction(file, QStringLiteral("FileAnagrafica"), QStringLiteral("&Anagrafica Azienda"));
+    connect(company, &QAction::triggered, this, &Kestra::showCompanyData);
+    connect(makeAction(file, QStringLiteral("FileOpzioni"), QStringLiteral("Opzioni")), &QAction::triggered, this,
+            &Kestra::showOptions);
+    file->addSeparator();
+    connect(makeAction(file, QStringLiteral("FileBackup"), QStringLiteral("Backup dati")), &QAction::triggered, this,
+            [this] { backupStudyFiles(false); });
+    file->addSeparator();
+    connect(makeAction(file, QStringLiteral("FileUscita"), QStringLiteral("&Uscita")), &QAction::triggered, this,
+            &QWidget::close);
+
+    auto* methods = new QMenu(QStringLiteral("&Metodi"), this);
+    auto addMethod = [this](QMenu* menu, StudyKindId kind, const char* caption) {
+        QAction* a =
+            makeAction(menu, QStringLiteral("Metodi") + fromUtf8(KindInfo(kind).windowName), fromUtf8(caption));
+        // Studies whose window is not built yet stay listed but cannot be chosen.
+        a->setEnabled(HasStudyWindow(kind));
+        connect(a, &QAction::triggered, this, [this, kind] { openStudy(kind); });
+    };
+    addMethod(methods, StudyKindId::Spec, "&Specificità");
+    addMethod(methods, StudyKindId::Tara, "&Taratura");
+    QMenu* precision = methods->addMenu(QStringLiteral("&Precisione"));
+    precision->setObjectName(QStringLiteral("MetodiPrecisione"));
+    addMethod(precision, StudyKindId::Prec, "&Ripetibilità");
+    addMethod(precision, StudyKindId::Prin, "Precisione &intermedia");
+    addMethod(precision, StudyKindId::Ripr, "&Riproducibilità");
+    addMethod(methods, StudyKindId::Accu, "&Accuratezza");
+    addMethod(methods, StudyKindId::Limi, "&Limite rilevazione e determinazione ");
+
+    m_windowsMenu = new QMenu(QStringLiteral("&Finestre"), this);
+    const std::pair<const char*, std::pair<const char*, WindowArrangement>> arrangements[] = {
+        {"MnuFinestreTileH", {"Affianca &orizzontalmente", WindowArrangement::TileHorizontally}},
+        {"MnuFinestreTileV", {"Affianca &verticalmente", WindowArrangement::TileVertically}},
+        {"MnuFinestreCascade", {"&Sovrapponi", WindowArrangement::Cascade}},
+        {"MnuFinestreArrange", {"&Disponi icone", WindowArrangement::ArrangeIcons}},
+    };
+    for (const auto& [name, entry] : arrangements) {
+        const WindowArrangement arrangement = entry.second;
+        connect(makeAction(m_windowsMenu, fromUtf8(name), fromUtf8(entry.first)), &QAction::triggered, this,
+                [this, arrangement] { arrangeWindows(arrangement); });
+    }
+    m_windowListSeparator = m_windowsMenu->addSeparator();
+    connect(m_windowsMenu, &QMenu::aboutToShow, this, &Kestra::fillWindowsMenu);
+
+    auto* help = new QMenu(QStringLiteral("&?"), this);
+    connect(makeAction(help, QStringLiteral("GuidaInLinea"), QStringLiteral("&Guida in linea")), &QAction::triggered,
+            this, &Kestra::showHelp);
+    connect(makeAction(help, QStringLiteral("GuidaICH"), QStringLiteral("&Normativa di riferimento ICH")),
+            &QAction::triggered, this, &Kestra::showGuideline);
+    connect(makeAction(help, QStringLiteral("GuidaLibro"), QStringLiteral("&Testo di riferimento R.Brenzi")),
+            &QAction::triggered, this, &Kestra::showReferenceBook);
+    help->addSeparator();
+    connect(makeAction(help, QStringLiteral("GuidaInformazioni"), QStringLiteral("Informazioni su Kestra 2006")),
+            &QAction::triggered, this, &Kestra::showAbout);
+
+    m_mainMenus = {file, methods, m_windowsMenu, help};
+}
+
+// The menu bar shows the current study window's menus, or the main menus when no study window is open.
+void Kestra::updateMenuBar()
+{
+    StudyWindow* owner = nullptr;
+    const auto open = openSubWindows();
+    if (QMdiSubWindow* current = m_mdi->currentSubWindow();
+        current && std::find(open.begin(), open.end(), current) != open.end())
+        owner = qobject_cast<StudyWindow*>(current->widget());
+    // Focus leaving the program clears the current window but must not change the menus.
+    if (!owner && m_menuOwner && isWindowOpen(m_menuOwner->kind())) owner = m_menuOwner;
+    if (!owner && !open.empty()) owner = qobject_cast<StudyWindow*>(open.back()->widget());
+
+    if (owner == m_menuOwner && (owner || m_mainMenusShown)) {
+        m_windowsMenu->menuAction()->setVisible(!open.empty());
+        return;
+    }
+    QMenuBar* bar = menuBar();
+    for (QAction* a : bar->actions()) bar->removeAction(a);
+    m_menuOwner = owner;
+    m_mainMenusShown = !owner;
+    if (owner) {
+        owner->menuBar()->hide();
+        for (QMenu* menu : owner->menus()) bar->addMenu(menu);
+    } else {
+        for (QMenu* menu : m_mainMenus) bar->addMenu(menu);
+    }
+    m_windowsMenu->menuAction()->setVisible(!open.empty());
+}
+
+void Kestra::fillWindowsMenu()
+{
+    const QList<QAction*> all = m_windowsMenu->actions();
+    const auto separatorAt = all.indexOf(m_windowListSeparator);
+    for (qsizetype i = separatorAt + 1; i < all.size(); ++i) {
+        m_windowsMenu->removeAction(all[i]);
+        all[i]->deleteLater();
+    }
+    int n = 1;
+    for (StudyWindow* w : openStudyWindows()) {
+        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(w->windowTitle()));
+        const StudyKindId kind = w->kind();
+        connect(a, &QAction::triggered, this, [this, kind] { openStudy(kind); });
+    }
+}
+
+void Kestra::subWindowActivated(QMdiSubWindow* sub)
+{
+    if (sub)
+        if (auto* w = qobject_cast<StudyWindow*>(sub->widget())) w->activated();
+    updateMenuBar();
+}
+
+// --- study windows
+
+std::vector<QMdiSubWindow*> Kestra::openSubWindows() const
+{
+    std::vector<QMdiSubWindow*> open;
+    // A closed frame lingers until its deferred deletion; hidden means closed.
+    for (const auto& sub : m_subWindows)
+        if (sub && sub->widget() && !sub->isHidden()) open.push_back(sub);
+    return open;
+}
+
+QMdiSubWindow* Kestra::subWindowOf(StudyKindId kind) const
+{
+    for (QMdiSubWindow* sub : openSubWindows())
+        if (auto* w = qobject_cast<StudyWindow*>(sub->widget()); w && w->kind() == kind) return sub;
+    return nullptr;
+}
+
+StudyWindow* Kestra::studyWindow(StudyKindId kind) const
+{
+    QMdiSubWindow* sub = subWindowOf(kind);
+    return sub ? qobject_cast<StudyWindow*>(sub->widget()) : nullptr;
+}
+
+bool Kestra::isWindowOpen(StudyKindId kind) const
+{
+    return subWindowOf(kind) != nullptr;
+}
+
+std::vector<StudyWindow*> Kestra::openStudyWindows() const
+{
+    std::vector<StudyWindow*> windows;
+    for (QMdiSubWindow* sub : openSubWindows())
+        if (auto* w = qobject_cast<StudyWindow*>(sub->widget())) windows.push_back(w);
+    return windows;
+}
+
+void Kestra::openStudy(StudyKindId kind)
+{
+    if (QMdiSubWindow* sub = subWindowOf(kind)) {
+        if (sub->isMinimized()) sub->showNormal();
+        m_mdi->setActiveSubWindow(sub);
+        sub->raise();
+        return;
+    }
+    std::unique_ptr<StudyWindow> window = CreateStudyWindow(kind, *this);
+    if (!window) return;
+    StudyWindow* w = window.release();
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = m_mdi->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
+    m_subWindows.emplace_back(sub);
+    connect(sub, &QObject::destroyed, this, [this] {
+        std::erase_if(m_subWindows, [](const QPointer<QMdiSubWindow>& p) { return p.isNull(); });
+        updateMenuBar();
+    });
+    // Once closed (the frame is only deleted later) the menus of the next window take over at once.
+    connect(w, &QObject::destroyed, this, [this] { QMetaObject::invokeMethod(this, [this] { updateMenuBar(); }, Qt::QueuedConnection); });
+    sub->showMaximized();
+    m_mdi->setActiveSubWindow(sub);
+    w->activated();
+    updateMenuBar();
+}
+
+bool Kestra::openFile(const QString& path)
+{
+    const auto kind = KindFromExtension(QFileInfo(path).suffix().toStdString());
+    if (!kind || !HasStudyWindow(*kind)) {
+        prompts().warning("Il file " + path.toStdString() + " non è un file di studio che questa versione sa aprire.");
+        return false;
+    }
+    openStudy(*kind);
+    StudyWindow* w = studyWindow(*kind);
+    return w && w->openStudyFile(QFileInfo(path).absoluteFilePath());
+}
+
+void Kestra::arrangeWindows(WindowArrangement arrangement)
+{
+    switch (arrangement) {
+    case WindowArrangement::TileHorizontally:
+        tileWindows(true);
+        break;
+    case WindowArrangement::TileVertically:
+        tileWindows(false);
+        break;
+    case WindowArrangement::Cascade:
+        m_mdi->cascadeSubWindows();
+        break;
+    case WindowArrangement::ArrangeIcons:
+        arrangeIcons();
+        break;
+    }
+}
+
+// Tiling "horizontally" gives wide windows one above another; "vertically", tall windows side by side.
+void Kestra::tileWindows(bool oneAboveAnother)
+{
+    std::vector<QMdiSubWindow*> tiled;
+    for (QMdiSubWindow* sub : openSubWindows())
+        if (!sub->isMinimized()) tiled.push_back(sub);
+    if (tiled.empty()) return;
+    const QRect area = m_mdi->viewport()->rect();
+    const int n = static_cast<int>(tiled.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* sub = tiled[static_cast<std::size_t>(i)];
+        sub->showNormal();
+        QRect r;
+        if (oneAboveAnother) {
+            const int top = area.height() * i / n;
+            r = QRect(0, top, area.width(), area.height() * (i + 1) / n - top);
+        } else {
+            const int left = area.width() * i / n;
+            r = QRect(left, 0, area.width() * (i + 1) / n - left, area.height());
+        }
+        sub->setGeometry(r);
+    }
+}
+
+// Lines the minimised windows up along the bottom edge, left to right.
+void Kestra::arrangeIcons()
+{
+    const QRect area = m_mdi->viewport()->rect();
+    int x = 0;
+    int y = area.height();
+    int rowHeight = 0;
+    for (QMdiSubWindow* sub : openSubWindows()) {
+        if (!sub->isMinimized()) continue;
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= rowHeight;
+            rowHeight = 0;
+        }
+        rowHeight = std::max(rowHeight, size.height());
+        sub->move(x, y - size.height());
+        x += size.width();
+    }
+}
+
+// --- closing
+
+void Kestra::closeEvent(QCloseEvent* event)
+{
+    // The backup comes first, so what is saved in answer to the questions below is not in it.
+    if (CurrentAppSettings().autoBackup()) backupStudyFiles(true);
+    for (QMdiSubWindow* sub : openSubWindows()) {
+        if (!sub->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    if (m_help) m_help->close();
+    event->accept();
+}
+
+// --- file menu
+
+void Kestra::showCompanyData()
+{
+    ShowCompanyDataDialog(this);
+}
+
+void Kestra::showOptions()
+{
+    frmOpzioni dialog(prompts(), m_browseFolder, this);
+    runDialog(dialog);
+}
+
+void Kestra::backupStudyFiles(bool silent)
+{
+    const AppSettings& s = CurrentAppSettings();
+    BackupReport report;
+    {
+        BusyPointer busy(prompts());
+        report = BackupStudyFiles(s.openSaveFolder, s.backupFolder,
+                                  [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    }
+    if (!report.ok())
+        prompts().critical(BackupFailureText(report));
+    else if (!silent)
+        prompts().information(kBackupDoneMessage);
+}
+
+void Kestra::showAbout()
+{
+    AboutBox box(this);
+    runDialog(box);
+}
+
+// --- help documents
+
+QString Kestra::programFile(const QString& relative) const
+{
+    return m_env.programFolder + QLatin1Char('/') + relative;
+}
+
+void Kestra::showHelp()
+{
+    const QString path = programFile(fromUtf8(kHelpFile));
+    if (!QFileInfo(path).isFile()) {
+        prompts().warning("Impossibile trovare il file della guida " + path.toStdString());
+        return;
+    }
+    if (!m_help) m_help = new HelpWindow(this);
+    m_help->showContents(path);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void Kestra::showTextViewer(const QString& caption, const QString& text, bool html)
+{
+    WinGui viewer(this);
+    if (html)
+        viewer.setHtmlDocument(caption, text, m_env.programFolder);
+    else
+        viewer.setPlainDocument(caption, text);
+    runDialog(viewer);
+}
+
+void Kestra::showMethodDescription(StudyKindId kind)
+{
+    const StudyKind& k = KindInfo(kind);
+    // Without its file the command does nothing.
+    const auto text = ReadHelpText(programFile(fromUtf8(k.kindCode) + QStringLiteral(".GUI")));
+    if (!text) return;
+    showTextViewer(QStringLiteral("Metodo: ") + fromUtf8(k.methodName), *text, false);
+}
+
+void Kestra::showStatisticsPrimer()
+{
+    const QString path = programFile(fromUtf8(kStatisticsPrimer));
+    const auto text = ReadHelpText(path);
+    if (!text) {
+        prompts().warning("Impossibile trovare il file " + path.toStdString());
+        return;
+    }
+    showTextViewer(QStringLiteral("Elementi di statistica"), *text, true);
+}
+
+void Kestra::openWithSystem(const QString& relative)
+{
+    const QString path = programFile(relative);
+    if (!QFileInfo(path).isFile() || !m_openUrl(QUrl::fromLocalFile(path)))
+        prompts().message(MessageIcon::Information, kMissingViewerMessage);
+}
+
+void Kestra::showGuideline()
+{
+    openWithSystem(fromUtf8(kGuidelineDocument));
+}
+
+void Kestra::showReferenceBook()
+{
+    openWithSystem(fromUtf8(kReferenceBook));
+}
+
+// --- printing
+
+void Kestra::printerSetup()
+{
+    QPrintDialog dialog(m_printer.get(), this);
+    dialog.setWindowTitle(QStringLiteral("Imposta stampante"));
+    runDialog(dialog);
+}
+
+void Kestra::printStudyReport(StudyWindow& window)
+{
+    PrintStudyReport(&window, window.study());
+}
+
+void Kestra::printStudyCharts(StudyWindow& window)
+{
+    (void)window;
+    prompts().information("La stampa dei grafici non è disponibile in questa versione.");
+}
+
+QIcon Kestra::toolbarIcon(const QString& key) const
+{
+    return ToolbarIcon(key);
+}
+
+// --- plumbing
+
+Prompts& Kestra::prompts()
+{
+    return *m_prompts;
+}
+
+int Kestra::runDialog(QDialog& dialog)
+{
+    return m_runDialog(dialog);
+}
+
+void Kestra::showShellMessage(const ShellMessage& message)
+{
+    MessageIcon icon = MessageIcon::Critical;
+    switch (message.icon) {
+    case ShellMessage::Icon::Critical:
+        icon = MessageIcon::Critical;
+        break;
+    case ShellMessage::Icon::Warning:
+        icon = MessageIcon::Warning;
+        break;
+    case ShellMessage::Icon::Information:
+    case ShellMessage::Icon::None:
+        icon = MessageIcon::Information;
+        break;
+    }
+    prompts().message(icon, message.text);
+}
+
+bool Kestra::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_mdi->viewport() && event->type() == QEvent::Resize)
+        m_mdi->setBackground(BackgroundPicture(m_mdi->viewport()->size()));
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace kestra

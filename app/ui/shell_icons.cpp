@@ -1,0 +1,59 @@
+#include "app/ui/shell_icons.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QSvgRenderer>
+
+// The pictures live in a resource of the static GUI library; naming its initialiser here makes the linker keep it.
+static void initShellResources()
+{
+    Q_INIT_RESOURCE(shell);
+}
+
+namespace kestra {
+
+namespace {
+
+QString resourcePath(const QString& name)
+{
+    static const bool initialised = [] {
+        initShellResources();
+        return true;
+    }();
+    (void)initialised;
+    return QStringLiteral(":/icons/") + name;
+}
+
+}  // namespace
+
+QIcon ToolbarIcon(const QString& key)
+{
+    const QString path = resourcePath(key + QStringLiteral(".svg"));
+    if (key.isEmpty() || !QFile::exists(path)) return {};
+    return QIcon(path);
+}
+
+QIcon ProgramIcon()
+{
+    return QIcon(resourcePath(QStringLiteral("kestra.svg")));
+}
+
+QPixmap BackgroundPicture(const QSize& size)
+{
+    QPixmap pixmap(size.expandedTo(QSize(1, 1)));
+    pixmap.fill(QColor(243, 237, 170));
+    QSvgRenderer renderer(resourcePath(QStringLiteral("background.svg")));
+    if (!renderer.isValid()) return pixmap;
+    // Cover the whole area keeping the picture's proportions; what overflows is cut off evenly.
+    const QSizeF picture = renderer.defaultSize();
+    const qreal scale = std::max(pixmap.width() / picture.width(), pixmap.height() / picture.height());
+    const QSizeF drawn = picture * scale;
+    const QRectF target((pixmap.width() - drawn.width()) / 2, (pixmap.height() - drawn.height()) / 2, drawn.width(),
+                        drawn.height());
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, target);
+    return pixmap;
+}
+
+}  // namespace kestra
