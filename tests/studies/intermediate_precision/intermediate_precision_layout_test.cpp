@@ -86,7 +86,9 @@ TEST_F(SeriesLayoutTest, NumericColumnsTakeTheGridDecimalsAndLongStudiesFlow)
     const DetailTableBlock* table = doc.layout.findBlock<DetailTableBlock>();
     ASSERT_NE(table, nullptr);
     for (const DetailColumn& c : table->columns) {
-        if (c.numeric) EXPECT_EQ(c.decimals, 2) << c.field;
+        if (c.numeric) {
+            EXPECT_EQ(c.decimals, 2) << c.field;
+        }
     }
     EXPECT_GT(table->flowColumns, 1);
     EXPECT_EQ(doc.details.size(), 800u);

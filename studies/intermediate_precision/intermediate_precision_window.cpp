@@ -1,0 +1,441 @@
+#include "studies/intermediate_precision/intermediate_precision_window.h"
+
+#include <algorithm>
+
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "framework/ui/data_grid_view.h"
+
+namespace kestra {
+
+namespace {
+
+StudyWindowOptions seriesWindowOptions(StudyKindId self)
+{
+    StudyWindowOptions o;
+    o.chartPrinting = true;
+    const std::vector<MethodEntry> all = {{StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
+                                          {StudyKindId::Spec, QStringLiteral("&Specificità...")},
+                                          {StudyKindId::Tara, QStringLiteral("&Taratura...")},
+                                          {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
+                                          {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
+                                          {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
+                                          {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
+    for (const MethodEntry& m : all)
+        if (m.kind != self) o.methods.push_back(m);
+    return o;
+}
+
+QLabel* valueLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("00000000.0000")));
+    label->setAutoFillBackground(true);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    label->setPalette(p);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// A read-only table without headings: its first row (and for the analysis of variance its first column)
+// are headings of their own, as the window has always shown them.
+QTableWidget* plainTable(const QString& name, int rows, int columns, QWidget* parent)
+{
+    auto* table = new QTableWidget(rows, columns, parent);
+    table->setObjectName(name);
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return table;
+}
+
+void setCell(QTableWidget* table, int row, int column, const QString& text, Qt::Alignment alignment, bool bold = false)
+{
+    QTableWidgetItem* item = table->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        table->setItem(row, column, item);
+    }
+    item->setText(text);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    if (bold) {
+        QFont f = item->font();
+        f.setBold(true);
+        item->setFont(f);
+    }
+}
+
+}  // namespace
+
+IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig& config, StudyWindowHost& host,
+                                                         QWidget* parent)
+    : StudyWindow(std::make_unique<IntermediatePrecisionStudy>(config), host, seriesWindowOptions(config.kind),
+                  parent)
+{
+    // --- "Info/Conclusioni"
+    QWidget* infoPage = addTab(QStringLiteral("Info/Conclusioni"));
+    auto* infoLayout = new QVBoxLayout(infoPage);
+    infoLayout->addWidget(createInfoFrame());
+    infoLayout->addWidget(createConclusionFrame(), 1);
+
+    // --- "Dati"
+    QWidget* page = addTab(QStringLiteral("Dati"));
+
+    auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
+    auto* dimLayout = new QGridLayout(dimensions);
+    const char* const captions[2] = {"N. serie", "N. dati per serie"};
+    const char* const hints[2] = {"min. 3, max. 20", "min. 2, max. 40"};
+    const char* const notes[2] = {"(min. 3)", "(min. 2)"};
+    for (int i = 0; i < 2; ++i) {
+        auto* box = new QLineEdit(dimensions);
+        box->setObjectName(QStringLiteral("Dimensioni%1").arg(i));
+        box->setMaxLength(2);
+        box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), box));
+        box->setToolTip(QString::fromUtf8(hints[i]));
+        box->setAlignment(Qt::AlignRight);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+        box->installEventFilter(this);
+        auto* caption = new QLabel(QString::fromUtf8(captions[i]), dimensions);
+        caption->setBuddy(box);
+        auto* note = new QLabel(QString::fromUtf8(notes[i]), dimensions);
+        m_captions.insert(m_captions.end(), {caption, note});
+        dimLayout->addWidget(caption, i, 0);
+        dimLayout->addWidget(box, i, 1);
+        dimLayout->addWidget(note, i, 2);
+        connect(box, &QLineEdit::textEdited, this, [this, i](const QString& t) { dimensionEdited(i, t); });
+        m_dimensions[static_cast<std::size_t>(i)] = box;
+    }
+    m_total = new QLineEdit(dimensions);
+    m_total->setObjectName(QStringLiteral("nDatiTot"));
+    m_total->setReadOnly(true);
+    m_total->setFocusPolicy(Qt::NoFocus);
+    m_total->setAlignment(Qt::AlignRight);
+    m_total->setFixedWidth(m_total->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    auto* totalCaption = new QLabel(QStringLiteral("N. dati totali"), dimensions);
+    m_captions.push_back(totalCaption);
+    dimLayout->addWidget(totalCaption, 2, 0);
+    dimLayout->addWidget(m_total, 2, 1);
+    dimLayout->setColumnStretch(3, 1);
+    setDescription(dimensions, QString());
+
+    auto* kindFrame = new QGroupBox(QStringLiteral("Risultati ottenuti da:"), page);
+    auto* kindLayout = new QVBoxLayout(kindFrame);
+    auto* kindGroup = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        const auto kind = static_cast<SeriesKind>(i);
+        auto* button =
+            new QRadioButton(QString::fromUtf8(IntermediatePrecisionStudy::seriesKindCaption(kind)), kindFrame);
+        button->setObjectName(QStringLiteral("OptionTrat%1").arg(i));
+        kindGroup->addButton(button, i);
+        kindLayout->addWidget(button);
+        connect(button, &QRadioButton::clicked, this, [this, kind] { optionClicked(kind); });
+        m_options[static_cast<std::size_t>(i)] = button;
+        // the entries of the other kind exist but are hidden and disabled
+        const auto selectable = seriesStudy().selectableKinds();
+        const bool shown = std::find(selectable.begin(), selectable.end(), kind) != selectable.end();
+        button->setVisible(shown);
+        button->setEnabled(shown);
+    }
+
+    // --- results
+    auto* results = new QGroupBox(QStringLiteral("Risultati"), page);
+    auto* r = new QGridLayout(results);
+    auto caption = [&](const QString& text) {
+        auto* l = new QLabel(text, results);
+        m_captions.push_back(l);
+        return l;
+    };
+    auto value = [&](const char* name) {
+        QLabel* l = valueLabel(QString::fromLatin1(name), results);
+        m_results.push_back(l);
+        return l;
+    };
+    auto* trat = new QHBoxLayout;
+    for (int i = 0; i < 3; ++i) {
+        QLabel* l = caption(QString::fromUtf8(IntermediatePrecisionStudy::treatmentCaption(static_cast<SeriesKind>(i))));
+        l->setObjectName(QStringLiteral("LabelTrat%1").arg(i));
+        trat->addWidget(l);
+        m_labelTrat[static_cast<std::size_t>(i)] = l;
+    }
+    trat->addStretch();
+    r->addLayout(trat, 0, 0, 1, 3);
+    r->addWidget(caption(QStringLiteral("S trat. =")), 1, 0, Qt::AlignRight);
+    r->addWidget(value("STrat"), 1, 1);
+    m_labelStima = caption(QString::fromUtf8(IntermediatePrecisionStudy::kEstimateNote));
+    m_labelStima->setObjectName(QStringLiteral("LabelStima"));
+    r->addWidget(m_labelStima, 1, 2);
+    r->addWidget(caption(QStringLiteral("Deviazione std. tra analisi")), 2, 0, 1, 3);
+    r->addWidget(caption(QStringLiteral("S err. =")), 3, 0, Qt::AlignRight);
+    r->addWidget(value("SErr"), 3, 1);
+    r->addWidget(caption(QStringLiteral("Deviazione std. di riproducibilità")), 4, 0, 1, 3);
+    r->addWidget(caption(QStringLiteral("S ripr. =")), 5, 0, Qt::AlignRight);
+    r->addWidget(value("SRipr"), 5, 1);
+    r->addWidget(caption(QStringLiteral("Precisione (come riproducibilità)")), 6, 0, 1, 3);
+    r->addWidget(caption(QStringLiteral("P % = ")), 7, 0, Qt::AlignRight);
+    r->addWidget(value("PrecRipr"), 7, 1);
+    r->setColumnStretch(2, 1);
+    setDescription(results, QStringLiteral("Mostra i risultati dell'elaborazione"));
+
+    // --- data grid, series means, analysis of variance
+    auto* dataFrame = new QGroupBox(QStringLiteral("Dati"), page);
+    DataGridView* grid = createDataGrid(seriesStudy().grid(), dataFrame);
+    grid->setObjectName(QStringLiteral("GridData"));
+    grid->setRowHeaderWidth(5);
+    auto* dataLayout = new QVBoxLayout(dataFrame);
+    dataLayout->addWidget(grid);
+
+    auto* meansFrame = new QGroupBox(QStringLiteral("Medie serie"), page);
+    m_means = plainTable(QStringLiteral("GridMedieSerie"), 2, seriesStudy().seriesCount(), meansFrame);
+    m_means->horizontalHeader()->setDefaultSectionSize(m_means->fontMetrics().horizontalAdvance(QStringLiteral("0000000.000")) + 12);
+    const int meansHeight = 2 * m_means->verticalHeader()->defaultSectionSize() +
+                            m_means->horizontalScrollBar()->sizeHint().height() + 2 * m_means->frameWidth();
+    m_means->setFixedHeight(meansHeight);
+    auto* meansLayout = new QVBoxLayout(meansFrame);
+    meansLayout->addWidget(m_means);
+
+    auto* aovFrame = new QGroupBox(QString::fromUtf8(config.aovFrameCaption), page);
+    m_aov = plainTable(QStringLiteral("SprLinearita"), IntermediatePrecisionStudy::kAovRows,
+                       IntermediatePrecisionStudy::kAovColumns, aovFrame);
+    m_aov->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int numberWidth = m_aov->fontMetrics().horizontalAdvance(QStringLiteral("0000000000.000")) + 12;
+    m_aov->setColumnWidth(0, m_aov->fontMetrics().horizontalAdvance(QStringLiteral("Errore (in ogni serie)")) + 16);
+    for (int c = 1; c < IntermediatePrecisionStudy::kAovColumns; ++c) m_aov->setColumnWidth(c, numberWidth);
+    m_aov->setFixedHeight(IntermediatePrecisionStudy::kAovRows * m_aov->verticalHeader()->defaultSectionSize() +
+                          2 * m_aov->frameWidth());
+    m_aov->setMinimumWidth(m_aov->columnWidth(0) + 5 * numberWidth + 2 * m_aov->frameWidth());
+    // the empty cells are painted in the button-face colour, text and background alike
+    const QColor face = palette().color(QPalette::Button);
+    for (int row = 1; row <= IntermediatePrecisionStudy::kAovRows; ++row)
+        for (int column = 1; column <= IntermediatePrecisionStudy::kAovColumns; ++column) {
+            const bool heading = row == 1 || column == 1;
+            setCell(m_aov, row - 1, column - 1, QString(),
+                    heading && row == 1 ? Qt::AlignHCenter : heading ? Qt::AlignLeft : Qt::AlignRight, heading);
+            if (IntermediatePrecisionStudy::aovCellGreyed(row, column)) {
+                m_aov->item(row - 1, column - 1)->setBackground(face);
+                m_aov->item(row - 1, column - 1)->setForeground(face);
+            }
+        }
+    auto* aovLayout = new QVBoxLayout(aovFrame);
+    aovLayout->addWidget(m_aov);
+    setDescription(aovFrame, QStringLiteral("Mostra i risultati dell'elaborazione"));
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(dimensions);
+    left->addWidget(kindFrame);
+    left->addWidget(results);
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(dataFrame, 1);
+    right->addWidget(meansFrame);
+    right->addWidget(aovFrame);
+    auto* layout = new QHBoxLayout(page);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+
+    // --- "Grafici"
+    QWidget* chartPage = addTab(QStringLiteral("Grafici"));
+    m_chart = new ChartView(chartPage);
+    m_chart->setObjectName(QString::fromUtf8(config.chartName));
+    auto* chartLayout = new QVBoxLayout(chartPage);
+    chartLayout->addWidget(m_chart);
+
+    tabs()->setCurrentIndex(1);
+    showDocument();
+}
+
+IntermediatePrecisionStudy& IntermediatePrecisionWindow::seriesStudy()
+{
+    return static_cast<IntermediatePrecisionStudy&>(study());
+}
+
+const IntermediatePrecisionStudy& IntermediatePrecisionWindow::seriesStudy() const
+{
+    return static_cast<const IntermediatePrecisionStudy&>(study());
+}
+
+QLabel* IntermediatePrecisionWindow::resultLabel(const QString& name) const
+{
+    for (QLabel* l : m_results)
+        if (l->objectName() == name) return l;
+    return nullptr;
+}
+
+// --- showing the study
+
+void IntermediatePrecisionWindow::showStudyData()
+{
+    const IntermediatePrecisionStudy& s = seriesStudy();
+    const int values[2] = {s.seriesCount(), s.perSeriesCount()};
+    for (int i = 0; i < 2; ++i) {
+        QLineEdit* box = m_dimensions[static_cast<std::size_t>(i)];
+        const QString text = QString::number(values[i]);
+        // a box being typed in keeps its text until it is left
+        if (box->text() != text && !box->hasFocus()) box->setText(text);
+    }
+    m_total->setText(QString::number(s.totalCount()));
+    showOptions();
+
+    const std::pair<const char*, std::string> texts[] = {
+        {"STrat", s.sbText()}, {"SErr", s.srText()}, {"SRipr", s.sRText()}, {"PrecRipr", s.precisionText()}};
+    for (const auto& [name, text] : texts) resultLabel(QString::fromLatin1(name))->setText(fromStd(text));
+    m_labelStima->setVisible(s.estimatedFromMeans());
+    showMeans();
+    showAov();
+    // every control with a caption shows it as its tooltip too (long numbers in narrow boxes)
+    for (QLabel* l : m_captions) l->setToolTip(l->text());
+    for (QLabel* l : m_results) l->setToolTip(l->text());
+    m_chart->setChartData(s.charts(Language::Italian).front());
+}
+
+void IntermediatePrecisionWindow::showOptions()
+{
+    const SeriesKind kind = seriesStudy().seriesKind();
+    // a file may select no kind at all
+    QButtonGroup* group = m_options[0]->group();
+    group->setExclusive(false);
+    for (int i = 0; i < 3; ++i) m_options[static_cast<std::size_t>(i)]->setChecked(static_cast<int>(kind) == i);
+    group->setExclusive(true);
+    for (int i = 0; i < 3; ++i) m_labelTrat[static_cast<std::size_t>(i)]->setVisible(static_cast<int>(kind) == i);
+}
+
+void IntermediatePrecisionWindow::showMeans()
+{
+    const IntermediatePrecisionStudy& s = seriesStudy();
+    const int k = s.seriesCount();
+    m_means->setColumnCount(k);
+    for (int c = 0; c < k; ++c) {
+        setCell(m_means, 0, c, QString::number(c + 1), Qt::AlignHCenter, true);
+        const auto& means = s.seriesMeanTexts();
+        const QString mean =
+            static_cast<std::size_t>(c) < means.size() ? fromStd(means[static_cast<std::size_t>(c)]) : QString();
+        setCell(m_means, 1, c, mean, Qt::AlignRight);
+        m_means->item(0, c)->setBackground(palette().color(QPalette::Button));
+    }
+}
+
+void IntermediatePrecisionWindow::showAov()
+{
+    const IntermediatePrecisionStudy& s = seriesStudy();
+    for (int row = 1; row <= IntermediatePrecisionStudy::kAovRows; ++row)
+        for (int column = 1; column <= IntermediatePrecisionStudy::kAovColumns; ++column)
+            m_aov->item(row - 1, column - 1)->setText(fromStd(s.aovCell(row, column)));
+}
+
+void IntermediatePrecisionWindow::setLanGraf(Language language)
+{
+    m_chart->setChartData(seriesStudy().charts(language).front());
+}
+
+// --- dimension boxes and options
+
+bool IntermediatePrecisionWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    for (int i = 0; i < 2; ++i) {
+        QLineEdit* box = m_dimensions[static_cast<std::size_t>(i)];
+        if (watched != box) continue;
+        if (event->type() == QEvent::FocusIn) {
+            const DataGrid& grid = seriesStudy().grid();
+            m_valuesOnEntry.assign(static_cast<std::size_t>(grid.rowCount()), {});
+            for (int r = 0; r < grid.rowCount(); ++r)
+                for (int c = 0; c < grid.columnCount(); ++c)
+                    m_valuesOnEntry[static_cast<std::size_t>(r)].push_back(grid.cell(r, c));
+            QTimer::singleShot(0, box, &QLineEdit::selectAll);
+        } else if (event->type() == QEvent::FocusOut) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            // switching to another program or opening a menu is not leaving the box
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) dimensionLeft(i);
+        }
+    }
+    return StudyWindow::eventFilter(watched, event);
+}
+
+void IntermediatePrecisionWindow::dimensionEdited(int index, const QString& text)
+{
+    IntermediatePrecisionStudy& s = seriesStudy();
+    const int value = text.toInt();
+    if (!(index == 0 ? s.setSeriesCount(value) : s.setPerSeriesCount(value))) return;
+    DataGrid& grid = s.grid();
+    for (int r = 0; r < grid.rowCount() && r < static_cast<int>(m_valuesOnEntry.size()); ++r) {
+        const auto& row = m_valuesOnEntry[static_cast<std::size_t>(r)];
+        for (int c = 0; c < grid.columnCount() && c < static_cast<int>(row.size()); ++c)
+            if (row[static_cast<std::size_t>(c)]) grid.setCell(r, c, row[static_cast<std::size_t>(c)]);
+    }
+    showDocument();
+}
+
+void IntermediatePrecisionWindow::dimensionLeft(int index)
+{
+    QLineEdit* box = m_dimensions[static_cast<std::size_t>(index)];
+    const int value = box->text().toInt();
+    const bool valid = index == 0 ? IntermediatePrecisionStudy::validSeriesCount(value)
+                                  : IntermediatePrecisionStudy::validPerSeriesCount(value);
+    if (valid) {
+        m_valuesOnEntry.clear();
+        return;
+    }
+    prompts().beep();
+    IntermediatePrecisionStudy& s = seriesStudy();
+    const int current = index == 0 ? s.grid().columnCount() : s.grid().rowCount();
+    // a file may have brought a dimension outside the range: the box would then never let the focus go
+    const int restored = index == 0 ? std::clamp(current, IntermediatePrecisionStudy::kMinSeries,
+                                                 IntermediatePrecisionStudy::kMaxSeries)
+                                    : std::clamp(current, IntermediatePrecisionStudy::kMinPerSeries,
+                                                 IntermediatePrecisionStudy::kMaxPerSeries);
+    box->setText(QString::number(restored));
+    if (restored != current)
+        index == 0 ? s.setSeriesCount(restored) : s.setPerSeriesCount(restored);
+    else
+        s.applyDimensions();
+    showDocument();
+    // the box keeps the focus until it holds a valid dimension
+    QTimer::singleShot(0, box, [box] {
+        box->setFocus(Qt::OtherFocusReason);
+        box->setSelection(0, 2);
+    });
+}
+
+void IntermediatePrecisionWindow::optionClicked(SeriesKind kind)
+{
+    seriesStudy().selectSeriesKind(kind);
+    showOptions();
+}
+
+std::unique_ptr<StudyWindow> CreateIntermediatePrecisionWindow(StudyWindowHost& host, QWidget* parent)
+{
+    return std::make_unique<IntermediatePrecisionWindow>(IntermediatePrecisionConfig(), host, parent);
+}
+
+std::unique_ptr<StudyWindow> CreateReproducibilityWindow(StudyWindowHost& host, QWidget* parent)
+{
+    return std::make_unique<IntermediatePrecisionWindow>(ReproducibilityConfig(), host, parent);
+}
+
+}  // namespace kestra
