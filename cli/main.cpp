@@ -1,4 +1,4 @@
-// kestra-cli: computes study files, prints their report records, writes their reports as PDF and draws their charts without a window.
+// kestra-cli: computes studies, prints report records, writes reports as PDF and draws charts without a window.
 #include <CLI/CLI.hpp>
 #include <iostream>
 
