@@ -6,6 +6,8 @@
 namespace kestra {
 
 ReportLayout BuildLimitsLayout(const Study& study);
+ReportLayout BuildAccuracyLayout(const Study& study);  // CRAccu1 or CRAccu3, by the level mode
+ReportLayout BuildSpecificityLayout(const Study& study);
 ReportLayout BuildIntermediatePrecisionLayout(const Study& study);  // CRPrin and CRRipr
 
 ReportLayout BuildLayout(const Study& study)
@@ -13,6 +15,8 @@ ReportLayout BuildLayout(const Study& study)
     ReportLayout layout;
     switch (study.kindId()) {
     case StudyKindId::Limi: layout = BuildLimitsLayout(study); break;
+    case StudyKindId::Accu: layout = BuildAccuracyLayout(study); break;
+    case StudyKindId::Spec: layout = BuildSpecificityLayout(study); break;
     case StudyKindId::Prin: layout = BuildIntermediatePrecisionLayout(study); break;
     case StudyKindId::Ripr: layout = BuildIntermediatePrecisionLayout(study); break;
     default:

@@ -259,7 +259,10 @@ ChartData SpecificityStudy::chart(Language language) const
     const auto shown = [](const std::string& text) {
         return ParseNumber(text, UserDecimalSeparator()).value_or(0.0);
     };
-    chart.columnLabels = {"Inferiore", "Superiore", "Media"};
+    if (english)
+        chart.columnLabels = {"Lower", "Higher", "Mean"};
+    else
+        chart.columnLabels = {"Inferiore", "Superiore", "Media"};
     for (int g = 0; g < 2; ++g) {
         const auto gi = static_cast<std::size_t>(g);
         chart.rowLabels.push_back(std::string(1, static_cast<char>(65 + g)));

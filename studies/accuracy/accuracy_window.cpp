@@ -1,0 +1,429 @@
+#include "studies/accuracy/accuracy_window.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "framework/ui/data_grid_model.h"
+#include "framework/ui/data_grid_view.h"
+
+namespace kestra {
+
+namespace {
+
+using Mode = AccuracyStudy::LevelMode;
+
+StudyWindowOptions accuracyOptions()
+{
+    StudyWindowOptions o;
+    o.chartPrinting = true;
+    o.methods = {{StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
+                 {StudyKindId::Spec, QStringLiteral("&Specificità...")},
+                 {StudyKindId::Tara, QStringLiteral("&Taratura...")},
+                 {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
+                 {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
+                 {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
+    return o;
+}
+
+QLabel* valueLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000000.000 ± 0000000.000")));
+    label->setAutoFillBackground(true);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    label->setPalette(p);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QLabel* captionLabel(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
+    : StudyWindow(std::make_unique<AccuracyStudy>(), host, accuracyOptions(), parent)
+{
+    // --- " Info/Conclusioni"
+    QWidget* infoPage = addTab(QStringLiteral(" Info/Conclusioni"));
+    auto* infoLayout = new QVBoxLayout(infoPage);
+    infoLayout->addWidget(createInfoFrame());
+    infoLayout->addWidget(createConclusionFrame(), 1);
+    // ImpostaColonne follows the unit
+    if (QLineEdit* unit = headerField(3))
+        connect(unit, &QLineEdit::textEdited, this, [this] { showCaptions(); });
+
+    // --- "Dati"
+    QWidget* page = addTab(QStringLiteral("Dati"));
+
+    auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
+    auto* countText = new QLabel(QStringLiteral("N. determinazioni"), dimensions);
+    m_count = new QLineEdit(dimensions);
+    m_count->setObjectName(QStringLiteral("nDet"));
+    m_count->setMaxLength(2);
+    m_count->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
+    m_count->setToolTip(QStringLiteral("min. 3, max. 99"));
+    m_count->setAlignment(Qt::AlignRight);
+    m_count->setFixedWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+    m_count->installEventFilter(this);
+    countText->setBuddy(m_count);
+    auto* note = new QLabel(QStringLiteral("(min. 3)"), dimensions);
+    m_option1 = new QRadioButton(QStringLiteral("1 Livello di concentrazione"), dimensions);
+    m_option1->setObjectName(QStringLiteral("Option1"));
+    m_option3 = new QRadioButton(QStringLiteral("3 Livelli di concentrazione"), dimensions);
+    m_option3->setObjectName(QStringLiteral("Option3"));
+    auto* optionGroup = new QButtonGroup(this);
+    optionGroup->addButton(m_option1);
+    optionGroup->addButton(m_option3);
+    auto* dimensionsLayout = new QGridLayout(dimensions);
+    dimensionsLayout->addWidget(countText, 0, 0);
+    dimensionsLayout->addWidget(m_count, 0, 1);
+    dimensionsLayout->addWidget(note, 0, 2);
+    dimensionsLayout->setColumnStretch(3, 1);
+    dimensionsLayout->addWidget(m_option1, 1, 0, 1, 4);
+    dimensionsLayout->addWidget(m_option3, 2, 0, 1, 4);
+    connect(m_count, &QLineEdit::textEdited, this, &AccuracyWindow::countEdited);
+    connect(m_option1, &QRadioButton::clicked, this, [this] { levelModeClicked(Mode::One); });
+    connect(m_option3, &QRadioButton::clicked, this, [this] { levelModeClicked(Mode::Three); });
+
+    // --- the three level grids, upper to lower from left to right
+    auto* gridsFrame = new QGroupBox(QStringLiteral("Dati"), page);
+    auto* gridsLayout = new QHBoxLayout(gridsFrame);
+    for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
+        const auto i = static_cast<std::size_t>(level);
+        auto* box = new QWidget(gridsFrame);
+        auto* boxLayout = new QVBoxLayout(box);
+        boxLayout->setContentsMargins(0, 0, 0, 0);
+        m_captions[i] = captionLabel(QStringLiteral("LabelData%1").arg(level), QString(), box);
+        m_captions[i]->setAlignment(Qt::AlignCenter);
+        DataGridView* view = createDataGrid(accuracy().levelGrid(level), box);
+        view->setObjectName(QStringLiteral("GridData%1").arg(level));
+        view->setRowHeaderWidth(4);
+        view->installEventFilter(this);
+        m_gridViews[i] = view;
+        boxLayout->addWidget(m_captions[i]);
+        boxLayout->addWidget(view, 1);
+        gridsLayout->addWidget(box);
+        m_gridBoxes[i] = box;
+        connect(view->gridModel(), &QAbstractItemModel::dataChanged, this,
+                [this, level](const QModelIndex& tl, const QModelIndex& br) { cellsChanged(level, tl, br); });
+        connect(view->gridModel(), &QAbstractItemModel::modelReset, this, [this, level] {
+            // a rebuilt model has a new selection model; keep following the active cell
+            connect(m_gridViews[static_cast<std::size_t>(level)]->selectionModel(),
+                    &QItemSelectionModel::currentChanged, this,
+                    [this, level](const QModelIndex& c, const QModelIndex& p) { currentCellChanged(level, c, p); },
+                    Qt::UniqueConnection);
+        });
+        connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this, level](const QModelIndex& c, const QModelIndex& p) { currentCellChanged(level, c, p); });
+    }
+
+    // --- results
+    auto* results = new QGroupBox(QStringLiteral("Risultato dell'elaborazione"), page);
+    m_labOne = captionLabel(QStringLiteral("LabOne"), QStringLiteral("Accuratezza"), results);
+    m_accuOne = valueLabel(QStringLiteral("AccuOne"), results);
+    m_labSup = captionLabel(QStringLiteral("LabSup"), QStringLiteral("Accuratezza livello superiore"), results);
+    m_accuSup = valueLabel(QStringLiteral("AccuSup"), results);
+    m_labCen = captionLabel(QStringLiteral("LabCen"), QStringLiteral("Accuratezza livello centrale"), results);
+    m_accuCen = valueLabel(QStringLiteral("AccuCen"), results);
+    m_labInf = captionLabel(QStringLiteral("LabInf"), QStringLiteral("Accuratezza livello inferiore"), results);
+    m_accuInf = valueLabel(QStringLiteral("AccuInf"), results);
+    m_labMed = captionLabel(QStringLiteral("LabMed"), QStringLiteral("Accuratezza media"), results);
+    m_accuMed = valueLabel(QStringLiteral("AccuMed"), results);
+    auto* resultsLayout = new QGridLayout(results);
+    const std::pair<QLabel*, QLabel*> rows[] = {
+        {m_labOne, m_accuOne}, {m_labSup, m_accuSup}, {m_labCen, m_accuCen}, {m_labInf, m_accuInf}, {m_labMed, m_accuMed}};
+    int row = 0;
+    for (const auto& [caption, value] : rows) {
+        resultsLayout->addWidget(caption, row, 0);
+        resultsLayout->addWidget(value, row, 1);
+        ++row;
+    }
+    resultsLayout->setColumnStretch(2, 1);
+    setDescription(results, QStringLiteral("Mostra i risultati dell'elaborazione"));
+
+    // --- analysis of variance
+    m_anovaFrame = new QGroupBox(QStringLiteral("ACCURATEZZA: Analisi della varianza"), page);
+    m_anovaFrame->setObjectName(QStringLiteral("FrameVarianza"));
+    m_anova = new QTableWidget(AccuracyStudy::kAnovaRows, AccuracyStudy::kAnovaColumns, m_anovaFrame);
+    m_anova->setObjectName(QStringLiteral("SprLinearita"));
+    m_anova->horizontalHeader()->hide();
+    m_anova->verticalHeader()->hide();
+    m_anova->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_anova->setSelectionMode(QAbstractItemView::NoSelection);
+    m_anova->setFocusPolicy(Qt::NoFocus);
+    m_anova->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_anova->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const QColor buttonFace = m_anova->palette().color(QPalette::Button);
+    for (int r = 1; r <= AccuracyStudy::kAnovaRows; ++r) {
+        for (int c = 1; c <= AccuracyStudy::kAnovaColumns; ++c) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(c == 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            if (r == 1 || c == 1) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+                if (r == 1) item->setTextAlignment(Qt::AlignCenter);
+            }
+            if (AccuracyStudy::anovaCellUnused(c, r)) {
+                // never written: painted in the button face, text and background alike
+                item->setBackground(buttonFace);
+                item->setForeground(buttonFace);
+            }
+            m_anova->setItem(r - 1, c - 1, item);
+        }
+    }
+    const int digit = m_anova->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    m_anova->setColumnWidth(0, m_anova->fontMetrics().horizontalAdvance(QStringLiteral("Tra livelli")) + 3 * digit);
+    for (int c = 1; c < AccuracyStudy::kAnovaColumns; ++c) m_anova->setColumnWidth(c, 15 * digit);
+    int tableWidth = 2 * m_anova->frameWidth();
+    for (int c = 0; c < AccuracyStudy::kAnovaColumns; ++c) tableWidth += m_anova->columnWidth(c);
+    int tableHeight = 2 * m_anova->frameWidth();
+    for (int r = 0; r < AccuracyStudy::kAnovaRows; ++r) tableHeight += m_anova->rowHeight(r);
+    m_anova->setFixedSize(tableWidth, tableHeight);
+    auto* anovaLayout = new QVBoxLayout(m_anovaFrame);
+    anovaLayout->addWidget(m_anova);
+    setDescription(m_anovaFrame, QStringLiteral("Mostra i risultati dell'elaborazione"));
+
+    // the page: dimensions and results on the left, the grids on the right, the table below
+    auto* left = new QVBoxLayout;
+    left->addWidget(dimensions);
+    left->addWidget(results);
+    left->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(left);
+    top->addWidget(gridsFrame, 1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top, 1);
+    layout->addWidget(m_anovaFrame, 0, Qt::AlignLeft);
+
+    // --- "Grafico"
+    QWidget* chartPage = addTab(QStringLiteral("Grafico"));
+    m_chart = new ChartView(chartPage);
+    m_chart->setObjectName(QStringLiteral("VtGrafAccu"));
+    auto* chartLayout = new QVBoxLayout(chartPage);
+    chartLayout->addWidget(m_chart);
+
+    tabs()->setCurrentIndex(1);
+    showDocument();
+}
+
+AccuracyStudy& AccuracyWindow::accuracy()
+{
+    return static_cast<AccuracyStudy&>(study());
+}
+
+const AccuracyStudy& AccuracyWindow::accuracy() const
+{
+    return static_cast<const AccuracyStudy&>(study());
+}
+
+QLabel* AccuracyWindow::resultLabel(const QString& name) const
+{
+    for (QLabel* l : {m_labOne, m_accuOne, m_labSup, m_accuSup, m_labCen, m_accuCen, m_labInf, m_accuInf, m_labMed,
+                      m_accuMed})
+        if (l->objectName() == name) return l;
+    return nullptr;
+}
+
+void AccuracyWindow::showStudyData()
+{
+    const AccuracyStudy& s = accuracy();
+    const QString count = QString::number(s.determinations());
+    if (m_count->text() != count && !(m_count->hasFocus() && m_count->text().toInt() < AccuracyStudy::kMinCount))
+        m_count->setText(count);
+    m_option1->setChecked(!s.threeLevels());
+    m_option3->setChecked(s.threeLevels());
+
+    m_accuOne->setText(fromStd(s.accuOneText()));
+    m_accuSup->setText(fromStd(s.accuSupText()));
+    m_accuCen->setText(fromStd(s.accuCenText()));
+    m_accuInf->setText(fromStd(s.accuInfText()));
+    m_accuMed->setText(fromStd(s.accuMedText()));
+    // every control carries its caption as tooltip (long results in a narrow box)
+    for (QLabel* l : {m_labOne, m_accuOne, m_labSup, m_accuSup, m_labCen, m_accuCen, m_labInf, m_accuInf, m_labMed,
+                      m_accuMed})
+        l->setToolTip(l->text());
+    showCaptions();
+    showAnova();
+    showLevelMode();
+    m_chartLanguage = Language::Italian;
+    showChart();
+}
+
+void AccuracyWindow::showCaptions()
+{
+    for (int level = 0; level < AccuracyStudy::kLevelCount; ++level)
+        m_captions[static_cast<std::size_t>(level)]->setText(fromStd(accuracy().levelCaption(level)));
+}
+
+void AccuracyWindow::showAnova()
+{
+    for (int r = 1; r <= AccuracyStudy::kAnovaRows; ++r)
+        for (int c = 1; c <= AccuracyStudy::kAnovaColumns; ++c)
+            m_anova->item(r - 1, c - 1)->setText(fromStd(accuracy().anovaCell(c, r)));
+}
+
+void AccuracyWindow::showLevelMode()
+{
+    const AccuracyStudy& s = accuracy();
+    const bool three = s.threeLevels();
+    for (int level = 0; level < AccuracyStudy::kLevelCount; ++level)
+        m_gridBoxes[static_cast<std::size_t>(level)]->setVisible(s.levelVisible(level));
+    m_labOne->setVisible(!three);
+    m_accuOne->setVisible(!three);
+    for (QLabel* l : {m_labSup, m_accuSup, m_labCen, m_accuCen, m_labInf, m_accuInf}) l->setVisible(three);
+    m_labMed->setVisible(s.meanVisible());
+    m_accuMed->setVisible(s.meanVisible());
+    m_anovaFrame->setVisible(three);
+}
+
+void AccuracyWindow::showChart()
+{
+    const ChartData data = accuracy().chart(m_chartLanguage);
+    // before a calculation the chart is blank, without title or footnote
+    m_chart->setChartData(data.empty() ? ChartData{} : data);
+}
+
+void AccuracyWindow::setLanGraf(Language language)
+{
+    m_chartLanguage = language;
+    m_chart->setChartData(accuracy().chart(language));
+}
+
+bool AccuracyWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_count) {
+        if (event->type() == QEvent::FocusIn) {
+            for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
+                auto& saved = m_valuesOnEntry[static_cast<std::size_t>(level)];
+                saved.clear();
+                const DataGrid& g = accuracy().levelGrid(level);
+                for (int r = 0; r < g.rowCount(); ++r) saved.push_back({g.cell(r, 0), g.cell(r, 1), g.cell(r, 2)});
+            }
+            QTimer::singleShot(0, m_count, &QLineEdit::selectAll);
+        } else if (event->type() == QEvent::FocusOut) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            // switching to another program or opening a menu is not leaving the field
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) countLeft();
+        }
+    } else if (event->type() == QEvent::KeyPress && accuracy().threeLevels()) {
+        // backwards from the first cell of a grid to the last "Trovati" cell of the previous grid
+        for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
+            DataGridView* view = m_gridViews[static_cast<std::size_t>(level)];
+            if (watched != view) continue;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const QModelIndex c = view->currentIndex();
+            const bool back = key->key() == Qt::Key_Up || key->key() == Qt::Key_Backtab ||
+                              ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                               key->modifiers() & Qt::ShiftModifier);
+            if (back && c.isValid() && c.row() == 0 && c.column() == 0) {
+                enterGrid((level + 2) % 3, accuracy().determinations() - 1, 1);
+                return true;
+            }
+        }
+    }
+    return StudyWindow::eventFilter(watched, event);
+}
+
+void AccuracyWindow::currentCellChanged(int level, const QModelIndex& current, const QModelIndex& previous)
+{
+    // Entry runs down "Pesati" and "Trovati"; the recovery column is never entered from the keyboard (a click
+    // may still select it, to copy the recoveries).
+    if (!current.isValid() || current.column() != AccuracyStudy::kRecoveryColumn) return;
+    if (QApplication::mouseButtons() != Qt::NoButton) return;
+    const int lastRow = accuracy().determinations() - 1;
+    DataGridView* view = m_gridViews[static_cast<std::size_t>(level)];
+    const bool advancing = previous.isValid() && previous.column() == 1 && previous.row() == lastRow &&
+                           current.row() == 0;
+    if (advancing && accuracy().threeLevels()) {
+        QTimer::singleShot(0, this, [this, level] { enterGrid((level + 1) % 3, 0, 0); });
+    } else {
+        const QModelIndex back = previous.isValid() ? previous : view->gridModel()->index(current.row(), 1);
+        QTimer::singleShot(0, view, [view, back] { view->setCurrentIndex(back); });
+    }
+}
+
+void AccuracyWindow::enterGrid(int level, int row, int column)
+{
+    DataGridView* view = m_gridViews[static_cast<std::size_t>(level)];
+    view->setFocus(Qt::OtherFocusReason);
+    view->setActiveCell(row, column);
+}
+
+void AccuracyWindow::cellsChanged(int level, const QModelIndex& topLeft, const QModelIndex& bottomRight)
+{
+    // the recovery follows a change of "Pesati" or "Trovati" in its row
+    if (topLeft.column() > 1) return;
+    bool written = false;
+    for (int r = topLeft.row(); r <= bottomRight.row(); ++r) written = accuracy().updateRecovery(level, r) || written;
+    if (written) m_gridViews[static_cast<std::size_t>(level)]->viewport()->update();
+}
+
+void AccuracyWindow::countEdited(const QString& text)
+{
+    const int count = text.toInt();
+    if (!accuracy().setDeterminations(count)) return;
+    for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
+        DataGrid& g = accuracy().levelGrid(level);
+        const auto& saved = m_valuesOnEntry[static_cast<std::size_t>(level)];
+        const int restored = std::min(count, static_cast<int>(saved.size()));
+        for (int r = 0; r < restored; ++r)
+            for (int c = 0; c < AccuracyStudy::kColumns; ++c)
+                g.setCell(r, c, saved[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
+    }
+    accuracy().setupAccuGrids();
+    showDocument();
+}
+
+void AccuracyWindow::countLeft()
+{
+    if (m_count->text().toInt() >= AccuracyStudy::kMinCount) {
+        for (auto& saved : m_valuesOnEntry) saved.clear();
+        return;
+    }
+    m_count->setText(QString::number(AccuracyStudy::kDefaultCount));
+    countEdited(m_count->text());
+    // the field keeps the focus until it holds a valid count
+    QTimer::singleShot(0, m_count, [this] {
+        m_count->setFocus(Qt::OtherFocusReason);
+        m_count->selectAll();
+    });
+}
+
+void AccuracyWindow::levelModeClicked(Mode mode)
+{
+    if (accuracy().levelMode() == mode) return;
+    accuracy().setLevelMode(mode);
+    showLevelMode();
+}
+
+}  // namespace kestra

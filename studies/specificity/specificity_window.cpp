@@ -1,0 +1,269 @@
+#include "studies/specificity/specificity_window.h"
+
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "framework/ui/data_grid_view.h"
+
+namespace kestra {
+
+namespace {
+
+StudyWindowOptions specificityOptions()
+{
+    StudyWindowOptions o;
+    o.chartPrinting = true;
+    o.methods = {{StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
+                 {StudyKindId::Tara, QStringLiteral("&Taratura...")},
+                 {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
+                 {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
+                 {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
+                 {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
+    return o;
+}
+
+const char* const kGroupText[2] = {
+    "Risultati ottenuti nella determinazione dell'analita in presenza di altre sostanze (prodotti di degradazione, "
+    "impurezze di sintesi, eccipienti, ...)",
+    "Risultati ottenuti nella determinazione dell'analita in assenza di altre sostanze (prodotti di degradazione, "
+    "impurezze di sintesi, eccipienti, ...)"};
+
+QLabel* valueLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("000000.0000")));
+    label->setAutoFillBackground(true);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    label->setPalette(p);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QLabel* heading(const QString& text, QWidget* parent, Qt::Alignment alignment = Qt::AlignCenter)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(alignment);
+    return label;
+}
+
+QString fromStd(const std::string& text)
+{
+    QString s = QString::fromStdString(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return s;
+}
+
+}  // namespace
+
+SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
+    : StudyWindow(std::make_unique<SpecificityStudy>(), host, specificityOptions(), parent)
+{
+    // --- " Info/Conclusioni"
+    QWidget* infoPage = addTab(QStringLiteral(" Info/Conclusioni"));
+    auto* infoLayout = new QVBoxLayout(infoPage);
+    infoLayout->addWidget(createInfoFrame());
+    infoLayout->addWidget(createConclusionFrame(), 1);
+
+    // --- "Dati"
+    QWidget* page = addTab(QStringLiteral("Dati"));
+    auto* groups = new QVBoxLayout;
+    for (int g = 0; g < 2; ++g) {
+        const auto gi = static_cast<std::size_t>(g);
+        auto* frame = new QGroupBox(g == 0 ? QStringLiteral("Gruppo A") : QStringLiteral("Gruppo B"), page);
+        auto* text = new QLabel(QString::fromUtf8(kGroupText[g]), frame);
+        text->setWordWrap(true);
+        auto* countText = new QLabel(QStringLiteral("N. determinazioni"), frame);
+        auto* field = new QLineEdit(frame);
+        field->setObjectName(g == 0 ? QStringLiteral("GruppoA") : QStringLiteral("GruppoB"));
+        field->setMaxLength(2);
+        field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), field));
+        field->setToolTip(QStringLiteral("min. 5, max. 99"));
+        field->setAlignment(Qt::AlignRight);
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+        field->installEventFilter(this);
+        countText->setBuddy(field);
+        auto* layout = new QGridLayout(frame);
+        layout->addWidget(text, 0, 0, 1, 4);
+        layout->addWidget(countText, 1, 0);
+        layout->addWidget(field, 1, 1);
+        layout->addWidget(new QLabel(QStringLiteral("(min. 5)"), frame), 1, 2);
+        layout->setColumnStretch(3, 1);
+        connect(field, &QLineEdit::textEdited, this, [this, g](const QString& t) { sizeEdited(g, t); });
+        m_sizes[gi] = field;
+        groups->addWidget(frame);
+    }
+
+    auto* dataFrame = new QGroupBox(QStringLiteral("Dati"), page);
+    DataGridView* grid = createDataGrid(specificity().grid(), dataFrame);
+    grid->setObjectName(QStringLiteral("GridData"));
+    grid->setRowHeaderWidth(4);
+    auto* dataLayout = new QVBoxLayout(dataFrame);
+    dataLayout->addWidget(grid);
+
+    // --- results: group rows, the limits of the means, the tests, the judgement
+    auto* results = new QGroupBox(QStringLiteral("Risultato dell'elaborazione"), page);
+    auto* r = new QGridLayout(results);
+    auto make = [&](const char* name) {
+        QLabel* l = valueLabel(QString::fromLatin1(name), results);
+        m_results.push_back(l);
+        return l;
+    };
+    r->addWidget(heading(QStringLiteral("Limiti di confidenza della media"), results), 0, 2, 1, 2);
+    r->addWidget(heading(QStringLiteral("Media"), results), 1, 1);
+    r->addWidget(heading(QStringLiteral("Inferiore"), results), 1, 2);
+    r->addWidget(heading(QStringLiteral("Superiore"), results), 1, 3);
+    r->addWidget(heading(QStringLiteral("s²"), results), 1, 4);
+    const char* const names[2][4] = {{"MediaA", "InfConfA", "SupConfA", "SA"}, {"MediaB", "InfConfB", "SupConfB", "SB"}};
+    for (int g = 0; g < 2; ++g) {
+        r->addWidget(heading(g == 0 ? QStringLiteral("Gruppo A") : QStringLiteral("Gruppo B"), results,
+                             Qt::AlignLeft | Qt::AlignVCenter),
+                     2 + g, 0);
+        for (int c = 0; c < 4; ++c) r->addWidget(make(names[g][c]), 2 + g, 1 + c);
+    }
+    auto* tests = new QHBoxLayout;
+    for (const char* name : {"F", "GdL", "T", "P"}) {
+        const QString caption = QString::fromLatin1(name) == QLatin1String("T") ? QStringLiteral("t")
+                                                                                : QString::fromLatin1(name);
+        tests->addWidget(heading(caption, results, Qt::AlignRight | Qt::AlignVCenter));
+        tests->addWidget(make(name));
+    }
+    tests->addStretch();
+    r->addLayout(tests, 4, 0, 1, 6);
+    QLabel* judgement = make("Giudizio");
+    judgement->setAlignment(Qt::AlignCenter);
+    judgement->setMinimumHeight(judgement->fontMetrics().lineSpacing() * 2 + 8);
+    QFont bold = judgement->font();
+    bold.setBold(true);
+    judgement->setFont(bold);
+    r->addWidget(judgement, 5, 0, 1, 6);
+    r->setColumnStretch(5, 1);
+    setDescription(results, QStringLiteral("Mostra i risultati dell'elaborazione"));
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(groups);
+    left->addWidget(results);
+    left->addStretch();
+    auto* layout = new QHBoxLayout(page);
+    layout->addLayout(left, 3);
+    layout->addWidget(dataFrame, 1);
+
+    // --- "Grafico"
+    QWidget* chartPage = addTab(QStringLiteral("Grafico"));
+    m_chart = new ChartView(chartPage);
+    m_chart->setObjectName(QStringLiteral("VtGrafSpec"));
+    auto* chartLayout = new QVBoxLayout(chartPage);
+    chartLayout->addWidget(m_chart);
+
+    tabs()->setCurrentIndex(1);
+    showDocument();
+}
+
+SpecificityStudy& SpecificityWindow::specificity()
+{
+    return static_cast<SpecificityStudy&>(study());
+}
+
+const SpecificityStudy& SpecificityWindow::specificity() const
+{
+    return static_cast<const SpecificityStudy&>(study());
+}
+
+QLabel* SpecificityWindow::resultLabel(const QString& name) const
+{
+    for (QLabel* l : m_results)
+        if (l->objectName() == name) return l;
+    return nullptr;
+}
+
+void SpecificityWindow::showStudyData()
+{
+    const SpecificityStudy& s = specificity();
+    for (int g = 0; g < 2; ++g) {
+        QLineEdit* field = m_sizes[static_cast<std::size_t>(g)];
+        const QString size = QString::number(s.groupSize(g));
+        if (field->text() != size && !(field->hasFocus() && field->text().toInt() < SpecificityStudy::kMinCount))
+            field->setText(size);
+    }
+    const std::pair<const char*, std::string> texts[] = {
+        {"MediaA", s.meanText(0)},     {"MediaB", s.meanText(1)},     {"InfConfA", s.lowerText(0)},
+        {"InfConfB", s.lowerText(1)},  {"SupConfA", s.upperText(0)},  {"SupConfB", s.upperText(1)},
+        {"SA", s.varianceText(0)},     {"SB", s.varianceText(1)},     {"F", s.fText()},
+        {"GdL", s.dfText()},           {"T", s.tText()},              {"P", s.pText()},
+        {"Giudizio", s.judgementLabel()}};
+    for (const auto& [name, text] : texts) {
+        QLabel* l = resultLabel(QString::fromLatin1(name));
+        l->setText(fromStd(text));
+        l->setToolTip(l->text());
+    }
+    showChart();
+}
+
+void SpecificityWindow::showChart()
+{
+    const ChartData data = specificity().chart(Language::Italian);
+    m_chart->setChartData(data.empty() ? ChartData{} : data);
+}
+
+void SpecificityWindow::setLanGraf(Language language)
+{
+    m_chart->setChartData(specificity().chart(language));
+}
+
+bool SpecificityWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    for (int g = 0; g < 2; ++g) {
+        if (watched != m_sizes[static_cast<std::size_t>(g)]) continue;
+        if (event->type() == QEvent::FocusIn) {
+            m_valuesOnEntry.clear();
+            const DataGrid& grid = specificity().grid();
+            for (int r = 0; r < grid.rowCount(); ++r) m_valuesOnEntry.push_back({grid.cell(r, 0), grid.cell(r, 1)});
+            QTimer::singleShot(0, m_sizes[static_cast<std::size_t>(g)], &QLineEdit::selectAll);
+        } else if (event->type() == QEvent::FocusOut) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) sizeLeft(g);
+        }
+    }
+    return StudyWindow::eventFilter(watched, event);
+}
+
+void SpecificityWindow::sizeEdited(int group, const QString& text)
+{
+    if (!specificity().setGroupSize(group, text.toInt())) return;
+    DataGrid& grid = specificity().grid();
+    const int rows = std::min(grid.rowCount(), static_cast<int>(m_valuesOnEntry.size()));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < 2; ++c)
+            if (!grid.isLocked(r, c))
+                grid.setCell(r, c, m_valuesOnEntry[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
+    specificity().setupSpecGrid();
+    showDocument();
+}
+
+void SpecificityWindow::sizeLeft(int group)
+{
+    QLineEdit* field = m_sizes[static_cast<std::size_t>(group)];
+    if (field->text().toInt() >= SpecificityStudy::kMinCount) {
+        m_valuesOnEntry.clear();
+        return;
+    }
+    field->setText(QString::number(SpecificityStudy::kDefaultCount));
+    sizeEdited(group, field->text());
+    QTimer::singleShot(0, field, [field] {
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+    });
+}
+
+}  // namespace kestra

@@ -1,0 +1,51 @@
+// The Spec window: the specificity study on screen (tabs " Info/Conclusioni", "Dati", "Grafico").
+#pragma once
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "framework/ui/chart_view.h"
+#include "framework/ui/study_window.h"
+#include "studies/specificity/specificity_study.h"
+
+class QLabel;
+
+namespace kestra {
+
+class SpecificityWindow final : public StudyWindow, public ChartOwner {
+    Q_OBJECT
+
+public:
+    explicit SpecificityWindow(StudyWindowHost& host, QWidget* parent = nullptr);
+
+    SpecificityStudy& specificity();
+    const SpecificityStudy& specificity() const;
+
+    QLineEdit* groupField(int group) const { return m_sizes[static_cast<std::size_t>(group)]; }  // GruppoA, GruppoB
+    // MediaA, MediaB, InfConfA, InfConfB, SupConfA, SupConfB, SA, SB, F, GdL, T, P, Giudizio
+    QLabel* resultLabel(const QString& name) const;
+    ChartView* chartView() const { return m_chart; }  // VtGrafSpec
+
+    // ChartOwner
+    std::vector<ChartView*> chartViews() override { return {m_chart}; }
+    void setLanGraf(Language language) override;
+
+protected:
+    void showStudyData() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void sizeEdited(int group, const QString& text);
+    void sizeLeft(int group);
+    void showChart();
+
+    std::array<QLineEdit*, 2> m_sizes{};
+    std::vector<QLabel*> m_results;
+    ChartView* m_chart = nullptr;
+    // The grid as it was when a size box was entered: typing a size digit by digit ("5" then "50") passes
+    // through smaller sizes, and the rows they drop must come back.
+    std::vector<std::array<std::optional<double>, 2>> m_valuesOnEntry;
+};
+
+}  // namespace kestra
