@@ -151,7 +151,12 @@ StudyWindow::StudyWindow(std::unique_ptr<Study> study, StudyWindowHost& host, co
     setWindowTitle(QString::fromStdString(m_study->title()));
 }
 
-StudyWindow::~StudyWindow() = default;
+StudyWindow::~StudyWindow()
+{
+    // The frames are deleted by the QWidget destructor, after this class's members: their destroyed signals
+    // must not reach the description map any more.
+    for (const auto& [area, text] : m_descriptions) disconnect(area, &QObject::destroyed, this, nullptr);
+}
 
 Prompts& StudyWindow::prompts()
 {
