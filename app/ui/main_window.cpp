@@ -30,6 +30,7 @@
 #include "framework/ui/study_window_factory.h"
 #include "reporting/f_table.h"
 #include "reporting/report_settings.h"
+#include "reporting/ui/chart_print_dialog.h"
 #include "reporting/ui/company_data_dialog.h"
 #include "reporting/ui/print_command.h"
 
@@ -94,6 +95,16 @@ Kestra::~Kestra()
 {
     // The study windows talk to this host while they go; let them go first.
     for (auto& sub : m_subWindows) delete sub.data();
+}
+
+StudyWindow* Kestra::menuOwner() const
+{
+    return qobject_cast<StudyWindow*>(m_menuOwner.data());
+}
+
+HelpWindow* Kestra::helpWindow() const
+{
+    return qobject_cast<HelpWindow*>(m_help.data());
 }
 
 bool Kestra::start()
@@ -197,10 +208,10 @@ void Kestra::updateMenuBar()
         current && std::find(open.begin(), open.end(), current) != open.end())
         owner = qobject_cast<StudyWindow*>(current->widget());
     // Focus leaving the program clears the current window but must not change the menus.
-    if (!owner && m_menuOwner && isWindowOpen(m_menuOwner->kind())) owner = m_menuOwner;
+    if (!owner && menuOwner() && isWindowOpen(menuOwner()->kind())) owner = menuOwner();
     if (!owner && !open.empty()) owner = qobject_cast<StudyWindow*>(open.back()->widget());
 
-    if (owner == m_menuOwner && (owner || m_mainMenusShown)) {
+    if (owner == menuOwner() && (owner || m_mainMenusShown)) {
         m_windowsMenu->menuAction()->setVisible(!open.empty());
         return;
     }
@@ -445,7 +456,7 @@ void Kestra::showHelp()
         return;
     }
     if (!m_help) m_help = new HelpWindow(this);
-    m_help->showContents(path);
+    helpWindow()->showContents(path);
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
@@ -514,8 +525,8 @@ void Kestra::printStudyReport(StudyWindow& window)
 
 void Kestra::printStudyCharts(StudyWindow& window)
 {
-    (void)window;
-    prompts().information("La stampa dei grafici non è disponibile in questa versione.");
+    // The printer chosen with "&Imposta stampante..." is the one the charts go to.
+    PrintStudyCharts(window, *m_printer);
 }
 
 QIcon Kestra::toolbarIcon(const QString& key) const

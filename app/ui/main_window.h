@@ -81,8 +81,8 @@ public:
     QMdiArea* mdiArea() const { return m_mdi; }
     StudyWindow* studyWindow(StudyKindId kind) const;
     // The study window whose menus the menu bar shows, nullptr when it shows the main menus.
-    StudyWindow* menuOwner() const { return m_menuOwner; }
-    HelpWindow* helpWindow() const { return m_help; }
+    StudyWindow* menuOwner() const;
+    HelpWindow* helpWindow() const;
     const ShellEnvironment& environment() const { return m_env; }
 
     // --- seams: how modal dialogs run, how folders are chosen, how documents open in other programs
@@ -120,9 +120,9 @@ private:
     QAction* m_windowListSeparator = nullptr;
     std::map<QString, QAction*> m_actions;
     std::vector<QPointer<QMdiSubWindow>> m_subWindows;  // in their order of creation
-    QPointer<StudyWindow> m_menuOwner;
+    QPointer<QWidget> m_menuOwner;  // a StudyWindow
     bool m_mainMenusShown = false;
-    QPointer<HelpWindow> m_help;
+    QPointer<QWidget> m_help;  // the HelpWindow
     std::unique_ptr<QPrinter> m_printer;
     DialogRunner m_runDialog;
     FolderBrowser m_browseFolder;
