@@ -12,6 +12,8 @@ ResultsBlock resultLines(bool reproducibility)
 {
     ResultsBlock results;
     results.heading = Label("lblRisultati");
+    // a text result; here rather than among the descriptive fields, whose captions get a colon of their own
+    results.lines.push_back({.label = Label("lblRisDiversi"), .fields = {"RISDIVERSI"}});
     results.lines.push_back(
         {.label = Label("lblSTrat"), .fields = {"STRAT"}, .symbol = Label("lblSimboloTrat"), .note = Label("lblStima")});
     results.lines.push_back({.label = Label("lblSErr"), .fields = {"SERR"}});
@@ -65,7 +67,6 @@ void addCommonBlocks(ReportLayout& l, const IntermediatePrecisionStudy& study)
         {Label("lblAnalita"), "ANALITA"},
         {Label("lblCampione"), "CAMPIONE"},
         {Label("lblUM"), "UM"},
-        {Label("lblRisDiversi"), "RISDIVERSI"},
     }});
     l.blocks.push_back(dataTable(study));
     l.blocks.push_back(resultLines(study.config().fixedLaboratories));

@@ -225,8 +225,10 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     m_aov = plainTable(QStringLiteral("SprLinearita"), IntermediatePrecisionStudy::kAovRows,
                        IntermediatePrecisionStudy::kAovColumns, aovFrame);
     m_aov->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int numberWidth = m_aov->fontMetrics().horizontalAdvance(QStringLiteral("0000000000.000")) + 12;
-    m_aov->setColumnWidth(0, m_aov->fontMetrics().horizontalAdvance(QStringLiteral("Errore (in ogni serie)")) + 16);
+    const int numberWidth = m_aov->fontMetrics().horizontalAdvance(QStringLiteral("000000000.000")) + 10;
+    QFont bold = m_aov->font();
+    bold.setBold(true);
+    m_aov->setColumnWidth(0, QFontMetrics(bold).horizontalAdvance(QStringLiteral("Errore (in ogni serie)")) + 16);
     for (int c = 1; c < IntermediatePrecisionStudy::kAovColumns; ++c) m_aov->setColumnWidth(c, numberWidth);
     m_aov->setFixedHeight(IntermediatePrecisionStudy::kAovRows * m_aov->verticalHeader()->defaultSectionSize() +
                           2 * m_aov->frameWidth());
