@@ -153,9 +153,9 @@ StudyWindow::StudyWindow(std::unique_ptr<Study> study, StudyWindowHost& host, co
 
 StudyWindow::~StudyWindow()
 {
-    // The frames are deleted by the QWidget destructor, after this class's members: their destroyed signals
-    // must not reach the description map any more.
-    for (const auto& [area, text] : m_descriptions) disconnect(area, &QObject::destroyed, this, nullptr);
+    // The frames go now, while the study and this window's members still exist: hiding and deleting them
+    // still sends events to eventFilter and makes the grids read their cells.
+    delete takeCentralWidget();
 }
 
 Prompts& StudyWindow::prompts()
@@ -421,7 +421,6 @@ void StudyWindow::setDescription(QWidget* area, const QString& text)
 {
     m_descriptions[area] = text;
     area->installEventFilter(this);
-    connect(area, &QObject::destroyed, this, [this, area] { m_descriptions.erase(area); });
 }
 
 bool StudyWindow::eventFilter(QObject* watched, QEvent* event)
