@@ -193,14 +193,13 @@ int frmRepView::twipsToPixels(int twips) const
 void frmRepView::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    arrange();
+    arrange(contentsRect());
 }
 
 // The viewer fills the window above a strip of 600 twips; "Chiudi" sits 1400 twips from the right edge,
 // 100 twips below the viewer. A window with no inner height leaves the viewer as it is.
-void frmRepView::arrange()
+void frmRepView::arrange(const QRect& inner)
 {
-    const QRect inner = contentsRect();
     if (inner.height() > 0) m_viewer->setGeometry(inner.left(), inner.top(), inner.width(),
                                                    std::max(0, inner.height() - twipsToPixels(600)));
     const int top = m_viewer->height() + twipsToPixels(100);

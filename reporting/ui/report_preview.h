@@ -41,11 +41,13 @@ public:
     int currentPage() const;
     int pageCount() const;
 
+    // Places the viewer and the buttons in the inner rectangle (done on every resize).
+    void arrange(const QRect& inner);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void arrange();
     void updatePageLabel();
     int twipsToPixels(int twips) const;
 

@@ -257,14 +257,15 @@ private:
         };
         const QString name = t(0);
         QStringList details;
-        details << t(3) << join({t(5), t(4)}, QStringLiteral(" "))
+        details << join({t(3), join({t(5), t(4)}, QStringLiteral(" "))}, QStringLiteral(" - "))
                 << join({labelled(QStringLiteral("Tel. "), t(6)), labelled(QStringLiteral("Fax "), t(7))},
                         QStringLiteral("   "))
                 << join({labelled(QStringLiteral("E-mail "), t(8)), labelled(QStringLiteral("Web "), t(9))},
                         QStringLiteral("   "))
-                << labelled(english ? QStringLiteral("Owner: ") : QStringLiteral("Titolare: "), t(1))
-                << labelled(english ? QStringLiteral("Chemist in charge: ") : QStringLiteral("Responsabile chimico: "),
-                            t(2));
+                << join({labelled(english ? QStringLiteral("Owner: ") : QStringLiteral("Titolare: "), t(1)),
+                         labelled(english ? QStringLiteral("Chemist in charge: ") : QStringLiteral("Responsabile chimico: "),
+                                  t(2))},
+                        QStringLiteral("   "));
         details.removeAll(QString());
 
         PageOps& ops = m_out.heading;
@@ -724,13 +725,35 @@ private:
     {
         const double lh = m_t.lineHeight(Role::Body);
         heading(b.heading, lh * 3);
-        const QStringList lines = m_t.wrap(field(b.field), Role::Body, kContentWidth - 12);
-        for (const QString& line : lines) {
-            ensure(lh);
-            text(kContentLeft + 12, m_y, kContentWidth - 12, line, Role::Body);
-            m_y += lh;
+        // Runs of empty lines print as one short gap, so a conclusion keeps its paragraphs without
+        // spending a page's worth of blank lines.
+        QStringList lines;
+        for (const QString& line : m_t.wrap(field(b.field), Role::Body, kContentWidth - 12))
+            if (!(line.isEmpty() && (lines.isEmpty() || lines.back().isEmpty()))) lines << line;
+        while (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+        const bool last = &b == lastConclusions();
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const double h = lines[i].isEmpty() ? lh * 0.6 : lh;
+            // The last lines stay on the page of the signature that follows them.
+            if (last && i == std::max<qsizetype>(0, lines.size() - 2))
+                ensure((lines.size() - i) * lh + signatureHeight());
+            else
+                ensure(h);
+            if (!lines[i].isEmpty()) text(kContentLeft + 12, m_y, kContentWidth - 12, lines[i], Role::Body);
+            m_y += h;
         }
         gap();
+    }
+
+    const ConclusionsBlock* lastConclusions() const
+    {
+        return m_layout.blocks.empty() ? nullptr : std::get_if<ConclusionsBlock>(&m_layout.blocks.back());
+    }
+
+    QString signatureName() const { return q(m_doc.company.texts[2]).trimmed(); }
+    double signatureHeight() const
+    {
+        return 8 + m_t.lineHeight(Role::Body) * (signatureName().isEmpty() ? 1 : 2) + 26;
     }
 
     // The signature of the chemist in charge closes the report.
@@ -738,21 +761,19 @@ private:
     {
         const bool english = m_doc.language == Language::English;
         const QString role = english ? QStringLiteral("The chemist in charge") : QStringLiteral("Il responsabile chimico");
-        const QString name = q(m_doc.company.texts[2]).trimmed();
+        const QString name = signatureName();
         const double lh = m_t.lineHeight(Role::Body);
         const double width = 200;
         const double x = kContentRight - width;
-        ensure(lh * 2 + 36);
+        ensure(signatureHeight());
         m_y += 8;
         text(x, m_y, width, role, Role::Body, Qt::AlignHCenter, kMuted);
         m_y += lh;
         if (!name.isEmpty()) {
-            for (const QString& line : m_t.wrap(name, Role::Body, width)) {
-                text(x, m_y, width, line, Role::Body, Qt::AlignHCenter);
-                m_y += lh;
-            }
+            text(x, m_y, width, m_t.wrap(name, Role::Body, width).value(0), Role::Body, Qt::AlignHCenter);
+            m_y += lh;
         }
-        m_y += 28;
+        m_y += 26;
         rule(x + 10, m_y, kContentRight - 10, 0.5, kInk);
     }
 

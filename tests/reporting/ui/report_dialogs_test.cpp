@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <filesystem>
+
+#include "framework/number_pattern.h"
+#include "reporting/report_settings.h"
+#include "reporting/ui/logo_size.h"
+#include "reporting/ui/print_command.h"
+#include "reporting/ui/print_language_dialog.h"
+#include "reporting/ui/report_preview.h"
+#include "reporting/ui/report_renderer.h"
+#include "report_test_support.h"
+#include "test_support.h"
+
+namespace kestra {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the print command as a user would, without modal windows.
+class ScriptedReportUi : public ReportUserInterface {
+public:
+    std::function<void(MyPrintLanDlg&)> answer;  // acts on the real dialog, then it closes
+    int previews = 0;
+    int pages = 0;
+    Language language = Language::Italian;
+    bool dateShown = false;
+    std::string conclusions;
+    QStringList errors;
+
+    void askReportParameters(QWidget* parent) override
+    {
+        MyPrintLanDlg dialog(parent);
+        if (answer) answer(dialog);
+    }
+    void showPreview(QWidget*, const RenderedReport& report) override
+    {
+        ++previews;
+        pages = report.pageCount();
+        language = report.document().language;
+        dateShown = report.document().layout.printDateVisible;
+        conclusions = report.document().header.text("CONCLUSIONI");
+        frmRepView view;
+        view.setReport(&report);
+        EXPECT_EQ(view.pageCount(), pages);
+    }
+    void showError(QWidget*, const QString& message) override { errors << message; }
+};
+
+class PrintCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetUserDecimalSeparator('.');
+        fs::copy_file(KESTRA_TEMPLATE_DB, m_db);
+        SetReportDatabasePath(m_db);
+        SetReportLogoPath("");
+        SetPrintDateFlag(false);
+        SetOutputLanguage(Language::Italian);
+        test::FillLimitsStudy(m_study, 10);
+    }
+    void TearDown() override
+    {
+        SetReportDatabasePath({});
+        SetPrintDateFlag(false);
+    }
+
+    test::TempDir m_dir;
+    fs::path m_db = m_dir / "KESTRA73.MDB";
+    LimitsStudy m_study;
+    ScriptedReportUi m_ui;
+};
+
+TEST_F(PrintCommandTest, OkWithoutTouchingGivesEnglishWithoutDate)
+{
+    m_ui.answer = [](MyPrintLanDlg& d) { d.okButton()->click(); };
+    PrintStudyReport(nullptr, m_study, m_ui);
+    ASSERT_EQ(m_ui.previews, 1);
+    EXPECT_TRUE(m_ui.errors.isEmpty());
+    EXPECT_EQ(m_ui.language, Language::English);
+    EXPECT_FALSE(m_ui.dateShown);
+    EXPECT_NE(m_ui.conclusions.find("DETECTION LIMIT"), std::string::npos);
+    EXPECT_EQ(ReportDatabase(m_db, ReportDatabase::Mode::ReadOnly).rowCount("LimiTabella"), 10);
+}
+
+TEST_F(PrintCommandTest, DateFlagPersistsThroughCancelWhileTheLanguageResets)
+{
+    m_ui.answer = [](MyPrintLanDlg& d) {
+        d.languageButton(0)->click();
+        d.dateBox()->setChecked(true);
+        d.okButton()->click();
+    };
+    PrintStudyReport(nullptr, m_study, m_ui);
+    EXPECT_EQ(m_ui.language, Language::Italian);
+    EXPECT_TRUE(m_ui.dateShown);
+
+    m_ui.answer = [](MyPrintLanDlg& d) {
+        EXPECT_FALSE(d.dateBox()->isChecked());  // the box starts unticked at every opening
+        d.cancelButton()->click();
+    };
+    PrintStudyReport(nullptr, m_study, m_ui);
+    EXPECT_EQ(m_ui.previews, 2);
+    EXPECT_EQ(m_ui.language, Language::English);
+    EXPECT_TRUE(m_ui.dateShown);
+
+    // Confirming with the box unticked clears the flag.
+    m_ui.answer = [](MyPrintLanDlg& d) { d.okButton()->click(); };
+    PrintStudyReport(nullptr, m_study, m_ui);
+    EXPECT_FALSE(m_ui.dateShown);
+}
+
+TEST_F(PrintCommandTest, EnglishThenCancelStillPrintsEnglish)
+{
+    m_ui.answer = [](MyPrintLanDlg& d) {
+        d.languageButton(0)->click();
+        d.languageButton(1)->click();
+        d.cancelButton()->click();
+    };
+    PrintStudyReport(nullptr, m_study, m_ui);
+    EXPECT_EQ(m_ui.language, Language::English);
+}
+
+TEST_F(PrintCommandTest, FailedStepIsShownAndNoPreviewOpens)
+{
+    SetReportDatabasePath(m_dir / "missing.mdb");
+    PrintStudyReport(nullptr, m_study, m_ui);
+    EXPECT_EQ(m_ui.previews, 0);
+    ASSERT_EQ(m_ui.errors.size(), 1);
+    EXPECT_TRUE(m_ui.errors[0].contains(QStringLiteral("apertura del database dei report")));
+}
+
+TEST(PrintLanguageDialogTest, FlagsPassTheFocusOnAndSetTheLanguageAtOnce)
+{
+    SetOutputLanguage(Language::Italian);
+    MyPrintLanDlg dialog;
+    EXPECT_EQ(OutputLanguage(), Language::English);
+    EXPECT_TRUE(dialog.languageButton(1)->isChecked());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Parametri report"));
+    dialog.show();
+    dialog.activateWindow();
+    dialog.languageButton(0)->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(dialog.languageButton(0)->hasFocus());
+    EXPECT_TRUE(dialog.focusSink()->hasFocus() || !dialog.isActiveWindow());
+    dialog.languageButton(0)->click();
+    EXPECT_EQ(OutputLanguage(), Language::Italian);
+    EXPECT_FALSE(dialog.languageButton(1)->isChecked());
+}
+
+class PreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::copy_file(KESTRA_TEMPLATE_DB, m_db);
+        test::FillLimitsStudy(m_study, 99);
+        ReportRequest request;
+        request.database = m_db;
+        m_report = std::make_unique<RenderedReport>(PrepareStudyReport(m_study, request, ReadLogoSize));
+    }
+    void TearDown() override { frmRepView::printersInstalled() = nullptr; }
+
+    test::TempDir m_dir;
+    fs::path m_db = m_dir / "KESTRA73.MDB";
+    LimitsStudy m_study;
+    std::unique_ptr<RenderedReport> m_report;
+};
+
+TEST_F(PreviewTest, CloseButtonFollowsTheResizeRuleEvenAtZeroHeight)
+{
+    frmRepView view;
+    view.setReport(m_report.get());
+    EXPECT_EQ(view.windowTitle(), QStringLiteral("Anteprima di stampa"));
+    EXPECT_EQ(view.pageCount(), 2);
+    view.resize(700, 500);
+    view.show();
+    const int dpi = view.logicalDpiY();
+    auto px = [&](int twips) { return static_cast<int>(twips * dpi / 1440.0 + 0.5); };
+    EXPECT_EQ(view.viewer()->geometry(), QRect(0, 0, 700, 500 - px(600)));
+    EXPECT_EQ(view.closeButton()->geometry(), QRect(700 - px(1400), 500 - px(600) + px(100), px(1000), px(400)));
+    EXPECT_EQ(view.closeButton()->text(), QStringLiteral("Chiudi"));
+    EXPECT_LT(view.exportButton()->geometry().right(), view.closeButton()->x());
+
+    const QSize before = view.viewer()->size();
+    view.arrange(QRect(0, 0, 640, 0));
+    EXPECT_EQ(view.viewer()->size(), before);
+    EXPECT_EQ(view.closeButton()->geometry(), QRect(640 - px(1400), before.height() + px(100), px(1000), px(400)));
+}
+
+TEST_F(PreviewTest, PrintWithoutPrinterDoesNothingAndExportWritesThePdf)
+{
+    frmRepView view;
+    view.setReport(m_report.get());
+    bool asked = false;
+    frmRepView::printersInstalled() = [&] {
+        asked = true;
+        return false;
+    };
+    view.printReport();  // would open the print dialog (and block) if it went on
+    EXPECT_TRUE(asked);
+
+    const fs::path pdf = m_dir / "export.pdf";
+    EXPECT_TRUE(view.exportPdf(QString::fromStdString(pdf.string())));
+    EXPECT_EQ(test::PdfPageCount(pdf), 2);
+}
+
+}  // namespace
+}  // namespace kestra
