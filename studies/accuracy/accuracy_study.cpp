@@ -1,5 +1,6 @@
 #include "studies/accuracy/accuracy_study.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "framework/services.h"
@@ -440,6 +441,22 @@ ChartData AccuracyStudy::chart(Language language) const
             row.emplace_back(NormalDensity(xValue, m, s));
         }
         chart.rows.push_back(std::move(row));
+    }
+
+    // densities start at 0: the vertical axis runs from 0 to a round value above the highest point
+    double peak = 0;
+    for (const auto& row : chart.rows)
+        for (std::size_t c = 1; c < row.size(); c += 2) peak = std::max(peak, row[c].value_or(0.0));
+    if (peak > 0) {
+        const double raw = peak * 1.05 / 5;
+        const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+        const double f = raw / magnitude;
+        const double step = (f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10) * magnitude;
+        const int divisions = static_cast<int>(std::ceil(peak * 1.05 / step));
+        chart.yAxis.automatic = false;
+        chart.yAxis.minimum = 0;
+        chart.yAxis.maximum = divisions * step;
+        chart.yAxis.majorDivisions = divisions;
     }
     return chart;
 }

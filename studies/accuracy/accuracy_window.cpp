@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -132,19 +133,19 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
         boxLayout->addWidget(m_captions[i]);
         boxLayout->addWidget(view, 1);
         gridsLayout->addWidget(box);
+        // a grid as wide as its three columns, so the recovery shows without scrolling
+        int width = view->verticalHeader()->width() + 2 * view->frameWidth() +
+                    view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        for (int c = 0; c < AccuracyStudy::kColumns; ++c) width += view->columnWidth(c);
+        box->setFixedWidth(width + 4);
         m_gridBoxes[i] = box;
         connect(view->gridModel(), &QAbstractItemModel::dataChanged, this,
                 [this, level](const QModelIndex& tl, const QModelIndex& br) { cellsChanged(level, tl, br); });
-        connect(view->gridModel(), &QAbstractItemModel::modelReset, this, [this, level] {
-            // a rebuilt model has a new selection model; keep following the active cell
-            connect(m_gridViews[static_cast<std::size_t>(level)]->selectionModel(),
-                    &QItemSelectionModel::currentChanged, this,
-                    [this, level](const QModelIndex& c, const QModelIndex& p) { currentCellChanged(level, c, p); },
-                    Qt::UniqueConnection);
-        });
         connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
                 [this, level](const QModelIndex& c, const QModelIndex& p) { currentCellChanged(level, c, p); });
     }
+
+    gridsLayout->addStretch(1);
 
     // --- results
     auto* results = new QGroupBox(QStringLiteral("Risultato dell'elaborazione"), page);
@@ -202,7 +203,9 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
         }
     }
     const int digit = m_anova->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    m_anova->setColumnWidth(0, m_anova->fontMetrics().horizontalAdvance(QStringLiteral("Tra livelli")) + 3 * digit);
+    QFont boldFont = m_anova->font();
+    boldFont.setBold(true);
+    m_anova->setColumnWidth(0, QFontMetrics(boldFont).horizontalAdvance(QStringLiteral("Variazione")) + 3 * digit);
     for (int c = 1; c < AccuracyStudy::kAnovaColumns; ++c) m_anova->setColumnWidth(c, 15 * digit);
     int tableWidth = 2 * m_anova->frameWidth();
     for (int c = 0; c < AccuracyStudy::kAnovaColumns; ++c) tableWidth += m_anova->columnWidth(c);
@@ -213,17 +216,18 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     anovaLayout->addWidget(m_anova);
     setDescription(m_anovaFrame, QStringLiteral("Mostra i risultati dell'elaborazione"));
 
-    // the page: dimensions and results on the left, the grids on the right, the table below
+    // the page: dimensions and results with the table beside them, the level grids below across the page
     auto* left = new QVBoxLayout;
     left->addWidget(dimensions);
     left->addWidget(results);
     left->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(left);
-    top->addWidget(gridsFrame, 1);
+    top->addWidget(m_anovaFrame, 0, Qt::AlignTop);
+    top->addStretch(1);
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top, 1);
-    layout->addWidget(m_anovaFrame, 0, Qt::AlignLeft);
+    layout->addLayout(top);
+    layout->addWidget(gridsFrame, 1);
 
     // --- "Grafico"
     QWidget* chartPage = addTab(QStringLiteral("Grafico"));
@@ -234,6 +238,13 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
 
     tabs()->setCurrentIndex(1);
     showDocument();
+}
+
+AccuracyWindow::~AccuracyWindow()
+{
+    // Hidden now, while the study still exists: hiding makes the grid views read their grids one last time,
+    // and the study goes before the QWidget destructor hides and deletes them.
+    hide();
 }
 
 AccuracyStudy& AccuracyWindow::accuracy()
@@ -365,10 +376,9 @@ void AccuracyWindow::currentCellChanged(int level, const QModelIndex& current, c
     const bool advancing = previous.isValid() && previous.column() == 1 && previous.row() == lastRow &&
                            current.row() == 0;
     if (advancing && accuracy().threeLevels()) {
-        QTimer::singleShot(0, this, [this, level] { enterGrid((level + 1) % 3, 0, 0); });
+        enterGrid((level + 1) % 3, 0, 0);
     } else {
-        const QModelIndex back = previous.isValid() ? previous : view->gridModel()->index(current.row(), 1);
-        QTimer::singleShot(0, view, [view, back] { view->setCurrentIndex(back); });
+        view->setCurrentIndex(previous.isValid() ? previous : view->gridModel()->index(current.row(), 1));
     }
 }
 

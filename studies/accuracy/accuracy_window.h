@@ -22,6 +22,7 @@ class AccuracyWindow final : public StudyWindow, public ChartOwner {
 
 public:
     explicit AccuracyWindow(StudyWindowHost& host, QWidget* parent = nullptr);
+    ~AccuracyWindow() override;
 
     AccuracyStudy& accuracy();
     const AccuracyStudy& accuracy() const;

@@ -170,6 +170,13 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     showDocument();
 }
 
+SpecificityWindow::~SpecificityWindow()
+{
+    // Hidden now, while the study still exists: hiding makes the grid views read their grids one last time,
+    // and the study goes before the QWidget destructor hides and deletes them.
+    hide();
+}
+
 SpecificityStudy& SpecificityWindow::specificity()
 {
     return static_cast<SpecificityStudy&>(study());

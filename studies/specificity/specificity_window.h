@@ -18,6 +18,7 @@ class SpecificityWindow final : public StudyWindow, public ChartOwner {
 
 public:
     explicit SpecificityWindow(StudyWindowHost& host, QWidget* parent = nullptr);
+    ~SpecificityWindow() override;
 
     SpecificityStudy& specificity();
     const SpecificityStudy& specificity() const;
