@@ -52,6 +52,7 @@ DataGridView::DataGridView(DataGrid& grid, Prompts& prompts, QWidget* parent)
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);  // spreadsheet rows, not list rows
     if (auto* corner = findChild<QAbstractButton*>()) corner->installEventFilter(this);
     connect(m_model, &DataGridModel::edited, this, &DataGridView::edited);
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] { applyColumnWidths(); });

@@ -3,6 +3,8 @@
 #include <QButtonGroup>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QStyle>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -96,7 +98,9 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
     grid->setRowHeaderWidth(13);
     auto* dataLayout = new QVBoxLayout(dataFrame);
     dataLayout->addWidget(grid);
-    grid->setMinimumWidth(grid->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 28);
+    // the frame hugs its one column: row headings, the column and the scroll bar
+    grid->setFixedWidth(grid->verticalHeader()->width() + grid->columnWidth(0) +
+                        grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * grid->frameWidth() + 2);
 
     // --- Risultato dell'elaborazione
     auto* results = new QGroupBox(QStringLiteral("Risultato dell'elaborazione"), page);
@@ -122,7 +126,7 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
     left->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(left, 3);
-    top->addWidget(dataFrame, 1);
+    top->addWidget(dataFrame, 0);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(top, 3);
     layout->addWidget(createConclusionFrame(), 2);
