@@ -4,6 +4,7 @@
 #include "studies/accuracy/accuracy_window.h"
 #include "studies/intermediate_precision/intermediate_precision_window.h"
 #include "studies/limits/limits_window.h"
+#include "studies/precision/precision_window.h"
 #include "studies/specificity/specificity_window.h"
 
 namespace kestra {
@@ -24,6 +25,8 @@ Creator creatorFor(StudyKindId kind)
     switch (kind) {
     case StudyKindId::Limi:
         return &make<LimitsWindow>;
+    case StudyKindId::Prec:
+        return &make<PrecisionWindow>;
     case StudyKindId::Accu:
         return &make<AccuracyWindow>;
     case StudyKindId::Spec:

@@ -1,0 +1,242 @@
+#include "studies/precision/precision_window.h"
+
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "framework/ui/data_grid_view.h"
+
+namespace kestra {
+
+namespace {
+
+StudyWindowOptions precisionOptions()
+{
+    StudyWindowOptions o;
+    o.chartPrinting = true;
+    o.methods = {{StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
+                 {StudyKindId::Spec, QStringLiteral("&Specificità...")},
+                 {StudyKindId::Tara, QStringLiteral("&Taratura...")},
+                 {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
+                 {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
+                 {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
+    return o;
+}
+
+QLabel* valueLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")));
+    label->setAutoFillBackground(true);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    label->setPalette(p);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+}  // namespace
+
+PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
+    : StudyWindow(std::make_unique<PrecisionStudy>(), host, precisionOptions(), parent)
+{
+    QWidget* page = addTab(QStringLiteral("Info/Dati"));
+
+    // --- Dimensioni
+    auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
+    auto* countText = new QLabel(QStringLiteral("N. determinazioni"), dimensions);
+    m_count = new QLineEdit(dimensions);
+    m_count->setObjectName(QStringLiteral("nDet"));
+    m_count->setMaxLength(2);
+    m_count->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
+    m_count->setToolTip(QStringLiteral("min. 3, max. 99"));
+    m_count->setAlignment(Qt::AlignRight);
+    m_count->setFixedWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+    m_count->installEventFilter(this);
+    countText->setBuddy(m_count);
+    auto* dimensionsLayout = new QHBoxLayout(dimensions);
+    dimensionsLayout->addWidget(countText);
+    dimensionsLayout->addWidget(m_count);
+    dimensionsLayout->addWidget(new QLabel(QStringLiteral("(min. 3)"), dimensions));
+    dimensionsLayout->addStretch();
+    connect(m_count, &QLineEdit::textEdited, this, &PrecisionWindow::countEdited);
+
+    // --- the data grid
+    auto* dataFrame = new QGroupBox(QStringLiteral("Dati"), page);
+    DataGridView* grid = createDataGrid(precision().grid(), dataFrame);
+    grid->setObjectName(QStringLiteral("GridData"));
+    grid->setRowHeaderWidth(4);
+    auto* dataLayout = new QVBoxLayout(dataFrame);
+    dataLayout->addWidget(grid);
+    grid->setMinimumWidth(grid->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 24);
+
+    // --- Risultato dell'elaborazione
+    auto* results = new QGroupBox(QStringLiteral("Risultato dell'elaborazione"), page);
+    auto* r = new QGridLayout(results);
+    auto add = [&](const char* name, const QString& caption, int row, int column) {
+        QLabel* value = valueLabel(QString::fromLatin1(name), results);
+        auto* label = new QLabel(caption, results);
+        label->setBuddy(value);
+        r->addWidget(label, row, column);
+        r->addWidget(value, row, column + 1);
+        m_results.push_back(value);
+    };
+    add("Media", QStringLiteral("Media"), 0, 0);
+    add("StDev", QStringLiteral("Dev. standard"), 1, 0);
+    add("CV", QStringLiteral("CV"), 2, 0);
+    add("GdL", QStringLiteral("GdL"), 0, 3);
+    add("T", QStringLiteral("t (p;n-1)"), 1, 3);
+    add("P", QStringLiteral("P"), 2, 3);
+    r->setColumnMinimumWidth(2, 24);
+    auto* limits = new QGroupBox(QStringLiteral("Limiti di confidenza della media"), results);
+    auto* l = new QGridLayout(limits);
+    auto addLimit = [&](const char* name, const QString& caption, int row, int column) {
+        QLabel* value = valueLabel(QString::fromLatin1(name), limits);
+        auto* label = new QLabel(caption, limits);
+        label->setBuddy(value);
+        l->addWidget(label, row, column);
+        l->addWidget(value, row, column + 1);
+        m_results.push_back(value);
+    };
+    addLimit("InfConf", QStringLiteral("Inferiore"), 0, 0);
+    addLimit("SupConf", QStringLiteral("Superiore"), 0, 3);
+    l->setColumnMinimumWidth(2, 24);
+    l->setColumnStretch(5, 1);
+    r->addWidget(limits, 3, 0, 1, 6);
+    auto* widthRow = new QHBoxLayout;
+    QLabel* width = valueLabel(QStringLiteral("IntConf"), results);
+    auto* widthCaption = new QLabel(QStringLiteral("Intervallo di Confidenza"), results);
+    widthCaption->setBuddy(width);
+    widthRow->addWidget(widthCaption);
+    widthRow->addWidget(width);
+    widthRow->addStretch();
+    m_results.push_back(width);
+    r->addLayout(widthRow, 4, 0, 1, 6);
+    r->setColumnStretch(5, 1);
+    setDescription(results, QStringLiteral("Mostra i risultati dell'elaborazione"));
+
+    // --- the page: Info, Dimensioni and the results on the left, the grid on the right, conclusions below
+    auto* left = new QVBoxLayout;
+    left->addWidget(createInfoFrame());
+    left->addWidget(dimensions);
+    left->addWidget(results);
+    left->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 3);
+    top->addWidget(dataFrame, 1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top, 3);
+    layout->addWidget(createConclusionFrame(), 2);
+
+    // --- Grafico: the chart fills the page, which is where the tab control shows its pages
+    QWidget* chartPage = addTab(QStringLiteral("Grafico"));
+    m_chart = new ChartView(chartPage);
+    m_chart->setObjectName(QStringLiteral("VtGrafPrec"));
+    auto* chartLayout = new QVBoxLayout(chartPage);
+    chartLayout->addWidget(m_chart);
+
+    tabs()->setCurrentIndex(0);
+    showDocument();
+}
+
+PrecisionStudy& PrecisionWindow::precision()
+{
+    return static_cast<PrecisionStudy&>(study());
+}
+
+const PrecisionStudy& PrecisionWindow::precision() const
+{
+    return static_cast<const PrecisionStudy&>(study());
+}
+
+QLabel* PrecisionWindow::resultLabel(const QString& name) const
+{
+    for (QLabel* l : m_results)
+        if (l->objectName() == name) return l;
+    return nullptr;
+}
+
+void PrecisionWindow::showStudyData()
+{
+    const PrecisionStudy& s = precision();
+    const QString count = QString::number(s.determinationCount());
+    if (m_count->text() != count && !(m_count->hasFocus() && m_count->text().toInt() < PrecisionStudy::kMinCount))
+        m_count->setText(count);
+
+    const PrecisionStudy::Results& r = s.results();
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"Media", &r.media}, {"StDev", &r.stDev},     {"CV", &r.cv},           {"GdL", &r.gdl},
+        {"T", &r.t},         {"P", &r.p},             {"InfConf", &r.infConf}, {"SupConf", &r.supConf},
+        {"IntConf", &r.intConf}};
+    for (const auto& [name, text] : texts) {
+        QLabel* label = resultLabel(QString::fromLatin1(name));
+        label->setText(QString::fromStdString(*text));
+        // the results carry their texts as tooltips too (long numbers in a narrow box)
+        label->setToolTip(label->text());
+    }
+    m_chart->setChartData(s.chart());
+}
+
+void PrecisionWindow::setLanGraf(Language language)
+{
+    precision().setLanGraf(language);
+    m_chart->setChartData(precision().chart());
+}
+
+bool PrecisionWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_count) {
+        if (event->type() == QEvent::FocusIn) {
+            m_valuesOnEntry.clear();
+            const DataGrid& g = precision().grid();
+            for (int row = 0; row < g.rowCount(); ++row) m_valuesOnEntry.push_back(g.cell(row, 0));
+            QTimer::singleShot(0, m_count, &QLineEdit::selectAll);
+        } else if (event->type() == QEvent::FocusOut) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            // switching to another program or opening a menu is not leaving the field
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) countLeft();
+        }
+    }
+    return StudyWindow::eventFilter(watched, event);
+}
+
+void PrecisionWindow::countEdited(const QString& text)
+{
+    const int count = text.toInt();
+    if (count < PrecisionStudy::kMinCount) return;
+    if (!precision().setDeterminationCount(count)) return;
+    DataGrid& g = precision().grid();
+    const int restored = std::min(count, static_cast<int>(m_valuesOnEntry.size()));
+    // only numbers come back: a cell that held none is 0 once the dimension is applied
+    for (int row = 0; row < restored; ++row)
+        if (const auto& value = m_valuesOnEntry[static_cast<std::size_t>(row)]) g.setCell(row, 0, value);
+    showDocument();
+}
+
+void PrecisionWindow::countLeft()
+{
+    if (m_count->text().toInt() >= PrecisionStudy::kMinCount) {
+        m_valuesOnEntry.clear();
+        return;
+    }
+    m_count->setText(QString::number(PrecisionStudy::kDefaultCount));
+    countEdited(m_count->text());
+    // the field keeps the focus until it holds a valid count
+    QTimer::singleShot(0, m_count, [this] {
+        m_count->setFocus(Qt::OtherFocusReason);
+        m_count->selectAll();
+    });
+}
+
+}  // namespace kestra
