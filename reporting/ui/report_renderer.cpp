@@ -517,7 +517,7 @@ private:
                 const double w = c == 0 ? cornerWidth : cellWidth;
                 for (qsizetype i = 0; i < captions[c].size(); ++i)
                     text(x + kCellPad, m_y + 3 + i * hlh, w - 2 * kCellPad, captions[c][i], Role::TableBold,
-                         c == 0 ? Qt::AlignLeft : Qt::AlignHCenter);
+                         c == 0 ? Qt::AlignLeft : Qt::AlignRight);
             }
             m_y += headHeight;
             rule(kContentLeft, m_y, kContentRight, 0.5, kRule);
@@ -724,7 +724,6 @@ private:
     void place(const ConclusionsBlock& b)
     {
         const double lh = m_t.lineHeight(Role::Body);
-        heading(b.heading, lh * 3);
         // Runs of empty lines print as one short gap, so a conclusion keeps its paragraphs without
         // spending a page's worth of blank lines.
         QStringList lines;
@@ -732,6 +731,11 @@ private:
             if (!(line.isEmpty() && (lines.isEmpty() || lines.back().isEmpty()))) lines << line;
         while (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
         const bool last = &b == lastConclusions();
+        // A conclusion of a few paragraphs is not split: it moves whole to the next page when it must.
+        double whole = m_t.lineHeight(Role::Heading) + 4 + (last ? signatureHeight() : 0);
+        for (const QString& line : lines) whole += line.isEmpty() ? lh * 0.6 : lh;
+        if (whole <= (kBodyBottom - m_bodyTop) * 0.6) ensure(whole);
+        heading(b.heading, lh * 3);
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const double h = lines[i].isEmpty() ? lh * 0.6 : lh;
             // The last lines stay on the page of the signature that follows them.
