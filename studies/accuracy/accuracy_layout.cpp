@@ -24,7 +24,8 @@ void addHeading(ReportLayout& l)
 }
 
 // Added amount, found amount and recovery of one level grid.
-void addLevelColumns(DetailTableBlock& table, const std::string& level, const std::string& caption, int decimals)
+void addLevelColumns(DetailTableBlock& table, const std::string& level, const std::string& caption,
+                     int decimals)
 {
     const LayoutText group = Label(caption);
     table.columns.push_back({.heading = Label("lblPesati" + level),
@@ -37,8 +38,11 @@ void addLevelColumns(DetailTableBlock& table, const std::string& level, const st
                              .numeric = true,
                              .decimals = decimals,
                              .group = group});
-    table.columns.push_back(
-        {.heading = Fixed("%"), .field = "PERC" + level, .numeric = true, .decimals = decimals, .group = group});
+    table.columns.push_back({.heading = Fixed("%"),
+                             .field = "PERC" + level,
+                             .numeric = true,
+                             .decimals = decimals,
+                             .group = group});
 }
 
 ReportLayout oneLevelLayout(const AccuracyStudy& study)

@@ -18,39 +18,53 @@ const char* const AccuracyStudy::kConclusionHeaderEnglish =
 namespace {
 
 constexpr const char* kOneLevelEnglish =
-    "The accuracy with its confidence limits is :\r\n\r\n#1#\r\n\r\nThe confidence limits#2# contains the 100 %";
+    "The accuracy with its confidence limits is :\r\n\r\n#1#\r\n\r\nThe confidence limits#2# contains the "
+    "100 %";
 constexpr const char* kOneLevelItalian =
-    "L'accuratezza con i suoi limiti di confidenza è :\r\n\r\n#1#\r\n\r\nI limiti di confidenza#2# contengono il "
+    "L'accuratezza con i suoi limiti di confidenza è :\r\n\r\n#1#\r\n\r\nI limiti di confidenza#2# "
+    "contengono il "
     "100 %";
 constexpr const char* kNotSignificantEnglish =
-    "Because in the comparison between the means of the three levels the value of F is NOT significant (since its "
-    "value limit for #7# and #8# degree of freedom with P = 0.05 is #9#) it is correct to calculate the total "
+    "Because in the comparison between the means of the three levels the value of F is NOT significant "
+    "(since its "
+    "value limit for #7# and #8# degree of freedom with P = 0.05 is #9#) it is correct to calculate the "
+    "total "
     "average and its confidence limits\r\n\r\n#1#\r\n\r\nThe confidence limits #2# contains the 100 %";
 constexpr const char* kNotSignificantItalian =
-    "Poichè nel confronto tra le medie dei tre livelli il valore di F è NON significativo (dato che il suo valore "
-    "limite per #7# e #8# gradi di libertà con P = 0.05 è #9#) è corretto calcolare la media totale ed i suoi "
+    "Poichè nel confronto tra le medie dei tre livelli il valore di F è NON significativo (dato che il suo "
+    "valore "
+    "limite per #7# e #8# gradi di libertà con P = 0.05 è #9#) è corretto calcolare la media totale ed i "
+    "suoi "
     "limiti fiduciali\r\n\r\n#1#\r\n\r\nI limiti di confidenza#2# contengono il 100 %";
 constexpr const char* kSignificantEnglish =
-    "Because in the comparison between the means of the three levels the value of F is significant (since its "
-    "value limit for #7# and #8# degree of freedom with P = 0.05 is #9#) it is NOT correct to calculate the total "
-    "average.\r\nTherefore the accuracy : \r\n- to the higher level is = #1#; in this level the confidence limits "
+    "Because in the comparison between the means of the three levels the value of F is significant (since "
+    "its "
+    "value limit for #7# and #8# degree of freedom with P = 0.05 is #9#) it is NOT correct to calculate the "
+    "total "
+    "average.\r\nTherefore the accuracy : \r\n- to the higher level is = #1#; in this level the confidence "
+    "limits "
     "#4# contains the 100 %\r\n\r\n- to the middle level is = #2#; in this level the confidence limits #5# "
-    "contains the 100 %\r\n\r\n- to the lower level is = #3#; in this level the confidence limits #6# contains "
+    "contains the 100 %\r\n\r\n- to the lower level is = #3#; in this level the confidence limits #6# "
+    "contains "
     "the 100 %";
 constexpr const char* kSignificantItalian =
-    "Poichè nel confronto tra le medie dei tre livelli il valore di F è significativo (dato che il suo valore "
+    "Poichè nel confronto tra le medie dei tre livelli il valore di F è significativo (dato che il suo "
+    "valore "
     "limite per #7# e #8# gradi di libertà con P = 0.05 è #9#) NON è corretto calcolare la media totale.\r\n"
-    "Pertanto l'accuratezza : \r\n- al livello superiore è = #1#; a questo livello i limiti di confidenza #4# "
+    "Pertanto l'accuratezza : \r\n- al livello superiore è = #1#; a questo livello i limiti di confidenza "
+    "#4# "
     "contengono il 100 %\r\n\r\n- al livello centrale è = #2#; a questo livello i limiti di confidenza #5# "
     "contengono il 100 %\r\n\r\n- al livello inferiore è = #3#; a questo livello i limiti di confidenza #6# "
     "contengono il 100 %";
 
 constexpr const char* kRecoveryNotNumeric =
-    "Una cella della colonna % non contiene un numero. Non è possibile effettuare un' elaborazione statistica "
+    "Una cella della colonna % non contiene un numero. Non è possibile effettuare un' elaborazione "
+    "statistica "
     "corretta!";
 
 constexpr std::array<const char*, 3> kLevelCaptions = {"Liv. superiore", "Liv. centrale", "Liv. inferiore"};
-constexpr std::array<const char*, 6> kAnovaHeadings = {"Variazione", "Devianza", "GdL", "Varianza", "F", "Ft"};
+constexpr std::array<const char*, 6> kAnovaHeadings = {"Variazione", "Devianza", "GdL",
+                                                       "Varianza",   "F",        "Ft"};
 constexpr std::array<const char*, 3> kAnovaRowNames = {"Tra livelli", "Errore", "Totali"};
 
 // The four header fields as label: text lines, the chart footnote.

@@ -18,7 +18,7 @@ public:
     static constexpr int kCentral = 1;
     static constexpr int kLower = 2;
     static constexpr int kLevelCount = 3;
-    static constexpr int kColumns = 3;       // added, found, recovery %
+    static constexpr int kColumns = 3;         // added, found, recovery %
     static constexpr int kRecoveryColumn = 2;  // 0-based column of the recovery, locked
     static constexpr int kMinCount = 3;
     static constexpr int kMaxCount = 99;
@@ -65,7 +65,8 @@ public:
     void setupAccuGrids();
     // ImpostaColonne: the column headings of every grid (the captions follow the unit, see levelCaption).
     void impostaColonne();
-    // "Liv. superiore", "Liv. centrale", "Liv. inferiore", each + " (unit)" when the trimmed unit is not empty.
+    // "Liv. superiore", "Liv. centrale", "Liv. inferiore", each + " (unit)" when the trimmed unit is not
+    // empty.
     std::string levelCaption(int level) const;
     // " (unit)" or "" for an empty unit.
     std::string unitSuffix() const;
@@ -106,8 +107,8 @@ private:
         double grandMean = 0, ssb = 0, ssw = 0, sst = 0, msb = 0, msw = 0, f = 0;
     };
     // One-way analysis of variance of the three levels (n values each) on the recoveries and level means.
-    static AnovaResult AnovaLevels(const std::array<std::vector<double>, 3>& values, const std::array<double, 3>& means,
-                                   int n);
+    static AnovaResult AnovaLevels(const std::array<std::vector<double>, 3>& values,
+                                   const std::array<double, 3>& means, int n);
     std::string& anovaText(int column, int row);
     void fillChart(const std::string& marker, const std::vector<std::pair<double, double>>& curves);
 

@@ -47,7 +47,8 @@ QLabel* valueLabel(const QString& name, QWidget* parent)
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000000.000 ± 0000000.000")));
+    label->setMinimumWidth(
+        label->fontMetrics().horizontalAdvance(QStringLiteral("0000000.000 ± 0000000.000")));
     label->setAutoFillBackground(true);
     QPalette p = label->palette();
     p.setColor(QPalette::Window, Qt::white);
@@ -90,7 +91,8 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     m_count = new QLineEdit(dimensions);
     m_count->setObjectName(QStringLiteral("nDet"));
     m_count->setMaxLength(2);
-    m_count->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
+    m_count->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
     m_count->setToolTip(QStringLiteral("min. 3, max. 99"));
     m_count->setAlignment(Qt::AlignRight);
     m_count->setFixedWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
@@ -141,8 +143,9 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
         m_gridBoxes[i] = box;
         connect(view->gridModel(), &QAbstractItemModel::dataChanged, this,
                 [this, level](const QModelIndex& tl, const QModelIndex& br) { cellsChanged(level, tl, br); });
-        connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                [this, level](const QModelIndex& c, const QModelIndex& p) { currentCellChanged(level, c, p); });
+        connect(
+            view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, level](const QModelIndex& c, const QModelIndex& p) { currentCellChanged(level, c, p); });
     }
 
     gridsLayout->addStretch(1);
@@ -151,17 +154,23 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     auto* results = new QGroupBox(QStringLiteral("Risultato dell'elaborazione"), page);
     m_labOne = captionLabel(QStringLiteral("LabOne"), QStringLiteral("Accuratezza"), results);
     m_accuOne = valueLabel(QStringLiteral("AccuOne"), results);
-    m_labSup = captionLabel(QStringLiteral("LabSup"), QStringLiteral("Accuratezza livello superiore"), results);
+    m_labSup =
+        captionLabel(QStringLiteral("LabSup"), QStringLiteral("Accuratezza livello superiore"), results);
     m_accuSup = valueLabel(QStringLiteral("AccuSup"), results);
-    m_labCen = captionLabel(QStringLiteral("LabCen"), QStringLiteral("Accuratezza livello centrale"), results);
+    m_labCen =
+        captionLabel(QStringLiteral("LabCen"), QStringLiteral("Accuratezza livello centrale"), results);
     m_accuCen = valueLabel(QStringLiteral("AccuCen"), results);
-    m_labInf = captionLabel(QStringLiteral("LabInf"), QStringLiteral("Accuratezza livello inferiore"), results);
+    m_labInf =
+        captionLabel(QStringLiteral("LabInf"), QStringLiteral("Accuratezza livello inferiore"), results);
     m_accuInf = valueLabel(QStringLiteral("AccuInf"), results);
     m_labMed = captionLabel(QStringLiteral("LabMed"), QStringLiteral("Accuratezza media"), results);
     m_accuMed = valueLabel(QStringLiteral("AccuMed"), results);
     auto* resultsLayout = new QGridLayout(results);
-    const std::pair<QLabel*, QLabel*> rows[] = {
-        {m_labOne, m_accuOne}, {m_labSup, m_accuSup}, {m_labCen, m_accuCen}, {m_labInf, m_accuInf}, {m_labMed, m_accuMed}};
+    const std::pair<QLabel*, QLabel*> rows[] = {{m_labOne, m_accuOne},
+                                                {m_labSup, m_accuSup},
+                                                {m_labCen, m_accuCen},
+                                                {m_labInf, m_accuInf},
+                                                {m_labMed, m_accuMed}};
     int row = 0;
     for (const auto& [caption, value] : rows) {
         resultsLayout->addWidget(caption, row, 0);
@@ -187,7 +196,8 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     for (int r = 1; r <= AccuracyStudy::kAnovaRows; ++r) {
         for (int c = 1; c <= AccuracyStudy::kAnovaColumns; ++c) {
             auto* item = new QTableWidgetItem;
-            item->setTextAlignment(c == 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            item->setTextAlignment(c == 1 ? Qt::AlignLeft | Qt::AlignVCenter
+                                          : Qt::AlignRight | Qt::AlignVCenter);
             if (r == 1 || c == 1) {
                 QFont bold = item->font();
                 bold.setBold(true);
@@ -205,7 +215,8 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     const int digit = m_anova->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     QFont boldFont = m_anova->font();
     boldFont.setBold(true);
-    m_anova->setColumnWidth(0, QFontMetrics(boldFont).horizontalAdvance(QStringLiteral("Variazione")) + 3 * digit);
+    m_anova->setColumnWidth(
+        0, QFontMetrics(boldFont).horizontalAdvance(QStringLiteral("Variazione")) + 3 * digit);
     for (int c = 1; c < AccuracyStudy::kAnovaColumns; ++c) m_anova->setColumnWidth(c, 15 * digit);
     int tableWidth = 2 * m_anova->frameWidth();
     for (int c = 0; c < AccuracyStudy::kAnovaColumns; ++c) tableWidth += m_anova->columnWidth(c);
@@ -242,9 +253,11 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
 
 AccuracyWindow::~AccuracyWindow()
 {
-    // Hidden now, while the study still exists: hiding makes the grid views read their grids one last time,
-    // and the study goes before the QWidget destructor hides and deletes them.
-    hide();
+    // the base class deletes the grids after this part of the window is gone: their signals must not reach it
+    for (DataGridView* view : m_gridViews) {
+        view->gridModel()->disconnect(this);
+        view->selectionModel()->disconnect(this);
+    }
 }
 
 AccuracyStudy& AccuracyWindow::accuracy()
@@ -259,8 +272,8 @@ const AccuracyStudy& AccuracyWindow::accuracy() const
 
 QLabel* AccuracyWindow::resultLabel(const QString& name) const
 {
-    for (QLabel* l : {m_labOne, m_accuOne, m_labSup, m_accuSup, m_labCen, m_accuCen, m_labInf, m_accuInf, m_labMed,
-                      m_accuMed})
+    for (QLabel* l : {m_labOne, m_accuOne, m_labSup, m_accuSup, m_labCen, m_accuCen, m_labInf, m_accuInf,
+                      m_labMed, m_accuMed})
         if (l->objectName() == name) return l;
     return nullptr;
 }
@@ -269,7 +282,8 @@ void AccuracyWindow::showStudyData()
 {
     const AccuracyStudy& s = accuracy();
     const QString count = QString::number(s.determinations());
-    if (m_count->text() != count && !(m_count->hasFocus() && m_count->text().toInt() < AccuracyStudy::kMinCount))
+    if (m_count->text() != count &&
+        !(m_count->hasFocus() && m_count->text().toInt() < AccuracyStudy::kMinCount))
         m_count->setText(count);
     m_option1->setChecked(!s.threeLevels());
     m_option3->setChecked(s.threeLevels());
@@ -280,8 +294,8 @@ void AccuracyWindow::showStudyData()
     m_accuInf->setText(fromStd(s.accuInfText()));
     m_accuMed->setText(fromStd(s.accuMedText()));
     // every control carries its caption as tooltip (long results in a narrow box)
-    for (QLabel* l : {m_labOne, m_accuOne, m_labSup, m_accuSup, m_labCen, m_accuCen, m_labInf, m_accuInf, m_labMed,
-                      m_accuMed})
+    for (QLabel* l : {m_labOne, m_accuOne, m_labSup, m_accuSup, m_labCen, m_accuCen, m_labInf, m_accuInf,
+                      m_labMed, m_accuMed})
         l->setToolTip(l->text());
     showCaptions();
     showAnova();
@@ -338,7 +352,8 @@ bool AccuracyWindow::eventFilter(QObject* watched, QEvent* event)
                 auto& saved = m_valuesOnEntry[static_cast<std::size_t>(level)];
                 saved.clear();
                 const DataGrid& g = accuracy().levelGrid(level);
-                for (int r = 0; r < g.rowCount(); ++r) saved.push_back({g.cell(r, 0), g.cell(r, 1), g.cell(r, 2)});
+                for (int r = 0; r < g.rowCount(); ++r)
+                    saved.push_back({g.cell(r, 0), g.cell(r, 1), g.cell(r, 2)});
             }
             QTimer::singleShot(0, m_count, &QLineEdit::selectAll);
         } else if (event->type() == QEvent::FocusOut) {
@@ -373,8 +388,8 @@ void AccuracyWindow::currentCellChanged(int level, const QModelIndex& current, c
     if (QApplication::mouseButtons() != Qt::NoButton) return;
     const int lastRow = accuracy().determinations() - 1;
     DataGridView* view = m_gridViews[static_cast<std::size_t>(level)];
-    const bool advancing = previous.isValid() && previous.column() == 1 && previous.row() == lastRow &&
-                           current.row() == 0;
+    const bool advancing =
+        previous.isValid() && previous.column() == 1 && previous.row() == lastRow && current.row() == 0;
     if (advancing && accuracy().threeLevels()) {
         enterGrid((level + 1) % 3, 0, 0);
     } else {
@@ -394,7 +409,8 @@ void AccuracyWindow::cellsChanged(int level, const QModelIndex& topLeft, const Q
     // the recovery follows a change of "Pesati" or "Trovati" in its row
     if (topLeft.column() > 1) return;
     bool written = false;
-    for (int r = topLeft.row(); r <= bottomRight.row(); ++r) written = accuracy().updateRecovery(level, r) || written;
+    for (int r = topLeft.row(); r <= bottomRight.row(); ++r)
+        written = accuracy().updateRecovery(level, r) || written;
     if (written) m_gridViews[static_cast<std::size_t>(level)]->viewport()->update();
 }
 

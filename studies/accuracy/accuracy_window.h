@@ -27,11 +27,14 @@ public:
     AccuracyStudy& accuracy();
     const AccuracyStudy& accuracy() const;
 
-    QLineEdit* countField() const { return m_count; }  // nDet
+    QLineEdit* countField() const { return m_count; }             // nDet
     QRadioButton* oneLevelOption() const { return m_option1; }    // Option1
     QRadioButton* threeLevelOption() const { return m_option3; }  // Option3
     DataGridView* levelGridView(int level) const { return m_gridViews[static_cast<std::size_t>(level)]; }
-    QLabel* levelCaption(int level) const { return m_captions[static_cast<std::size_t>(level)]; }  // LabelData
+    QLabel* levelCaption(int level) const
+    {
+        return m_captions[static_cast<std::size_t>(level)];
+    }  // LabelData
     // AccuOne, AccuSup, AccuCen, AccuInf, AccuMed and their captions LabOne ... LabMed
     QLabel* resultLabel(const QString& name) const;
     QGroupBox* anovaFrame() const { return m_anovaFrame; }  // FrameVarianza

@@ -23,7 +23,8 @@ public:
             std::size_t start = 0;
             while (true) {
                 const std::size_t comma = line.find(',', start);
-                m_items.push_back(line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+                m_items.push_back(
+                    line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
                 if (comma == std::string::npos) break;
                 start = comma + 1;
             }

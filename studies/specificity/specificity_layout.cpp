@@ -26,11 +26,13 @@ ReportLayout BuildSpecificityLayout(const Study& study)
         {"lblAnalita", "Analita"},
         {"lblCampione", "Campione"},
         {"lblGruppoA", "Gruppo A"},
-        {"lblDescrA", "Risultati ottenuti nella determinazione dell'analita in presenza di altre sostanze (prodotti di "
-                      "degradazione, impurezze di sintesi, eccipienti, ...)"},
+        {"lblDescrA",
+         "Risultati ottenuti nella determinazione dell'analita in presenza di altre sostanze (prodotti di "
+         "degradazione, impurezze di sintesi, eccipienti, ...)"},
         {"lblGruppoB", "Gruppo B"},
-        {"lblDescrB", "Risultati ottenuti nella determinazione dell'analita in assenza di altre sostanze (prodotti di "
-                      "degradazione, impurezze di sintesi, eccipienti, ...)"},
+        {"lblDescrB",
+         "Risultati ottenuti nella determinazione dell'analita in assenza di altre sostanze (prodotti di "
+         "degradazione, impurezze di sintesi, eccipienti, ...)"},
         {"lblRisultati", "Risultati:"},
         {"lblColB", "Gruppo B\rRisultati"},
         {"lblDati", "Dati"},

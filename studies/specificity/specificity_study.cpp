@@ -19,16 +19,20 @@ namespace {
 
 constexpr const char* kNotDeterminableEnglish =
     "The variances of the two groups of data are significant different.\r\nGiven the high dispersion of the "
-    "results, with this numerosity of the data (#1# for the group A e #2# for the group B) it is not possible to "
-    "establish statistically (P = 95%) one difference between the two groups.\r\nSpecificity statistically not "
+    "results, with this numerosity of the data (#1# for the group A e #2# for the group B) it is not "
+    "possible to "
+    "establish statistically (P = 95%) one difference between the two groups.\r\nSpecificity statistically "
+    "not "
     "determinable.";
 constexpr const char* kNotDeterminableItalian =
     "Le varianze dei due gruppi di dati sono significativamente diverse.\r\nData l'elevata dispersione dei "
-    "risultati, con l'attuale numerosità dei dati (#1# per il gruppo A e #2# per il gruppo B) non è possibile "
+    "risultati, con l'attuale numerosità dei dati (#1# per il gruppo A e #2# per il gruppo B) non è "
+    "possibile "
     "stabilire statisticamente (P = 95%) una differenza tra i due gruppi.\r\nSpecificità statisticamente non "
     "determinabile.";
 constexpr const char* kDeterminedEnglish =
-    "The method #1##2# determine analyte #3# without having the interferences from other known substances presents "
+    "The method #1##2# determine analyte #3# without having the interferences from other known substances "
+    "presents "
     "in the sample.";
 constexpr const char* kDeterminedItalian =
     "Il metodo #1##2# è in grado di determinare l'analita #3# senza subire le interferenze da parte di altre "

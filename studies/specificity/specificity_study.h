@@ -46,7 +46,10 @@ public:
     const std::string& meanText(int group) const { return m_mean.at(static_cast<std::size_t>(group)); }
     const std::string& lowerText(int group) const { return m_lower.at(static_cast<std::size_t>(group)); }
     const std::string& upperText(int group) const { return m_upper.at(static_cast<std::size_t>(group)); }
-    const std::string& varianceText(int group) const { return m_variance.at(static_cast<std::size_t>(group)); }
+    const std::string& varianceText(int group) const
+    {
+        return m_variance.at(static_cast<std::size_t>(group));
+    }
     const std::string& fText() const { return m_f; }
     const std::string& dfText() const { return m_df; }
     const std::string& tText() const { return m_t; }

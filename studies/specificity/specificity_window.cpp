@@ -30,9 +30,11 @@ StudyWindowOptions specificityOptions()
 }
 
 const char* const kGroupText[2] = {
-    "Risultati ottenuti nella determinazione dell'analita in presenza di altre sostanze (prodotti di degradazione, "
+    "Risultati ottenuti nella determinazione dell'analita in presenza di altre sostanze (prodotti di "
+    "degradazione, "
     "impurezze di sintesi, eccipienti, ...)",
-    "Risultati ottenuti nella determinazione dell'analita in assenza di altre sostanze (prodotti di degradazione, "
+    "Risultati ottenuti nella determinazione dell'analita in assenza di altre sostanze (prodotti di "
+    "degradazione, "
     "impurezze di sintesi, eccipienti, ...)"};
 
 QLabel* valueLabel(const QString& name, QWidget* parent)
@@ -88,7 +90,8 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
         auto* field = new QLineEdit(frame);
         field->setObjectName(g == 0 ? QStringLiteral("GruppoA") : QStringLiteral("GruppoB"));
         field->setMaxLength(2);
-        field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), field));
+        field->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), field));
         field->setToolTip(QStringLiteral("min. 5, max. 99"));
         field->setAlignment(Qt::AlignRight);
         field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
@@ -125,7 +128,8 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     r->addWidget(heading(QStringLiteral("Inferiore"), results), 1, 2);
     r->addWidget(heading(QStringLiteral("Superiore"), results), 1, 3);
     r->addWidget(heading(QStringLiteral("s²"), results), 1, 4);
-    const char* const names[2][4] = {{"MediaA", "InfConfA", "SupConfA", "SA"}, {"MediaB", "InfConfB", "SupConfB", "SB"}};
+    const char* const names[2][4] = {{"MediaA", "InfConfA", "SupConfA", "SA"},
+                                     {"MediaB", "InfConfB", "SupConfB", "SB"}};
     for (int g = 0; g < 2; ++g) {
         r->addWidget(heading(g == 0 ? QStringLiteral("Gruppo A") : QStringLiteral("Gruppo B"), results,
                              Qt::AlignLeft | Qt::AlignVCenter),
@@ -134,8 +138,8 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     }
     auto* tests = new QHBoxLayout;
     for (const char* name : {"F", "GdL", "T", "P"}) {
-        const QString caption = QString::fromLatin1(name) == QLatin1String("T") ? QStringLiteral("t")
-                                                                                : QString::fromLatin1(name);
+        const QString caption =
+            QString::fromLatin1(name) == QLatin1String("T") ? QStringLiteral("t") : QString::fromLatin1(name);
         tests->addWidget(heading(caption, results, Qt::AlignRight | Qt::AlignVCenter));
         tests->addWidget(make(name));
     }
@@ -170,13 +174,6 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     showDocument();
 }
 
-SpecificityWindow::~SpecificityWindow()
-{
-    // Hidden now, while the study still exists: hiding makes the grid views read their grids one last time,
-    // and the study goes before the QWidget destructor hides and deletes them.
-    hide();
-}
-
 SpecificityStudy& SpecificityWindow::specificity()
 {
     return static_cast<SpecificityStudy&>(study());
@@ -200,15 +197,23 @@ void SpecificityWindow::showStudyData()
     for (int g = 0; g < 2; ++g) {
         QLineEdit* field = m_sizes[static_cast<std::size_t>(g)];
         const QString size = QString::number(s.groupSize(g));
-        if (field->text() != size && !(field->hasFocus() && field->text().toInt() < SpecificityStudy::kMinCount))
+        if (field->text() != size &&
+            !(field->hasFocus() && field->text().toInt() < SpecificityStudy::kMinCount))
             field->setText(size);
     }
-    const std::pair<const char*, std::string> texts[] = {
-        {"MediaA", s.meanText(0)},     {"MediaB", s.meanText(1)},     {"InfConfA", s.lowerText(0)},
-        {"InfConfB", s.lowerText(1)},  {"SupConfA", s.upperText(0)},  {"SupConfB", s.upperText(1)},
-        {"SA", s.varianceText(0)},     {"SB", s.varianceText(1)},     {"F", s.fText()},
-        {"GdL", s.dfText()},           {"T", s.tText()},              {"P", s.pText()},
-        {"Giudizio", s.judgementLabel()}};
+    const std::pair<const char*, std::string> texts[] = {{"MediaA", s.meanText(0)},
+                                                         {"MediaB", s.meanText(1)},
+                                                         {"InfConfA", s.lowerText(0)},
+                                                         {"InfConfB", s.lowerText(1)},
+                                                         {"SupConfA", s.upperText(0)},
+                                                         {"SupConfB", s.upperText(1)},
+                                                         {"SA", s.varianceText(0)},
+                                                         {"SB", s.varianceText(1)},
+                                                         {"F", s.fText()},
+                                                         {"GdL", s.dfText()},
+                                                         {"T", s.tText()},
+                                                         {"P", s.pText()},
+                                                         {"Giudizio", s.judgementLabel()}};
     for (const auto& [name, text] : texts) {
         QLabel* l = resultLabel(QString::fromLatin1(name));
         l->setText(fromStd(text));
@@ -235,7 +240,8 @@ bool SpecificityWindow::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::FocusIn) {
             m_valuesOnEntry.clear();
             const DataGrid& grid = specificity().grid();
-            for (int r = 0; r < grid.rowCount(); ++r) m_valuesOnEntry.push_back({grid.cell(r, 0), grid.cell(r, 1)});
+            for (int r = 0; r < grid.rowCount(); ++r)
+                m_valuesOnEntry.push_back({grid.cell(r, 0), grid.cell(r, 1)});
             QTimer::singleShot(0, m_sizes[static_cast<std::size_t>(g)], &QLineEdit::selectAll);
         } else if (event->type() == QEvent::FocusOut) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();

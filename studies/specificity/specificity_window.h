@@ -18,12 +18,14 @@ class SpecificityWindow final : public StudyWindow, public ChartOwner {
 
 public:
     explicit SpecificityWindow(StudyWindowHost& host, QWidget* parent = nullptr);
-    ~SpecificityWindow() override;
 
     SpecificityStudy& specificity();
     const SpecificityStudy& specificity() const;
 
-    QLineEdit* groupField(int group) const { return m_sizes[static_cast<std::size_t>(group)]; }  // GruppoA, GruppoB
+    QLineEdit* groupField(int group) const
+    {
+        return m_sizes[static_cast<std::size_t>(group)];
+    }  // GruppoA, GruppoB
     // MediaA, MediaB, InfConfA, InfConfB, SupConfA, SupConfB, SA, SB, F, GdL, T, P, Giudizio
     QLabel* resultLabel(const QString& name) const;
     ChartView* chartView() const { return m_chart; }  // VtGrafSpec

@@ -100,9 +100,10 @@ TEST_F(AccuracyFileTest, LevelLineSetsTheModeOrLeavesIt)
     AccuracyStudy study;
     study.setLevelMode(Mode::Three);
     const auto one = m_dir / "uno.ACC";
-    test::writeFile(one, "Kestra for Windows\r\n7\r\n3\r\n4\r\nm\r\na\r\nu\r\nc\r\n\r\n3\r\n1\r\n"
-                         " 1,1,2,3\r\n2,1,2,3\r\n3,1,2,3\r\n 1,4,5,6\r\n2,4,5,6\r\n3,4,5,6\r\n"
-                         " 1,7,8,9\r\n2,7,8,9\r\n3,7,8,9\r\n");
+    test::writeFile(one,
+                    "Kestra for Windows\r\n7\r\n3\r\n4\r\nm\r\na\r\nu\r\nc\r\n\r\n3\r\n1\r\n"
+                    " 1,1,2,3\r\n2,1,2,3\r\n3,1,2,3\r\n 1,4,5,6\r\n2,4,5,6\r\n3,4,5,6\r\n"
+                    " 1,7,8,9\r\n2,7,8,9\r\n3,7,8,9\r\n");
     study.read(one);
     EXPECT_EQ(study.levelMode(), Mode::One);
     EXPECT_EQ(study.levelGrid(2).cell(2, 2), 9.0);
@@ -121,9 +122,10 @@ TEST_F(AccuracyFileTest, OlderLayoutAndLenientValues)
 {
     const auto path = m_dir / "vecchio.ACC";
     // no banner; items may be split over lines; unreadable values become 0; header lines are kept as read
-    test::writeFile(path, "4\r\n  HPLC \r\na\r\nu\r\nc\r\n0\r\n3\r\n3\r\n"
-                          " 1,1.5,abc,3\r\n2,1,2,\r\n3,1\r\n2,3\r\n"
-                          " 1,4,5,6\r\n2,4,5,6\r\n3,4,5,6\r\n 1,7,8,9\r\n2,7,8,9\r\n3,7,8,9\r\n");
+    test::writeFile(path,
+                    "4\r\n  HPLC \r\na\r\nu\r\nc\r\n0\r\n3\r\n3\r\n"
+                    " 1,1.5,abc,3\r\n2,1,2,\r\n3,1\r\n2,3\r\n"
+                    " 1,4,5,6\r\n2,4,5,6\r\n3,4,5,6\r\n 1,7,8,9\r\n2,7,8,9\r\n3,7,8,9\r\n");
     AccuracyStudy study;
     study.read(path);
     EXPECT_EQ(study.numberFormat(), (NumberFormat{7, 3}));
@@ -141,7 +143,8 @@ TEST_F(AccuracyFileTest, OlderLayoutAndLenientValues)
 TEST_F(AccuracyFileTest, FaultsNameTheLineAndKeepWhatWasRead)
 {
     const auto path = m_dir / "corto.ACC";
-    test::writeFile(path, "Kestra for Windows\r\n7\r\n2\r\n4\r\nm\r\na\r\nu\r\nc\r\n\r\n4\r\n3\r\n 1,10,9,90\r\n");
+    test::writeFile(path,
+                    "Kestra for Windows\r\n7\r\n2\r\n4\r\nm\r\na\r\nu\r\nc\r\n\r\n4\r\n3\r\n 1,10,9,90\r\n");
     AccuracyStudy study;
     try {
         study.read(path);

@@ -26,7 +26,8 @@ protected:
         ReportRequest request;
         request.database = m_dir / "KESTRA73.MDB";
         request.language = language;
-        return PrepareStudyReport(study, request, [](const std::string&) { return std::optional<LogoSize>(); });
+        return PrepareStudyReport(study, request,
+                                  [](const std::string&) { return std::optional<LogoSize>(); });
     }
     static void recoveries(AccuracyStudy& s, int level, std::initializer_list<double> values)
     {

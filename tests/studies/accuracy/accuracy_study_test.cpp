@@ -82,13 +82,14 @@ TEST_P(AccuracyStudyTest, ThreeLevelWorkedExampleNotSignificant)
     EXPECT_EQ(m_study->anovaCell(4, 4), "");
 
     const std::string english = m_study->conclusions()[1];
-    EXPECT_EQ(english,
-              "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nACCURACY TEST\r\n\r\n"
-              "Because in the comparison between the means of the three levels the value of F is NOT significant "
-              "(since its value limit for    2 and    6 degree of freedom with P = 0.05 is " +
-                  shown("5.140") +
-                  ") it is correct to calculate the total average and its confidence limits\r\n\r\n" +
-                  shown("100.000 ± 0.999") + "\r\n\r\nThe confidence limits  contains the 100 %");
+    EXPECT_EQ(
+        english,
+        "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nACCURACY TEST\r\n\r\n"
+        "Because in the comparison between the means of the three levels the value of F is NOT significant "
+        "(since its value limit for    2 and    6 degree of freedom with P = 0.05 is " +
+            shown("5.140") +
+            ") it is correct to calculate the total average and its confidence limits\r\n\r\n" +
+            shown("100.000 ± 0.999") + "\r\n\r\nThe confidence limits  contains the 100 %");
     const std::string italian = m_study->conclusionText();
     EXPECT_EQ(italian.rfind("C O N V A L I D A  D E L   M E T O D O   A N A L I T I C O\r\n\r\n"
                             "TEST DELLA ACCURATEZZA\r\n\r\nPoichè nel confronto",
@@ -112,15 +113,16 @@ TEST_P(AccuracyStudyTest, ThreeLevelSignificantReportsLevelsAndHidesTheMean)
     EXPECT_FALSE(m_study->meanVisible());
 
     const std::string english = m_study->conclusions()[1];
-    EXPECT_NE(english.find("it is NOT correct to calculate the total average.\r\nTherefore the accuracy : \r\n"
-                           "- to the higher level is = " +
-                           shown("110.000 ± 2.484") +
-                           "; in this level the confidence limits  NOT contains the 100 %\r\n\r\n"
-                           "- to the middle level is = " +
-                           shown("100.000 ± 2.484") +
-                           "; in this level the confidence limits  contains the 100 %\r\n\r\n"
-                           "- to the lower level is = " +
-                           shown("90.000 ± 2.484") + "; in this level the confidence limits  NOT contains the 100 %"),
+    EXPECT_NE(english.find(
+                  "it is NOT correct to calculate the total average.\r\nTherefore the accuracy : \r\n"
+                  "- to the higher level is = " +
+                  shown("110.000 ± 2.484") +
+                  "; in this level the confidence limits  NOT contains the 100 %\r\n\r\n"
+                  "- to the middle level is = " +
+                  shown("100.000 ± 2.484") +
+                  "; in this level the confidence limits  contains the 100 %\r\n\r\n"
+                  "- to the lower level is = " +
+                  shown("90.000 ± 2.484") + "; in this level the confidence limits  NOT contains the 100 %"),
               std::string::npos)
         << english;
     EXPECT_NE(m_study->conclusionText().find("- al livello superiore è = " + shown("110.000 ± 2.484") +
@@ -150,10 +152,11 @@ TEST_P(AccuracyStudyTest, OneLevelUsesTheCentralGridOnly)
               "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nACCURACY TEST\r\n\r\n"
               "The accuracy with its confidence limits is :\r\n\r\n" +
                   shown("100.000 ± 2.484") + "\r\n\r\nThe confidence limits contains the 100 %");
-    EXPECT_EQ(m_study->conclusionText(),
-              "C O N V A L I D A  D E L   M E T O D O   A N A L I T I C O\r\n\r\nTEST DELLA ACCURATEZZA\r\n\r\n"
-              "L'accuratezza con i suoi limiti di confidenza è :\r\n\r\n" +
-                  shown("100.000 ± 2.484") + "\r\n\r\nI limiti di confidenza contengono il 100 %");
+    EXPECT_EQ(
+        m_study->conclusionText(),
+        "C O N V A L I D A  D E L   M E T O D O   A N A L I T I C O\r\n\r\nTEST DELLA ACCURATEZZA\r\n\r\n"
+        "L'accuratezza con i suoi limiti di confidenza è :\r\n\r\n" +
+            shown("100.000 ± 2.484") + "\r\n\r\nI limiti di confidenza contengono il 100 %");
     // the table is left as it was
     EXPECT_EQ(m_study->anovaCell(2, 2), "0");
 
@@ -393,8 +396,9 @@ TEST(AccuracyGridTest, CaptionsCarryTheTrimmedUnit)
     EXPECT_EQ(study.levelCaption(1), "Liv. centrale (mg/l)");
     EXPECT_EQ(study.levelCaption(2), "Liv. inferiore (mg/l)");
     const ChartData chart = study.chart(Language::English);
-    EXPECT_EQ(chart.footnote,
-              "Analytical method: \r\nAnalyte: \r\nSample: \r\nMeasure unit of the analyte concentration: mg/l");
+    EXPECT_EQ(
+        chart.footnote,
+        "Analytical method: \r\nAnalyte: \r\nSample: \r\nMeasure unit of the analyte concentration: mg/l");
 }
 
 TEST(AccuracyGridTest, EditsInAnyLevelGridMarkTheDocumentModified)

@@ -70,8 +70,9 @@ TEST(SpecificityFileTest, ReadingTrimsHeadersAndKeepsShortGroupsEmpty)
     test::TempDir dir;
     const auto path = dir / "vecchio.SPC";
     // older layout; a value below the shorter group stays out of the locked cells; NIL empties a group cell
-    test::writeFile(path, "3\r\n  HPLC  \r\nCaffeina\r\n\r\n Compresse\r\n0\r\n8\r\n\r\n0\r\n5\r\n"
-                          " 1,1.5,2\r\n2,NIL,3\r\n3,x,4\r\n4,1,5\r\n5,1,6\r\n6,1,7\r\n7,1,NIL\r\n8,2,NIL\r\n");
+    test::writeFile(path,
+                    "3\r\n  HPLC  \r\nCaffeina\r\n\r\n Compresse\r\n0\r\n8\r\n\r\n0\r\n5\r\n"
+                    " 1,1.5,2\r\n2,NIL,3\r\n3,x,4\r\n4,1,5\r\n5,1,6\r\n6,1,7\r\n7,1,NIL\r\n8,2,NIL\r\n");
     SpecificityStudy study;
     study.read(path);
     EXPECT_EQ(study.numberFormat(), (NumberFormat{6, 3}));
@@ -95,8 +96,9 @@ TEST(SpecificityFileTest, FaultsAreReportedWithTheirLine)
 {
     test::TempDir dir;
     const auto path = dir / "corto.SPC";
-    test::writeFile(path, "Kestra for Windows\r\n6\r\n3\r\n3\r\nm\r\na\r\n\r\nc\r\n\r\n5\r\n\r\n\r\n5\r\n"
-                          " 1,1,2\r\n2,1,2\r\n");
+    test::writeFile(path,
+                    "Kestra for Windows\r\n6\r\n3\r\n3\r\nm\r\na\r\n\r\nc\r\n\r\n5\r\n\r\n\r\n5\r\n"
+                    " 1,1,2\r\n2,1,2\r\n");
     SpecificityStudy study;
     try {
         study.read(path);

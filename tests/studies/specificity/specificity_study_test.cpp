@@ -65,14 +65,16 @@ TEST_P(SpecificityStudyTest, PooledWorkedExample)
     EXPECT_EQ(m_study->upperText(1), shown("100.472"));
     EXPECT_EQ(m_study->judgementLabel(), "Differenza SIGNIFICATIVA (P = 95%)");
     EXPECT_EQ(m_study->judgements()[1], "Difference SIGNIFICANT (P = 95%)");
-    EXPECT_EQ(m_study->conclusions()[1],
-              "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nSPECIFICITY TEST\r\n\r\n"
-              "The method HPLC NOT determine analyte Caffeina without having the interferences from other known "
-              "substances presents in the sample.");
-    EXPECT_EQ(m_study->conclusionText(),
-              "C O N V A L I D A   D E L   M E T O D O   A N A L I T I C O\r\n\r\nTEST DELLA SPECIFICITA'\r\n\r\n"
-              "Il metodo HPLC NON è in grado di determinare l'analita Caffeina senza subire le interferenze da "
-              "parte di altre sostanze note presenti nel campione.");
+    EXPECT_EQ(
+        m_study->conclusions()[1],
+        "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nSPECIFICITY TEST\r\n\r\n"
+        "The method HPLC NOT determine analyte Caffeina without having the interferences from other known "
+        "substances presents in the sample.");
+    EXPECT_EQ(
+        m_study->conclusionText(),
+        "C O N V A L I D A   D E L   M E T O D O   A N A L I T I C O\r\n\r\nTEST DELLA SPECIFICITA'\r\n\r\n"
+        "Il metodo HPLC NON è in grado di determinare l'analita Caffeina senza subire le interferenze da "
+        "parte di altre sostanze note presenti nel campione.");
 
     // more decimals show the statistics to their last digit
     m_study->setNumberFormat({6, 6});
@@ -93,11 +95,14 @@ TEST_P(SpecificityStudyTest, SeparateVarianceCaseIsNotDeterminable)
     EXPECT_EQ(m_study->tText(), shown("0.000"));
     EXPECT_EQ(m_study->dfText(), "5");
     EXPECT_EQ(m_study->pText(), shown("1.000"));
-    EXPECT_EQ(m_study->judgementLabel(), "Dispersione dei dati elevata.\r\nSpecificità statisticamente non determinabile");
-    EXPECT_EQ(m_study->judgements()[1], "High dispertion data.\r\nSpecificity statistically not determinable");
-    EXPECT_NE(m_study->conclusions()[1].find("SPECIFICITY TEST\r\n\r\nThe variances of the two groups of data are "
-                                             "significant different.\r\nGiven the high dispersion of the results, "
-                                             "with this numerosity of the data (5 for the group A e 5 for the group B)"),
+    EXPECT_EQ(m_study->judgementLabel(),
+              "Dispersione dei dati elevata.\r\nSpecificità statisticamente non determinabile");
+    EXPECT_EQ(m_study->judgements()[1],
+              "High dispertion data.\r\nSpecificity statistically not determinable");
+    EXPECT_NE(m_study->conclusions()[1].find(
+                  "SPECIFICITY TEST\r\n\r\nThe variances of the two groups of data are "
+                  "significant different.\r\nGiven the high dispersion of the results, "
+                  "with this numerosity of the data (5 for the group A e 5 for the group B)"),
               std::string::npos);
     EXPECT_NE(m_study->conclusionText().find("(5 per il gruppo A e 5 per il gruppo B)"), std::string::npos);
 }
