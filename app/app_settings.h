@@ -32,8 +32,9 @@ constexpr const char* kDatabaseFileName = "KESTRA73.MDB";
 constexpr const char* kStatusGridText = "Griglia per l'inserimento dei dati";
 constexpr const char* kStatusResultsText = "Mostra i risultati dell'elaborazione";
 constexpr const char* kStatusConclusionsText = "Mostra il testo delle conclusioni";
-constexpr const char* kMissingViewerMessage = "Devi avere installato Acrobat Reader per visualizzare questo documento";
-constexpr const char* kGuidelineDocument = "Ich/Q2.pdf";                         // under the program folder
+constexpr const char* kMissingViewerMessage =
+    "Devi avere installato Acrobat Reader per visualizzare questo documento";
+constexpr const char* kGuidelineDocument = "Ich/Q2.pdf";                        // under the program folder
 constexpr const char* kReferenceBook = "Libro/r.brenzi_metodi_statistici.pdf";  // under the program folder
 constexpr int kLogoMaxHeightTwips = 1425;
 constexpr int kLogoMaxWidthTwips = 5700;

@@ -22,7 +22,8 @@ BackupReport BackupStudyFiles(const std::string& sourceFolder, const std::string
         return report;
     }
     if (!fs::is_directory(backupFolder, ec)) {
-        report.failures.push_back(backupFolder + ": " + std::make_error_code(std::errc::no_such_file_or_directory).message());
+        report.failures.push_back(backupFolder + ": " +
+                                  std::make_error_code(std::errc::no_such_file_or_directory).message());
         return report;
     }
     std::sort(files.begin(), files.end());

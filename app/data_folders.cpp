@@ -49,27 +49,27 @@ std::string UnexpectedErrorText(const std::string& routine, const std::error_cod
     std::string description = error.message();
     if (error.category() == std::generic_category() || error.category() == std::system_category()) {
         switch (error.value()) {
-        case ENOENT:
-        case ENOTDIR:
-            number = 76;
-            description = "Impossibile trovare il percorso";
-            break;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            number = 70;
-            description = "Permesso negato";
-            break;
-        case EEXIST:
-            number = 58;
-            description = "File già esistente";
-            break;
-        case ENOSPC:
-            number = 61;
-            description = "Disco pieno";
-            break;
-        default:
-            break;
+            case ENOENT:
+            case ENOTDIR:
+                number = 76;
+                description = "Impossibile trovare il percorso";
+                break;
+            case EACCES:
+            case EPERM:
+            case EROFS:
+                number = 70;
+                description = "Permesso negato";
+                break;
+            case EEXIST:
+                number = 58;
+                description = "File già esistente";
+                break;
+            case ENOSPC:
+                number = 61;
+                description = "Disco pieno";
+                break;
+            default:
+                break;
         }
     }
     return "Errore " + std::to_string(number) + " nella procedura DEFINE." + routine + ".\n\n" + description;
@@ -89,12 +89,14 @@ bool CreaCartella(const std::string& folder, unsigned rights, const MessageSink&
     std::string target = folder;
     while (target.size() > 1 && target.back() == '/') target.pop_back();
     if (::mkdir(target.c_str(), 0777) != 0 && errno != EEXIST) {
-        show({ShellMessage::Icon::Critical, UnexpectedErrorText("CreaCartella", {errno, std::generic_category()})});
+        show({ShellMessage::Icon::Critical,
+              UnexpectedErrorText("CreaCartella", {errno, std::generic_category()})});
         return false;
     }
     if (!fs::is_directory(folder, ec)) {
         // Something other than a folder already holds the name.
-        show({ShellMessage::Icon::Critical, UnexpectedErrorText("CreaCartella", {EEXIST, std::generic_category()})});
+        show({ShellMessage::Icon::Critical,
+              UnexpectedErrorText("CreaCartella", {EEXIST, std::generic_category()})});
         return false;
     }
     return true;

@@ -16,7 +16,8 @@ struct ShellMessage {
 };
 using MessageSink = std::function<void(const ShellMessage&)>;
 
-// Rights asked of a data folder: the user must be able to list it, create and remove files in it and enter it.
+// Rights asked of a data folder: the user must be able to list it, create and remove files in it and enter
+// it.
 enum FolderRight : unsigned { kRightRead = 1, kRightWrite = 2, kRightEnter = 4 };
 constexpr unsigned kFolderRights = kRightRead | kRightWrite | kRightEnter;
 constexpr unsigned kRightsUnknown = ~0u;

@@ -1,4 +1,5 @@
-// IniManager: one section of an INI-style configuration file, read and written like the Windows profile functions.
+// IniManager: one section of an INI-style configuration file, read and written like the Windows profile
+// functions.
 #pragma once
 
 #include <stdexcept>
@@ -11,7 +12,9 @@ namespace kestra {
 class IniError : public std::runtime_error {
 public:
     IniError(int number, std::string source, const std::string& description)
-        : std::runtime_error(description), m_number(number), m_source(std::move(source)) {}
+        : std::runtime_error(description), m_number(number), m_source(std::move(source))
+    {
+    }
     int number() const { return m_number; }
     const std::string& source() const { return m_source; }
 

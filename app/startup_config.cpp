@@ -101,7 +101,8 @@ StartupResult RunStartupConfiguration(const StartupPaths& paths, const MessageSi
 
     s.databasePath = dbFolder + kDatabaseFileName;
     if (!fs::exists(s.databasePath, ec)) {
-        const std::string source = WithTrailingSlash(paths.programFolder) + kDatabaseFolderName + kDatabaseFileName;
+        const std::string source =
+            WithTrailingSlash(paths.programFolder) + kDatabaseFolderName + kDatabaseFileName;
         if (!copyDatabase(source, s.databasePath, show)) return result;
         if (!CanWriteFile(s.databasePath)) {
             show({ShellMessage::Icon::None, s.databasePath + ": Permessi insufficienti"});

@@ -1,4 +1,5 @@
-// The start-up configuration: data folder, configuration file, private database copy, study and backup folders.
+// The start-up configuration: data folder, configuration file, private database copy, study and backup
+// folders.
 #pragma once
 
 #include <string>

@@ -28,10 +28,11 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 
     auto* version = new QLabel(QStringLiteral("Versione %1").arg(QStringLiteral(KESTRA_VERSION)), this);
     auto* text = new QLabel(
-        QStringLiteral("Validazione dei metodi analitici secondo la linea guida ICH Q2: limiti di rilevazione e "
-                       "determinazione, ripetibilità, taratura, accuratezza, specificità, precisione intermedia "
-                       "e riproducibilità, al livello di confidenza del 95 %.\n\n"
-                       "Ogni studio si salva nel proprio file e si stampa in italiano o in inglese."),
+        QStringLiteral(
+            "Validazione dei metodi analitici secondo la linea guida ICH Q2: limiti di rilevazione e "
+            "determinazione, ripetibilità, taratura, accuratezza, specificità, precisione intermedia "
+            "e riproducibilità, al livello di confidenza del 95 %.\n\n"
+            "Ogni studio si salva nel proprio file e si stampa in italiano o in inglese."),
         this);
     text->setWordWrap(true);
     text->setMinimumWidth(360);

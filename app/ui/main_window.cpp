@@ -66,7 +66,10 @@ ShellEnvironment ShellEnvironment::fromSystem()
 }
 
 Kestra::Kestra(ShellEnvironment environment, Prompts* prompts, QWidget* parent)
-    : QMainWindow(parent), m_env(std::move(environment)), m_prompts(prompts), m_printer(std::make_unique<QPrinter>())
+    : QMainWindow(parent),
+      m_env(std::move(environment)),
+      m_prompts(prompts),
+      m_printer(std::make_unique<QPrinter>())
 {
     setObjectName(QStringLiteral("Kestra"));
     setWindowTitle(fromUtf8(kApplicationTitle));
@@ -93,8 +96,12 @@ Kestra::Kestra(ShellEnvironment environment, Prompts* prompts, QWidget* parent)
 
 Kestra::~Kestra()
 {
-    // The study windows talk to this host while they go; let them go first.
-    for (auto& sub : m_subWindows) delete sub.data();
+    // The study windows talk to this host while they go, so they go first, without the menu bookkeeping
+    // their departure would otherwise start.
+    m_tearingDown = true;
+    const auto subWindows = std::move(m_subWindows);
+    m_subWindows.clear();
+    for (const auto& sub : subWindows) delete sub.data();
 }
 
 StudyWindow* Kestra::menuOwner() const
@@ -141,21 +148,22 @@ QAction* Kestra::action(const QString& name) const
 void Kestra::buildMenus()
 {
     auto* file = new QMenu(QStringLiteral("&File"), this);
-    QAction* company = makeAction(file, QStringLiteral("FileAnagrafica"), QStringLiteral("&Anagrafica Azienda"));
+    QAction* company =
+        makeAction(file, QStringLiteral("FileAnagrafica"), QStringLiteral("&Anagrafica Azienda"));
     connect(company, &QAction::triggered, this, &Kestra::showCompanyData);
-    connect(makeAction(file, QStringLiteral("FileOpzioni"), QStringLiteral("Opzioni")), &QAction::triggered, this,
-            &Kestra::showOptions);
+    connect(makeAction(file, QStringLiteral("FileOpzioni"), QStringLiteral("Opzioni")), &QAction::triggered,
+            this, &Kestra::showOptions);
     file->addSeparator();
-    connect(makeAction(file, QStringLiteral("FileBackup"), QStringLiteral("Backup dati")), &QAction::triggered, this,
-            [this] { backupStudyFiles(false); });
+    connect(makeAction(file, QStringLiteral("FileBackup"), QStringLiteral("Backup dati")),
+            &QAction::triggered, this, [this] { backupStudyFiles(false); });
     file->addSeparator();
-    connect(makeAction(file, QStringLiteral("FileUscita"), QStringLiteral("&Uscita")), &QAction::triggered, this,
-            &QWidget::close);
+    connect(makeAction(file, QStringLiteral("FileUscita"), QStringLiteral("&Uscita")), &QAction::triggered,
+            this, &QWidget::close);
 
     auto* methods = new QMenu(QStringLiteral("&Metodi"), this);
     auto addMethod = [this](QMenu* menu, StudyKindId kind, const char* caption) {
-        QAction* a =
-            makeAction(menu, QStringLiteral("Metodi") + fromUtf8(KindInfo(kind).windowName), fromUtf8(caption));
+        QAction* a = makeAction(menu, QStringLiteral("Metodi") + fromUtf8(KindInfo(kind).windowName),
+                                fromUtf8(caption));
         // Studies whose window is not built yet stay listed but cannot be chosen.
         a->setEnabled(HasStudyWindow(kind));
         connect(a, &QAction::triggered, this, [this, kind] { openStudy(kind); });
@@ -186,15 +194,16 @@ void Kestra::buildMenus()
     connect(m_windowsMenu, &QMenu::aboutToShow, this, &Kestra::fillWindowsMenu);
 
     auto* help = new QMenu(QStringLiteral("&?"), this);
-    connect(makeAction(help, QStringLiteral("GuidaInLinea"), QStringLiteral("&Guida in linea")), &QAction::triggered,
-            this, &Kestra::showHelp);
+    connect(makeAction(help, QStringLiteral("GuidaInLinea"), QStringLiteral("&Guida in linea")),
+            &QAction::triggered, this, &Kestra::showHelp);
     connect(makeAction(help, QStringLiteral("GuidaICH"), QStringLiteral("&Normativa di riferimento ICH")),
             &QAction::triggered, this, &Kestra::showGuideline);
     connect(makeAction(help, QStringLiteral("GuidaLibro"), QStringLiteral("&Testo di riferimento R.Brenzi")),
             &QAction::triggered, this, &Kestra::showReferenceBook);
     help->addSeparator();
-    connect(makeAction(help, QStringLiteral("GuidaInformazioni"), QStringLiteral("Informazioni su Kestra 2006")),
-            &QAction::triggered, this, &Kestra::showAbout);
+    connect(
+        makeAction(help, QStringLiteral("GuidaInformazioni"), QStringLiteral("Informazioni su Kestra 2006")),
+        &QAction::triggered, this, &Kestra::showAbout);
 
     m_mainMenus = {file, methods, m_windowsMenu, help};
 }
@@ -202,6 +211,7 @@ void Kestra::buildMenus()
 // The menu bar shows the current study window's menus, or the main menus when no study window is open.
 void Kestra::updateMenuBar()
 {
+    if (m_tearingDown) return;
     StudyWindow* owner = nullptr;
     const auto open = openSubWindows();
     if (QMdiSubWindow* current = m_mdi->currentSubWindow();
@@ -246,6 +256,7 @@ void Kestra::fillWindowsMenu()
 
 void Kestra::subWindowActivated(QMdiSubWindow* sub)
 {
+    if (m_tearingDown) return;
     if (sub)
         if (auto* w = qobject_cast<StudyWindow*>(sub->widget())) w->activated();
     updateMenuBar();
@@ -305,11 +316,10 @@ void Kestra::openStudy(StudyKindId kind)
     sub->setWindowIcon(windowIcon());
     m_subWindows.emplace_back(sub);
     connect(sub, &QObject::destroyed, this, [this] {
+        if (m_tearingDown) return;
         std::erase_if(m_subWindows, [](const QPointer<QMdiSubWindow>& p) { return p.isNull(); });
         updateMenuBar();
     });
-    // Once closed (the frame is only deleted later) the menus of the next window take over at once.
-    connect(w, &QObject::destroyed, this, [this] { QMetaObject::invokeMethod(this, [this] { updateMenuBar(); }, Qt::QueuedConnection); });
     sub->showMaximized();
     m_mdi->setActiveSubWindow(sub);
     w->activated();
@@ -320,7 +330,8 @@ bool Kestra::openFile(const QString& path)
 {
     const auto kind = KindFromExtension(QFileInfo(path).suffix().toStdString());
     if (!kind || !HasStudyWindow(*kind)) {
-        prompts().warning("Il file " + path.toStdString() + " non è un file di studio che questa versione sa aprire.");
+        prompts().warning("Il file " + path.toStdString() +
+                          " non è un file di studio che questa versione sa aprire.");
         return false;
     }
     openStudy(*kind);
@@ -331,18 +342,18 @@ bool Kestra::openFile(const QString& path)
 void Kestra::arrangeWindows(WindowArrangement arrangement)
 {
     switch (arrangement) {
-    case WindowArrangement::TileHorizontally:
-        tileWindows(true);
-        break;
-    case WindowArrangement::TileVertically:
-        tileWindows(false);
-        break;
-    case WindowArrangement::Cascade:
-        m_mdi->cascadeSubWindows();
-        break;
-    case WindowArrangement::ArrangeIcons:
-        arrangeIcons();
-        break;
+        case WindowArrangement::TileHorizontally:
+            tileWindows(true);
+            break;
+        case WindowArrangement::TileVertically:
+            tileWindows(false);
+            break;
+        case WindowArrangement::Cascade:
+            m_mdi->cascadeSubWindows();
+            break;
+        case WindowArrangement::ArrangeIcons:
+            arrangeIcons();
+            break;
     }
 }
 
@@ -426,8 +437,9 @@ void Kestra::backupStudyFiles(bool silent)
     BackupReport report;
     {
         BusyPointer busy(prompts());
-        report = BackupStudyFiles(s.openSaveFolder, s.backupFolder,
-                                  [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+        report = BackupStudyFiles(s.openSaveFolder, s.backupFolder, [] {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
     }
     if (!report.ok())
         prompts().critical(BackupFailureText(report));
@@ -550,16 +562,16 @@ void Kestra::showShellMessage(const ShellMessage& message)
 {
     MessageIcon icon = MessageIcon::Critical;
     switch (message.icon) {
-    case ShellMessage::Icon::Critical:
-        icon = MessageIcon::Critical;
-        break;
-    case ShellMessage::Icon::Warning:
-        icon = MessageIcon::Warning;
-        break;
-    case ShellMessage::Icon::Information:
-    case ShellMessage::Icon::None:
-        icon = MessageIcon::Information;
-        break;
+        case ShellMessage::Icon::Critical:
+            icon = MessageIcon::Critical;
+            break;
+        case ShellMessage::Icon::Warning:
+            icon = MessageIcon::Warning;
+            break;
+        case ShellMessage::Icon::Information:
+        case ShellMessage::Icon::None:
+            icon = MessageIcon::Information;
+            break;
     }
     prompts().message(icon, message.text);
 }

@@ -120,8 +120,9 @@ private:
     QAction* m_windowListSeparator = nullptr;
     std::map<QString, QAction*> m_actions;
     std::vector<QPointer<QMdiSubWindow>> m_subWindows;  // in their order of creation
-    QPointer<QWidget> m_menuOwner;  // a StudyWindow
+    QPointer<QWidget> m_menuOwner;                      // a StudyWindow
     bool m_mainMenusShown = false;
+    bool m_tearingDown = false;
     QPointer<QWidget> m_help;  // the HelpWindow
     std::unique_ptr<QPrinter> m_printer;
     DialogRunner m_runDialog;

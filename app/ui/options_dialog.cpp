@@ -64,7 +64,8 @@ frmOpzioni::frmOpzioni(Prompts& prompts, FolderBrowser browser, QWidget* parent)
     for (QLineEdit* field : {m_txtOpenSave, m_txtBackup}) field->setMinimumWidth(380);
 
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel(QStringLiteral("Cartella predefinita salvataggio file metodi"), page), 0, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Cartella predefinita salvataggio file metodi"), page), 0, 0, 1,
+                    2);
     grid->addWidget(m_txtOpenSave, 1, 0);
     grid->addWidget(m_browseOpenSave, 1, 1);
     grid->setRowMinimumHeight(2, 10);
@@ -124,8 +125,8 @@ bool frmOpzioni::confirm()
     const std::string autoSave = m_chkBkClose->isChecked() ? "1" : "0";
     const IniManager paths(s.iniPath, "Percorsi");
     const IniManager parameters(s.iniPath, "Parametri");
-    if (!paths.setValue("OpenSave", openSave.toStdString()) || !paths.setValue("Backup", backup.toStdString()) ||
-        !parameters.setValue("BkAutoSave", autoSave)) {
+    if (!paths.setValue("OpenSave", openSave.toStdString()) ||
+        !paths.setValue("Backup", backup.toStdString()) || !parameters.setValue("BkAutoSave", autoSave)) {
         m_prompts.critical("Impossibile scrivere il file di configurazione " + s.iniPath);
         return false;
     }

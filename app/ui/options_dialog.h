@@ -15,7 +15,8 @@ namespace kestra {
 class Prompts;
 
 // The folder browser: (title, preselected folder) -> the chosen folder, nullopt on Cancel.
-using FolderBrowser = std::function<std::optional<QString>(QWidget* owner, const QString& title, const QString& start)>;
+using FolderBrowser =
+    std::function<std::optional<QString>(QWidget* owner, const QString& title, const QString& start)>;
 // The system's folder browser.
 std::optional<QString> BrowseForFolder(QWidget* owner, const QString& title, const QString& start);
 
@@ -53,7 +54,8 @@ private:
 };
 
 constexpr const char* kUnusableFolderMessage =
-    "Il percorso specificato per i dati non ha i permessi sufficienti per contenere i dati. Specificare un altro "
+    "Il percorso specificato per i dati non ha i permessi sufficienti per contenere i dati. Specificare un "
+    "altro "
     "percorso";
 
 }  // namespace kestra

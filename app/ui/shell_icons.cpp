@@ -4,7 +4,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-// The pictures live in a resource of the static GUI library; naming its initialiser here makes the linker keep it.
+// The pictures live in a resource of the static GUI library; naming its initialiser here makes the linker
+// keep it.
 static void initShellResources()
 {
     Q_INIT_RESOURCE(shell);
@@ -48,8 +49,8 @@ QPixmap BackgroundPicture(const QSize& size)
     const QSizeF picture = renderer.defaultSize();
     const qreal scale = std::max(pixmap.width() / picture.width(), pixmap.height() / picture.height());
     const QSizeF drawn = picture * scale;
-    const QRectF target((pixmap.width() - drawn.width()) / 2, (pixmap.height() - drawn.height()) / 2, drawn.width(),
-                        drawn.height());
+    const QRectF target((pixmap.width() - drawn.width()) / 2, (pixmap.height() - drawn.height()) / 2,
+                        drawn.width(), drawn.height());
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, target);

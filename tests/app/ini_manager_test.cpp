@@ -53,7 +53,9 @@ TEST(IniManager, DropsControlCharactersFromValues)
 {
     TempDir dir;
     const auto file = dir / "a.ini";
-    writeFile(file, "[S]\nK=ab\tc\x01" "d\n");
+    writeFile(file,
+              "[S]\nK=ab\tc\x01"
+              "d\n");
     EXPECT_EQ(IniManager(file.string(), "S").getValue("K", "0"), "abcd");
 }
 

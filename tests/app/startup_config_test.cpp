@@ -94,7 +94,8 @@ TEST(StartupConfiguration, AStudyFolderThatCannotBeMadeIsReportedAndTheStartGoes
     EXPECT_TRUE(r.ok);
     ASSERT_EQ(s.shown.size(), 1u);
     EXPECT_EQ(s.shown[0].icon, ShellMessage::Icon::Critical);
-    EXPECT_EQ(s.shown[0].text.rfind("Errore 76 nella procedura DEFINE.CreaCartella.\n\n", 0), 0u) << s.shown[0].text;
+    EXPECT_EQ(s.shown[0].text.rfind("Errore 76 nella procedura DEFINE.CreaCartella.\n\n", 0), 0u)
+        << s.shown[0].text;
 }
 
 TEST(StartupConfiguration, TheUsersDatabaseIsNeverOverwrittenAndItsLogoIsRead)

@@ -20,8 +20,11 @@
 #include "app/ui/help_viewer.h"
 #include "framework/number_pattern.h"
 #include "framework/scripted_prompts.h"
+#include "framework/services.h"
 #include "framework/ui/study_window.h"
 #include "framework/ui/study_window_factory.h"
+#include "reporting/f_table.h"
+#include "reporting/report_settings.h"
 #include "studies/limits/limits_study.h"
 #include "test_support.h"
 
@@ -44,10 +47,13 @@ struct Shell {
     TempDir dir;
     ScriptedPrompts prompts;
     std::unique_ptr<Kestra> window;
-    std::vector<QString> dialogs;                 // captions of the modal dialogs run
-    std::function<int(QDialog&)> onDialog;        // what a modal dialog does instead of waiting
+    std::vector<QString> dialogs;           // captions of the modal dialogs run
+    std::function<int(QDialog&)> onDialog;  // what a modal dialog does instead of waiting
     std::vector<QUrl> opened;
     bool openerResult = true;
+
+    char savedSeparator = UserDecimalSeparator();
+    std::filesystem::path savedDatabase = ReportDatabasePath();
 
     explicit Shell(QString programFolder = binFolder(), bool startIt = true)
     {
@@ -69,6 +75,10 @@ struct Shell {
     }
     ~Shell()
     {
+        // start() set process-wide services to this test's scratch data; later tests get sane ones back.
+        SetUserDecimalSeparator(savedSeparator);
+        SetReportDatabasePath(savedDatabase);
+        SetFTableLookup(std::make_shared<DatabaseFTable>(KESTRA_TEMPLATE_DB));
         // whatever a test left modified must not ask on the way out
         for (StudyWindow* w : window->openStudyWindows()) {
             w->study().setModify(false);
@@ -83,7 +93,11 @@ struct Shell {
             if (a->isVisible()) titles << a->text();
         return titles;
     }
-    void settle() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); QApplication::processEvents(); }
+    void settle()
+    {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
 };
 
 QStringList captions(QMenu* menu)
@@ -105,7 +119,8 @@ TEST(MainWindow, StartsWithTheMainMenusOnly)
                       ? nullptr
                       : qobject_cast<QMenu*>(s.window->action("FileOpzioni")->associatedObjects().first());
     ASSERT_NE(file, nullptr);
-    EXPECT_EQ(captions(file), (QStringList{"&Anagrafica Azienda", "Opzioni", "-", "Backup dati", "-", "&Uscita"}));
+    EXPECT_EQ(captions(file),
+              (QStringList{"&Anagrafica Azienda", "Opzioni", "-", "Backup dati", "-", "&Uscita"}));
 
     QMenu* methods = qobject_cast<QMenu*>(s.window->action("MetodiLimi")->associatedObjects().first());
     EXPECT_EQ(captions(methods), (QStringList{"&Specificità", "&Taratura", "&Precisione", "&Accuratezza",
@@ -114,8 +129,9 @@ TEST(MainWindow, StartsWithTheMainMenusOnly)
     EXPECT_EQ(captions(precision),
               (QStringList{"&Ripetibilità", "Precisione &intermedia", "&Riproducibilità"}));
     QMenu* help = qobject_cast<QMenu*>(s.window->action("GuidaInformazioni")->associatedObjects().first());
-    EXPECT_EQ(captions(help), (QStringList{"&Guida in linea", "&Normativa di riferimento ICH",
-                                           "&Testo di riferimento R.Brenzi", "-", "Informazioni su Kestra 2006"}));
+    EXPECT_EQ(captions(help),
+              (QStringList{"&Guida in linea", "&Normativa di riferimento ICH",
+                           "&Testo di riferimento R.Brenzi", "-", "Informazioni su Kestra 2006"}));
     for (StudyKindId kind : {StudyKindId::Limi, StudyKindId::Prec, StudyKindId::Tara})
         EXPECT_EQ(s.window->action(QStringLiteral("Metodi") + KindInfo(kind).windowName)->isEnabled(),
                   HasStudyWindow(kind));
@@ -130,7 +146,8 @@ TEST(MainWindow, OneWindowPerKindAndItsMenusReplaceTheMainOnes)
     EXPECT_EQ(limits->windowTitle(), "Limiti - no file");
     EXPECT_TRUE(s.window->mdiArea()->activeSubWindow()->isMaximized());
     EXPECT_EQ(s.window->menuOwner(), limits);
-    EXPECT_EQ(s.visibleMenus(), (QStringList{"&File", "&Modifica", "&Strumenti", "M&etodi", "&Finestre", "&?"}));
+    EXPECT_EQ(s.visibleMenus(),
+              (QStringList{"&File", "&Modifica", "&Strumenti", "M&etodi", "&Finestre", "&?"}));
     EXPECT_FALSE(limits->menuBar()->isVisible()) << "the study's own bar gives way to the main one";
 
     ASSERT_TRUE(HasStudyWindow(StudyKindId::Tara));
@@ -154,6 +171,11 @@ TEST(MainWindow, ClosingTheLastStudyWindowBringsBackTheMainMenus)
 {
     Shell s;
     s.window->openStudy(StudyKindId::Limi);
+    s.window->openStudy(StudyKindId::Tara);
+    s.window->studyWindow(StudyKindId::Tara)->action("FileChiudi")->trigger();
+    s.settle();
+    EXPECT_EQ(s.window->menuOwner(), s.window->studyWindow(StudyKindId::Limi))
+        << "the remaining window's menus";
     s.window->studyWindow(StudyKindId::Limi)->action("FileChiudi")->trigger();
     s.settle();
     EXPECT_FALSE(s.window->isWindowOpen(StudyKindId::Limi));
@@ -345,7 +367,8 @@ TEST(MainWindow, AFailedStartShowsWhyAndRefuses)
 {
     TempDir dir;
     ScriptedPrompts prompts;
-    Kestra window(ShellEnvironment{QString::fromStdString((dir / "missing").string()), binFolder()}, &prompts);
+    Kestra window(ShellEnvironment{QString::fromStdString((dir / "missing").string()), binFolder()},
+                  &prompts);
     EXPECT_FALSE(window.start());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Critical);
@@ -367,7 +390,8 @@ TEST(MainWindow, AFileNamedOnTheCommandLineOpensInItsWindow)
     EXPECT_EQ(w->study().loadFileName(), path);
     EXPECT_EQ(w->windowTitle(), QString::fromStdString("Limiti - " + path));
 
-    EXPECT_FALSE(s.window->openFile(QString::fromStdString(CurrentAppSettings().openSaveFolder + "note.txt")));
+    EXPECT_FALSE(
+        s.window->openFile(QString::fromStdString(CurrentAppSettings().openSaveFolder + "note.txt")));
     EXPECT_EQ(s.prompts.messages.size(), 1u);
 }
 
@@ -376,8 +400,8 @@ TEST(MainWindow, StudyToolbarsUseTheProgramsOwnIcons)
     Shell s;
     s.window->openStudy(StudyKindId::Limi);
     StudyWindow* w = s.window->studyWindow(StudyKindId::Limi);
-    for (const char* key : {"New", "Open", "Save", "Cut", "Copy", "Paste", "Print", "Sum", "Plan", "StatPar", "Help",
-                            "ICH", "Libro", "Exit"}) {
+    for (const char* key : {"New", "Open", "Save", "Cut", "Copy", "Paste", "Print", "Sum", "Plan", "StatPar",
+                            "Help", "ICH", "Libro", "Exit"}) {
         EXPECT_FALSE(s.window->toolbarIcon(key).isNull()) << key;
         ASSERT_NE(w->toolbarAction(key), nullptr) << key;
         EXPECT_FALSE(w->toolbarAction(key)->icon().isNull()) << key;

@@ -96,7 +96,8 @@ TEST(OptionsDialog, OkWritesTheThreeKeysAndMakesThemCurrent)
     EXPECT_EQ(s.openSaveFolder, docs + "/");
     EXPECT_EQ(s.bkAutoSave, "0");
     EXPECT_FALSE(s.autoBackup());
-    EXPECT_EQ(o.ini(), "[Percorsi]\nOpenSave=" + docs + "/\nBackup=" + s.backupFolder + "\n[Parametri]\nBkAutoSave=0\n");
+    EXPECT_EQ(o.ini(), "[Percorsi]\nOpenSave=" + docs + "/\nBackup=" + s.backupFolder +
+                           "\n[Parametri]\nBkAutoSave=0\n");
     EXPECT_TRUE(o.prompts.messages.empty());
 
     auto again = o.dialog();
