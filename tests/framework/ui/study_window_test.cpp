@@ -78,10 +78,13 @@ TEST_F(StudyWindowTest, MenusAndToolbarOfTheLimitsWindow)
               (QStringList{"&Specificità...", "&Taratura...", "&Ripetibilità...", "&Accuratezza...",
                            "&Riproducibilità...", "Precisione &intermedia..."}));
     // studies whose window is not there yet are listed but disabled
-    for (QAction* a : window->menus()[3]->actions())
-        for (const StudyKind& k : AllStudyKinds())
-            if (a->objectName() == QStringLiteral("Metodi") + k.windowName)
+    for (QAction* a : window->menus()[3]->actions()) {
+        for (const StudyKind& k : AllStudyKinds()) {
+            if (a->objectName() == QStringLiteral("Metodi") + k.windowName) {
                 EXPECT_EQ(a->isEnabled(), HasStudyWindow(k.id)) << k.windowName;
+            }
+        }
+    }
     EXPECT_EQ(captions(window->menus()[5]->actions()),
               (QStringList{"&Guida in linea", "&Metodo", "&Parametri fondamentali di statistica", "-",
                            "&Normativa di riferimento ICH", "&Testo di riferimento R.Brenzi"}));
