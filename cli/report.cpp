@@ -47,10 +47,11 @@ std::filesystem::path startupDatabase(std::ostream& err, std::optional<std::stri
     return result.settings.databasePath;
 }
 
-// Qt's notes about the session (no runtime folder and the like) are no business of a command-line user.
+// Qt's notes and warnings (no runtime folder, a painter that could not start) are no business of a
+// command-line user: every failure reaches them as the one line naming the step.
 void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths:"))) return;
+    if (type != QtCriticalMsg && type != QtFatalMsg) return;
     std::fprintf(stderr, "kestra-cli: Qt: %s\n", message.toLocal8Bit().constData());
 }
 
