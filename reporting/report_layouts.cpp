@@ -7,6 +7,7 @@ namespace kestra {
 
 ReportLayout BuildLimitsLayout(const Study& study);
 ReportLayout BuildPrecisionLayout(const Study& study);
+ReportLayout BuildCalibrationLayout(const Study& study);
 ReportLayout BuildAccuracyLayout(const Study& study);  // CRAccu1 or CRAccu3, by the level mode
 ReportLayout BuildSpecificityLayout(const Study& study);
 ReportLayout BuildIntermediatePrecisionLayout(const Study& study);  // CRPrin and CRRipr
@@ -17,6 +18,7 @@ ReportLayout BuildLayout(const Study& study)
     switch (study.kindId()) {
     case StudyKindId::Limi: layout = BuildLimitsLayout(study); break;
     case StudyKindId::Prec: layout = BuildPrecisionLayout(study); break;
+    case StudyKindId::Tara: layout = BuildCalibrationLayout(study); break;
     case StudyKindId::Accu: layout = BuildAccuracyLayout(study); break;
     case StudyKindId::Spec: layout = BuildSpecificityLayout(study); break;
     case StudyKindId::Prin: layout = BuildIntermediatePrecisionLayout(study); break;

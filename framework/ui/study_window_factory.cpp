@@ -2,6 +2,7 @@
 
 #include "framework/ui/study_window.h"
 #include "studies/accuracy/accuracy_window.h"
+#include "studies/calibration/calibration_window.h"
 #include "studies/intermediate_precision/intermediate_precision_window.h"
 #include "studies/limits/limits_window.h"
 #include "studies/precision/precision_window.h"
@@ -29,6 +30,8 @@ Creator creatorFor(StudyKindId kind)
         return &make<PrecisionWindow>;
     case StudyKindId::Accu:
         return &make<AccuracyWindow>;
+    case StudyKindId::Tara:
+        return &make<CalibrationWindow>;
     case StudyKindId::Spec:
         return &make<SpecificityWindow>;
     case StudyKindId::Prin: return &CreateIntermediatePrecisionWindow;

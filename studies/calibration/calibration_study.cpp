@@ -390,6 +390,7 @@ CalcOutcome CalibrationStudy::calculate()
                              {(lower - a) / b, lower, 0.0, lower}};
     m_levelColours = drawLevelColours(k);
 
+    ++m_calculationNumber;
     outcome.computed = true;
     return outcome;
 }

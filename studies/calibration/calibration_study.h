@@ -80,6 +80,9 @@ public:
     CalcOutcome calculate() override;  // CalcRegr
     void setRandomComponentSource(RandomComponent source) { m_random = std::move(source); }
 
+    // Counts the calculations that computed: the window lays its charts out again when it changes.
+    int calculationNumber() const { return m_calculationNumber; }
+
     const Results& results() const { return m_results; }
     const AnovaTable& anova() const { return m_anova; }
     // [0] Italian, [1] English, as filled by the last calculation (empty before).
@@ -128,6 +131,7 @@ private:
     std::vector<std::vector<std::optional<double>>> m_proportionalityRows;
     std::vector<std::uint32_t> m_levelColours;
     RandomComponent m_random;
+    int m_calculationNumber = 0;
 };
 
 }  // namespace kestra

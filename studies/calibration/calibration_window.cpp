@@ -1,0 +1,413 @@
+#include "studies/calibration/calibration_window.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpressionValidator>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "framework/ui/concentrations_dialog.h"
+#include "framework/ui/data_grid_view.h"
+#include "text/text_helpers.h"
+
+namespace kestra {
+
+namespace {
+
+StudyWindowOptions calibrationOptions()
+{
+    StudyWindowOptions o;
+    o.chartPrinting = true;
+    o.methods = {{StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
+                 {StudyKindId::Spec, QStringLiteral("&Specificità...")},
+                 {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
+                 {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
+                 {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
+                 {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
+    return o;
+}
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QLabel* valueLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("-0000000.000")) + 12);
+    label->setAutoFillBackground(true);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    label->setPalette(p);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+constexpr const char* kResultCaptions[7] = {"r =", "a =", "b =", "Sa =", "Sb =", "a+ts(a) =", "a-ts(a) ="};
+constexpr const char* kResultNames[7] = {"LabR", "LabA", "LabB", "LabSa", "LabSb", "LabProp1", "LabProp2"};
+
+const char* const kChartTip =
+    "Doppio clic (o Ctrl+clic) sul grafico per ingrandirlo a tutta la pagina o riportarlo a metà pagina";
+
+}  // namespace
+
+CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
+    : StudyWindow(std::make_unique<CalibrationStudy>(), host, calibrationOptions(), parent)
+{
+    // --- "Info/Conclusioni"
+    QWidget* infoPage = addTab(QStringLiteral("Info/Conclusioni"));
+    auto* infoLayout = new QVBoxLayout(infoPage);
+    infoLayout->addWidget(createInfoFrame());
+    infoLayout->addWidget(createConclusionFrame(), 1);
+    // the concentration frame's caption follows the unit
+    for (int i = 0; i < 4; ++i)
+        if (QLineEdit* field = headerField(i))
+            connect(field, &QLineEdit::textEdited, this, [this] { showConcentrationCaption(); });
+
+    // --- "Dati"
+    QWidget* page = addTab(QStringLiteral("Dati"));
+
+    auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
+    auto* dimLayout = new QGridLayout(dimensions);
+    const char* const captions[2] = {"N. gruppi (concentrazioni)", "N. dati per gruppo (risposte)"};
+    const char* const hints[2] = {"min. 3, max. 15", "min. 3, max. 40"};
+    for (int i = 0; i < 2; ++i) {
+        auto* box = new QLineEdit(dimensions);
+        box->setObjectName(QStringLiteral("Dimensioni%1").arg(i));
+        box->setMaxLength(2);
+        box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), box));
+        box->setToolTip(QString::fromUtf8(hints[i]));
+        box->setAlignment(Qt::AlignRight);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+        box->installEventFilter(this);
+        auto* caption = new QLabel(QString::fromUtf8(captions[i]), dimensions);
+        caption->setBuddy(box);
+        dimLayout->addWidget(caption, i, 0);
+        dimLayout->addWidget(box, i, 1);
+        dimLayout->addWidget(new QLabel(QStringLiteral("(min. 3)"), dimensions), i, 2);
+        connect(box, &QLineEdit::textEdited, this, [this, i](const QString& t) { dimensionEdited(i, t); });
+        m_dimensions[static_cast<std::size_t>(i)] = box;
+    }
+    m_total = new QLineEdit(dimensions);
+    m_total->setObjectName(QStringLiteral("nDatiTot"));
+    m_total->setReadOnly(true);
+    m_total->setFocusPolicy(Qt::NoFocus);
+    m_total->setAlignment(Qt::AlignRight);
+    m_total->setFixedWidth(m_total->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    dimLayout->addWidget(new QLabel(QStringLiteral("N. dati totali"), dimensions), 2, 0);
+    dimLayout->addWidget(m_total, 2, 1);
+    dimLayout->setColumnStretch(3, 1);
+    setDescription(dimensions, QString());
+
+    m_frameConc = new QGroupBox(page);
+    m_frameConc->setObjectName(QStringLiteral("FrameConc"));
+    DataGridView* grid = createDataGrid(calibration().grid(), m_frameConc);
+    grid->setObjectName(QStringLiteral("GridData"));
+    grid->setRowHeaderWidth(5);
+    grid->horizontalHeader()->setToolTip(QStringLiteral("Clic su una concentrazione per modificare le concentrazioni"));
+    connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] { editConcentrations(); });
+    auto* concLayout = new QVBoxLayout(m_frameConc);
+    concLayout->addWidget(grid);
+
+    auto* line = new QGroupBox(QStringLiteral("Dati della retta di regressione"), page);
+    auto* lineLayout = new QGridLayout(line);
+    auto* proportionality = new QGroupBox(QStringLiteral("Proporzionalità"), page);
+    auto* propLayout = new QGridLayout(proportionality);
+    for (int i = 0; i < 7; ++i) {
+        QWidget* frame = i < 5 ? line : proportionality;
+        QGridLayout* layout = i < 5 ? lineLayout : propLayout;
+        const int row = i < 5 ? i : i - 5;
+        auto* caption = new QLabel(QString::fromUtf8(kResultCaptions[i]), frame);
+        caption->setToolTip(caption->text());
+        m_results[static_cast<std::size_t>(i)] = valueLabel(QString::fromUtf8(kResultNames[i]), frame);
+        layout->addWidget(caption, row, 0);
+        layout->addWidget(m_results[static_cast<std::size_t>(i)], row, 1);
+    }
+    lineLayout->setColumnStretch(2, 1);
+    propLayout->setColumnStretch(2, 1);
+    propLayout->setRowStretch(2, 1);
+    setDescription(line, QStringLiteral("Mostra i risultati dell'elaborazione"));
+    setDescription(proportionality, QStringLiteral("Mostra i risultati dell'elaborazione"));
+
+    auto* anovaFrame = new QGroupBox(QStringLiteral("LINEARITA': Analisi della varianza"), page);
+    m_anova = new QTableWidget(CalibrationStudy::kAnovaRows, CalibrationStudy::kAnovaColumns, anovaFrame);
+    m_anova->setObjectName(QStringLiteral("SprLinearita"));
+    m_anova->horizontalHeader()->hide();
+    m_anova->verticalHeader()->hide();
+    m_anova->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_anova->setSelectionMode(QAbstractItemView::NoSelection);
+    m_anova->setFocusPolicy(Qt::NoFocus);
+    m_anova->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_anova->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_anova->verticalHeader()->setDefaultSectionSize(m_anova->fontMetrics().height() + 8);
+    const int numberWidth = m_anova->fontMetrics().horizontalAdvance(QStringLiteral("0000000000.000")) + 12;
+    m_anova->setColumnWidth(0, m_anova->fontMetrics().horizontalAdvance(QStringLiteral("Regressione")) + 24);
+    for (int c = 1; c < CalibrationStudy::kAnovaColumns; ++c) m_anova->setColumnWidth(c, numberWidth);
+    m_anova->setColumnWidth(5, std::max(numberWidth, m_anova->fontMetrics().horizontalAdvance(
+                                                         QStringLiteral("Signif. (0,05%)")) + 24));
+    m_anova->setFixedHeight(CalibrationStudy::kAnovaRows * m_anova->verticalHeader()->defaultSectionSize() +
+                            2 * m_anova->frameWidth());
+    int tableWidth = 2 * m_anova->frameWidth();
+    for (int c = 0; c < CalibrationStudy::kAnovaColumns; ++c) tableWidth += m_anova->columnWidth(c);
+    m_anova->setFixedWidth(tableWidth);
+    // the cells no calculation writes are painted in the button-face colour
+    const QColor face = palette().color(QPalette::Button);
+    QFont bold = m_anova->font();
+    bold.setBold(true);
+    for (int r = 0; r < CalibrationStudy::kAnovaRows; ++r)
+        for (int c = 0; c < CalibrationStudy::kAnovaColumns; ++c) {
+            auto* item = new QTableWidgetItem;
+            const bool heading = r == 0 || c == 0;
+            item->setTextAlignment(r == 0 ? Qt::AlignCenter
+                                   : c == 0 ? (Qt::AlignLeft | Qt::AlignVCenter)
+                                            : (Qt::AlignRight | Qt::AlignVCenter));
+            if (heading) item->setFont(bold);
+            if (CalibrationStudy::isAnovaCellNeverWritten(r, c)) item->setBackground(face);
+            m_anova->setItem(r, c, item);
+        }
+    auto* anovaLayout = new QVBoxLayout(anovaFrame);
+    anovaLayout->addWidget(m_anova);
+    setDescription(anovaFrame, QStringLiteral("Mostra i risultati dell'elaborazione"));
+
+    auto* resultsRow = new QHBoxLayout;
+    resultsRow->addWidget(line);
+    resultsRow->addWidget(proportionality);
+    auto* left = new QVBoxLayout;
+    left->addWidget(dimensions);
+    left->addLayout(resultsRow);
+    left->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 0);
+    top->addWidget(m_frameConc, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(anovaFrame);
+    bottom->addStretch();
+    auto* dataLayout = new QVBoxLayout(page);
+    dataLayout->addLayout(top, 1);
+    dataLayout->addLayout(bottom);
+
+    // --- "Grafici": the two charts are placed by hand (side by side, or one over the whole page)
+    m_chartPage = addTab(QStringLiteral("Grafici"));
+    const char* const chartNames[2] = {"VtGrafRegr", "VtGrafProp"};
+    for (int i = 0; i < 2; ++i) {
+        auto* chart = new ChartView(m_chartPage);
+        chart->setObjectName(QString::fromLatin1(chartNames[i]));
+        chart->setToolTip(QString::fromUtf8(kChartTip));
+        connect(chart, &ChartView::enlargeRequested, this, [this, i] { toggleChartSize(i); });
+        m_charts[static_cast<std::size_t>(i)] = chart;
+    }
+    m_chartPage->installEventFilter(this);
+
+    // --- Strumenti > "C&oncentrazioni..."
+    auto* concentrations = new QAction(QStringLiteral("C&oncentrazioni..."), this);
+    m_concentrationsAction = concentrations;
+    concentrations->setObjectName(QStringLiteral("StrumentiConcentrazioni"));
+    concentrations->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(concentrations);
+    toolsMenu()->addAction(concentrations);
+    connect(concentrations, &QAction::triggered, this, [this] { editConcentrations(); });
+
+    tabs()->setCurrentIndex(1);
+    showDocument();
+}
+
+CalibrationWindow::~CalibrationWindow()
+{
+    // The frames go while the whole window still exists: hiding them makes the grid and the charts read the
+    // study, and the base class's own clean-up comes too late for this window.
+    delete takeCentralWidget();
+}
+
+CalibrationStudy& CalibrationWindow::calibration()
+{
+    return static_cast<CalibrationStudy&>(study());
+}
+
+const CalibrationStudy& CalibrationWindow::calibration() const
+{
+    return static_cast<const CalibrationStudy&>(study());
+}
+
+void CalibrationWindow::showStudyData()
+{
+    const CalibrationStudy& s = calibration();
+    const int counts[2] = {s.levelCount(), s.responseCount()};
+    for (int i = 0; i < 2; ++i) {
+        QLineEdit* box = m_dimensions[static_cast<std::size_t>(i)];
+        const QString text = QString::number(counts[i]);
+        // a box being typed in keeps its partial text ("1" on the way to "15")
+        if (box->text() != text && !box->hasFocus()) box->setText(text);
+    }
+    m_total->setText(QString::number(s.totalCount()));
+    showConcentrationCaption();
+
+    const CalibrationStudy::Results& r = s.results();
+    const std::string* texts[7] = {&r.r, &r.a, &r.b, &r.sa, &r.sb, &r.upper, &r.lower};
+    for (int i = 0; i < 7; ++i) {
+        QLabel* label = m_results[static_cast<std::size_t>(i)];
+        label->setText(fromStd(*texts[i]));
+        label->setToolTip(label->text());
+    }
+    showAnova();
+    showCharts();
+}
+
+void CalibrationWindow::showConcentrationCaption()
+{
+    m_frameConc->setTitle(QStringLiteral("Concentrazioni ") + QString::fromStdString(Trim(calibration().header(3))));
+}
+
+void CalibrationWindow::showAnova()
+{
+    const CalibrationStudy::AnovaTable& t = calibration().anova();
+    for (int r = 0; r < CalibrationStudy::kAnovaRows; ++r)
+        for (int c = 0; c < CalibrationStudy::kAnovaColumns; ++c) {
+            QTableWidgetItem* item = m_anova->item(r, c);
+            item->setText(fromStd(t[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
+            item->setToolTip(item->text().trimmed());
+        }
+}
+
+void CalibrationWindow::showCharts()
+{
+    // the calculation shows its charts in Italian (SetLanGraf 0)
+    setLanGraf(Language::Italian);
+    const int calculation = calibration().calculationNumber();
+    if (calculation != m_placedCalculation) {
+        // a new calculation lays both charts out side by side again, on whichever page the user is
+        m_placedCalculation = calculation;
+        m_enlarged = {false, false};
+        placeCharts();
+    }
+}
+
+void CalibrationWindow::setLanGraf(Language language)
+{
+    m_chartLanguage = language;
+    const std::vector<ChartData> charts = calibration().charts(language);
+    for (std::size_t i = 0; i < 2 && i < charts.size(); ++i)
+        m_charts[i]->setChartData(charts[i].empty() ? ChartData{} : charts[i]);
+}
+
+void CalibrationWindow::toggleChartSize(int index)
+{
+    auto& enlarged = m_enlarged[static_cast<std::size_t>(index)];
+    enlarged = !enlarged;
+    if (enlarged) m_chartFront = index;
+    placeCharts();
+}
+
+void CalibrationWindow::placeCharts()
+{
+    const QRect page = m_chartPage->rect();
+    const int half = page.width() / 2;
+    const QRect halves[2] = {QRect(0, 0, half, page.height()), QRect(half, 0, page.width() - half, page.height())};
+    for (int i = 0; i < 2; ++i)
+        m_charts[static_cast<std::size_t>(i)]->setGeometry(m_enlarged[static_cast<std::size_t>(i)] ? page : halves[i]);
+    // the chart enlarged last lies in front; an enlarged chart always covers a restored one
+    const int other = 1 - m_chartFront;
+    if (m_enlarged[static_cast<std::size_t>(m_chartFront)])
+        m_charts[static_cast<std::size_t>(m_chartFront)]->raise();
+    else if (m_enlarged[static_cast<std::size_t>(other)])
+        m_charts[static_cast<std::size_t>(other)]->raise();
+}
+
+void CalibrationWindow::editConcentrations()
+{
+    DataGridView* grid = dataGrid();
+    grid->commitPendingEdit();
+    CalibrationStudy& s = calibration();
+    std::vector<std::string> texts;
+    for (int i = 0; i < s.levelCount(); ++i) texts.push_back(s.concentrationText(i));
+    ConcentrationsDialog dialog(texts, NumberFormat{s.numInteri(), s.numDecimali()}, prompts(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        const std::vector<std::string> edited = dialog.texts();
+        for (std::size_t i = 0; i < edited.size(); ++i) s.setConcentrationText(static_cast<int>(i), edited[i]);
+        if (dialog.valuesChanged()) markModified();
+        grid->refresh();
+    }
+    grid->setFocus(Qt::OtherFocusReason);
+}
+
+// --- dimension boxes
+
+bool CalibrationWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_chartPage && event->type() == QEvent::Resize) placeCharts();
+    for (int i = 0; i < 2; ++i) {
+        QLineEdit* box = m_dimensions[static_cast<std::size_t>(i)];
+        if (watched != box) continue;
+        if (event->type() == QEvent::FocusIn) {
+            const DataGrid& grid = calibration().grid();
+            m_valuesOnEntry.assign(static_cast<std::size_t>(grid.rowCount()), {});
+            for (int r = 0; r < grid.rowCount(); ++r)
+                for (int c = 0; c < grid.columnCount(); ++c)
+                    m_valuesOnEntry[static_cast<std::size_t>(r)].push_back(grid.cell(r, c));
+            m_headingsOnEntry.clear();
+            for (int c = 0; c < grid.columnCount(); ++c) m_headingsOnEntry.push_back(grid.columnHeader(c));
+            QTimer::singleShot(0, box, &QLineEdit::selectAll);
+        } else if (event->type() == QEvent::FocusOut) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            // switching to another program or opening a menu is not leaving the box
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) dimensionLeft(i);
+        }
+    }
+    return StudyWindow::eventFilter(watched, event);
+}
+
+void CalibrationWindow::dimensionEdited(int index, const QString& text)
+{
+    CalibrationStudy& s = calibration();
+    const int value = text.toInt();
+    if (!(index == 0 ? s.setLevelCount(value) : s.setResponseCount(value))) return;
+    DataGrid& grid = s.grid();
+    for (int r = 0; r < grid.rowCount() && r < static_cast<int>(m_valuesOnEntry.size()); ++r) {
+        const auto& row = m_valuesOnEntry[static_cast<std::size_t>(r)];
+        for (int c = 0; c < grid.columnCount() && c < static_cast<int>(row.size()); ++c)
+            if (row[static_cast<std::size_t>(c)]) grid.setCell(r, c, row[static_cast<std::size_t>(c)]);
+    }
+    for (int c = 0; c < grid.columnCount() && c < static_cast<int>(m_headingsOnEntry.size()); ++c)
+        s.setConcentrationText(c, m_headingsOnEntry[static_cast<std::size_t>(c)]);
+    showDocument();
+}
+
+void CalibrationWindow::dimensionLeft(int index)
+{
+    QLineEdit* box = m_dimensions[static_cast<std::size_t>(index)];
+    const int value = box->text().toInt();
+    const int minimum = index == 0 ? CalibrationStudy::kMinLevels : CalibrationStudy::kMinResponses;
+    const int maximum = index == 0 ? CalibrationStudy::kMaxLevels : CalibrationStudy::kMaxResponses;
+    if (value >= minimum && value <= maximum) {
+        m_valuesOnEntry.clear();
+        m_headingsOnEntry.clear();
+        return;
+    }
+    prompts().beep();
+    CalibrationStudy& s = calibration();
+    const int current = index == 0 ? s.grid().columnCount() : s.grid().rowCount();
+    box->setText(QString::number(current));
+    s.SetGridDimensions();
+    showDocument();
+    // the box keeps the focus, its text selected
+    QTimer::singleShot(0, box, [box] {
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+    });
+}
+
+}  // namespace kestra

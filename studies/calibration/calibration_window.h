@@ -1,0 +1,79 @@
+// The Tara window: the calibration study on screen (tabs "Info/Conclusioni", "Dati", "Grafici").
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/ui/chart_view.h"
+#include "framework/ui/study_window.h"
+#include "studies/calibration/calibration_study.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace kestra {
+
+class CalibrationWindow final : public StudyWindow, public ChartOwner {
+    Q_OBJECT
+
+public:
+    explicit CalibrationWindow(StudyWindowHost& host, QWidget* parent = nullptr);
+    ~CalibrationWindow() override;
+
+    CalibrationStudy& calibration();
+    const CalibrationStudy& calibration() const;
+
+    // "C&oncentrazioni...", also a click on a concentration heading: the concentrations dialog.
+    void editConcentrations();
+
+    QAction* concentrationsAction() const { return m_concentrationsAction; }  // StrumentiConcentrazioni
+    QLineEdit* dimensionBox(int index) const { return m_dimensions[static_cast<std::size_t>(index)]; }  // Dimensioni(0), (1)
+    QLineEdit* totalBox() const { return m_total; }                                                    // nDatiTot
+    QGroupBox* concentrationFrame() const { return m_frameConc; }                                      // FrameConc
+    // r, a, b, Sa, Sb, a+ts(a), a-ts(a), in this order
+    QLabel* resultLabel(int index) const { return m_results[static_cast<std::size_t>(index)]; }
+    QTableWidget* anovaTable() const { return m_anova; }  // SprLinearita
+    ChartView* regressionChart() const { return m_charts[0]; }
+    ChartView* proportionalityChart() const { return m_charts[1]; }
+    bool chartEnlarged(int index) const { return m_enlarged[static_cast<std::size_t>(index)]; }
+    // Enlarges a chart to the whole charts page, or restores it to its half (the double click or Ctrl+click).
+    void toggleChartSize(int index);
+
+    // --- ChartOwner
+    std::vector<ChartView*> chartViews() override { return {m_charts[0], m_charts[1]}; }
+    void setLanGraf(Language language) override;
+
+protected:
+    void showStudyData() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void dimensionEdited(int index, const QString& text);
+    void dimensionLeft(int index);
+    void showConcentrationCaption();
+    void showAnova();
+    void showCharts();
+    void placeCharts();
+
+    std::array<QLineEdit*, 2> m_dimensions{};
+    QLineEdit* m_total = nullptr;
+    QAction* m_concentrationsAction = nullptr;
+    QGroupBox* m_frameConc = nullptr;
+    std::array<QLabel*, 7> m_results{};
+    QTableWidget* m_anova = nullptr;
+    QWidget* m_chartPage = nullptr;
+    std::array<ChartView*, 2> m_charts{};
+    std::array<bool, 2> m_enlarged{false, false};
+    int m_chartFront = 0;
+    int m_placedCalculation = -1;
+    Language m_chartLanguage = Language::Italian;
+
+    // The grid as it was when a dimension box was entered: typing a count digit by digit ("4" then "40")
+    // passes through other sizes, and the cells and headings they drop must come back.
+    std::vector<std::vector<std::optional<double>>> m_valuesOnEntry;
+    std::vector<std::string> m_headingsOnEntry;
+};
+
+}  // namespace kestra
