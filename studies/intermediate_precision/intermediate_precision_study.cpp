@@ -1,5 +1,6 @@
 #include "studies/intermediate_precision/intermediate_precision_study.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 
@@ -64,12 +65,22 @@ void meanInterval(std::span<const double> values, double mean, double s, double 
     upper = halfWidth;
 }
 
-// SSB and SSW come from differences of large sums: what is left of an exact zero (equal values within
-// every series, or equal series means) is rounding noise and is taken as the zero it stands for, so the
-// MSW = 0 branches apply and no standard deviation is the root of a tiny negative number.
-double dropNoise(double value, double scale)
+// SSB, SSW and SST are differences of large sums, so an exact zero comes out as rounding noise of either
+// sign. Whether they are zero is therefore decided from the data: SSW is zero when every series holds one value
+// repeated, SSB when the series totals agree (to far below the grid's last decimal). Otherwise the sums stand
+// as computed; a negative remainder can only be rounding and is taken as 0.
+bool sameTotals(const std::vector<double>& totals)
 {
-    return std::abs(value) <= 1e-12 * scale ? 0.0 : value;
+    double largest = 0.0;
+    for (double t : totals) largest = std::max(largest, std::abs(t));
+    for (double t : totals)
+        if (std::abs(t - totals.front()) > 1e-13 * largest) return false;
+    return true;
+}
+
+double nonNegative(double value)
+{
+    return value < 0.0 ? 0.0 : value;
 }
 
 double requireFinite(double value)
@@ -247,7 +258,9 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
 
     std::vector<double> means(static_cast<std::size_t>(k));
     std::vector<double> squaredTotals(static_cast<std::size_t>(k));
+    std::vector<double> totals(static_cast<std::size_t>(k));
     std::vector<Interval> intervals(static_cast<std::size_t>(k));
+    bool constantWithin = true;
     const double tSeries = TCritical95(n, 1);
     for (int i = 0; i < k; ++i) {
         const std::span<const double> series(values.data() + static_cast<std::size_t>(i) * n,
@@ -260,22 +273,23 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
         meanInterval(series, mv.mean, si, tSeries, iv.lower, iv.upper);
         means[static_cast<std::size_t>(i)] = mv.mean;
         squaredTotals[static_cast<std::size_t>(i)] = std::pow(Si, 2);
+        totals[static_cast<std::size_t>(i)] = Si;
+        for (double v : series) constantWithin = constantWithin && v == series.front();
     }
     const double sMeans = std::sqrt(meanAndVariance(means).variance);
 
     const double correction = std::pow(T, 2) / N;
     const double ssbRaw = ArraySum(squaredTotals) / n - correction;
     const double sstRaw = Q - correction;
-    const double ssb = dropNoise(ssbRaw, Q);
-    const double sst = dropNoise(sstRaw, Q);
-    const double ssw = dropNoise(sstRaw - ssbRaw, Q);
+    const bool equalTotals = sameTotals(totals);
+    const double ssb = equalTotals ? 0.0 : nonNegative(ssbRaw);
+    const double ssw = constantWithin ? 0.0 : nonNegative(sstRaw - ssbRaw);
+    const double sst = constantWithin && equalTotals ? 0.0 : nonNegative(sstRaw);
     const int dfB = k - 1;
     const int dfW = N - k;
     const int dfT = N - 1;
     const double msb = ssb / dfB;
     const double msw = ssw / dfW;
-    if (msw < 0.0 || msb < 0.0)
-        throw ArithmeticError::invalidArgument("varianza negativa nell'analisi della varianza.");
 
     const double tN = TCritical95(N, 1);
     const double ft = FCritical05(dfB, dfW, CurrentFTable());

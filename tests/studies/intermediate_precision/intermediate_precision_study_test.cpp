@@ -138,6 +138,17 @@ TEST_F(IntermediatePrecisionTest, EqualValuesWithinSeriesAreSignificantWithoutF)
     }
 }
 
+TEST_F(IntermediatePrecisionTest, SmallScatterOfLargeValuesIsNotTakenForZero)
+{
+    // SSW = 1.5e-6 beside sums of squares of 6e6: small, but real
+    Study study(IntermediatePrecisionConfig());
+    enter(study, {{1000.001, 1000.002}, {1000.001, 1000.002}, {1000.004, 1000.005}});
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_NEAR(shown(study.aovCell(2, 5)), 12.0, 0.05);
+    EXPECT_EQ(study.aovCell(2, 6), "9.55 (S)");
+    EXPECT_FALSE(study.estimatedFromMeans());
+}
+
 TEST_F(IntermediatePrecisionTest, AllValuesEqualTakeSbFromTheMeans)
 {
     for (double v : {4.0, 0.3}) {
