@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -272,6 +273,12 @@ void MyPrintGrafDlg::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+void MyPrintGrafDlg::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) refresh();
+    QDialog::changeEvent(event);
+}
+
 std::vector<ChartView*> MyPrintGrafDlg::chartsToPrint() const
 {
     if (!m_oGraf) return {};
@@ -296,13 +303,15 @@ void MyPrintGrafDlg::print()
 void MyPrintGrafDlg::editLayout()
 {
     if (!m_oGraf || !m_layout->isEnabled()) return;
-    hide();
+    // QDialog::hide() would end this dialog's own modal run; the plain widget hide only takes it off screen
+    QWidget::setVisible(false);
     {
         MyLayoutDialog layout(*m_oGraf, parentWidget());
         runDialog(layout);
     }
     if (isRegressionChart() && m_proportionality->isChecked()) m_second->setPrintSettings(m_oGraf->printSettings());
     show();
+    activateWindow();
 }
 
 void MyPrintGrafDlg::choosePrinter()

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QToolButton>
 
 #include "framework/number_pattern.h"
@@ -251,6 +252,26 @@ TEST_F(ChartPrintDialogTest, LayoutEditsTheSettingsAndCopiesThemToTheTickedSecon
         EXPECT_TRUE(s.screenLayout);
         EXPECT_EQ(owner.second.printSettings() == s, ticked);
     }
+}
+
+TEST_F(ChartPrintDialogTest, LayoutKeepsTheModalDialogRunning)
+{
+    FakeOwner owner(false);
+    MyPrintGrafDlg dialog(owner, printer);
+    dialog.runDialog = [](QDialog& d) {
+        d.reject();
+        return 0;
+    };
+    bool openAfterLayout = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        dialog.layoutButton()->click();
+        QTimer::singleShot(0, &dialog, [&] {
+            openAfterLayout = dialog.isVisible();
+            dialog.cancelButton()->click();
+        });
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_TRUE(openAfterLayout);
 }
 
 TEST_F(ChartPrintDialogTest, MarginThatIsNotANumberIsRefusedAndNothingStored)
