@@ -139,6 +139,7 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
         layout->addWidget(m_results[static_cast<std::size_t>(i)], row, 1);
     }
     lineLayout->setColumnStretch(2, 1);
+    lineLayout->setRowStretch(5, 1);
     propLayout->setColumnStretch(2, 1);
     propLayout->setRowStretch(2, 1);
     setDescription(line, QStringLiteral("Mostra i risultati dell'elaborazione"));
@@ -173,9 +174,10 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
         for (int c = 0; c < CalibrationStudy::kAnovaColumns; ++c) {
             auto* item = new QTableWidgetItem;
             const bool heading = r == 0 || c == 0;
-            item->setTextAlignment(r == 0 ? Qt::AlignCenter
-                                   : c == 0 ? (Qt::AlignLeft | Qt::AlignVCenter)
-                                            : (Qt::AlignRight | Qt::AlignVCenter));
+            // the verdicts " (NS)" and "  (S)" read best centred under their heading
+            item->setTextAlignment(r == 0 || c == 5 ? Qt::AlignCenter
+                                   : c == 0         ? (Qt::AlignLeft | Qt::AlignVCenter)
+                                                    : (Qt::AlignRight | Qt::AlignVCenter));
             if (heading) item->setFont(bold);
             if (CalibrationStudy::isAnovaCellNeverWritten(r, c)) item->setBackground(face);
             m_anova->setItem(r, c, item);
