@@ -29,7 +29,8 @@ void IntermediatePrecisionStudy::writeContents(StudyFileWriter& w) const
         std::string text = r == 0 ? " 1" : std::to_string(r + 1);
         for (int c = 0; c < k; ++c) {
             text += ',';
-            if (const auto v = m_grid.cell(r, c)) text += FileNumber(*v, pattern);  // an empty cell stays empty
+            if (const auto v = m_grid.cell(r, c))
+                text += FileNumber(*v, pattern);  // an empty cell stays empty
         }
         w.line(text);
     }
@@ -63,7 +64,8 @@ void IntermediatePrecisionStudy::readContents(StudyFileReader& reader)
     const int cells = fields > 1 ? fields - 1 : 0;
     for (int r = 0; r < n; ++r) {
         const auto row = reader.readRow(cells, "la riga " + std::to_string(r + 1) + " dei dati", true);
-        for (int c = 0; c < k && c < cells; ++c) m_grid.setCell(r, c, row[static_cast<std::size_t>(c)].value_or(0.0));
+        for (int c = 0; c < k && c < cells; ++c)
+            m_grid.setCell(r, c, row[static_cast<std::size_t>(c)].value_or(0.0));
     }
     applyDimensions();
 }

@@ -14,13 +14,18 @@ ResultsBlock resultLines(bool reproducibility)
     results.heading = Label("lblRisultati");
     // a text result; here rather than among the descriptive fields, whose captions get a colon of their own
     results.lines.push_back({.label = Label("lblRisDiversi"), .fields = {"RISDIVERSI"}});
-    results.lines.push_back(
-        {.label = Label("lblSTrat"), .fields = {"STRAT"}, .symbol = Label("lblSimboloTrat"), .note = Label("lblStima")});
+    results.lines.push_back({.label = Label("lblSTrat"),
+                             .fields = {"STRAT"},
+                             .symbol = Label("lblSimboloTrat"),
+                             .note = Label("lblStima")});
     results.lines.push_back({.label = Label("lblSErr"), .fields = {"SERR"}});
     if (reproducibility) {
-        results.lines.push_back({.label = Label("lblSRipr"), .fields = {"SRIPR"}, .symbol = Label("lblSimboloRipr")});
         results.lines.push_back(
-            {.label = Label("lblPrecisione"), .fields = {"PRECISIONE"}, .symbol = Fixed("P %"), .note = Label("lblComeRipr")});
+            {.label = Label("lblSRipr"), .fields = {"SRIPR"}, .symbol = Label("lblSimboloRipr")});
+        results.lines.push_back({.label = Label("lblPrecisione"),
+                                 .fields = {"PRECISIONE"},
+                                 .symbol = Fixed("P %"),
+                                 .note = Label("lblComeRipr")});
     }
     return results;
 }
@@ -44,8 +49,10 @@ DetailTableBlock dataTable(const IntermediatePrecisionStudy& study)
 {
     const int decimals = study.grid().format().decimals;
     DetailTableBlock table;
-    table.columns.push_back({.heading = Label("lblSerie"), .field = "SERIE", .suppressRepeats = true, .width = 0.6});
-    table.columns.push_back({.heading = Label("lblValori"), .field = "VALORE", .numeric = true, .decimals = decimals});
+    table.columns.push_back(
+        {.heading = Label("lblSerie"), .field = "SERIE", .suppressRepeats = true, .width = 0.6});
+    table.columns.push_back(
+        {.heading = Label("lblValori"), .field = "VALORE", .numeric = true, .decimals = decimals});
     table.columns.push_back({.heading = Label("lblMedia"),
                              .field = "MEDIA",
                              .numeric = true,
@@ -211,7 +218,8 @@ ReportLayout reproducibilityLayout()
 ReportLayout BuildIntermediatePrecisionLayout(const Study& study)
 {
     const auto& series = dynamic_cast<const IntermediatePrecisionStudy&>(study);
-    ReportLayout l = series.config().fixedLaboratories ? reproducibilityLayout() : intermediatePrecisionLayout();
+    ReportLayout l =
+        series.config().fixedLaboratories ? reproducibilityLayout() : intermediatePrecisionLayout();
     l.headerTable = series.config().headerTable;
     l.detailTable = series.config().detailTable;
     addCommonBlocks(l, series);

@@ -18,8 +18,8 @@ constexpr const char* kDfPattern = "##0";
 constexpr const char* kFtPattern = "#0.00";
 constexpr int kFTextWidth = 14;
 
-constexpr std::array<const char*, 3> kKindCaptions = {
-    "Analisti diversi nello stesso laboratorio", "Laboratori diversi", "Altro (serie diverse)"};
+constexpr std::array<const char*, 3> kKindCaptions = {"Analisti diversi nello stesso laboratorio",
+                                                      "Laboratori diversi", "Altro (serie diverse)"};
 constexpr std::array<const char*, 3> kTreatmentCaptions = {
     "Deviazione std. tra analisti", "Deviazione std. tra laboratori", "Deviazione std. tra serie"};
 constexpr std::array<const char*, 6> kAovHeadings = {"Variazione", "Devianza", "GdL", "Varianza", "F", "Ft"};
@@ -43,7 +43,8 @@ MeanVariance meanAndVariance(std::span<const double> values)
     }
     const double n = static_cast<double>(values.size());
     if (!values.empty() && s1 / n == 0.0) {
-        if (values.size() < 2) throw ArithmeticError::divisionByZero("la varianza richiede almeno due valori.");
+        if (values.size() < 2)
+            throw ArithmeticError::divisionByZero("la varianza richiede almeno due valori.");
         return {0.0, std::abs(s2 / (n - 1))};
     }
     std::array<double, 4> results{};
@@ -53,22 +54,24 @@ MeanVariance meanAndVariance(std::span<const double> values)
 
 // The confidence interval of a series mean; a mean of 0 has no relative half-width, but its limits are
 // those of any other mean (half-width cut to three decimals).
-void meanInterval(std::span<const double> values, double mean, double s, double t, double& lower, double& upper)
+void meanInterval(std::span<const double> values, double mean, double s, double t, double& lower,
+                  double& upper)
 {
     double width = 0;
     if (mean != 0.0) {
         ConfidenceInterval(values, mean, s, t, lower, upper, width);
         return;
     }
-    const double halfWidth = std::floor(1000.0 * s * t / std::sqrt(static_cast<double>(values.size()))) / 1000.0;
+    const double halfWidth =
+        std::floor(1000.0 * s * t / std::sqrt(static_cast<double>(values.size()))) / 1000.0;
     lower = -halfWidth;
     upper = halfWidth;
 }
 
 // SSB, SSW and SST are differences of large sums, so an exact zero comes out as rounding noise of either
-// sign. Whether they are zero is therefore decided from the data: SSW is zero when every series holds one value
-// repeated, SSB when the series totals agree (to far below the grid's last decimal). Otherwise the sums stand
-// as computed; a negative remainder can only be rounding and is taken as 0.
+// sign. Whether they are zero is therefore decided from the data: SSW is zero when every series holds one
+// value repeated, SSB when the series totals agree (to far below the grid's last decimal). Otherwise the sums
+// stand as computed; a negative remainder can only be rounding and is taken as 0.
 bool sameTotals(const std::vector<double>& totals)
 {
     double largest = 0.0;
@@ -100,7 +103,8 @@ std::string lower(std::string text)
 }  // namespace
 
 IntermediatePrecisionStudy::IntermediatePrecisionStudy(const SeriesStudyConfig& config)
-    : Study(config.kind), m_config(config),
+    : Study(config.kind),
+      m_config(config),
       m_seriesKind(config.fixedLaboratories ? SeriesKind::Laboratories : SeriesKind::Analysts)
 {
     reset();
@@ -111,7 +115,8 @@ IntermediatePrecisionStudy::IntermediatePrecisionStudy(const SeriesStudyConfig& 
 void IntermediatePrecisionStudy::numberHeadings()
 {
     m_grid.setCornerHeader("Rep.");
-    for (int c = 0; c < m_grid.columnCount(); ++c) m_grid.setColumnHeader(c, FormatNumber(c + 1.0, "#0", '.'));
+    for (int c = 0; c < m_grid.columnCount(); ++c)
+        m_grid.setColumnHeader(c, FormatNumber(c + 1.0, "#0", '.'));
     for (int r = 0; r < m_grid.rowCount(); ++r) m_grid.setRowHeader(r, std::to_string(r + 1));
 }
 
@@ -252,7 +257,8 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
             "con una sola serie la varianza tra le serie non è calcolabile (gradi di libertà nulli).");
     if (n < 2)
         throw ArithmeticError::divisionByZero(
-            "con un solo dato per serie la varianza entro le serie non è calcolabile (gradi di libertà nulli).");
+            "con un solo dato per serie la varianza entro le serie non è calcolabile (gradi di libertà "
+            "nulli).");
 
     const double M = meanAndVariance(values).mean;
 
@@ -314,7 +320,8 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
         fText = FormatCurrent(requireFinite(msb / msw));
         // the comparison is made on the F the user reads, rounded as shown
         const auto shown = ParseNumber(fText, UserDecimalSeparator());
-        if (!shown) throw ArithmeticError::invalidArgument("il valore di F \"" + fText + "\" non è un numero.");
+        if (!shown)
+            throw ArithmeticError::invalidArgument("il valore di F \"" + fText + "\" non è un numero.");
         significant = *shown > ft;
     }
 
@@ -350,7 +357,8 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
 
     m_meanTexts.resize(static_cast<std::size_t>(k));
     for (int i = 0; i < k; ++i)
-        m_meanTexts[static_cast<std::size_t>(i)] = FormatWith(means[static_cast<std::size_t>(i)], kMeanPattern);
+        m_meanTexts[static_cast<std::size_t>(i)] =
+            FormatWith(means[static_cast<std::size_t>(i)], kMeanPattern);
 
     m_aov[0] = {FormatCurrent(ssb), FormatWith(dfB, kDfPattern), FormatCurrent(msb), fText,
                 FormatWith(ft, kFtPattern) + (significant ? " (S)" : " (NS)")};

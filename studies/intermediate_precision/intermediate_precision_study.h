@@ -19,7 +19,7 @@ struct SeriesStudyConfig {
     StudyKindId kind;
     // Reproducibility fixes the kind of series to laboratories: the option group is never consulted.
     bool fixedLaboratories;
-    const char* aovFrameCaption;  // "PRECISIONE INTERMEDIA: Analisi della varianza"
+    const char* aovFrameCaption;        // "PRECISIONE INTERMEDIA: Analisi della varianza"
     const char* conclusionHeading[2];   // [0] Italian, [1] English, each ending in its blank lines
     const char* conclusionTemplate[2];  // placeholders #1# .. #7#
     const char* negation[2];            // #1# and #3# when the series effect is not significant
@@ -82,9 +82,9 @@ public:
     CalcOutcome calculate() override;
 
     // --- results as displayed
-    const std::string& sbText() const { return m_sb; }         // STrat
-    const std::string& srText() const { return m_sr; }         // SErr
-    const std::string& sRText() const { return m_sR; }         // SRipr
+    const std::string& sbText() const { return m_sb; }                // STrat
+    const std::string& srText() const { return m_sr; }                // SErr
+    const std::string& sRText() const { return m_sR; }                // SRipr
     const std::string& precisionText() const { return m_precision; }  // PrecRipr
     // LabelStima "(stima sulle medie)": sb on display was estimated from the series means.
     bool estimatedFromMeans() const { return m_estimatedFromMeans; }

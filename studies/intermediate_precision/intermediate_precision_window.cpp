@@ -1,7 +1,5 @@
 #include "studies/intermediate_precision/intermediate_precision_window.h"
 
-#include <algorithm>
-
 #include <QButtonGroup>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -16,6 +14,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "framework/ui/data_grid_view.h"
 
@@ -27,13 +26,14 @@ StudyWindowOptions seriesWindowOptions(StudyKindId self)
 {
     StudyWindowOptions o;
     o.chartPrinting = true;
-    const std::vector<MethodEntry> all = {{StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
-                                          {StudyKindId::Spec, QStringLiteral("&Specificità...")},
-                                          {StudyKindId::Tara, QStringLiteral("&Taratura...")},
-                                          {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
-                                          {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
-                                          {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
-                                          {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
+    const std::vector<MethodEntry> all = {
+        {StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
+        {StudyKindId::Spec, QStringLiteral("&Specificità...")},
+        {StudyKindId::Tara, QStringLiteral("&Taratura...")},
+        {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
+        {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
+        {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
+        {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
     for (const MethodEntry& m : all)
         if (m.kind != self) o.methods.push_back(m);
     return o;
@@ -77,7 +77,8 @@ QTableWidget* plainTable(const QString& name, int rows, int columns, QWidget* pa
     return table;
 }
 
-void setCell(QTableWidget* table, int row, int column, const QString& text, Qt::Alignment alignment, bool bold = false)
+void setCell(QTableWidget* table, int row, int column, const QString& text, Qt::Alignment alignment,
+             bool bold = false)
 {
     QTableWidgetItem* item = table->item(row, column);
     if (!item) {
@@ -95,10 +96,10 @@ void setCell(QTableWidget* table, int row, int column, const QString& text, Qt::
 
 }  // namespace
 
-IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig& config, StudyWindowHost& host,
-                                                         QWidget* parent)
-    : StudyWindow(std::make_unique<IntermediatePrecisionStudy>(config), host, seriesWindowOptions(config.kind),
-                  parent)
+IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig& config,
+                                                         StudyWindowHost& host, QWidget* parent)
+    : StudyWindow(std::make_unique<IntermediatePrecisionStudy>(config), host,
+                  seriesWindowOptions(config.kind), parent)
 {
     // --- "Info/Conclusioni"
     QWidget* infoPage = addTab(QStringLiteral("Info/Conclusioni"));
@@ -118,7 +119,8 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
         auto* box = new QLineEdit(dimensions);
         box->setObjectName(QStringLiteral("Dimensioni%1").arg(i));
         box->setMaxLength(2);
-        box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), box));
+        box->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), box));
         box->setToolTip(QString::fromUtf8(hints[i]));
         box->setAlignment(Qt::AlignRight);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
@@ -151,8 +153,8 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     auto* kindGroup = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         const auto kind = static_cast<SeriesKind>(i);
-        auto* button =
-            new QRadioButton(QString::fromUtf8(IntermediatePrecisionStudy::seriesKindCaption(kind)), kindFrame);
+        auto* button = new QRadioButton(
+            QString::fromUtf8(IntermediatePrecisionStudy::seriesKindCaption(kind)), kindFrame);
         button->setObjectName(QStringLiteral("OptionTrat%1").arg(i));
         kindGroup->addButton(button, i);
         kindLayout->addWidget(button);
@@ -180,7 +182,8 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     };
     auto* trat = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
-        QLabel* l = caption(QString::fromUtf8(IntermediatePrecisionStudy::treatmentCaption(static_cast<SeriesKind>(i))));
+        QLabel* l = caption(
+            QString::fromUtf8(IntermediatePrecisionStudy::treatmentCaption(static_cast<SeriesKind>(i))));
         l->setObjectName(QStringLiteral("LabelTrat%1").arg(i));
         trat->addWidget(l);
         m_labelTrat[static_cast<std::size_t>(i)] = l;
@@ -214,7 +217,8 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
 
     auto* meansFrame = new QGroupBox(QStringLiteral("Medie serie"), page);
     m_means = plainTable(QStringLiteral("GridMedieSerie"), 2, seriesStudy().seriesCount(), meansFrame);
-    m_means->horizontalHeader()->setDefaultSectionSize(m_means->fontMetrics().horizontalAdvance(QStringLiteral("0000000.000")) + 12);
+    m_means->horizontalHeader()->setDefaultSectionSize(
+        m_means->fontMetrics().horizontalAdvance(QStringLiteral("0000000.000")) + 12);
     const int meansHeight = 2 * m_means->verticalHeader()->defaultSectionSize() +
                             m_means->horizontalScrollBar()->sizeHint().height() + 2 * m_means->frameWidth();
     m_means->setFixedHeight(meansHeight);
@@ -228,9 +232,11 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     const int numberWidth = m_aov->fontMetrics().horizontalAdvance(QStringLiteral("000000000.000")) + 10;
     QFont bold = m_aov->font();
     bold.setBold(true);
-    m_aov->setColumnWidth(0, QFontMetrics(bold).horizontalAdvance(QStringLiteral("Errore (in ogni serie)")) + 16);
+    m_aov->setColumnWidth(
+        0, QFontMetrics(bold).horizontalAdvance(QStringLiteral("Errore (in ogni serie)")) + 16);
     for (int c = 1; c < IntermediatePrecisionStudy::kAovColumns; ++c) m_aov->setColumnWidth(c, numberWidth);
-    m_aov->setFixedHeight(IntermediatePrecisionStudy::kAovRows * m_aov->verticalHeader()->defaultSectionSize() +
+    m_aov->setFixedHeight(IntermediatePrecisionStudy::kAovRows *
+                              m_aov->verticalHeader()->defaultSectionSize() +
                           2 * m_aov->frameWidth());
     m_aov->setMinimumWidth(m_aov->columnWidth(0) + 5 * numberWidth + 2 * m_aov->frameWidth());
     // the empty cells are painted in the button-face colour, text and background alike
@@ -239,7 +245,10 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
         for (int column = 1; column <= IntermediatePrecisionStudy::kAovColumns; ++column) {
             const bool heading = row == 1 || column == 1;
             setCell(m_aov, row - 1, column - 1, QString(),
-                    heading && row == 1 ? Qt::AlignHCenter : heading ? Qt::AlignLeft : Qt::AlignRight, heading);
+                    heading && row == 1 ? Qt::AlignHCenter
+                    : heading           ? Qt::AlignLeft
+                                        : Qt::AlignRight,
+                    heading);
             if (IntermediatePrecisionStudy::aovCellGreyed(row, column)) {
                 m_aov->item(row - 1, column - 1)->setBackground(face);
                 m_aov->item(row - 1, column - 1)->setForeground(face);
@@ -323,9 +332,11 @@ void IntermediatePrecisionWindow::showOptions()
     // a file may select no kind at all
     QButtonGroup* group = m_options[0]->group();
     group->setExclusive(false);
-    for (int i = 0; i < 3; ++i) m_options[static_cast<std::size_t>(i)]->setChecked(static_cast<int>(kind) == i);
+    for (int i = 0; i < 3; ++i)
+        m_options[static_cast<std::size_t>(i)]->setChecked(static_cast<int>(kind) == i);
     group->setExclusive(true);
-    for (int i = 0; i < 3; ++i) m_labelTrat[static_cast<std::size_t>(i)]->setVisible(static_cast<int>(kind) == i);
+    for (int i = 0; i < 3; ++i)
+        m_labelTrat[static_cast<std::size_t>(i)]->setVisible(static_cast<int>(kind) == i);
 }
 
 void IntermediatePrecisionWindow::showMeans()
@@ -336,8 +347,9 @@ void IntermediatePrecisionWindow::showMeans()
     for (int c = 0; c < k; ++c) {
         setCell(m_means, 0, c, QString::number(c + 1), Qt::AlignHCenter, true);
         const auto& means = s.seriesMeanTexts();
-        const QString mean =
-            static_cast<std::size_t>(c) < means.size() ? fromStd(means[static_cast<std::size_t>(c)]) : QString();
+        const QString mean = static_cast<std::size_t>(c) < means.size()
+                                 ? fromStd(means[static_cast<std::size_t>(c)])
+                                 : QString();
         setCell(m_means, 1, c, mean, Qt::AlignRight);
         m_means->item(0, c)->setBackground(palette().color(QPalette::Button));
     }

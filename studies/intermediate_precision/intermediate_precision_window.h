@@ -21,7 +21,8 @@ class IntermediatePrecisionWindow final : public StudyWindow, public ChartOwner 
     Q_OBJECT
 
 public:
-    IntermediatePrecisionWindow(const SeriesStudyConfig& config, StudyWindowHost& host, QWidget* parent = nullptr);
+    IntermediatePrecisionWindow(const SeriesStudyConfig& config, StudyWindowHost& host,
+                                QWidget* parent = nullptr);
 
     IntermediatePrecisionStudy& seriesStudy();
     const IntermediatePrecisionStudy& seriesStudy() const;
@@ -29,8 +30,14 @@ public:
     // Dimensioni(0) "N. serie", Dimensioni(1) "N. dati per serie", nDatiTot "N. dati totali".
     QLineEdit* dimensionBox(int index) const { return m_dimensions[static_cast<std::size_t>(index)]; }
     QLineEdit* totalBox() const { return m_total; }
-    QRadioButton* optionButton(int index) const { return m_options[static_cast<std::size_t>(index)]; }  // OptionTrat
-    QLabel* treatmentCaption(int index) const { return m_labelTrat[static_cast<std::size_t>(index)]; }  // LabelTrat
+    QRadioButton* optionButton(int index) const
+    {
+        return m_options[static_cast<std::size_t>(index)];
+    }  // OptionTrat
+    QLabel* treatmentCaption(int index) const
+    {
+        return m_labelTrat[static_cast<std::size_t>(index)];
+    }                                                       // LabelTrat
     QLabel* estimateLabel() const { return m_labelStima; }  // LabelStima
     // STrat, SErr, SRipr, PrecRipr
     QLabel* resultLabel(const QString& name) const;

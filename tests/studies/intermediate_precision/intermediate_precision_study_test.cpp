@@ -79,17 +79,19 @@ TEST_F(IntermediatePrecisionTest, WorkedExampleInBothSeparators)
         EXPECT_EQ(study.sRText(), sep("2.828", s));
         EXPECT_EQ(study.precisionText(), sep("22.840", s));
         EXPECT_FALSE(study.estimatedFromMeans());
-        EXPECT_EQ(study.seriesMeanTexts(), (std::vector<std::string>{sep("11.000", s), sep("12.000", s),
-                                                                      sep("16.000", s)}));
-        EXPECT_EQ(study.conclusions()[1],
-                  "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nINTERMEDIATE PRECISION TEST"
-                  "\r\n\r\n\r\nThe standard deviation between analysts  is :\r\n" +
-                      sep("2.449", s) + "\r\n\r\nThe standard deviation between repeated analyses is :\r\n" +
-                      sep("1.414", s));
+        EXPECT_EQ(study.seriesMeanTexts(),
+                  (std::vector<std::string>{sep("11.000", s), sep("12.000", s), sep("16.000", s)}));
+        EXPECT_EQ(
+            study.conclusions()[1],
+            "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nINTERMEDIATE PRECISION TEST"
+            "\r\n\r\n\r\nThe standard deviation between analysts  is :\r\n" +
+                sep("2.449", s) + "\r\n\r\nThe standard deviation between repeated analyses is :\r\n" +
+                sep("1.414", s));
         EXPECT_EQ(study.conclusions()[0],
                   "C O N V A L I D A   D E L   M E T O D O   A N A L I T I C O\r\n\r\nTEST DELLA PRECISIONE "
                   "INTERMEDIA\r\n\r\n\r\nLa deviazione standard tra analisti  è :\r\n" +
-                      sep("2.449", s) + "\r\n\r\nLa deviazione standard tra analisi ripetute è :\r\n" + sep("1.414", s));
+                      sep("2.449", s) + "\r\n\r\nLa deviazione standard tra analisi ripetute è :\r\n" +
+                      sep("1.414", s));
         EXPECT_EQ(study.conclusionText(), study.conclusions()[0]);
     }
 }
@@ -106,7 +108,8 @@ TEST_F(IntermediatePrecisionTest, ChartHoldsTheIntervalsOfTheSeriesMeans)
     EXPECT_EQ(it.name, "VtGrafPrin");
     EXPECT_EQ(it.title, "Medie");
     EXPECT_EQ(it.xAxis.title, "Serie");
-    EXPECT_EQ(it.footnote, "Metodo analitico: HPLC\r\nAnalita: \r\nCampione: \r\nU.M. della conc. dell'analita: mg/l");
+    EXPECT_EQ(it.footnote,
+              "Metodo analitico: HPLC\r\nAnalita: \r\nCampione: \r\nU.M. della conc. dell'analita: mg/l");
     ASSERT_EQ(it.rows.size(), 3u);
     EXPECT_EQ(it.rowLabels, (std::vector<std::string>{"1", "2", "3"}));
     // t for one degree of freedom is 12.706; s = sqrt(2), so the half-width is 12.706 exactly
@@ -117,15 +120,16 @@ TEST_F(IntermediatePrecisionTest, ChartHoldsTheIntervalsOfTheSeriesMeans)
     EXPECT_EQ(en.title, "Means");
     EXPECT_EQ(en.xAxis.title, "Series");
     EXPECT_EQ(en.footnote,
-              "Analytical method: HPLC\r\nAnalyte: \r\nSample: \r\nMeasure unit of the analyte concentration: mg/l");
+              "Analytical method: HPLC\r\nAnalyte: \r\nSample: \r\nMeasure unit of the analyte "
+              "concentration: mg/l");
 }
 
 TEST_F(IntermediatePrecisionTest, EqualValuesWithinSeriesAreSignificantWithoutF)
 {
-    for (const auto& data : std::vector<std::vector<std::vector<double>>>{{{10, 10}, {11, 11}, {15, 15}},
-                                                                           // decimals leave rounding noise
-                                                                           {{0.1, 0.1, 0.1}, {0.2, 0.2, 0.2},
-                                                                            {0.7, 0.7, 0.7}}}) {
+    for (const auto& data :
+         std::vector<std::vector<std::vector<double>>>{{{10, 10}, {11, 11}, {15, 15}},
+                                                       // decimals leave rounding noise
+                                                       {{0.1, 0.1, 0.1}, {0.2, 0.2, 0.2}, {0.7, 0.7, 0.7}}}) {
         Study study(IntermediatePrecisionConfig());
         enter(study, data);
         ASSERT_TRUE(study.calculate().computed);
@@ -196,7 +200,9 @@ TEST_F(IntermediatePrecisionTest, CloseMeansTakeSbFromTheMeansAndKeepTheSumOfSqu
 TEST_F(IntermediatePrecisionTest, ReproducibilityIsTheRootOfTheDisplayedSquaresInEveryBranch)
 {
     const std::vector<std::vector<std::vector<double>>> cases = {
-        workedExample(), {{8, 13}, {8.2, 13}, {7.8, 13}}, {{5, 5.5, 6}, {9, 9.2, 9.4}, {1, 4, 7}, {6, 6, 6.1}}};
+        workedExample(),
+        {{8, 13}, {8.2, 13}, {7.8, 13}},
+        {{5, 5.5, 6}, {9, 9.2, 9.4}, {1, 4, 7}, {6, 6, 6.1}}};
     for (const auto& data : cases) {
         Study study(IntermediatePrecisionConfig());
         enter(study, data);
@@ -245,8 +251,9 @@ TEST_F(IntermediatePrecisionTest, EmptyCellIsRefusedAndResultsStay)
     const CalcOutcome outcome = RunCalculation(study);
     EXPECT_FALSE(outcome.computed);
     ASSERT_EQ(outcome.messages.size(), 1u);
-    EXPECT_EQ(outcome.messages[0].text,
-              "Il dato 2 della serie 3 è vuoto: inserire un valore numerico in ogni cella prima di calcolare.");
+    EXPECT_EQ(
+        outcome.messages[0].text,
+        "Il dato 2 della serie 3 è vuoto: inserire un valore numerico in ogni cella prima di calcolare.");
     EXPECT_EQ(study.aovCell(2, 2), "28.000");
     EXPECT_EQ(study.seriesMeanTexts()[0], "11.000");
 }

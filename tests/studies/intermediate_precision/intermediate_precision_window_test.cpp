@@ -182,8 +182,9 @@ TEST_F(SeriesWindowTest, EmptyCellIsReportedAndResultsStay)
     typeValues(*w, {"1"});
     w->calculate();
     ASSERT_EQ(host.script.messages.size(), 1u);
-    EXPECT_EQ(host.script.messages[0].text,
-              "Il dato 2 della serie 1 è vuoto: inserire un valore numerico in ogni cella prima di calcolare.");
+    EXPECT_EQ(
+        host.script.messages[0].text,
+        "Il dato 2 della serie 1 è vuoto: inserire un valore numerico in ogni cella prima di calcolare.");
     EXPECT_EQ(w->resultLabel("STrat")->text(), "0.000");
 }
 
@@ -248,9 +249,10 @@ TEST_F(SeriesWindowTest, KindOfSeriesSwitchesTheCaptionOnly)
 TEST_F(SeriesWindowTest, OpenedStudyIsComputedAndShowsTheEstimate)
 {
     test::TempDir dir;
-    test::writeFile(dir / "s.PRI",
-                    "Kestra for Windows\r\n7\r\n3\r\n4\r\nHPLC\r\nFerro\r\nmg/l\r\nAcqua\r\n\r\n2\r\n3\r\n6\r\n"
-                    "Altro (serie diverse)\r\n 1,8,8.2,7.8\r\n2,13,13,13\r\n");
+    test::writeFile(
+        dir / "s.PRI",
+        "Kestra for Windows\r\n7\r\n3\r\n4\r\nHPLC\r\nFerro\r\nmg/l\r\nAcqua\r\n\r\n2\r\n3\r\n6\r\n"
+        "Altro (serie diverse)\r\n 1,8,8.2,7.8\r\n2,13,13,13\r\n");
     auto w = open(IntermediatePrecisionConfig());
     ASSERT_TRUE(w->openStudyFile(QString::fromStdString((dir / "s.PRI").string())));
     EXPECT_EQ(w->headerField(2)->text(), "Acqua");
@@ -260,8 +262,9 @@ TEST_F(SeriesWindowTest, OpenedStudyIsComputedAndShowsTheEstimate)
     EXPECT_EQ(w->estimateLabel()->text(), "(stima sulle medie)");
     EXPECT_EQ(w->resultLabel("STrat")->text(), "0.100");
     EXPECT_TRUE(w->conclusionBox()->toPlainText().contains("tra serie  è :\n0.100"));
-    EXPECT_EQ(w->chartView()->chartData().footnote,
-              "Metodo analitico: HPLC\r\nAnalita: Ferro\r\nCampione: Acqua\r\nU.M. della conc. dell'analita: mg/l");
+    EXPECT_EQ(
+        w->chartView()->chartData().footnote,
+        "Metodo analitico: HPLC\r\nAnalita: Ferro\r\nCampione: Acqua\r\nU.M. della conc. dell'analita: mg/l");
     EXPECT_FALSE(w->study().isModified());
 }
 

@@ -31,21 +31,27 @@ TEST_F(ReproducibilityTest, WorkedExampleIsNotSignificantInBothLanguages)
         ASSERT_TRUE(study.calculate().computed);
         EXPECT_EQ(study.aovCell(2, 6), sep("9.55 (NS)", s));
         EXPECT_EQ(study.precisionText(), sep("22.840", s));
-        EXPECT_EQ(study.conclusions()[1],
-                  "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nREPRODUCIBILITY TEST\r\n\r\n\r\n"
-                  "The test result is considered NOT significant, that is some laboratories are  NOT different "
-                  "from others.\r\n\r\nThe standard deviation between laboratories  is :\r\n" +
-                      sep("2.449", s) + "\r\n\r\nThe standard deviation between repeated analysis is :\r\n" +
-                      sep("1.414", s) + "\r\n\r\nThe reproducibility standard deviation is :\r\n" + sep("2.828", s) +
-                      "\r\n\r\nThe method precision (like reproducibility) in P% is :\r\n± " + sep("22.840", s));
-        EXPECT_EQ(study.conclusions()[0],
-                  "C O N V A L I D A   D E L   M E T O D O   A N A L I T I C O\r\n\r\nTEST DELLA RIPRODUCIBILITA'"
-                  "\r\n\r\n\r\nIl risultato del test è da considerarsi NON significativo, cioè alcuni laboratori NON "
-                  "si differenziano dagli altri.\r\n\r\nLa deviazione standard tra laboratori  è :\r\n" +
-                      sep("2.449", s) + "\r\n\r\nLa deviazione standard tra analisi ripetute è :\r\n" + sep("1.414", s) +
-                      "\r\n\r\nLa deviazione standard di riproducibilità è :\r\n" + sep("2.828", s) +
-                      "\r\n\r\nLa precisione del metodo (come riproducibilità) espressa in P% è :\r\n± " +
-                      sep("22.840", s));
+        EXPECT_EQ(
+            study.conclusions()[1],
+            "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nREPRODUCIBILITY "
+            "TEST\r\n\r\n\r\n"
+            "The test result is considered NOT significant, that is some laboratories are  NOT different "
+            "from others.\r\n\r\nThe standard deviation between laboratories  is :\r\n" +
+                sep("2.449", s) + "\r\n\r\nThe standard deviation between repeated analysis is :\r\n" +
+                sep("1.414", s) + "\r\n\r\nThe reproducibility standard deviation is :\r\n" +
+                sep("2.828", s) + "\r\n\r\nThe method precision (like reproducibility) in P% is :\r\n± " +
+                sep("22.840", s));
+        EXPECT_EQ(
+            study.conclusions()[0],
+            "C O N V A L I D A   D E L   M E T O D O   A N A L I T I C O\r\n\r\nTEST DELLA RIPRODUCIBILITA'"
+            "\r\n\r\n\r\nIl risultato del test è da considerarsi NON significativo, cioè alcuni laboratori "
+            "NON "
+            "si differenziano dagli altri.\r\n\r\nLa deviazione standard tra laboratori  è :\r\n" +
+                sep("2.449", s) + "\r\n\r\nLa deviazione standard tra analisi ripetute è :\r\n" +
+                sep("1.414", s) + "\r\n\r\nLa deviazione standard di riproducibilità è :\r\n" +
+                sep("2.828", s) +
+                "\r\n\r\nLa precisione del metodo (come riproducibilità) espressa in P% è :\r\n± " +
+                sep("22.840", s));
     }
 }
 
@@ -57,8 +63,9 @@ TEST_F(ReproducibilityTest, EqualValuesWithinLaboratoriesAreSignificant)
     EXPECT_EQ(study.aovCell(2, 5), CentreText("S", 14));
     EXPECT_NE(study.conclusions()[1].find("considered significant, that is some laboratories are  different"),
               std::string::npos);
-    EXPECT_NE(study.conclusions()[0].find("da considerarsi significativo, cioè alcuni laboratori si differenziano"),
-              std::string::npos);
+    EXPECT_NE(
+        study.conclusions()[0].find("da considerarsi significativo, cioè alcuni laboratori si differenziano"),
+        std::string::npos);
 }
 
 TEST_F(ReproducibilityTest, ReportAndChartTexts)
