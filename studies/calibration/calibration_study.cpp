@@ -315,8 +315,11 @@ CalcOutcome CalibrationStudy::calculate()
     const double msErr = ssErr / (N - k);
     const double fReg = msErr == 0 ? 0.0 : ssReg / msErr;
     const double fLack = msErr == 0 ? 0.0 : msLack / msErr;
-    const double pReg = FTailProbability(fReg, 1, N - k);
-    const double pLack = FTailProbability(fLack, k - 2, N - k);
+    // a pure error at the edge of the representable range can give an F too large for a double: that
+    // F is significant beyond any doubt, not an arithmetic fault
+    auto tail = [N, k](double f, int df1) { return std::isfinite(f) ? FTailProbability(f, df1, N - k) : 0.0; };
+    const double pReg = tail(fReg, 1);
+    const double pLack = tail(fLack, k - 2);
 
     const double t1 = TCritical95(N, 1);
     const double upper = a + t1 * sa;
