@@ -1,6 +1,5 @@
 #include "studies/accuracy/accuracy_window.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -131,6 +130,7 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
         view->setObjectName(QStringLiteral("GridData%1").arg(level));
         view->setRowHeaderWidth(4);
         view->installEventFilter(this);
+        view->viewport()->installEventFilter(this);
         m_gridViews[i] = view;
         boxLayout->addWidget(m_captions[i]);
         boxLayout->addWidget(view, 1);
@@ -361,6 +361,13 @@ bool AccuracyWindow::eventFilter(QObject* watched, QEvent* event)
             // switching to another program or opening a menu is not leaving the field
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) countLeft();
         }
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        // a click may select the recovery column (to copy the recoveries): the moves it makes are its own
+        for (DataGridView* view : m_gridViews) {
+            if (watched != view->viewport()) continue;
+            m_clicked = true;
+            QTimer::singleShot(0, this, [this] { m_clicked = false; });
+        }
     } else if (event->type() == QEvent::KeyPress && accuracy().threeLevels()) {
         // backwards from the first cell of a grid to the last "Trovati" cell of the previous grid
         for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
@@ -382,10 +389,8 @@ bool AccuracyWindow::eventFilter(QObject* watched, QEvent* event)
 
 void AccuracyWindow::currentCellChanged(int level, const QModelIndex& current, const QModelIndex& previous)
 {
-    // Entry runs down "Pesati" and "Trovati"; the recovery column is never entered from the keyboard (a click
-    // may still select it, to copy the recoveries).
-    if (!current.isValid() || current.column() != AccuracyStudy::kRecoveryColumn) return;
-    if (QApplication::mouseButtons() != Qt::NoButton) return;
+    // Entry runs down "Pesati" and "Trovati"; the recovery column is never entered from the keyboard.
+    if (!current.isValid() || current.column() != AccuracyStudy::kRecoveryColumn || m_clicked) return;
     const int lastRow = accuracy().determinations() - 1;
     DataGridView* view = m_gridViews[static_cast<std::size_t>(level)];
     const bool advancing =

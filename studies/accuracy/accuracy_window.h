@@ -83,6 +83,7 @@ private:
     QTableWidget* m_anova = nullptr;
     ChartView* m_chart = nullptr;
     Language m_chartLanguage = Language::Italian;
+    bool m_clicked = false;  // the active cell is moving because of a click in a grid
     // The grids as they were when the count field was entered: typing a count digit by digit ("3" then "30")
     // passes through smaller counts, and the rows they drop must come back.
     std::array<std::vector<std::array<std::optional<double>, 3>>, 3> m_valuesOnEntry;

@@ -170,6 +170,12 @@ TEST_F(AccuracyWindowTest, EntryMovesOnThroughTheThreeGrids)
     QTest::keyClick(central, Qt::Key_Right);
     QApplication::processEvents();
     EXPECT_EQ(central->currentIndex().column(), 1);
+
+    // a click still selects a recovery, to copy it
+    const QRect recovery = central->visualRect(central->model()->index(1, 2));
+    QTest::mouseClick(central->viewport(), Qt::LeftButton, Qt::NoModifier, recovery.center());
+    QApplication::processEvents();
+    EXPECT_EQ(central->currentIndex().column(), 2);
 }
 
 TEST_F(AccuracyWindowTest, CountFieldRulesKeepTheValuesTyped)
