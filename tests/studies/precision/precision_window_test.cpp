@@ -10,11 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QTest>
 #include <QValueAxis>
 
 #include "framework/ui/data_grid_view.h"
+#include "reporting/ui/chart_print_dialog.h"
 #include "test_support.h"
 #include "tests/framework/ui/test_host.h"
 
@@ -241,6 +243,16 @@ TEST_F(PrecisionWindowTest, Screenshots)
     window.resize(900, 600);
     QApplication::processEvents();
     window.grab().save(QString::fromLatin1(folder) + "/precision-chart-small.png");
+
+    QPrinter printer;
+    MyPrintGrafDlg print(window, printer, &window);
+    print.show();
+    QApplication::processEvents();
+    print.grab().save(QString::fromLatin1(folder) + "/print-chart-dialog.png");
+    MyLayoutDialog layout(*window.chartView(), &window);
+    layout.show();
+    QApplication::processEvents();
+    layout.grab().save(QString::fromLatin1(folder) + "/layout-dialog.png");
 }
 
 }  // namespace
