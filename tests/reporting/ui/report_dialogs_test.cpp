@@ -160,7 +160,9 @@ protected:
         request.database = m_db;
         m_report = std::make_unique<RenderedReport>(PrepareStudyReport(m_study, request, ReadLogoSize));
     }
-    void TearDown() override { frmRepView::printersInstalled() = nullptr; }
+    void TearDown() override { frmRepView::printersInstalled() = m_installed; }
+
+    std::function<bool()> m_installed = frmRepView::printersInstalled();
 
     test::TempDir m_dir;
     fs::path m_db = m_dir / "KESTRA73.MDB";
