@@ -228,13 +228,6 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     showDocument();
 }
 
-CalibrationWindow::~CalibrationWindow()
-{
-    // The frames go while the whole window still exists: hiding them makes the grid and the charts read the
-    // study, and the base class's own clean-up comes too late for this window.
-    delete takeCentralWidget();
-}
-
 CalibrationStudy& CalibrationWindow::calibration()
 {
     return static_cast<CalibrationStudy&>(study());

@@ -20,7 +20,6 @@ class CalibrationWindow final : public StudyWindow, public ChartOwner {
 
 public:
     explicit CalibrationWindow(StudyWindowHost& host, QWidget* parent = nullptr);
-    ~CalibrationWindow() override;
 
     CalibrationStudy& calibration();
     const CalibrationStudy& calibration() const;
