@@ -19,7 +19,8 @@ namespace {
 
 void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths:"))) return;
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
     std::fprintf(stderr, "kestra-cli: Qt: %s\n", message.toLocal8Bit().constData());
 }
 
@@ -46,7 +47,9 @@ std::string OneLine(std::string text)
 std::optional<std::size_t> chooseChart(const std::vector<ChartData>& charts, const std::string& which)
 {
     if (which.empty()) return std::nullopt;
-    const std::string name = which == "regression" ? "VtGrafRegr" : which == "proportionality" ? "VtGrafProp" : which;
+    const std::string name = which == "regression"        ? "VtGrafRegr"
+                             : which == "proportionality" ? "VtGrafProp"
+                                                          : which;
     for (std::size_t i = 0; i < charts.size(); ++i)
         if (EqualsIgnoreCase(charts[i].name, name)) return i;
     if (!which.empty() && which.find_first_not_of("0123456789") == std::string::npos) {
@@ -62,7 +65,8 @@ int RunChart(const ChartOptions& options, std::ostream& err)
 {
     const auto kind = KindFromExtension(options.file.extension().string());
     if (!kind) {
-        err << "kestra-cli: " << options.file.string() << ": estensione sconosciuta (attese LIM, PRE, TAR, ACC, "
+        err << "kestra-cli: " << options.file.string()
+            << ": estensione sconosciuta (attese LIM, PRE, TAR, ACC, "
             << "SPC, PRI, RIP)\n";
         return 2;
     }
@@ -105,7 +109,8 @@ int RunChart(const ChartOptions& options, std::ostream& err)
     if (pdf) {
         std::vector<ChartPrintJob> jobs;
         for (std::size_t i = 0; i < charts.size(); ++i)
-            if (!chosen || *chosen == i) jobs.push_back({charts[i], ChartPrintSettings{}, DefaultChartScreenSize()});
+            if (!chosen || *chosen == i)
+                jobs.push_back({charts[i], ChartPrintSettings{}, DefaultChartScreenSize()});
         ok = SaveChartsPdf(output, jobs, &error);
     } else {
         ok = SaveChartPng(output, charts[chosen.value_or(0)], QSize(options.width, options.height), &error);

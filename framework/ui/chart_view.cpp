@@ -173,10 +173,18 @@ QScatterSeries* makeScatter(const ChartMarker& marker)
     auto* scatter = new QScatterSeries;
     const QColor colour = toColor(marker.colour);
     switch (marker.style) {
-    case 1: scatter->setMarkerShape(QScatterSeries::MarkerShapeRectangle); break;
-    case 2: scatter->setMarkerShape(QScatterSeries::MarkerShapeTriangle); break;
-    case 3: scatter->setLightMarker(crossImage(colour)); break;
-    default: scatter->setMarkerShape(QScatterSeries::MarkerShapeCircle); break;
+        case 1:
+            scatter->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+            break;
+        case 2:
+            scatter->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+            break;
+        case 3:
+            scatter->setLightMarker(crossImage(colour));
+            break;
+        default:
+            scatter->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+            break;
     }
     // marker sizes are points, as the other sizes of a chart
     scatter->setMarkerSize(std::max(3.0, marker.size * ChartLayoutDpi() / 72.0));
@@ -272,7 +280,8 @@ void buildHighLow(QChart* chart, const ChartData& data)
             ys.add(high);
             auto* bar = new QLineSeries;
             bar->setPen(QPen(colour, std::max(1.5, ChartLayoutDpi() / 40.0), Qt::SolidLine, Qt::FlatCap));
-            bar->append({{x - cap, low}, {x + cap, low}, {x, low}, {x, high}, {x - cap, high}, {x + cap, high}});
+            bar->append(
+                {{x - cap, low}, {x + cap, low}, {x, low}, {x, high}, {x - cap, high}, {x + cap, high}});
             chart->addSeries(bar);
             bar->attachAxis(xAxis);
             bar->attachAxis(yAxis);
@@ -327,7 +336,8 @@ QChart* BuildChart(const ChartData& data)
     chart->setMargins(QMargins(kEdge, kEdge / 2, kEdge * 2, kEdge));
     if (!data.title.empty()) {
         chart->setTitleFont(chartFont(data.titleFontSize, true));
-        chart->setTitle(toText(data.title).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
+        chart->setTitle(
+            toText(data.title).toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
     }
     if (data.kind == ChartData::Kind::HighLow)
         buildHighLow(chart, data);
@@ -366,8 +376,8 @@ void ChartView::setChartData(const ChartData& data)
         m_footnote->setFont(chartFont(data.footnoteFontSize));
         m_footnote->setBrush(QColor(40, 40, 40));
         QMargins margins = built->margins();
-        margins.setBottom(margins.bottom() + static_cast<int>(std::ceil(m_footnote->boundingRect().height())) +
-                          kEdge / 2);
+        margins.setBottom(margins.bottom() +
+                          static_cast<int>(std::ceil(m_footnote->boundingRect().height())) + kEdge / 2);
         built->setMargins(margins);
         connect(built, &QGraphicsWidget::geometryChanged, this, &ChartView::placeFootnote);
     }
@@ -409,7 +419,8 @@ void ChartView::mousePressEvent(QMouseEvent* event)
     QChartView::mousePressEvent(event);
 }
 
-QRectF ChartView::paint(QPainter& painter, const QRectF& target, const ChartData& data, const QSizeF& layoutSize)
+QRectF ChartView::paint(QPainter& painter, const QRectF& target, const ChartData& data,
+                        const QSizeF& layoutSize)
 {
     ChartView view;
     view.setChartData(data);

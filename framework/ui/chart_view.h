@@ -53,7 +53,8 @@ public:
 
     // Paints the chart laid out at layoutSize (pixels at ChartLayoutDpi()) into target, scaled uniformly
     // and centred; returns the rectangle painted.
-    static QRectF paint(QPainter& painter, const QRectF& target, const ChartData& data, const QSizeF& layoutSize);
+    static QRectF paint(QPainter& painter, const QRectF& target, const ChartData& data,
+                        const QSizeF& layoutSize);
 
 signals:
     // A double click, or a click with Ctrl held: the calibration window enlarges or restores the chart.

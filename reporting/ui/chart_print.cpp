@@ -29,15 +29,16 @@ ChartPrintJob MakePrintJob(const ChartView& view)
 void ApplyChartPageLayout(QPagedPaintDevice& device, const ChartPrintSettings& settings)
 {
     device.setPageOrientation(settings.orientation == 0 ? QPageLayout::Portrait : QPageLayout::Landscape);
-    const QMarginsF margins(settings.leftMargin, settings.topMargin, settings.rightMargin, settings.bottomMargin);
+    const QMarginsF margins(settings.leftMargin, settings.topMargin, settings.rightMargin,
+                            settings.bottomMargin);
     if (!device.setPageMargins(margins, QPageLayout::Millimeter)) {
         // below what the printer can reach: its own minimum takes the place of the smaller margins
         QPageLayout layout = device.pageLayout();
         const QMarginsF least = layout.minimumMargins();
-        device.setPageMargins(QMarginsF(std::max(margins.left(), least.left()), std::max(margins.top(), least.top()),
-                                        std::max(margins.right(), least.right()),
-                                        std::max(margins.bottom(), least.bottom())),
-                              QPageLayout::Millimeter);
+        device.setPageMargins(
+            QMarginsF(std::max(margins.left(), least.left()), std::max(margins.top(), least.top()),
+                      std::max(margins.right(), least.right()), std::max(margins.bottom(), least.bottom())),
+            QPageLayout::Millimeter);
     }
 }
 
@@ -86,8 +87,9 @@ bool paintJobs(QPagedPaintDevice& device, const std::vector<ChartPrintJob>& jobs
 bool PrintCharts(QPrinter& printer, const std::vector<ChartPrintJob>& jobs, QString* error)
 {
     printer.setDocName(QString::fromUtf8(kApplicationTitle));
-    return paintJobs(printer, jobs, error,
-                     QStringLiteral("Impossibile avviare la stampa sulla stampante \"%1\".").arg(printer.printerName()));
+    return paintJobs(
+        printer, jobs, error,
+        QStringLiteral("Impossibile avviare la stampa sulla stampante \"%1\".").arg(printer.printerName()));
 }
 
 bool SaveChartsPdf(const QString& path, const std::vector<ChartPrintJob>& jobs, QString* error)
@@ -96,7 +98,8 @@ bool SaveChartsPdf(const QString& path, const std::vector<ChartPrintJob>& jobs, 
     writer.setResolution(300);
     writer.setCreator(QString::fromUtf8(kApplicationTitle));
     if (!jobs.empty()) writer.setTitle(QString::fromStdString(jobs.front().data.title));
-    const bool ok = paintJobs(writer, jobs, error, QStringLiteral("Impossibile scrivere il file %1.").arg(path));
+    const bool ok =
+        paintJobs(writer, jobs, error, QStringLiteral("Impossibile scrivere il file %1.").arg(path));
     if (ok && !QFileInfo::exists(path)) {
         if (error) *error = QStringLiteral("Impossibile scrivere il file %1.").arg(path);
         return false;

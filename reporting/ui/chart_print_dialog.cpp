@@ -58,9 +58,10 @@ MyLayoutDialog::MyLayoutDialog(ChartView& oGraf, QWidget* parent) : QDialog(pare
 
     auto* orientation = new QGroupBox(QStringLiteral("Orientamento"), this);
     auto* orientationRow = new QVBoxLayout(orientation);
-    m_portrait = addOption(orientation, orientationRow, QStringLiteral("&Verticale"), QStringLiteral("OptVerticale"));
-    m_landscape =
-        addOption(orientation, orientationRow, QStringLiteral("&Orizzontale"), QStringLiteral("OptOrizzontale"));
+    m_portrait =
+        addOption(orientation, orientationRow, QStringLiteral("&Verticale"), QStringLiteral("OptVerticale"));
+    m_landscape = addOption(orientation, orientationRow, QStringLiteral("&Orizzontale"),
+                            QStringLiteral("OptOrizzontale"));
 
     auto* margins = new QGroupBox(QStringLiteral("Margini"), this);
     auto* marginGrid = new QGridLayout(margins);
@@ -81,12 +82,14 @@ MyLayoutDialog::MyLayoutDialog(ChartView& oGraf, QWidget* parent) : QDialog(pare
 
     auto* size = new QGroupBox(QStringLiteral("Dimensioni"), this);
     auto* sizeRow = new QVBoxLayout(size);
-    m_wholePage = addOption(size, sizeRow, QStringLiteral("&Pagina intera"), QStringLiteral("OptPaginaIntera"));
+    m_wholePage =
+        addOption(size, sizeRow, QStringLiteral("&Pagina intera"), QStringLiteral("OptPaginaIntera"));
     m_currentSize = addOption(size, sizeRow, QStringLiteral("&Attuale"), QStringLiteral("OptAttuale"));
 
     auto* target = new QGroupBox(QStringLiteral("Layout"), this);
     auto* targetRow = new QVBoxLayout(target);
-    m_printerLayout = addOption(target, targetRow, QStringLiteral("S&tampante"), QStringLiteral("OptStampante"));
+    m_printerLayout =
+        addOption(target, targetRow, QStringLiteral("S&tampante"), QStringLiteral("OptStampante"));
     m_screenLayout = addOption(target, targetRow, QStringLiteral("&Schermo"), QStringLiteral("OptSchermo"));
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
@@ -309,7 +312,8 @@ void MyPrintGrafDlg::editLayout()
         MyLayoutDialog layout(*m_oGraf, parentWidget());
         runDialog(layout);
     }
-    if (isRegressionChart() && m_proportionality->isChecked()) m_second->setPrintSettings(m_oGraf->printSettings());
+    if (isRegressionChart() && m_proportionality->isChecked())
+        m_second->setPrintSettings(m_oGraf->printSettings());
     show();
     activateWindow();
 }
@@ -334,9 +338,10 @@ void MyPrintGrafDlg::saveToFile()
     if (info.suffix().compare(QLatin1String("png"), Qt::CaseInsensitive) == 0) {
         // one picture per chart: the second beside the first, with "-2" in its name
         for (std::size_t i = 0; i < jobs.size(); ++i) {
-            const QString file = i == 0 ? path
-                                        : info.dir().filePath(info.completeBaseName() +
-                                                              QStringLiteral("-%1.").arg(i + 1) + info.suffix());
+            const QString file = i == 0
+                                     ? path
+                                     : info.dir().filePath(info.completeBaseName() +
+                                                           QStringLiteral("-%1.").arg(i + 1) + info.suffix());
             if (!SaveChartPng(file, jobs[i].data, jobs[i].screenSize, &error)) {
                 warn(error);
                 return;

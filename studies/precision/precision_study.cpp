@@ -122,7 +122,8 @@ CalcOutcome PrecisionStudy::calculate()
     const char sep = UserDecimalSeparator();
     const std::string sText = FormatCurrent(s);
     auto fill = [&](const char* templ) {
-        std::string text = ReplacePlaceholder(templ, "#1#", FormatNumber(static_cast<double>(m_count), "#0", sep));
+        std::string text =
+            ReplacePlaceholder(templ, "#1#", FormatNumber(static_cast<double>(m_count), "#0", sep));
         text = ReplacePlaceholder(text, "#2#", FormatPlain(std::abs(pPercent), sep));
         return ReplacePlaceholder(text, "#3#", sText);
     };

@@ -1,4 +1,5 @@
-// The precision (repeatability) study: data, reset state, CalcPrec, conclusions, Gaussian chart and report records.
+// The precision (repeatability) study: data, reset state, CalcPrec, conclusions, Gaussian chart and report
+// records.
 #pragma once
 
 #include <array>

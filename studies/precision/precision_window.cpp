@@ -59,7 +59,8 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     m_count = new QLineEdit(dimensions);
     m_count->setObjectName(QStringLiteral("nDet"));
     m_count->setMaxLength(2);
-    m_count->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
+    m_count->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
     m_count->setToolTip(QStringLiteral("min. 3, max. 99"));
     m_count->setAlignment(Qt::AlignRight);
     m_count->setFixedWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
@@ -171,14 +172,20 @@ void PrecisionWindow::showStudyData()
 {
     const PrecisionStudy& s = precision();
     const QString count = QString::number(s.determinationCount());
-    if (m_count->text() != count && !(m_count->hasFocus() && m_count->text().toInt() < PrecisionStudy::kMinCount))
+    if (m_count->text() != count &&
+        !(m_count->hasFocus() && m_count->text().toInt() < PrecisionStudy::kMinCount))
         m_count->setText(count);
 
     const PrecisionStudy::Results& r = s.results();
-    const std::pair<const char*, const std::string*> texts[] = {
-        {"Media", &r.media}, {"StDev", &r.stDev},     {"CV", &r.cv},           {"GdL", &r.gdl},
-        {"T", &r.t},         {"P", &r.p},             {"InfConf", &r.infConf}, {"SupConf", &r.supConf},
-        {"IntConf", &r.intConf}};
+    const std::pair<const char*, const std::string*> texts[] = {{"Media", &r.media},
+                                                                {"StDev", &r.stDev},
+                                                                {"CV", &r.cv},
+                                                                {"GdL", &r.gdl},
+                                                                {"T", &r.t},
+                                                                {"P", &r.p},
+                                                                {"InfConf", &r.infConf},
+                                                                {"SupConf", &r.supConf},
+                                                                {"IntConf", &r.intConf}};
     for (const auto& [name, text] : texts) {
         QLabel* label = resultLabel(QString::fromLatin1(name));
         label->setText(QString::fromStdString(*text));

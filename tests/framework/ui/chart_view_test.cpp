@@ -1,19 +1,20 @@
+#include "framework/ui/chart_view.h"
+
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScatterSeries>
-#include <QApplication>
-#include <QMouseEvent>
 #include <QValueAxis>
 
 #include "framework/number_pattern.h"
-#include "framework/ui/chart_view.h"
 #include "studies/precision/precision_study.h"
 
 namespace kestra {
@@ -91,7 +92,8 @@ TEST(ChartViewTest, PrecisionCurveWithFixedAxesTitlesAndFootnote)
     // the footnote lies inside the chart, below the plot area
     QGraphicsSimpleTextItem* footnote = nullptr;
     for (QGraphicsItem* item : chart->childItems())
-        if (auto* t = dynamic_cast<QGraphicsSimpleTextItem*>(item); t && t->text() == view.footnoteText()) footnote = t;
+        if (auto* t = dynamic_cast<QGraphicsSimpleTextItem*>(item); t && t->text() == view.footnoteText())
+            footnote = t;
     ASSERT_NE(footnote, nullptr);
     view.show();
     QApplication::processEvents();
@@ -221,7 +223,8 @@ TEST(ChartViewTest, PaintDrawsTheCurveScaledIntoTheTarget)
     image.fill(Qt::white);
     QPainter painter(&image);
     // a target twice the layout size: the chart is scaled, not laid out anew
-    const QRectF painted = ChartView::paint(painter, QRectF(100, 0, 1000, 800), precisionChart(), QSizeF(500, 300));
+    const QRectF painted =
+        ChartView::paint(painter, QRectF(100, 0, 1000, 800), precisionChart(), QSizeF(500, 300));
     painter.end();
     EXPECT_NEAR(painted.width(), 1000, 1e-6);
     EXPECT_NEAR(painted.height(), 600, 1e-6);
@@ -239,7 +242,8 @@ TEST(ChartViewTest, DoubleClickOrControlClickAsksToEnlarge)
     QObject::connect(&view, &ChartView::enlargeRequested, [&] { ++asked; });
     auto send = [&](QEvent::Type type, Qt::KeyboardModifiers modifiers) {
         const QPointF at(100, 100);
-        QMouseEvent event(type, at, view.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, modifiers);
+        QMouseEvent event(type, at, view.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          modifiers);
         QApplication::sendEvent(view.viewport(), &event);
     };
     send(QEvent::MouseButtonDblClick, Qt::NoModifier);

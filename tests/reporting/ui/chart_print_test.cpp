@@ -1,3 +1,5 @@
+#include "reporting/ui/chart_print.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -15,7 +17,6 @@
 #include <QToolButton>
 
 #include "framework/number_pattern.h"
-#include "reporting/ui/chart_print.h"
 #include "reporting/ui/chart_print_dialog.h"
 #include "reporting/ui/report_preview.h"
 #include "studies/precision/precision_study.h"
@@ -129,8 +130,8 @@ TEST(ChartPrintTest, PngAndPdfFiles)
     const QString pdf = QString::fromStdString((dir / "c.pdf").string());
     ASSERT_TRUE(SaveChartsPdf(pdf, {ChartPrintJob{curve(), {}, QSize(600, 400)}}, &error));
     EXPECT_EQ(readFile(dir / "c.pdf").substr(0, 5), "%PDF-");
-    EXPECT_FALSE(SaveChartPng(QString::fromStdString((dir / "missing" / "x.png").string()), curve(), QSize(300, 200),
-                              &error));
+    EXPECT_FALSE(SaveChartPng(QString::fromStdString((dir / "missing" / "x.png").string()), curve(),
+                              QSize(300, 200), &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
@@ -289,7 +290,8 @@ TEST_F(ChartPrintDialogTest, MarginThatIsNotANumberIsRefusedAndNothingStored)
     layout.marginBox(1)->setText("dieci");
     EXPECT_FALSE(layout.store());
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0], "Il margine \"Destro\" non è valido: scrivere un numero di millimetri da 0 a 100.");
+    EXPECT_EQ(warnings[0],
+              "Il margine \"Destro\" non è valido: scrivere un numero di millimetri da 0 a 100.");
     EXPECT_TRUE(chart.printSettings() == before);
     layout.marginBox(1)->setText("-3");
     EXPECT_FALSE(layout.store());

@@ -80,8 +80,9 @@ TEST_F(PrecisionFileTest, ReadThenCalculateGivesTheWorkedExample)
 {
     SetUserDecimalSeparator(',');
     const auto path = dir / "six.PRE";
-    writeFile(path, "Kestra for Windows\r\n3\r\n3\r\n2\r\nM\r\nA\r\n\r\nC\r\n\r\n6\r\n"
-                    " 1,10.100\r\n2,9.900\r\n3,10.000\r\n4,10.200\r\n5,9.800\r\n6,10.000\r\n");
+    writeFile(path,
+              "Kestra for Windows\r\n3\r\n3\r\n2\r\nM\r\nA\r\n\r\nC\r\n\r\n6\r\n"
+              " 1,10.100\r\n2,9.900\r\n3,10.000\r\n4,10.200\r\n5,9.800\r\n6,10.000\r\n");
     PrecisionStudy study;
     study.read(path);
     ASSERT_TRUE(study.calculate().computed);
@@ -93,8 +94,9 @@ TEST_F(PrecisionFileTest, OlderLayoutFillerLinesAndLegacyEncoding)
 {
     // no banner: the first line is line 4 and 3 + 3 digits are assumed; line 7 holds text, line 9 a zero
     const auto path = dir / "old.PRE";
-    writeFile(path, "2\r\nMetodo \xE8\r\nAnalita\r\ntesto inatteso\r\nCampione \xB5\r\n0\r\n3\r\n"
-                    " 1,1\r\n2, NIL \r\n3,2.5\n");
+    writeFile(path,
+              "2\r\nMetodo \xE8\r\nAnalita\r\ntesto inatteso\r\nCampione \xB5\r\n0\r\n3\r\n"
+              " 1,1\r\n2, NIL \r\n3,2.5\n");
     PrecisionStudy study;
     study.setNumberFormat({6, 1});
     study.read(path);
@@ -121,16 +123,16 @@ TEST_F(PrecisionFileTest, FaultsNameTheLineAndKeepWhatWasRead)
     };
     const std::string head = "Kestra for Windows\r\n3\r\n2\r\n2\r\nM\r\nA\r\n\r\nC\r\n\r\n";
     const Case cases[] = {
-        {"Kestra for Windows\r\n3\r\n3\r\nx\r\n", 4},  // line 4 not an integer
-        {"abc\r\nM\r\n", 4},                           // older layout, line 4 not an integer
+        {"Kestra for Windows\r\n3\r\n3\r\nx\r\n", 4},            // line 4 not an integer
+        {"abc\r\nM\r\n", 4},                                     // older layout, line 4 not an integer
         {"Kestra for Windows\r\n3\r\n3\r\n2\r\nM\r\nA\r\n", 7},  // ends in the header
         {head + "\r\n", 10},
         {head + "sei\r\n", 10},
-        {head + "2\r\n", 10},       // below 3
-        {head + "100\r\n", 10},     // beyond the two digits of the field
+        {head + "2\r\n", 10},                 // below 3
+        {head + "100\r\n", 10},               // beyond the two digits of the field
         {head + "4\r\n 1,1\r\n2,2\r\n", 13},  // ends before the rows
         {head + "3\r\n 1,1\r\n2,1;5\r\n", 12},
-        {head + "3\r\n 1,1\r\n2\r\n", 12},    // row without its value
+        {head + "3\r\n 1,1\r\n2\r\n", 12},  // row without its value
         {"", 1},
     };
     for (const auto& c : cases) {

@@ -25,7 +25,8 @@ protected:
         ReportRequest request;
         request.database = m_dir / "KESTRA73.MDB";
         request.language = language;
-        return PrepareStudyReport(study, request, [](const std::string&) { return std::optional<LogoSize>(); });
+        return PrepareStudyReport(study, request,
+                                  [](const std::string&) { return std::optional<LogoSize>(); });
     }
 
     static void fill(PrecisionStudy& study, int n)

@@ -1,9 +1,10 @@
+#include "studies/precision/precision_study.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "framework/number_pattern.h"
-#include "studies/precision/precision_study.h"
 
 namespace kestra {
 namespace {
@@ -43,7 +44,8 @@ TEST_F(PrecisionStudyTest, ResetState)
     EXPECT_EQ(study.numberPattern(), "##0.000");
     EXPECT_EQ(CurrentNumberPattern(), "##0.000");
     const auto& r = study.results();
-    for (const std::string* text : {&r.media, &r.stDev, &r.cv, &r.t, &r.p, &r.infConf, &r.supConf, &r.intConf})
+    for (const std::string* text :
+         {&r.media, &r.stDev, &r.cv, &r.t, &r.p, &r.infConf, &r.supConf, &r.intConf})
         EXPECT_EQ(*text, "0.000");
     EXPECT_EQ(r.gdl, "0");
     EXPECT_EQ(study.conclusionText(), "");
@@ -94,21 +96,23 @@ TEST_F(PrecisionStudyTest, WorkedExampleInBothSeparators)
         EXPECT_EQ(r.intConf, sep("0.296", s));
 
         const std::string italian = study.conclusion(Language::Italian);
-        EXPECT_EQ(italian,
-                  "C O N V A L I D A   D E L   M E T O D O   A N A L I T I C O\r\n\r\nTEST DELLA PRECISIONE\r\n\r\n"
-                  "La precisione del contenuto analitico medio valutato da un analista con 6 replicazioni "
-                  "dell'analisi espressa in precisione percentuale P% = (CV * t / Sqr(n)) con una probabilità "
-                  "statistica del 95% è :\r\n\r\nP% = ± " +
-                      sep("1.484", s) + "\r\n\r\nLa deviazione standard delle misure effettuate è pari a: " +
-                      sep("0.141", s));
+        EXPECT_EQ(
+            italian,
+            "C O N V A L I D A   D E L   M E T O D O   A N A L I T I C O\r\n\r\nTEST DELLA PRECISIONE\r\n\r\n"
+            "La precisione del contenuto analitico medio valutato da un analista con 6 replicazioni "
+            "dell'analisi espressa in precisione percentuale P% = (CV * t / Sqr(n)) con una probabilità "
+            "statistica del 95% è :\r\n\r\nP% = ± " +
+                sep("1.484", s) +
+                "\r\n\r\nLa deviazione standard delle misure effettuate è pari a: " + sep("0.141", s));
         EXPECT_EQ(study.conclusionText(), italian);
-        EXPECT_EQ(study.conclusion(Language::English),
-                  "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nPRECISION TEST\r\n\r\n"
-                  "The precision of the medium analytical content estimated from an analyst with 6 replications "
-                  "of the analysis expressed in precision percentage P% = (CV * t / Sqr(n)) as statistical "
-                  "probability of 95% is :\r\n\r\nP% = ± " +
-                      sep("1.484", s) + "\r\n\r\nThe standard deviation of the measures is equal to: " +
-                      sep("0.141", s));
+        EXPECT_EQ(
+            study.conclusion(Language::English),
+            "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nPRECISION TEST\r\n\r\n"
+            "The precision of the medium analytical content estimated from an analyst with 6 replications "
+            "of the analysis expressed in precision percentage P% = (CV * t / Sqr(n)) as statistical "
+            "probability of 95% is :\r\n\r\nP% = ± " +
+                sep("1.484", s) +
+                "\r\n\r\nThe standard deviation of the measures is equal to: " + sep("0.141", s));
 
         const ChartData chart = study.chart();
         EXPECT_NEAR(chart.xAxis.minimum, 9.436, 1e-12);
@@ -172,7 +176,8 @@ TEST_F(PrecisionStudyTest, RefusesACellThatIsNotANumberAndKeepsThePreviousResult
     study.grid().setCell(5, 0, std::nullopt);
     outcome = study.calculate();
     ASSERT_EQ(outcome.messages.size(), 1u);
-    EXPECT_NE(outcome.messages[0].text.find("i risultati delle righe 1, 4 e 6 non sono numeri"), std::string::npos);
+    EXPECT_NE(outcome.messages[0].text.find("i risultati delle righe 1, 4 e 6 non sono numeri"),
+              std::string::npos);
 }
 
 TEST_F(PrecisionStudyTest, AllZerosComputeNothingAndSayNothing)
@@ -329,7 +334,8 @@ TEST_F(PrecisionStudyTest, ReportRecords)
         EXPECT_EQ(r.header.text("LIMCONFSUP"), "10.148");
         EXPECT_EQ(r.header.text("INTERVALLOCONF"), "0.296");
         EXPECT_EQ(r.header.text("CONCLUSIONI"), study.conclusion(language));
-        EXPECT_EQ(r.header.text("CONCLUSIONI").substr(0, 5), language == Language::English ? "V A L" : "C O N");
+        EXPECT_EQ(r.header.text("CONCLUSIONI").substr(0, 5),
+                  language == Language::English ? "V A L" : "C O N");
         const FieldValue* id = r.header.find("ID");
         ASSERT_NE(id, nullptr);
         EXPECT_EQ(std::get<std::int64_t>(*id), 1);

@@ -110,8 +110,9 @@ TEST_F(PrecisionWindowTest, WorkedExampleTypedInWithADecimalComma)
     EXPECT_EQ(result("IntConf"), "0,296");
     EXPECT_EQ(window.resultLabel("IntConf")->toolTip(), "0,296");
     const QString conclusion = window.conclusionBox()->toPlainText();
-    EXPECT_TRUE(conclusion.startsWith("C O N V A L I D A   D E L   M E T O D O   A N A L I T I C O\n\n"
-                                      "TEST DELLA PRECISIONE\n\n"));
+    EXPECT_TRUE(
+        conclusion.startsWith("C O N V A L I D A   D E L   M E T O D O   A N A L I T I C O\n\n"
+                              "TEST DELLA PRECISIONE\n\n"));
     EXPECT_TRUE(conclusion.contains("P% = ± 1,484\n")) << conclusion.toStdString();
     EXPECT_TRUE(conclusion.endsWith("pari a: 0,141"));
     for (const auto& m : host.script.messages) ADD_FAILURE() << m.text;
