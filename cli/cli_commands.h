@@ -5,7 +5,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "reporting/report_records.h"
+#include "framework/report_records.h"
 
 namespace kestra::cli {
 

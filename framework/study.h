@@ -11,7 +11,7 @@
 #include "framework/data_grid.h"
 #include "framework/number_pattern.h"
 #include "framework/study_kind.h"
-#include "reporting/report_records.h"
+#include "framework/report_records.h"
 
 namespace kestra {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "reporting/report_records.h"
+#include "framework/report_records.h"
 
 namespace kestra {
 

@@ -11,7 +11,7 @@
 
 #include "reporting/report_database.h"
 #include "reporting/report_layout.h"
-#include "reporting/report_records.h"
+#include "framework/report_records.h"
 
 namespace kestra {
 

@@ -1,7 +1,5 @@
 #include "reporting/report_settings.h"
 
-#include "app/app_settings.h"
-
 namespace kestra {
 
 namespace {
@@ -28,27 +26,17 @@ void SetReportDatabasePath(std::filesystem::path path)
 
 const std::filesystem::path& ReportDatabasePath()
 {
-    // The start-up configuration keeps the user's database in the application settings.
-    static thread_local std::filesystem::path fromStartup;
-    if (!settings().database.empty()) return settings().database;
-    fromStartup = CurrentAppSettings().databasePath;
-    return fromStartup;
+    return settings().database;
 }
 
 void SetReportLogoPath(std::string path)
 {
-    AppSettings app = CurrentAppSettings();
-    app.logoPath = path;
-    SetCurrentAppSettings(std::move(app));
     settings().logo = std::move(path);
 }
 
 std::optional<std::string> ReportLogoPath()
 {
-    if (settings().logo) return settings().logo;
-    // The start-up read LOGOTXT along with the database path; before any start-up there is no process value.
-    if (!CurrentAppSettings().databasePath.empty()) return CurrentAppSettings().logoPath;
-    return std::nullopt;
+    return settings().logo;
 }
 
 Language OutputLanguage()

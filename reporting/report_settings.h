@@ -6,17 +6,16 @@
 #include <optional>
 #include <string>
 
-#include "reporting/report_records.h"
+#include "framework/report_records.h"
 
 namespace kestra {
 
-// The report database the print pipeline and the company dialog open; until set, the one the start-up
-// configuration prepared (app_settings.h).
+// The report database the print pipeline and the company dialog open; the start-up sets it to the user's own.
 void SetReportDatabasePath(std::filesystem::path path);
 const std::filesystem::path& ReportDatabasePath();
 
-// The company logo file; "" for none. Until set, the one the start-up read; before any start-up, reports
-// take LOGOTXT of the company row. Setting it also updates the application settings.
+// The company logo file; "" for none. The start-up sets the one it read; until then reports take LOGOTXT
+// of the company row.
 void SetReportLogoPath(std::string path);
 std::optional<std::string> ReportLogoPath();
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/chart_data.h"
-#include "reporting/report_records.h"
+#include "framework/report_records.h"
 
 class QGraphicsSimpleTextItem;
 class QPainter;

@@ -1,4 +1,4 @@
-#include "reporting/report_records.h"
+#include "framework/report_records.h"
 
 namespace kestra {
 
