@@ -13,15 +13,15 @@ bool DocumentCommands::settleChanges()
 {
     m_study.setModify(m_study.isModified());
     if (!m_study.isModify()) return true;
-    switch (m_prompts.askSaveChanges()) {
-    case Answer::Cancel:
-        return false;
-    case Answer::No:
-        return true;
-    case Answer::Yes:
-        saveStudyFile();
-        // a cancelled file dialog or a failed write leaves the document modified: stop
-        return !m_study.isModified();
+    switch (m_prompts.askSaveChanges(m_study.title())) {
+        case Answer::Cancel:
+            return false;
+        case Answer::No:
+            return true;
+        case Answer::Yes:
+            saveStudyFile();
+            // a cancelled file dialog or a failed write leaves the document modified: stop
+            return !m_study.isModified();
     }
     return false;
 }
