@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "app/ui/main_window.h"
+#include "app/ui/qt_translations.h"
 #include "app/ui/shell_icons.h"
 
 int main(int argc, char** argv)
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestra 2006"));
     QApplication::setWindowIcon(kestra::ProgramIcon());
+    kestra::InstallQtItalianTranslations(app);
 
     kestra::Kestra window(kestra::ShellEnvironment::fromSystem());
     if (!window.start()) return 1;

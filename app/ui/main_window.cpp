@@ -25,6 +25,7 @@
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
 #include "framework/services.h"
+#include "framework/ui/dialog_folders.h"
 #include "framework/ui/qt_prompts.h"
 #include "framework/ui/study_window.h"
 #include "framework/ui/study_window_factory.h"
@@ -122,6 +123,7 @@ bool Kestra::start()
                                 [this](const ShellMessage& m) { showShellMessage(m); });
     if (!result.ok) return false;
     SetCurrentAppSettings(result.settings);
+    SetStudyFolderSource([] { return QString::fromStdString(CurrentAppSettings().openSaveFolder); });
     SetReportDatabasePath(result.settings.databasePath);
     SetReportLogoPath(result.settings.logoPath);
     SetFTableLookup(std::make_shared<DatabaseFTable>(result.settings.databasePath));
@@ -196,6 +198,7 @@ void Kestra::buildMenus()
     auto* help = new QMenu(QStringLiteral("&?"), this);
     connect(makeAction(help, QStringLiteral("GuidaInLinea"), QStringLiteral("&Guida in linea")),
             &QAction::triggered, this, &Kestra::showHelp);
+    action(QStringLiteral("GuidaInLinea"))->setShortcut(QKeySequence(Qt::Key_F1));
     connect(makeAction(help, QStringLiteral("GuidaICH"), QStringLiteral("&Normativa di riferimento ICH")),
             &QAction::triggered, this, &Kestra::showGuideline);
     connect(makeAction(help, QStringLiteral("GuidaLibro"), QStringLiteral("&Testo di riferimento R.Brenzi")),
@@ -233,7 +236,9 @@ void Kestra::updateMenuBar()
         owner->menuBar()->hide();
         for (QMenu* menu : owner->menus()) bar->addMenu(menu);
     } else {
-        for (QMenu* menu : m_mainMenus) bar->addMenu(menu);
+        // a hidden menu would still take its Alt key (Alt+F is "&File"): it is left out instead
+        for (QMenu* menu : m_mainMenus)
+            if (menu != m_windowsMenu || !open.empty()) bar->addMenu(menu);
     }
     m_windowsMenu->menuAction()->setVisible(!open.empty());
 }
@@ -248,7 +253,7 @@ void Kestra::fillWindowsMenu()
     }
     int n = 1;
     for (StudyWindow* w : openStudyWindows()) {
-        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(w->windowTitle()));
+        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(w->documentTitle()));
         const StudyKindId kind = w->kind();
         connect(a, &QAction::triggered, this, [this, kind] { openStudy(kind); });
     }

@@ -21,6 +21,7 @@
 
 #include "framework/number_pattern.h"
 #include "framework/study_kind.h"
+#include "framework/ui/dialog_folders.h"
 #include "reporting/ui/chart_print.h"
 #include "reporting/ui/flag_icons.h"
 #include "reporting/ui/report_preview.h"
@@ -176,7 +177,8 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
     };
     warn = [this](const QString& text) { warnBox(this, text); };
     chooseSaveFile = [](QWidget* parentWidget) {
-        return QFileDialog::getSaveFileName(parentWidget, QStringLiteral("Salva grafico"), QString(),
+        return QFileDialog::getSaveFileName(parentWidget, QStringLiteral("Salva grafico"),
+                                            ProposedSavePath(parentWidget, QStringLiteral(".pdf")),
                                             QStringLiteral("Documento PDF (*.pdf);;Immagine PNG (*.png)"));
     };
 

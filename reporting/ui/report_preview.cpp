@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "framework/study_kind.h"
+#include "framework/ui/dialog_folders.h"
 #include "reporting/ui/report_renderer.h"
 
 namespace kestra {
@@ -27,7 +28,8 @@ namespace {
 void prepareA4(QPrinter& printer)
 {
     printer.setFullPage(true);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    printer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 }
 
 class BusyPointer {
@@ -44,7 +46,8 @@ std::function<bool()>& frmRepView::printersInstalled()
     return installed;
 }
 
-frmRepView::frmRepView(QWidget* parent) : QDialog(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+frmRepView::frmRepView(QWidget* parent)
+    : QDialog(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("frmRepView"));
     setWindowTitle(QStringLiteral("Anteprima di stampa"));
@@ -65,17 +68,22 @@ frmRepView::frmRepView(QWidget* parent) : QDialog(parent), m_printer(std::make_u
     layout->addWidget(m_preview, 1);
 
     QStyle* st = style();
-    auto* print = m_toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Stampa..."));
+    auto* print =
+        m_toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Stampa..."));
     print->setObjectName(QStringLiteral("actionPrint"));
     m_toolbar->addSeparator();
-    auto* first = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipBackward), QStringLiteral("Prima pagina"));
-    auto* previous = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSeekBackward), QStringLiteral("Pagina precedente"));
+    auto* first =
+        m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipBackward), QStringLiteral("Prima pagina"));
+    auto* previous = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSeekBackward),
+                                          QStringLiteral("Pagina precedente"));
     m_pageLabel = new QLabel(m_toolbar);
     m_pageLabel->setMinimumWidth(90);
     m_pageLabel->setAlignment(Qt::AlignCenter);
     m_toolbar->addWidget(m_pageLabel);
-    auto* next = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSeekForward), QStringLiteral("Pagina successiva"));
-    auto* last = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipForward), QStringLiteral("Ultima pagina"));
+    auto* next = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSeekForward),
+                                      QStringLiteral("Pagina successiva"));
+    auto* last =
+        m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipForward), QStringLiteral("Ultima pagina"));
     m_toolbar->addSeparator();
     auto* zoomOut = m_toolbar->addAction(QStringLiteral("−"));
     zoomOut->setToolTip(QStringLiteral("Riduci"));
@@ -86,8 +94,10 @@ frmRepView::frmRepView(QWidget* parent) : QDialog(parent), m_printer(std::make_u
 
     connect(print, &QAction::triggered, this, &frmRepView::printReport);
     connect(first, &QAction::triggered, this, [this] { m_preview->setCurrentPage(1); });
-    connect(previous, &QAction::triggered, this, [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
-    connect(next, &QAction::triggered, this, [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
+    connect(previous, &QAction::triggered, this,
+            [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
+    connect(next, &QAction::triggered, this,
+            [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
     connect(last, &QAction::triggered, this, [this] { m_preview->setCurrentPage(m_preview->pageCount()); });
     connect(zoomIn, &QAction::triggered, this, [this] { m_preview->zoomIn(1.2); });
     connect(zoomOut, &QAction::triggered, this, [this] { m_preview->zoomOut(1.2); });
@@ -104,10 +114,13 @@ frmRepView::frmRepView(QWidget* parent) : QDialog(parent), m_printer(std::make_u
     m_close->setObjectName(QStringLiteral("cmdChiudi"));
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_export, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"), QString(),
+        // the study's folder and name, as the user saved it
+        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"),
+                                                          ProposedSavePath(parentWidget(), ".pdf"),
                                                           QStringLiteral("Documenti PDF (*.pdf)"));
         if (path.isEmpty()) return;
-        exportPdf(path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf"));
+        exportPdf(path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? path
+                                                                            : path + QStringLiteral(".pdf"));
     });
 
     // A4 upright at a comfortable size on the screen.
@@ -152,7 +165,8 @@ int frmRepView::pageCount() const
 void frmRepView::updatePageLabel()
 {
     const int count = m_preview->pageCount();
-    m_pageLabel->setText(count > 0 ? QStringLiteral("%1 / %2").arg(m_preview->currentPage()).arg(count) : QString());
+    m_pageLabel->setText(count > 0 ? QStringLiteral("%1 / %2").arg(m_preview->currentPage()).arg(count)
+                                   : QString());
 }
 
 void frmRepView::printReport()
@@ -200,8 +214,9 @@ void frmRepView::resizeEvent(QResizeEvent* event)
 // 100 twips below the viewer. A window with no inner height leaves the viewer as it is.
 void frmRepView::arrange(const QRect& inner)
 {
-    if (inner.height() > 0) m_viewer->setGeometry(inner.left(), inner.top(), inner.width(),
-                                                   std::max(0, inner.height() - twipsToPixels(600)));
+    if (inner.height() > 0)
+        m_viewer->setGeometry(inner.left(), inner.top(), inner.width(),
+                              std::max(0, inner.height() - twipsToPixels(600)));
     const int top = m_viewer->height() + twipsToPixels(100);
     const int width = twipsToPixels(1000);
     const int height = twipsToPixels(400);

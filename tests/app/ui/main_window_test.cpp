@@ -143,7 +143,7 @@ TEST(MainWindow, OneWindowPerKindAndItsMenusReplaceTheMainOnes)
     s.window->action("MetodiLimi")->trigger();
     StudyWindow* limits = s.window->studyWindow(StudyKindId::Limi);
     ASSERT_NE(limits, nullptr);
-    EXPECT_EQ(limits->windowTitle(), "Limiti - no file");
+    EXPECT_EQ(limits->documentTitle(), "Limiti - no file");
     EXPECT_TRUE(s.window->mdiArea()->activeSubWindow()->isMaximized());
     EXPECT_EQ(s.window->menuOwner(), limits);
     EXPECT_EQ(s.visibleMenus(),
@@ -388,7 +388,7 @@ TEST(MainWindow, AFileNamedOnTheCommandLineOpensInItsWindow)
     StudyWindow* w = s.window->studyWindow(StudyKindId::Limi);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->study().loadFileName(), path);
-    EXPECT_EQ(w->windowTitle(), QString::fromStdString("Limiti - " + path));
+    EXPECT_EQ(w->documentTitle(), QString::fromStdString("Limiti - " + path));
 
     EXPECT_FALSE(
         s.window->openFile(QString::fromStdString(CurrentAppSettings().openSaveFolder + "note.txt")));

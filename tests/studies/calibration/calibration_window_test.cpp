@@ -71,7 +71,8 @@ protected:
         }
     }
     // Runs `act` on the modal concentrations dialog once it is shown, then lets `trigger` open it.
-    static void withDialog(const std::function<void(ConcentrationsDialog&)>& act, const std::function<void()>& trigger)
+    static void withDialog(const std::function<void(ConcentrationsDialog&)>& act,
+                           const std::function<void()>& trigger)
     {
         bool seen = false;
         QTimer::singleShot(0, [&] {
@@ -97,7 +98,7 @@ TEST_F(CalibrationWindowTest, NewWindowShowsTheNewStudy)
 {
     auto w = open();
     EXPECT_EQ(w->objectName(), "Tara");
-    EXPECT_EQ(w->windowTitle(), "Taratura - no file");
+    EXPECT_EQ(w->documentTitle(), "Taratura - no file");
     ASSERT_EQ(w->tabs()->count(), 3);
     EXPECT_EQ(w->tabs()->tabText(0).toStdString(), "Info/Conclusioni");
     EXPECT_EQ(w->tabs()->tabText(2).toStdString(), "Grafici");

@@ -71,7 +71,7 @@ protected:
 
 TEST_F(PrecisionWindowTest, NewWindowShowsTheResetState)
 {
-    EXPECT_EQ(window.windowTitle(), "Ripetibilità - no file");
+    EXPECT_EQ(window.documentTitle(), "Ripetibilità - no file");
     EXPECT_EQ(window.tabs()->count(), 2);
     EXPECT_EQ(window.tabs()->tabText(0), "Info/Dati");
     EXPECT_EQ(window.tabs()->tabText(1), "Grafico");
@@ -213,7 +213,7 @@ TEST_F(PrecisionWindowTest, SavedStudyReadsBackThroughTheWindow)
     EXPECT_EQ(window.countField()->text(), "6");
     host.script.openPaths = {dir / "s.PRE"};
     ASSERT_TRUE(window.openStudyFile());
-    EXPECT_EQ(window.windowTitle().toStdString(), "Ripetibilità - " + (dir / "s.PRE").string());
+    EXPECT_EQ(window.documentTitle().toStdString(), "Ripetibilità - " + (dir / "s.PRE").string());
     EXPECT_EQ(window.headerField(2)->text(), "Lotto 7");
     EXPECT_EQ(window.countField()->text(), "4");
     EXPECT_EQ(cellText(3), "0.400");
