@@ -253,7 +253,8 @@ void Kestra::fillWindowsMenu()
     }
     int n = 1;
     for (StudyWindow* w : openStudyWindows()) {
-        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(w->documentTitle()));
+        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(
+            w->documentTitle().replace(QLatin1Char('&'), QStringLiteral("&&"))));
         const StudyKindId kind = w->kind();
         connect(a, &QAction::triggered, this, [this, kind] { openStudy(kind); });
     }

@@ -142,7 +142,7 @@ void configureAxis(QValueAxis* axis, const ChartAxis& spec, const Range& data)
 
 void configureAxisTitle(QAbstractAxis* axis, const ChartAxis& spec)
 {
-    axis->setTitleText(QString::fromStdString(spec.title));
+    axis->setTitleText(toText(spec.title).toHtmlEscaped());  // Qt Charts reads titles as markup
     axis->setTitleFont(chartFont(spec.titleFontSize));
     axis->setTitleVisible(spec.titleVisible && !spec.title.empty());
     axis->setLabelsFont(chartFont(kAxisLabelPoints));
@@ -229,7 +229,7 @@ void buildXY(QChart* chart, const ChartData& data)
         if (marker.visible) made.append(makeScatter(marker));
         for (QXYSeries* series : made) {
             series->append(points);
-            series->setName(name);
+            series->setName(name.toHtmlEscaped());
             chart->addSeries(series);
             series->attachAxis(xAxis);
             series->attachAxis(yAxis);
@@ -259,7 +259,7 @@ void buildHighLow(QChart* chart, const ChartData& data)
 
     Range ys;
     auto* means = makeScatter({true, false, 1, 7, 0xC00000});
-    means->setName(label(2));
+    means->setName(label(2).toHtmlEscaped());
     bool namedBar = false;
     const int count = static_cast<int>(data.rows.size());
     xAxis->setStartValue(0.5);
@@ -286,7 +286,7 @@ void buildHighLow(QChart* chart, const ChartData& data)
             bar->attachAxis(xAxis);
             bar->attachAxis(yAxis);
             if (!namedBar && !label(0).isEmpty()) {
-                bar->setName(label(0) + QStringLiteral(" - ") + label(1));
+                bar->setName((label(0) + QStringLiteral(" - ") + label(1)).toHtmlEscaped());
                 namedBar = true;
             } else {
                 hideFromLegend(chart, bar);

@@ -874,7 +874,8 @@ void StudyWindow::fillWindowsMenu()
     }
     int n = 1;
     for (StudyWindow* w : m_host.openStudyWindows()) {
-        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(w->documentTitle()));
+        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(
+            w->documentTitle().replace(QLatin1Char('&'), QStringLiteral("&&"))));
         a->setCheckable(true);
         a->setChecked(w == this);
         const StudyKindId kind = w->kind();

@@ -35,7 +35,10 @@ constexpr float kMaxMargin = 100;  // millimetres; more leaves no room for a cha
 
 void warnBox(QWidget* parent, const QString& text)
 {
-    QMessageBox::warning(parent, QString::fromUtf8(kApplicationTitle), text);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);  // a file name is shown as it is
+    box.exec();
 }
 
 QRadioButton* addOption(QGroupBox* frame, QLayout* layout, const QString& text, const QString& name)

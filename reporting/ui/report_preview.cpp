@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -13,9 +14,11 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "framework/study_kind.h"
 #include "framework/ui/dialog_folders.h"
@@ -30,6 +33,14 @@ void prepareA4(QPrinter& printer)
     printer.setFullPage(true);
     printer.setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+}
+
+void showError(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);  // a file name is shown as it is
+    box.exec();
 }
 
 class BusyPointer {
@@ -50,6 +61,11 @@ frmRepView::frmRepView(QWidget* parent)
     : QDialog(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("frmRepView"));
+    warn = [this](const QString& text) {
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok,
+                        this);
+        box.exec();
+    };
     setWindowTitle(QStringLiteral("Anteprima di stampa"));
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -92,17 +108,44 @@ frmRepView::frmRepView(QWidget* parent)
     auto* fitWidth = m_toolbar->addAction(QStringLiteral("Larghezza pagina"));
     auto* fitPage = m_toolbar->addAction(QStringLiteral("Pagina intera"));
 
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    first->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
+    previous->setShortcut(QKeySequence(Qt::Key_PageUp));
+    next->setShortcut(QKeySequence(Qt::Key_PageDown));
+    last->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
+    for (QAction* a : {print, first, previous, next, last})
+        a->setToolTip(a->text() + QStringLiteral(" (") + a->shortcut().toString(QKeySequence::NativeText) +
+                      QLatin1Char(')'));
+    const auto goTo = [this](int page) {
+        m_preview->setCurrentPage(std::clamp(page, 1, std::max(1, m_preview->pageCount())));
+        updatePageLabel();
+    };
     connect(print, &QAction::triggered, this, &frmRepView::printReport);
-    connect(first, &QAction::triggered, this, [this] { m_preview->setCurrentPage(1); });
-    connect(previous, &QAction::triggered, this,
-            [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
-    connect(next, &QAction::triggered, this,
-            [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
-    connect(last, &QAction::triggered, this, [this] { m_preview->setCurrentPage(m_preview->pageCount()); });
-    connect(zoomIn, &QAction::triggered, this, [this] { m_preview->zoomIn(1.2); });
-    connect(zoomOut, &QAction::triggered, this, [this] { m_preview->zoomOut(1.2); });
-    connect(fitWidth, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitToWidth);
-    connect(fitPage, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitInView);
+    connect(first, &QAction::triggered, this, [goTo] { goTo(1); });
+    connect(previous, &QAction::triggered, this, [this, goTo] { goTo(m_preview->currentPage() - 1); });
+    connect(next, &QAction::triggered, this, [this, goTo] { goTo(m_preview->currentPage() + 1); });
+    connect(last, &QAction::triggered, this, [this, goTo] { goTo(m_preview->pageCount()); });
+    // scrolling (wheel, scroll bar, keys) moves between the pages too: the counter follows it
+    if (auto* pages = m_preview->findChild<QGraphicsView*>()) {
+        connect(pages->verticalScrollBar(), &QScrollBar::valueChanged, this, &frmRepView::updatePageLabel);
+        connect(pages->horizontalScrollBar(), &QScrollBar::valueChanged, this, &frmRepView::updatePageLabel);
+    }
+    connect(zoomIn, &QAction::triggered, this, [this] {
+        m_preview->zoomIn(1.2);
+        updatePageLabel();
+    });
+    connect(zoomOut, &QAction::triggered, this, [this] {
+        m_preview->zoomOut(1.2);
+        updatePageLabel();
+    });
+    connect(fitWidth, &QAction::triggered, this, [this] {
+        m_preview->fitToWidth();
+        updatePageLabel();
+    });
+    connect(fitPage, &QAction::triggered, this, [this] {
+        m_preview->fitInView();
+        updatePageLabel();
+    });
     connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &frmRepView::updatePageLabel);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         if (m_report) m_report->paintAll(*printer);
@@ -162,6 +205,11 @@ int frmRepView::pageCount() const
     return m_preview->pageCount();
 }
 
+QString frmRepView::pageCounterText() const
+{
+    return m_pageLabel->text();
+}
+
 void frmRepView::updatePageLabel()
 {
     const int count = m_preview->pageCount();
@@ -171,7 +219,11 @@ void frmRepView::updatePageLabel()
 
 void frmRepView::printReport()
 {
-    if (!m_report || !printersInstalled()()) return;
+    if (!m_report) return;
+    if (!printersInstalled()()) {
+        warn(QStringLiteral("Nessuna stampante installata"));
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     prepareA4(printer);
     printer.setDocName(windowTitle());
@@ -182,7 +234,7 @@ void frmRepView::printReport()
     try {
         m_report->paintAll(printer);
     } catch (const std::exception& e) {
-        QMessageBox::critical(this, QString::fromLatin1(kApplicationTitle), QString::fromStdString(e.what()));
+        showError(this, QString::fromStdString(e.what()));
     }
 }
 
@@ -194,7 +246,7 @@ bool frmRepView::exportPdf(const QString& path)
         m_report->writePdf(path);
         return true;
     } catch (const std::exception& e) {
-        QMessageBox::critical(this, QString::fromLatin1(kApplicationTitle), QString::fromStdString(e.what()));
+        showError(this, QString::fromStdString(e.what()));
         return false;
     }
 }
