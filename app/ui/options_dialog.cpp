@@ -15,6 +15,7 @@
 #include "app/data_folders.h"
 #include "app/ini_manager.h"
 #include "framework/prompts.h"
+#include "framework/ui/fixed_dialog.h"
 
 namespace kestra {
 
@@ -46,6 +47,7 @@ frmOpzioni::frmOpzioni(Prompts& prompts, FolderBrowser browser, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmOpzioni"));
     setWindowTitle(QStringLiteral("Opzioni"));
+    SetFixedDialogFrame(*this);
     setModal(true);
 
     auto* tabs = new QTabWidget(this);

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "framework/ui/data_grid_view.h"
+#include "framework/ui/fixed_dialog.h"
 #include "text/number_format.h"
 
 namespace kestra {
@@ -19,6 +20,7 @@ ConcentrationsDialog::ConcentrationsDialog(const std::vector<std::string>& conce
 {
     setObjectName(QStringLiteral("WConc"));
     setWindowTitle(QStringLiteral("Concentrazioni"));
+    SetFixedDialogFrame(*this);
     setModal(true);
 
     m_grid.setFormat(format);

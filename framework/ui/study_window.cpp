@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
@@ -180,6 +181,30 @@ private:
     int m_mergeKey;
     bool m_done = false;
 };
+
+// Result tables grow to their texts: a wide number is never cut. The widths the window gave them stay as
+// the least.
+void fitColumns(QTableWidget* table)
+{
+    QVariantList least = table->property("leastColumnWidths").toList();
+    if (least.isEmpty()) {
+        for (int c = 0; c < table->columnCount(); ++c) least << table->columnWidth(c);
+        table->setProperty("leastColumnWidths", least);
+    }
+    int total = 2 * table->frameWidth();
+    for (int c = 0; c < table->columnCount(); ++c) {
+        int width = c < least.size() ? least[c].toInt() : table->horizontalHeader()->defaultSectionSize();
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (const QTableWidgetItem* item = table->item(r, c); item && !item->text().isEmpty())
+                width = std::max(width, QFontMetrics(item->font()).horizontalAdvance(item->text()) + 14);
+        table->setColumnWidth(c, width);
+        total += width;
+    }
+    if (table->minimumWidth() == table->maximumWidth())
+        table->setFixedWidth(total);
+    else if (table->minimumWidth() > 0)
+        table->setMinimumWidth(std::max(table->minimumWidth(), total));
+}
 
 // Results shown greyed while they do not belong to the data.
 void showGreyed(QWidget* widget, bool greyed)
@@ -489,12 +514,21 @@ QLineEdit* StudyWindow::headerField(int index) const
 
 QWidget* StudyWindow::addTab(const QString& title)
 {
-    auto* page = new QWidget(m_tabs);
+    // each page scrolls when the window is smaller than its frames (tiled windows, small screens): the
+    // frames keep their size instead of being squashed
+    auto* scroll = new QScrollArea(m_tabs);
+    scroll->setObjectName(QStringLiteral("Pagina%1").arg(m_tabs->count()));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto* page = new QWidget;
     page->setAutoFillBackground(true);
     QPalette p = page->palette();
     p.setColor(QPalette::Window, kTabColour);
     page->setPalette(p);
-    m_tabs->addTab(page, title);
+    scroll->viewport()->setPalette(p);
+    scroll->setWidget(page);
+    m_tabs->addTab(scroll, title);
     return page;
 }
 
@@ -694,8 +728,16 @@ void StudyWindow::switchTab(int step)
 {
     if (!commitPendingEdits() || m_tabs->count() < 2) return;
     m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + m_tabs->count()) % m_tabs->count());
-    // the focus goes into the page shown, so the keys act there
-    if (QWidget* page = m_tabs->currentWidget()) page->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+    // the focus goes to the first control of the page shown, so the keys act there
+    QWidget* page = m_tabs->currentWidget();
+    for (QWidget* w = page ? page->nextInFocusChain() : nullptr; w && w != page && page->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    m_tabs->setFocus(Qt::TabFocusReason);
 }
 
 bool StudyWindow::commitPendingEdits()
@@ -919,7 +961,10 @@ void StudyWindow::showResultsState()
     const bool stale = !m_study->resultsCurrent();
     m_resultsShownStale = stale;
     if (m_staleNotice) m_staleNotice->setVisible(stale);
-    for (QWidget* w : m_resultWidgets) showGreyed(w, stale);
+    for (QWidget* w : m_resultWidgets) {
+        showGreyed(w, stale);
+        if (auto* table = qobject_cast<QTableWidget*>(w)) fitColumns(table);
+    }
 }
 
 void StudyWindow::enableDocumentCommands(bool enabled)

@@ -22,6 +22,7 @@
 #include "framework/number_pattern.h"
 #include "framework/study_kind.h"
 #include "framework/ui/dialog_folders.h"
+#include "framework/ui/fixed_dialog.h"
 #include "reporting/ui/chart_print.h"
 #include "reporting/ui/flag_icons.h"
 #include "reporting/ui/report_preview.h"
@@ -57,7 +58,7 @@ MyLayoutDialog::MyLayoutDialog(ChartView& oGraf, QWidget* parent) : QDialog(pare
 {
     setObjectName(QStringLiteral("MyLayoutDialog"));
     setWindowTitle(QStringLiteral("Layout di stampa"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    SetFixedDialogFrame(*this);
     warn = [this](const QString& text) { warnBox(this, text); };
 
     auto* orientation = new QGroupBox(QStringLiteral("Orientamento"), this);
@@ -167,7 +168,7 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
 {
     setObjectName(QStringLiteral("MyPrintGrafDlg"));
     setWindowTitle(QStringLiteral("Stampa grafico"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    SetFixedDialogFrame(*this);
     const std::vector<ChartView*> views = owner.chartViews();
     m_oGraf = views.empty() ? nullptr : views.front();
     m_second = views.size() > 1 ? views[1] : nullptr;

@@ -16,6 +16,7 @@
 
 #include "framework/study_kind.h"
 #include "framework/ui/dialog_folders.h"
+#include "framework/ui/fixed_dialog.h"
 #include "reporting/report_database.h"
 #include "reporting/report_layout.h"
 #include "reporting/report_settings.h"
@@ -73,7 +74,7 @@ frmAnagraf::frmAnagraf(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAnagraf"));
     setWindowTitle(QStringLiteral("Anagrafica azienda"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    SetFixedDialogFrame(*this);
 
     auto* fieldsBox = new QGroupBox(this);
     auto* grid = new QGridLayout(fieldsBox);
