@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMdiArea>
@@ -513,7 +514,13 @@ void Kestra::showStatisticsPrimer()
 void Kestra::openWithSystem(const QString& relative)
 {
     const QString path = programFile(relative);
-    if (!QFileInfo(path).isFile() || !m_openUrl(QUrl::fromLocalFile(path)))
+    // a document that is not there is no matter of the viewer: the user is told where it should be
+    if (!QFileInfo(path).isFile()) {
+        prompts().warning("Documento non trovato:\r\n" +
+                          QDir::toNativeSeparators(QDir::cleanPath(path)).toStdString());
+        return;
+    }
+    if (!m_openUrl(QUrl::fromLocalFile(path)))
         prompts().message(MessageIcon::Information, kMissingViewerMessage);
 }
 

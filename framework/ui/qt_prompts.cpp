@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "framework/ui/fixed_dialog.h"
 #include "framework/ui/form_numero.h"
 
 namespace kestra {
@@ -67,6 +68,7 @@ void QtPrompts::message(MessageIcon icon, const std::string& text, const std::st
                     title.empty() ? QString::fromUtf8(kApplicationTitle) : QString::fromStdString(title),
                     boxText(text), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);  // file names and values as they are, never read as markup
+    SetFixedDialogFrame(box);
     box.exec();
 }
 
@@ -76,6 +78,7 @@ Answer QtPrompts::ask(MessageIcon icon, const std::string& text)
     QMessageBox box(boxIcon(icon), QString::fromUtf8(kApplicationTitle), boxText(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
     box.setTextFormat(Qt::PlainText);
+    SetFixedDialogFrame(box);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
     box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));

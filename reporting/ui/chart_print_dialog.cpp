@@ -39,6 +39,7 @@ void warnBox(QWidget* parent, const QString& text)
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok,
                     parent);
     box.setTextFormat(Qt::PlainText);  // a file name is shown as it is
+    SetFixedDialogFrame(box);
     box.exec();
 }
 

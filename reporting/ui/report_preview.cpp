@@ -22,6 +22,7 @@
 
 #include "framework/study_kind.h"
 #include "framework/ui/dialog_folders.h"
+#include "framework/ui/fixed_dialog.h"
 #include "reporting/ui/report_renderer.h"
 
 namespace kestra {
@@ -40,6 +41,7 @@ void showError(QWidget* parent, const QString& text)
     QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok,
                     parent);
     box.setTextFormat(Qt::PlainText);  // a file name is shown as it is
+    SetFixedDialogFrame(box);
     box.exec();
 }
 
@@ -64,6 +66,7 @@ frmRepView::frmRepView(QWidget* parent)
     warn = [this](const QString& text) {
         QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok,
                         this);
+        SetFixedDialogFrame(box);
         box.exec();
     };
     setWindowTitle(QStringLiteral("Anteprima di stampa"));
