@@ -366,6 +366,8 @@ void PrintStudyCharts(QWidget& window, QPrinter& printer)
     if (!owner) return;
     MyPrintGrafDlg dialog(*owner, printer, &window);
     dialog.exec();
+    // the texts of the language chosen were for the paper; on screen the charts speak Italian again
+    owner->setLanGraf(Language::Italian);
 }
 
 }  // namespace kestra

@@ -152,6 +152,9 @@ TEST_F(PrecisionWindowTest, EqualResultsShowTheUnavailableChartTitle)
     EXPECT_EQ(result("StDev"), "0.000");
     EXPECT_EQ(result("IntConf"), "0.000");
     EXPECT_EQ(window.chartView()->chart()->title(), "Dev.standard = 0: grafico non disponibile");
+    EXPECT_TRUE(window.chartView()->footnoteText().isEmpty());
+    for (QAbstractAxis* axis : window.chartView()->chart()->axes())
+        EXPECT_FALSE(axis->isTitleVisible() && !axis->titleText().isEmpty());
 }
 
 TEST_F(PrecisionWindowTest, CountBelowThreeIsSetToSixOnLeavingAndValuesComeBack)
