@@ -93,6 +93,7 @@ frmOpzioni::frmOpzioni(Prompts& prompts, FolderBrowser browser, QWidget* parent)
     m_txtOpenSave->setText(QString::fromStdString(s.openSaveFolder));
     m_txtBackup->setText(QString::fromStdString(s.backupFolder));
     m_chkBkClose->setChecked(s.autoBackup());
+    m_txtOpenSave->setFocus(Qt::OtherFocusReason);  // the dialog opens on its first field
 
     connect(m_browseOpenSave, &QPushButton::clicked, this,
             [this] { browse(m_txtOpenSave, QStringLiteral("Cartella salvataggio file metodi")); });

@@ -71,6 +71,9 @@ void FormNumero::confirm()
 void FormNumero::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // the first field has the focus with its value selected: typing replaces it
+    m_integers->setFocus(Qt::OtherFocusReason);
+    m_integers->selectAll();
     if (const QScreen* s = screen()) {
         QRect r = frameGeometry();
         r.moveCenter(s->availableGeometry().center());

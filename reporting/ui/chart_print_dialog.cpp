@@ -254,6 +254,7 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
 
     m_optLan[1]->setChecked(true);
     selectLanguage(1);
+    m_optLan[1]->setFocus(Qt::OtherFocusReason);  // the first choice: the language
     refresh();
 }
 
