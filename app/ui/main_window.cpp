@@ -27,6 +27,7 @@
 #include "framework/prompts.h"
 #include "framework/services.h"
 #include "framework/ui/dialog_folders.h"
+#include "framework/ui/fixed_dialog.h"
 #include "framework/ui/qt_prompts.h"
 #include "framework/ui/study_window.h"
 #include "framework/ui/study_window_factory.h"
@@ -540,6 +541,7 @@ void Kestra::printerSetup()
 {
     QPrintDialog dialog(m_printer.get(), this);
     dialog.setWindowTitle(QStringLiteral("Imposta stampante"));
+    SetFixedDialogFrame(dialog);
     runDialog(dialog);
 }
 

@@ -563,6 +563,7 @@ QGroupBox* StudyWindow::createConclusionFrame()
     m_conclusion = new QPlainTextEdit(frame);
     m_conclusion->setObjectName(QStringLiteral("cConcl"));
     m_conclusion->setReadOnly(true);
+    m_conclusion->setTabChangesFocus(true);  // Tab goes on to the next control, as everywhere else
     layout->addWidget(m_conclusion);
     addResultWidget(m_conclusion);
     setDescription(frame, QStringLiteral("Mostra il testo delle conclusioni"));

@@ -178,6 +178,7 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
     setupPrinter = [](QPrinter& p, QWidget* parentWidget) {
         QPrintDialog dialog(&p, parentWidget);
         dialog.setWindowTitle(QStringLiteral("Imposta stampante"));
+        SetFixedDialogFrame(dialog);
         return dialog.exec() == QDialog::Accepted;
     };
     warn = [this](const QString& text) { warnBox(this, text); };
