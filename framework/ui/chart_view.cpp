@@ -6,6 +6,7 @@
 #include <QGraphicsSimpleTextItem>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -354,6 +355,7 @@ ChartView::ChartView(QWidget* parent) : QChartView(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setRenderHint(QPainter::Antialiasing);
+    setFocusPolicy(Qt::StrongFocus);  // so a chart can be enlarged from the keyboard too
     setChartData(ChartData{});
 }
 
@@ -407,6 +409,16 @@ void ChartView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     QChartView::mouseDoubleClickEvent(event);
+}
+
+void ChartView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
+        emit enlargeRequested();
+        event->accept();
+        return;
+    }
+    QChartView::keyPressEvent(event);
 }
 
 void ChartView::mousePressEvent(QMouseEvent* event)

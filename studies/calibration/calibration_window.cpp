@@ -33,7 +33,8 @@ constexpr const char* kResultCaptions[7] = {"r =", "a =", "b =", "Sa =", "Sb =",
 constexpr const char* kResultNames[7] = {"LabR", "LabA", "LabB", "LabSa", "LabSb", "LabProp1", "LabProp2"};
 
 const char* const kChartTip =
-    "Doppio clic (o Ctrl+clic) sul grafico per ingrandirlo a tutta la pagina o riportarlo a metà pagina";
+    "Doppio clic (o Ctrl+clic, o Invio) sul grafico per ingrandirlo a tutta la pagina o riportarlo a metà "
+    "pagina";
 
 }  // namespace
 

@@ -258,6 +258,12 @@ TEST_F(CalibrationWindowTest, ChartsSideBySideEnlargeAndRestore)
     EXPECT_FALSE(w->chartEnlarged(0));
     EXPECT_EQ(regr->geometry().width(), page.width() / 2);
     EXPECT_TRUE(w->chartEnlarged(1));
+    // from the keyboard: Enter on the chart that has the focus
+    prop->setFocus();
+    QTest::keyClick(prop, Qt::Key_Return);
+    EXPECT_FALSE(w->chartEnlarged(1));
+    QTest::keyClick(prop, Qt::Key_Space);
+    EXPECT_TRUE(w->chartEnlarged(1));
 
     // the next calculation lays them out side by side again
     w->tabs()->setCurrentIndex(1);
