@@ -15,6 +15,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QUrl>
 
 #include "app/app_settings.h"
@@ -90,6 +91,9 @@ Kestra::Kestra(ShellEnvironment environment, Prompts* prompts, QWidget* parent)
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("MdiArea"));
     m_mdi->viewport()->installEventFilter(this);
+    // windows tiled at their minimum size may not all fit: the area scrolls
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &Kestra::subWindowActivated);
 
@@ -366,26 +370,33 @@ void Kestra::arrangeWindows(WindowArrangement arrangement)
 }
 
 // Tiling "horizontally" gives wide windows one above another; "vertically", tall windows side by side.
+// Each window keeps at least its minimum size (toolbar, tabs and some of its page): with many windows the
+// area scrolls instead of squashing them.
 void Kestra::tileWindows(bool oneAboveAnother)
 {
     std::vector<QMdiSubWindow*> tiled;
     for (QMdiSubWindow* sub : openSubWindows())
         if (!sub->isMinimized()) tiled.push_back(sub);
     if (tiled.empty()) return;
+    for (QMdiSubWindow* sub : tiled) sub->showNormal();
     const QRect area = m_mdi->viewport()->rect();
     const int n = static_cast<int>(tiled.size());
+    int least = 0;
+    for (QMdiSubWindow* sub : tiled) {
+        const QSize minimum = sub->minimumSizeHint().expandedTo(sub->minimumSize());
+        least = std::max(least, oneAboveAnother ? minimum.height() : minimum.width());
+    }
+    const int length = oneAboveAnother ? area.height() : area.width();
+    const bool fits = least * n <= length;
+    // when the area scrolls, its scroll bar takes room from the other side
+    const int bar = fits ? 0 : m_mdi->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_mdi);
+    const QRect across = oneAboveAnother ? area.adjusted(0, 0, -bar, 0) : area.adjusted(0, 0, 0, -bar);
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow* sub = tiled[static_cast<std::size_t>(i)];
-        sub->showNormal();
-        QRect r;
-        if (oneAboveAnother) {
-            const int top = area.height() * i / n;
-            r = QRect(0, top, area.width(), area.height() * (i + 1) / n - top);
-        } else {
-            const int left = area.width() * i / n;
-            r = QRect(left, 0, area.width() * (i + 1) / n - left, area.height());
-        }
-        sub->setGeometry(r);
+        const int start = fits ? length * i / n : least * i;
+        const int end = fits ? length * (i + 1) / n : least * (i + 1);
+        sub->setGeometry(oneAboveAnother ? QRect(0, start, across.width(), end - start)
+                                         : QRect(start, 0, end - start, across.height()));
     }
 }
 

@@ -252,6 +252,10 @@ StudyWindow::StudyWindow(std::unique_ptr<Study> study, StudyWindowHost& host,
     layout->addWidget(m_tabs);
     setCentralWidget(background);
 
+    // the least that stays usable when many windows share the screen: toolbar, tabs, some of the page (which
+    // scrolls), the status bar
+    setMinimumSize(440, 240);
+
     m_undo = new QUndoStack(this);
     connect(qApp, &QApplication::focusChanged, this, [this] { ++m_focusSession; });
     StudyWindowOptions shown = options;
