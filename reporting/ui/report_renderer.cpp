@@ -15,6 +15,7 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "text/number_format.h"
 
@@ -35,11 +36,24 @@ constexpr double kBodyBottom = kFooterRule - 12.0;
 constexpr double kContentLeft = kMarginLeft;
 constexpr double kContentRight = RenderedReport::kPageWidth - kMarginRight;
 constexpr double kContentWidth = kContentRight - kContentLeft;
-constexpr double kBlockGap = 14.0;
+constexpr double kBlockGap = 10.0;
 constexpr double kCellPad = 5.0;
 constexpr double kFlowGap = 18.0;
 
-enum class Role { Body, BodyBold, Label, Heading, Title, Subtitle, CompanyName, Company, Table, TableBold, Footer, Count };
+enum class Role {
+    Body,
+    BodyBold,
+    Label,
+    Heading,
+    Title,
+    Subtitle,
+    CompanyName,
+    Company,
+    Table,
+    TableBold,
+    Footer,
+    Count
+};
 
 const QColor kInk(0x1a, 0x1a, 0x1a);
 const QColor kMuted(0x55, 0x55, 0x55);
@@ -55,18 +69,47 @@ QFont makeFont(Role role)
     // Unshaped text keeps "fi" and "fl" as two letters, so the PDF's text searches and copies as typed.
     f.setStyleStrategy(QFont::PreferNoShaping);
     switch (role) {
-    case Role::Body: f.setPointSizeF(9.5); break;
-    case Role::BodyBold: f.setPointSizeF(9.5); f.setBold(true); break;
-    case Role::Label: f.setPointSizeF(9.5); break;
-    case Role::Heading: f.setPointSizeF(10.5); f.setBold(true); break;
-    case Role::Title: f.setPointSizeF(14.0); f.setBold(true); break;
-    case Role::Subtitle: f.setPointSizeF(11.5); f.setBold(true); break;
-    case Role::CompanyName: f.setPointSizeF(12.0); f.setBold(true); break;
-    case Role::Company: f.setPointSizeF(8.0); break;
-    case Role::Table: f.setPointSizeF(8.5); break;
-    case Role::TableBold: f.setPointSizeF(8.5); f.setBold(true); break;
-    case Role::Footer: f.setPointSizeF(7.5); break;
-    case Role::Count: break;
+        case Role::Body:
+            f.setPointSizeF(9.0);
+            break;
+        case Role::BodyBold:
+            f.setPointSizeF(9.0);
+            f.setBold(true);
+            break;
+        case Role::Label:
+            f.setPointSizeF(9.0);
+            break;
+        case Role::Heading:
+            f.setPointSizeF(10.0);
+            f.setBold(true);
+            break;
+        case Role::Title:
+            f.setPointSizeF(13.5);
+            f.setBold(true);
+            break;
+        case Role::Subtitle:
+            f.setPointSizeF(11.5);
+            f.setBold(true);
+            break;
+        case Role::CompanyName:
+            f.setPointSizeF(12.0);
+            f.setBold(true);
+            break;
+        case Role::Company:
+            f.setPointSizeF(8.0);
+            break;
+        case Role::Table:
+            f.setPointSizeF(8.0);
+            break;
+        case Role::TableBold:
+            f.setPointSizeF(8.0);
+            f.setBold(true);
+            break;
+        case Role::Footer:
+            f.setPointSizeF(7.5);
+            break;
+        case Role::Count:
+            break;
     }
     return f;
 }
@@ -91,7 +134,7 @@ public:
 
     double lineHeight(Role role) const
     {
-        return QFontMetricsF(font(role), &m_reference).lineSpacing() / kMeasureScale * 1.08;
+        return QFontMetricsF(font(role), &m_reference).lineSpacing() / kMeasureScale;
     }
 
     // Lines of text broken at CR LF, CR or LF and wrapped to width; blanks inside a line are kept.
@@ -127,7 +170,6 @@ private:
     QImage m_reference;
     std::array<QFont, static_cast<std::size_t>(Role::Count)> m_fonts;
 };
-
 
 struct TextOp {
     QRectF rect;
@@ -187,13 +229,101 @@ public:
         composeHeading();
         newPage();
         composeTitle();
-        for (const auto& block : m_layout.blocks) {
-            std::visit([&](const auto& b) { place(b); }, block);
+        const auto& blocks = m_layout.blocks;
+        bool signed_ = false;
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            // a narrow data table and the results that follow it share the width when they fit beside each
+            // other
+            if (i + 1 < blocks.size()) {
+                const auto* table = std::get_if<DetailTableBlock>(&blocks[i]);
+                const auto* results = std::get_if<ResultsBlock>(&blocks[i + 1]);
+                if (table && results && placeSideBySide(*table, *results)) {
+                    ++i;
+                    continue;
+                }
+            }
+            std::visit([&](const auto& b) { place(b); }, blocks[i]);
+            // the signature closes the conclusions, before a table that may follow them
+            if (const auto* c = std::get_if<ConclusionsBlock>(&blocks[i]); c && c == lastConclusions()) {
+                composeSignature();
+                signed_ = true;
+                if (i + 1 < blocks.size()) gap();
+            }
         }
-        composeSignature();
+        if (!signed_) composeSignature();
     }
 
 private:
+    // --- trying a placement out: what it would add is taken back
+    struct Mark {
+        std::size_t pages = 0, texts = 0, lines = 0, fills = 0;
+        double y = 0;
+    };
+    Mark mark() const
+    {
+        return {m_out.pages.size(), m_page->texts.size(), m_page->lines.size(), m_page->fills.size(), m_y};
+    }
+    void rollback(const Mark& m)
+    {
+        m_out.pages.resize(m.pages);
+        m_page = &m_out.pages.back();
+        m_page->texts.resize(m.texts);
+        m_page->lines.resize(m.lines);
+        m_page->fills.resize(m.fills);
+        m_y = m.y;
+    }
+    // The height a block takes between left and right at the top of a page; nullopt when it needs more pages.
+    template <typename Block>
+    std::optional<double> heightOnAPage(const Block& b, double left, double right)
+    {
+        const Mark m = mark();
+        const double savedLeft = m_left, savedRight = m_right;
+        newPage();
+        const std::size_t pages = m_out.pages.size();
+        m_left = left;
+        m_right = right;
+        place(b);
+        std::optional<double> h;
+        if (m_out.pages.size() == pages) h = m_y - m_bodyTop;
+        m_left = savedLeft;
+        m_right = savedRight;
+        rollback(m);
+        return h;
+    }
+
+    bool placeSideBySide(const DetailTableBlock& layoutTable, const ResultsBlock& results)
+    {
+        DetailTableBlock table = layoutTable;
+        // a table much taller than the results beside it runs down two copies, when they leave room for them
+        if (table.flowColumns == 1 && m_doc.details.size() >= 12) {
+            DetailTableBlock two = table;
+            two.flowColumns = 2;
+            if (tableWidth(two) + kFlowGap + resultsWidth(results) <= width()) table = two;
+        }
+        const double tableW = tableWidth(table);
+        const double resultsW = resultsWidth(results);
+        const double gapW = kFlowGap;
+        if (tableW + gapW + resultsW > width()) return false;
+        // the table keeps a fair share of the width when the results leave it
+        const double split = m_left + std::max(tableW, std::min(width() * 0.42, width() - gapW - resultsW));
+        const auto left = heightOnAPage(table, m_left, split);
+        const auto right = heightOnAPage(results, split + gapW, m_right);
+        if (!left || !right) return false;
+        ensure(std::max(*left, *right));
+        const double top = m_y;
+        const double savedLeft = m_left, savedRight = m_right;
+        m_right = split;
+        place(table);
+        const double bottom = m_y;
+        m_y = top;
+        m_left = split + gapW;
+        m_right = savedRight;
+        place(results);
+        m_y = std::max(bottom, m_y);
+        m_left = savedLeft;
+        return true;
+    }
+
     // --- primitives
     void text(double x, double y, double w, const QString& s, Role role, Qt::Alignment align = Qt::AlignLeft,
               const QColor& color = kInk)
@@ -224,17 +354,18 @@ private:
         return q(FieldDisplayText(m_doc.header, name, m_doc.decimalSeparator));
     }
     void gap() { m_y += kBlockGap; }
+    double width() const { return m_right - m_left; }
 
     // A bold block heading kept together with `following` points of what comes after it.
     void heading(const LayoutText& t, double following)
     {
         const QString s = label(t);
         if (s.isEmpty()) return;
-        const QStringList lines = m_t.wrap(s, Role::Heading, kContentWidth);
+        const QStringList lines = m_t.wrap(s, Role::Heading, width());
         const double lh = m_t.lineHeight(Role::Heading);
         ensure(lines.size() * lh + 4 + following);
         for (const QString& line : lines) {
-            text(kContentLeft, m_y, kContentWidth, line, Role::Heading);
+            text(m_left, m_y, width(), line, Role::Heading);
             m_y += lh;
         }
         m_y += 4;
@@ -263,7 +394,8 @@ private:
                 << join({labelled(QStringLiteral("E-mail "), t(8)), labelled(QStringLiteral("Web "), t(9))},
                         QStringLiteral("   "))
                 << join({labelled(english ? QStringLiteral("Owner: ") : QStringLiteral("Titolare: "), t(1)),
-                         labelled(english ? QStringLiteral("Chemist in charge: ") : QStringLiteral("Responsabile chimico: "),
+                         labelled(english ? QStringLiteral("Chemist in charge: ")
+                                          : QStringLiteral("Responsabile chimico: "),
                                   t(2))},
                         QStringLiteral("   "));
         details.removeAll(QString());
@@ -303,9 +435,9 @@ private:
         }
         bottom = std::max(bottom, y);
         if (bottom > kMarginTop) {
-            bottom += 8;
+            bottom += 6;
             rule(kContentLeft, bottom, kContentRight, 0.8, kRule);
-            m_bodyTop = bottom + 16;
+            m_bodyTop = bottom + 12;
         } else {
             m_bodyTop = kMarginTop;
         }
@@ -315,7 +447,7 @@ private:
     void composeTitle()
     {
         for (const auto& [t, role, after] : {std::tuple{m_layout.title, Role::Title, 3.0},
-                                            std::tuple{m_layout.subtitle, Role::Subtitle, 0.0}}) {
+                                             std::tuple{m_layout.subtitle, Role::Subtitle, 0.0}}) {
             const QString s = label(t);
             if (s.isEmpty()) continue;
             for (const QString& line : m_t.wrap(s, role, kContentWidth)) {
@@ -324,30 +456,68 @@ private:
             }
             m_y += after;
         }
-        m_y += kBlockGap + 4;
+        m_y += kBlockGap;
     }
 
     // --- blocks
     void place(const FieldsBlock& b)
     {
         double labelWidth = 0;
-        for (const auto& line : b.lines) labelWidth = std::max(labelWidth, m_t.width(label(line.label) + ":", Role::Label));
-        labelWidth = std::min(labelWidth + 12, kContentWidth * 0.45);
-        const double valueWidth = kContentWidth - labelWidth;
+        for (const auto& line : b.lines)
+            labelWidth = std::max(labelWidth, m_t.width(label(line.label) + ":", Role::Label));
+        labelWidth = std::min(labelWidth + 12, width() * 0.45);
+        const double valueWidth = width() - labelWidth;
         const double lh = m_t.lineHeight(Role::Body);
         for (const auto& line : b.lines) {
             const QString caption = label(line.label);
-            const QStringList captions = m_t.wrap(caption.isEmpty() ? caption : caption + ":", Role::Label, labelWidth - 8);
+            const QStringList captions =
+                m_t.wrap(caption.isEmpty() ? caption : caption + ":", Role::Label, labelWidth - 8);
             const QStringList values = m_t.wrap(field(line.field), Role::BodyBold, valueWidth);
-            const double h = std::max(captions.size(), values.size()) * lh + 3;
+            const double h = std::max(captions.size(), values.size()) * lh + 1;
             ensure(h);
             for (qsizetype i = 0; i < captions.size(); ++i)
-                text(kContentLeft, m_y + i * lh, labelWidth, captions[i], Role::Label, Qt::AlignLeft, kMuted);
+                text(m_left, m_y + i * lh, labelWidth, captions[i], Role::Label, Qt::AlignLeft, kMuted);
             for (qsizetype i = 0; i < values.size(); ++i)
-                text(kContentLeft + labelWidth, m_y + i * lh, valueWidth, values[i], Role::BodyBold);
+                text(m_left + labelWidth, m_y + i * lh, valueWidth, values[i], Role::BodyBold);
             m_y += h;
         }
         gap();
+    }
+
+    // The width a results block needs: captions, symbols, value columns and notes; a long text value and a
+    // line without values may wrap, so they ask for a moderate width only.
+    double resultsWidth(const ResultsBlock& b) const
+    {
+        constexpr double kWrapped = 150;
+        std::size_t valueColumns = b.columns.size();
+        double labelWidth = 0, symbolWidth = 0, valueWidth = 80, textValue = 0, labelOnly = 0;
+        for (const auto& line : b.lines) {
+            if (line.hidden) continue;
+            valueColumns = std::max(valueColumns, line.fields.size());
+            if (line.fields.empty()) {
+                labelOnly =
+                    std::max(labelOnly, std::min(kWrapped, m_t.width(label(line.label), Role::BodyBold)));
+                continue;
+            }
+            labelWidth = std::max(labelWidth, m_t.width(label(line.label), Role::Label));
+            symbolWidth = std::max(symbolWidth, m_t.width(label(line.symbol), Role::Body));
+            for (const auto& f : line.fields) {
+                const QString v = field(f);
+                if (looksNumeric(v) || v.size() <= 14)
+                    valueWidth = std::max(valueWidth, m_t.width(v, Role::BodyBold) + 12);
+                else if (line.fields.size() == 1)  // a text value wraps to two lines in a narrow column
+                    textValue = std::max(textValue, std::min(100.0, m_t.width(v, Role::BodyBold)) + 12);
+            }
+            // a note goes below the values in a narrow column: it asks for no width of its own
+        }
+        for (const auto& c : b.columns)
+            for (const QString& part : m_t.wrap(label(c), Role::TableBold, 1e6))
+                valueWidth = std::max(valueWidth, m_t.width(part, Role::TableBold) + 12);
+        // captions may take two lines in a column of their own
+        const double captions =
+            12 + std::min(labelWidth, kWrapped) + 16 + (symbolWidth > 0 ? symbolWidth + 10 : 0);
+        const double values = std::max(valueColumns * valueWidth, textValue);
+        return std::max({m_t.width(label(b.heading), Role::Heading), 12 + labelOnly, captions + values});
     }
 
     void place(const ResultsBlock& b)
@@ -357,20 +527,24 @@ private:
         for (const auto& line : b.lines) {
             if (line.hidden) continue;
             valueColumns = std::max(valueColumns, line.fields.size());
-            if (!line.fields.empty()) labelWidth = std::max(labelWidth, m_t.width(label(line.label), Role::Label));
+            if (!line.fields.empty())
+                labelWidth = std::max(labelWidth, m_t.width(label(line.label), Role::Label));
             symbolWidth = std::max(symbolWidth, m_t.width(label(line.symbol), Role::Body));
             for (const auto& f : line.fields) {
                 const QString v = field(f);
-                if (looksNumeric(v) || v.size() <= 14) valueWidth = std::max(valueWidth, m_t.width(v, Role::BodyBold) + 12);
+                if (looksNumeric(v) || v.size() <= 14)
+                    valueWidth = std::max(valueWidth, m_t.width(v, Role::BodyBold) + 12);
             }
         }
         for (const auto& c : b.columns)
             for (const QString& part : m_t.wrap(label(c), Role::TableBold, 1e6))
                 valueWidth = std::max(valueWidth, m_t.width(part, Role::TableBold) + 12);
         const double indent = 12;
-        labelWidth = std::min(labelWidth + 16, kContentWidth * 0.5);
         if (symbolWidth > 0) symbolWidth += 10;
-        const double labelX = kContentLeft + indent;
+        // captions take up to half the width, or what the values leave when the block has a column of its own
+        labelWidth = std::min(labelWidth + 16, std::max(width() * 0.5, width() - indent - symbolWidth -
+                                                                           valueColumns * valueWidth));
+        const double labelX = m_left + indent;
         const double symbolX = labelX + labelWidth;
         const double valuesX = symbolX + symbolWidth;
         const double noteX = valuesX + valueColumns * valueWidth + 10;
@@ -397,10 +571,10 @@ private:
         for (const auto& line : b.lines) {
             if (line.hidden) continue;
             if (line.fields.empty()) {
-                const QStringList parts = m_t.wrap(label(line.label), Role::BodyBold, kContentWidth - indent);
+                const QStringList parts = m_t.wrap(label(line.label), Role::BodyBold, width() - indent);
                 ensure(parts.size() * lh + 2 + lh);
                 for (const QString& p : parts) {
-                    text(labelX, m_y, kContentWidth - indent, p, Role::Body, Qt::AlignLeft, kMuted);
+                    text(labelX, m_y, width() - indent, p, Role::Body, Qt::AlignLeft, kMuted);
                     m_y += lh;
                 }
                 m_y += 2;
@@ -414,7 +588,7 @@ private:
             for (const auto& f : line.fields) {
                 const QString v = field(f);
                 if (m_t.width(v, Role::BodyBold) > valueWidth - 6 && line.fields.size() == 1) {
-                    values.push_back(m_t.wrap(v, Role::BodyBold, kContentRight - valuesX));
+                    values.push_back(m_t.wrap(v, Role::BodyBold, m_right - valuesX));
                     wide = true;
                 } else {
                     values.push_back({v});
@@ -424,10 +598,10 @@ private:
             const QString note = label(line.note);
             QStringList notes;
             if (!note.isEmpty()) {
-                if (wide || kContentRight - noteX < 60) {
-                    notes = m_t.wrap(note, Role::Body, kContentRight - valuesX);
+                if (wide || m_right - noteX < 60) {
+                    notes = m_t.wrap(note, Role::Body, m_right - valuesX);
                 } else {
-                    notes = m_t.wrap(note, Role::Body, kContentRight - noteX);
+                    notes = m_t.wrap(note, Role::Body, m_right - noteX);
                     rows = std::max(rows, notes.size());
                 }
             }
@@ -440,18 +614,18 @@ private:
             for (std::size_t c = 0; c < values.size(); ++c) {
                 for (qsizetype i = 0; i < values[c].size(); ++i) {
                     if (wide)
-                        text(valuesX, m_y + i * lh, kContentRight - valuesX, values[c][i], Role::BodyBold);
+                        text(valuesX, m_y + i * lh, m_right - valuesX, values[c][i], Role::BodyBold);
                     else
-                        text(valuesX + c * valueWidth, m_y + i * lh, valueWidth - 4, values[c][i], Role::BodyBold,
-                             Qt::AlignRight);
+                        text(valuesX + c * valueWidth, m_y + i * lh, valueWidth - 4, values[c][i],
+                             Role::BodyBold, Qt::AlignRight);
                 }
             }
             if (!notes.isEmpty()) {
-                const bool below = wide || kContentRight - noteX < 60;
+                const bool below = wide || m_right - noteX < 60;
                 const double x = below ? valuesX : noteX;
                 const double y0 = below ? m_y + rows * lh : m_y;
                 for (qsizetype i = 0; i < notes.size(); ++i)
-                    text(x, y0 + i * lh, kContentRight - x, notes[i], Role::Body, Qt::AlignLeft, kMuted);
+                    text(x, y0 + i * lh, m_right - x, notes[i], Role::Body, Qt::AlignLeft, kMuted);
             }
             m_y += h;
         }
@@ -462,9 +636,9 @@ private:
     {
         const double lh = m_t.lineHeight(Role::Body);
         heading(b.heading, lh * 2);
-        for (const QString& line : m_t.wrap(label(b.text), Role::Body, kContentWidth)) {
+        for (const QString& line : m_t.wrap(label(b.text), Role::Body, width())) {
             ensure(lh);
-            text(kContentLeft, m_y, kContentWidth, line, Role::Body);
+            text(m_left, m_y, width(), line, Role::Body);
             m_y += lh;
         }
         gap();
@@ -474,16 +648,18 @@ private:
     {
         const std::size_t columns = b.columns.size();
         double cornerWidth = m_t.width(label(b.corner), Role::TableBold);
-        for (const auto& row : b.rows) cornerWidth = std::max(cornerWidth, m_t.width(label(row.label), Role::Table));
-        cornerWidth = std::min(cornerWidth + 2 * kCellPad + 4, kContentWidth * 0.4);
-        const double cellWidth = columns ? (kContentWidth - cornerWidth) / columns : 0;
+        for (const auto& row : b.rows)
+            cornerWidth = std::max(cornerWidth, m_t.width(label(row.label), Role::Table));
+        cornerWidth = std::min(cornerWidth + 2 * kCellPad + 4, width() * 0.4);
+        const double cellWidth = columns ? (width() - cornerWidth) / columns : 0;
         const double lh = m_t.lineHeight(Role::Table);
         const double hlh = m_t.lineHeight(Role::TableBold);
 
         std::vector<QStringList> captions;
         qsizetype headRows = 1;
         captions.push_back(m_t.wrap(label(b.corner), Role::TableBold, cornerWidth - 2 * kCellPad));
-        for (const auto& c : b.columns) captions.push_back(m_t.wrap(label(c), Role::TableBold, cellWidth - 2 * kCellPad));
+        for (const auto& c : b.columns)
+            captions.push_back(m_t.wrap(label(c), Role::TableBold, cellWidth - 2 * kCellPad));
         for (const auto& c : captions) headRows = std::max(headRows, c.size());
         const double headHeight = headRows * hlh + 6;
 
@@ -498,10 +674,11 @@ private:
             Row row{m_t.wrap(label(r.label), Role::Table, cornerWidth - 2 * kCellPad), {}, 0};
             qsizetype n = row.label.size();
             for (const auto& f : r.fields) {
-                row.cells.push_back(f.empty() ? QStringList{} : m_t.wrap(field(f), Role::Table, cellWidth - 2 * kCellPad));
+                row.cells.push_back(f.empty() ? QStringList{}
+                                              : m_t.wrap(field(f), Role::Table, cellWidth - 2 * kCellPad));
                 n = std::max(n, row.cells.back().size());
             }
-            row.height = std::max<qsizetype>(n, 1) * lh + 5;
+            row.height = std::max<qsizetype>(n, 1) * lh + 3;
             total += row.height;
             rows.push_back(std::move(row));
         }
@@ -510,17 +687,17 @@ private:
         if (total + hh <= kBodyBottom - m_bodyTop) ensure(total + hh);
         heading(b.heading, headHeight + (rows.empty() ? 0 : rows.front().height));
         auto drawHead = [&] {
-            fill(QRectF(kContentLeft, m_y, kContentWidth, headHeight), kShade);
-            rule(kContentLeft, m_y, kContentRight, 0.8, kRule);
+            fill(QRectF(m_left, m_y, width(), headHeight), kShade);
+            rule(m_left, m_y, m_right, 0.8, kRule);
             for (std::size_t c = 0; c < captions.size(); ++c) {
-                const double x = c == 0 ? kContentLeft : kContentLeft + cornerWidth + (c - 1) * cellWidth;
+                const double x = c == 0 ? m_left : m_left + cornerWidth + (c - 1) * cellWidth;
                 const double w = c == 0 ? cornerWidth : cellWidth;
                 for (qsizetype i = 0; i < captions[c].size(); ++i)
                     text(x + kCellPad, m_y + 3 + i * hlh, w - 2 * kCellPad, captions[c][i], Role::TableBold,
                          c == 0 ? Qt::AlignLeft : Qt::AlignRight);
             }
             m_y += headHeight;
-            rule(kContentLeft, m_y, kContentRight, 0.5, kRule);
+            rule(m_left, m_y, m_right, 0.5, kRule);
         };
         drawHead();
         for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -530,16 +707,79 @@ private:
                 drawHead();
             }
             for (qsizetype i = 0; i < row.label.size(); ++i)
-                text(kContentLeft + kCellPad, m_y + 2.5 + i * lh, cornerWidth - 2 * kCellPad, row.label[i], Role::Table);
+                text(m_left + kCellPad, m_y + 2.5 + i * lh, cornerWidth - 2 * kCellPad, row.label[i],
+                     Role::Table);
             for (std::size_t c = 0; c < row.cells.size() && c < columns; ++c)
                 for (qsizetype i = 0; i < row.cells[c].size(); ++i)
-                    text(kContentLeft + cornerWidth + c * cellWidth + kCellPad, m_y + 2.5 + i * lh,
+                    text(m_left + cornerWidth + c * cellWidth + kCellPad, m_y + 2.5 + i * lh,
                          cellWidth - 2 * kCellPad, row.cells[c][i], Role::Table, Qt::AlignRight);
             m_y += row.height;
-            rule(kContentLeft, m_y, kContentRight, r + 1 == rows.size() ? 0.8 : 0.3,
+            rule(m_left, m_y, m_right, r + 1 == rows.size() ? 0.8 : 0.3,
                  r + 1 == rows.size() ? kRule : kHairline);
         }
         gap();
+    }
+
+    // The texts of a detail table, their alignment and the widths the columns need (before any spare width).
+    struct TableCells {
+        std::vector<std::vector<QString>> cells;
+        std::vector<Qt::Alignment> align;
+        std::vector<double> widths;
+    };
+    TableCells tableCells(const DetailTableBlock& b) const
+    {
+        const auto& cols = b.columns;
+        const std::size_t n = m_doc.details.size();
+        TableCells t;
+        t.cells.assign(n, std::vector<QString>(cols.size()));
+        t.align.assign(cols.size(), Qt::AlignLeft);
+        for (std::size_t c = 0; c < cols.size(); ++c) {
+            bool allIntegers = n > 0, allNumbers = n > 0;
+            for (std::size_t r = 0; r < n; ++r) {
+                const ReportRecord& rec = m_doc.details[r];
+                const FieldValue* v = rec.find(cols[c].field);
+                QString s = q(FieldDisplayText(rec, cols[c].field, m_doc.decimalSeparator));
+                if (cols[c].numeric)
+                    s = q(FormatDetailNumber(s.toStdString(), cols[c].decimals, m_doc.decimalSeparator));
+                if (!v || !std::holds_alternative<std::int64_t>(*v)) allIntegers = false;
+                if (!s.isEmpty() && !looksNumeric(s)) allNumbers = false;
+                t.cells[r][c] = s;
+            }
+            t.align[c] = allIntegers                       ? Qt::AlignHCenter
+                         : (cols[c].numeric || allNumbers) ? Qt::AlignRight
+                                                           : Qt::AlignLeft;
+        }
+        t.widths.resize(cols.size());
+        for (std::size_t c = 0; c < cols.size(); ++c) {
+            double w = 36;
+            for (const QString& part : m_t.wrap(label(cols[c].heading), Role::TableBold, 1e6))
+                w = std::max(w, m_t.width(part, Role::TableBold));
+            for (std::size_t r = 0; r < n; ++r) w = std::max(w, m_t.width(t.cells[r][c], Role::Table));
+            t.widths[c] = w + 2 * kCellPad;
+        }
+        // A group caption needs the width of its columns together.
+        for (std::size_t c = 0; c < cols.size();) {
+            std::size_t end = c + 1;
+            while (end < cols.size() && !cols[c].group.empty() &&
+                   cols[end].group.label == cols[c].group.label &&
+                   cols[end].group.fixed == cols[c].group.fixed)
+                ++end;
+            if (!cols[c].group.empty()) {
+                double sum = 0;
+                for (std::size_t k = c; k < end; ++k) sum += t.widths[k];
+                const double need = m_t.width(label(cols[c].group), Role::TableBold) + 2 * kCellPad;
+                if (need > sum)
+                    for (std::size_t k = c; k < end; ++k) t.widths[k] += (need - sum) / (end - c);
+            }
+            c = end;
+        }
+        return t;
+    }
+    // The width the table needs with all its copies side by side.
+    double tableWidth(const DetailTableBlock& b) const
+    {
+        const int flow = std::max(1, b.flowColumns);
+        return copyWidthOf(tableCells(b).widths) * flow + (flow - 1) * kFlowGap;
     }
 
     void place(const DetailTableBlock& b)
@@ -549,55 +789,20 @@ private:
         const int flow = std::max(1, b.flowColumns);
         if (cols.empty()) return;
 
-        // Cell texts and their alignment.
-        std::vector<std::vector<QString>> cells(n, std::vector<QString>(cols.size()));
-        std::vector<Qt::Alignment> align(cols.size(), Qt::AlignLeft);
-        for (std::size_t c = 0; c < cols.size(); ++c) {
-            bool allIntegers = n > 0, allNumbers = n > 0;
-            for (std::size_t r = 0; r < n; ++r) {
-                const ReportRecord& rec = m_doc.details[r];
-                const FieldValue* v = rec.find(cols[c].field);
-                QString s = q(FieldDisplayText(rec, cols[c].field, m_doc.decimalSeparator));
-                if (cols[c].numeric) s = q(FormatDetailNumber(s.toStdString(), cols[c].decimals, m_doc.decimalSeparator));
-                if (!v || !std::holds_alternative<std::int64_t>(*v)) allIntegers = false;
-                if (!s.isEmpty() && !looksNumeric(s)) allNumbers = false;
-                cells[r][c] = s;
-            }
-            align[c] = allIntegers ? Qt::AlignHCenter : (cols[c].numeric || allNumbers) ? Qt::AlignRight : Qt::AlignLeft;
-        }
-
+        TableCells prepared = tableCells(b);
+        const auto& cells = prepared.cells;
+        const auto& align = prepared.align;
+        std::vector<double>& widths = prepared.widths;
         // Column widths: what the texts need, then the spare width shared by the relative widths.
-        const double copyWidth = (kContentWidth - (flow - 1) * kFlowGap) / flow;
-        std::vector<double> widths(cols.size());
-        for (std::size_t c = 0; c < cols.size(); ++c) {
-            double w = 36;
-            for (const QString& part : m_t.wrap(label(cols[c].heading), Role::TableBold, 1e6))
-                w = std::max(w, m_t.width(part, Role::TableBold));
-            for (std::size_t r = 0; r < n; ++r) w = std::max(w, m_t.width(cells[r][c], Role::Table));
-            widths[c] = w + 2 * kCellPad;
-        }
-        // A group caption needs the width of its columns together.
-        for (std::size_t c = 0; c < cols.size();) {
-            std::size_t end = c + 1;
-            while (end < cols.size() && !cols[c].group.empty() && cols[end].group.label == cols[c].group.label &&
-                   cols[end].group.fixed == cols[c].group.fixed)
-                ++end;
-            if (!cols[c].group.empty()) {
-                double sum = 0;
-                for (std::size_t k = c; k < end; ++k) sum += widths[k];
-                const double need = m_t.width(label(cols[c].group), Role::TableBold) + 2 * kCellPad;
-                if (need > sum)
-                    for (std::size_t k = c; k < end; ++k) widths[k] += (need - sum) / (end - c);
-            }
-            c = end;
-        }
+        const double copyWidth = (width() - (flow - 1) * kFlowGap) / flow;
         double natural = 0, weights = 0;
         for (std::size_t c = 0; c < cols.size(); ++c) {
             natural += widths[c];
             weights += std::max(0.1, cols[c].width);
         }
-        const double target =
-            natural > copyWidth ? copyWidth : flow > 1 ? copyWidth : std::min(copyWidth, std::max(natural, kContentWidth * 0.55));
+        const double target = natural > copyWidth ? copyWidth
+                              : flow > 1          ? copyWidth
+                                                  : std::min(copyWidth, std::max(natural, width() * 0.55));
         if (natural > copyWidth) {
             for (auto& w : widths) w *= copyWidth / natural;
         } else {
@@ -627,7 +832,7 @@ private:
                 wrapped[r].push_back(m_t.wrap(cells[r][c], Role::Table, widths[c] - 2 * kCellPad));
                 lines = std::max(lines, wrapped[r].back().size());
             }
-            heights[r] = lines * lh + 4;
+            heights[r] = lines * lh + 3;
         }
 
         auto drawHead = [&](double x, double y) {
@@ -636,13 +841,15 @@ private:
             double cx = x;
             for (std::size_t c = 0; c < cols.size();) {
                 std::size_t end = c + 1;
-                while (end < cols.size() && !cols[c].group.empty() && cols[end].group.label == cols[c].group.label &&
+                while (end < cols.size() && !cols[c].group.empty() &&
+                       cols[end].group.label == cols[c].group.label &&
                        cols[end].group.fixed == cols[c].group.fixed)
                     ++end;
                 double span = 0;
                 for (std::size_t k = c; k < end; ++k) span += widths[k];
                 if (!cols[c].group.empty()) {
-                    text(cx + kCellPad, y + 3, span - 2 * kCellPad, label(cols[c].group), Role::TableBold, Qt::AlignHCenter);
+                    text(cx + kCellPad, y + 3, span - 2 * kCellPad, label(cols[c].group), Role::TableBold,
+                         Qt::AlignHCenter);
                     rule(cx + kCellPad, y + groupHeight - 1, cx + span - kCellPad, 0.4, kRule);
                 }
                 cx += span;
@@ -652,8 +859,8 @@ private:
             for (std::size_t c = 0; c < cols.size(); ++c) {
                 const double top = y + groupHeight + 3 + (headRows - headings[c].size()) * hlh;
                 for (qsizetype i = 0; i < headings[c].size(); ++i)
-                    text(cx + kCellPad, top + i * hlh, widths[c] - 2 * kCellPad, headings[c][i], Role::TableBold,
-                         align[c] == Qt::AlignLeft ? Qt::AlignLeft : align[c]);
+                    text(cx + kCellPad, top + i * hlh, widths[c] - 2 * kCellPad, headings[c][i],
+                         Role::TableBold, align[c] == Qt::AlignLeft ? Qt::AlignLeft : align[c]);
                 cx += widths[c];
             }
             rule(x, y + headHeight, x + copyWidthOf(widths), 0.5, kRule);
@@ -663,7 +870,7 @@ private:
         heading(b.heading, headHeight + firstRow * std::min<std::size_t>(3, std::max<std::size_t>(n, 1)));
         if (m_y + headHeight + firstRow > kBodyBottom) newPage();
         if (n == 0) {
-            drawHead(kContentLeft, m_y);
+            drawHead(m_left, m_y);
             m_y += headHeight;
             gap();
             return;
@@ -674,9 +881,11 @@ private:
             const double room = kBodyBottom - top - headHeight;
             // Rows that fit one copy of the table on this page; the last page balances its copies.
             std::size_t fit = 0;
-            for (double used = 0; next + fit < n && used + heights[next + fit] <= room; ++fit) used += heights[next + fit];
+            for (double used = 0; next + fit < n && used + heights[next + fit] <= room; ++fit)
+                used += heights[next + fit];
             if (fit == 0) {
-                if (atTop()) fit = 1;  // a row taller than a page is still printed
+                if (atTop())
+                    fit = 1;  // a row taller than a page is still printed
                 else {
                     newPage();
                     continue;
@@ -688,22 +897,24 @@ private:
                 perCopy = (remaining + flow - 1) / static_cast<std::size_t>(flow);
             double bottom = top;
             for (int copy = 0; copy < flow && next < n; ++copy) {
-                const double x = kContentLeft + copy * (copyWidth + kFlowGap);
+                const double x = m_left + copy * (copyWidth + kFlowGap);
                 drawHead(x, top);
                 double y = top + headHeight;
                 const std::size_t end = std::min(n, next + perCopy);
                 for (std::size_t r = next; r < end; ++r) {
                     double cx = x;
                     for (std::size_t c = 0; c < cols.size(); ++c) {
-                        const bool repeat = cols[c].suppressRepeats && r > next && cells[r][c] == cells[r - 1][c];
+                        const bool repeat =
+                            cols[c].suppressRepeats && r > next && cells[r][c] == cells[r - 1][c];
                         if (!repeat)
                             for (qsizetype i = 0; i < wrapped[r][c].size(); ++i)
-                                text(cx + kCellPad, y + 2 + i * lh, widths[c] - 2 * kCellPad, wrapped[r][c][i],
-                                     Role::Table, align[c]);
+                                text(cx + kCellPad, y + 2 + i * lh, widths[c] - 2 * kCellPad,
+                                     wrapped[r][c][i], Role::Table, align[c]);
                         cx += widths[c];
                     }
                     y += heights[r];
-                    rule(x, y, x + copyWidthOf(widths), r + 1 == end ? 0.8 : 0.3, r + 1 == end ? kRule : kHairline);
+                    rule(x, y, x + copyWidthOf(widths), r + 1 == end ? 0.8 : 0.3,
+                         r + 1 == end ? kRule : kHairline);
                 }
                 next = end;
                 bottom = std::max(bottom, y);
@@ -724,60 +935,62 @@ private:
     void place(const ConclusionsBlock& b)
     {
         const double lh = m_t.lineHeight(Role::Body);
-        // Runs of empty lines print as one short gap, so a conclusion keeps its paragraphs without
-        // spending a page's worth of blank lines.
-        QStringList lines;
-        for (const QString& line : m_t.wrap(field(b.field), Role::Body, kContentWidth - 12))
-            if (!(line.isEmpty() && (lines.isEmpty() || lines.back().isEmpty()))) lines << line;
+        // The lines as the window shows them: the paragraphs keep their blank lines.
+        QStringList lines = m_t.wrap(field(b.field), Role::Body, width() - 12);
         while (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
         const bool last = &b == lastConclusions();
-        // A conclusion of a few paragraphs is not split: it moves whole to the next page when it must.
-        double whole = m_t.lineHeight(Role::Heading) + 4 + (last ? signatureHeight() : 0);
-        for (const QString& line : lines) whole += line.isEmpty() ? lh * 0.6 : lh;
-        if (whole <= (kBodyBottom - m_bodyTop) * 0.6) ensure(whole);
+        const double tail = last ? signatureHeight() : 0;
+        // The conclusions and the signature that closes them are never parted: they move to the next page
+        // together when they must. One longer than a page keeps its last lines with the signature.
+        const double whole = m_t.lineHeight(Role::Heading) + 4 + lines.size() * lh + tail;
+        if (whole <= kBodyBottom - m_bodyTop) ensure(whole);
         heading(b.heading, lh * 3);
+        const qsizetype kept = std::min<qsizetype>(lines.size(), 4);
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            const double h = lines[i].isEmpty() ? lh * 0.6 : lh;
-            // The last lines stay on the page of the signature that follows them.
-            if (last && i == std::max<qsizetype>(0, lines.size() - 2))
-                ensure((lines.size() - i) * lh + signatureHeight());
+            if (last && i == lines.size() - kept)
+                ensure(kept * lh + tail);
             else
-                ensure(h);
-            if (!lines[i].isEmpty()) text(kContentLeft + 12, m_y, kContentWidth - 12, lines[i], Role::Body);
-            m_y += h;
+                ensure(lh);
+            if (!lines[i].isEmpty()) text(m_left + 12, m_y, width() - 12, lines[i], Role::Body);
+            m_y += lh;
         }
-        gap();
+        // the signature follows at once
+        if (!last) gap();
     }
 
+    // The conclusions the signature follows: the last of the layout (a long table may come after them).
     const ConclusionsBlock* lastConclusions() const
     {
-        return m_layout.blocks.empty() ? nullptr : std::get_if<ConclusionsBlock>(&m_layout.blocks.back());
+        for (auto it = m_layout.blocks.rbegin(); it != m_layout.blocks.rend(); ++it)
+            if (const auto* c = std::get_if<ConclusionsBlock>(&*it)) return c;
+        return nullptr;
     }
 
     QString signatureName() const { return q(m_doc.company.texts[2]).trimmed(); }
     double signatureHeight() const
     {
-        return 8 + m_t.lineHeight(Role::Body) * (signatureName().isEmpty() ? 1 : 2) + 26;
+        return 6 + m_t.lineHeight(Role::Body) * (signatureName().isEmpty() ? 1 : 2) + 22;
     }
 
     // The signature of the chemist in charge closes the report.
     void composeSignature()
     {
         const bool english = m_doc.language == Language::English;
-        const QString role = english ? QStringLiteral("The chemist in charge") : QStringLiteral("Il responsabile chimico");
+        const QString role =
+            english ? QStringLiteral("The chemist in charge") : QStringLiteral("Il responsabile chimico");
         const QString name = signatureName();
         const double lh = m_t.lineHeight(Role::Body);
         const double width = 200;
         const double x = kContentRight - width;
         ensure(signatureHeight());
-        m_y += 8;
+        m_y += 6;
         text(x, m_y, width, role, Role::Body, Qt::AlignHCenter, kMuted);
         m_y += lh;
         if (!name.isEmpty()) {
             text(x, m_y, width, m_t.wrap(name, Role::Body, width).value(0), Role::Body, Qt::AlignHCenter);
             m_y += lh;
         }
-        m_y += 26;
+        m_y += 22;
         rule(x + 10, m_y, kContentRight - 10, 0.5, kInk);
     }
 
@@ -788,11 +1001,16 @@ private:
     PageOps* m_page = nullptr;
     double m_bodyTop = kMarginTop;
     double m_y = 0;
+    // the column blocks are placed in: the whole width, or one side of two blocks placed side by side
+    double m_left = kContentLeft;
+    double m_right = kContentRight;
 };
 
 void paintOps(QPainter& painter, const Typesetter& t, const PageOps& ops, double sx, double sy)
 {
-    auto scaled = [&](const QRectF& r) { return QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy); };
+    auto scaled = [&](const QRectF& r) {
+        return QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy);
+    };
     painter.setPen(Qt::NoPen);
     for (const auto& f : ops.fills) painter.fillRect(scaled(f.rect), f.color);
     for (const auto& l : ops.lines) {
@@ -802,14 +1020,16 @@ void paintOps(QPainter& painter, const Typesetter& t, const PageOps& ops, double
     for (const auto& op : ops.texts) {
         painter.setFont(t.font(op.role));
         painter.setPen(op.color);
-        painter.drawText(scaled(op.rect), static_cast<int>(op.align | Qt::AlignVCenter) | Qt::TextSingleLine | Qt::TextDontClip,
-                         op.text);
+        painter.drawText(
+            scaled(op.rect),
+            static_cast<int>(op.align | Qt::AlignVCenter) | Qt::TextSingleLine | Qt::TextDontClip, op.text);
     }
 }
 
 }  // namespace
 
-RenderedReport::RenderedReport(ReportDocument document) : m_document(std::move(document)), m_pages(new ReportPages)
+RenderedReport::RenderedReport(ReportDocument document)
+    : m_document(std::move(document)), m_pages(new ReportPages)
 {
     try {
         Composer(m_document, *m_pages).compose();
@@ -855,11 +1075,13 @@ void RenderedReport::paintPage(QPainter& painter, int index) const
     const double y = kFooterRule + 4;
     const double h = t.lineHeight(Role::Footer);
     foot.lines.push_back({QLineF(kContentLeft, kFooterRule, kContentRight, kFooterRule), 0.5, kRule});
-    foot.texts.push_back({QRectF(kContentLeft, y, kContentWidth / 3, h), q(m_document.layout.text(m_document.layout.shortName)),
-                          Role::Footer, Qt::AlignLeft, kMuted});
+    foot.texts.push_back({QRectF(kContentLeft, y, kContentWidth / 3, h),
+                          q(m_document.layout.text(m_document.layout.shortName)), Role::Footer, Qt::AlignLeft,
+                          kMuted});
     if (m_document.layout.printDateVisible)
         foot.texts.push_back({QRectF(kContentLeft + kContentWidth / 3, y, kContentWidth / 3, h),
-                              (english ? QStringLiteral("Printed on ") : QStringLiteral("Stampato il ")) + q(m_document.printDate),
+                              (english ? QStringLiteral("Printed on ") : QStringLiteral("Stampato il ")) +
+                                  q(m_document.printDate),
                               Role::Footer, Qt::AlignHCenter, kMuted});
     foot.texts.push_back({QRectF(kContentRight - kContentWidth / 3, y, kContentWidth / 3, h),
                           (english ? QStringLiteral("Page %1 of %2") : QStringLiteral("Pagina %1 di %2"))
@@ -873,7 +1095,8 @@ void RenderedReport::paintPage(QPainter& painter, int index) const
 void RenderedReport::paintAll(QPagedPaintDevice& device) const
 {
     QPainter painter;
-    if (!painter.begin(&device)) throw ReportPipelineError("stampa del report", "il dispositivo di stampa non è pronto");
+    if (!painter.begin(&device))
+        throw ReportPipelineError("stampa del report", "il dispositivo di stampa non è pronto");
     for (int i = 0; i < pageCount(); ++i) {
         if (i > 0) device.newPage();
         paintPage(painter, i);
@@ -889,7 +1112,8 @@ void RenderedReport::writePdf(const QString& path) const
     {
         QPdfWriter writer(temporary);
         writer.setResolution(1200);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         writer.setCreator(QStringLiteral("Kestra 2006"));
         writer.setTitle(q(m_document.layout.text(m_document.layout.title)) + QStringLiteral(" - ") +
                         q(m_document.layout.text(m_document.layout.subtitle)));
