@@ -169,7 +169,9 @@ TEST_P(ReportPagesTest, UsualSizesFitOnePageAndTheSignatureNeverStandsAlone)
         const fs::path pdf = kept ? fs::path(kept) / file : m_dir / file;
         report.writePdf(QString::fromStdString(pdf.string()));
         const int pages = report.pageCount();
-        if (c.onePage) EXPECT_EQ(pages, 1) << file;
+        if (c.onePage) {
+            EXPECT_EQ(pages, 1) << file;
+        }
         // the page of the signature holds the conclusions too: the signature never stands alone
         const std::string signature =
             language == Language::English ? "The chemist in charge" : "Il responsabile chimico";

@@ -201,10 +201,11 @@ TEST_F(AccuracyWindowTest, TheRecoveryColumnIsNeverTheCurrentCellAndNothingRecur
         clickRecovery(2);
         QTest::keyClick(central, Qt::Key_Down);
         QApplication::processEvents();
-        if (three)
+        if (three) {
             EXPECT_EQ(QApplication::focusWidget(), window.levelGridView(2));
-        else
+        } else {
             EXPECT_EQ(central->currentIndex(), central->model()->index(2, 1));
+        }
         // typing after a click on a recovery goes into "Trovati", the recovery follows
         clickRecovery(0);
         for (const QChar ch : QStringLiteral("9.8"))
