@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include "framework/ui/data_grid_view.h"
+#include "framework/ui/result_widgets.h"
 #include "framework/ui/status_panel.h"
 #include "framework/ui/study_window_factory.h"
 #include "framework/ui/study_window_host.h"
@@ -129,8 +130,6 @@ QAction* addTo(QMenu* menu, QAction* action)
 const char* const kHeaderLabels[4] = {"Metodo analitico", "Analita", "Campione",
                                       "U.M. della conc. dell'analita"};
 
-constexpr const char* kStaleText = "Risultati non aggiornati: premere Calcola";
-
 bool sameGrid(const DataGrid& a, const DataGrid& b)
 {
     if (a.rowCount() != b.rowCount() || a.columnCount() != b.columnCount()) return false;
@@ -181,40 +180,6 @@ private:
     int m_mergeKey;
     bool m_done = false;
 };
-
-// Result tables grow to their texts: a wide number is never cut. The widths the window gave them stay as
-// the least.
-void fitColumns(QTableWidget* table)
-{
-    QVariantList least = table->property("leastColumnWidths").toList();
-    if (least.isEmpty()) {
-        for (int c = 0; c < table->columnCount(); ++c) least << table->columnWidth(c);
-        table->setProperty("leastColumnWidths", least);
-    }
-    int total = 2 * table->frameWidth();
-    for (int c = 0; c < table->columnCount(); ++c) {
-        int width = c < least.size() ? least[c].toInt() : table->horizontalHeader()->defaultSectionSize();
-        for (int r = 0; r < table->rowCount(); ++r)
-            if (const QTableWidgetItem* item = table->item(r, c); item && !item->text().isEmpty())
-                width = std::max(width, QFontMetrics(item->font()).horizontalAdvance(item->text()) + 14);
-        table->setColumnWidth(c, width);
-        total += width;
-    }
-    if (table->minimumWidth() == table->maximumWidth())
-        table->setFixedWidth(total);
-    else if (table->minimumWidth() > 0)
-        table->setMinimumWidth(std::max(table->minimumWidth(), total));
-}
-
-// Results shown greyed while they do not belong to the data.
-void showGreyed(QWidget* widget, bool greyed)
-{
-    QPalette p = widget->palette();
-    const QPalette& app = QApplication::palette();
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
-        p.setColor(role, app.color(greyed ? QPalette::Disabled : QPalette::Active, role));
-    widget->setPalette(p);
-}
 
 }  // namespace
 
@@ -593,18 +558,9 @@ StudyWindow::ResultsFrame StudyWindow::createResultsFrame(const QString& title, 
     layout->setContentsMargins(0, 0, 0, 0);
     r.content = new QWidget(r.frame);
     layout->addWidget(r.content);
+    // one notice per window, in its first results frame
     if (!m_staleNotice) {
-        // one notice per window, in its first results frame
-        m_staleNotice = new QLabel(QString::fromUtf8(kStaleText), r.frame);
-        m_staleNotice->setObjectName(QStringLiteral("RisultatiNonAggiornati"));
-        QFont bold = m_staleNotice->font();
-        bold.setBold(true);
-        m_staleNotice->setFont(bold);
-        QPalette p = m_staleNotice->palette();
-        p.setColor(QPalette::WindowText, QColor(160, 0, 0));
-        m_staleNotice->setPalette(p);
-        m_staleNotice->setContentsMargins(9, 0, 9, 6);
-        m_staleNotice->setVisible(false);
+        m_staleNotice = CreateStaleNotice(r.frame);
         layout->addWidget(m_staleNotice);
     }
     setDescription(r.frame, QStringLiteral("Mostra i risultati dell'elaborazione"));
@@ -614,37 +570,14 @@ StudyWindow::ResultsFrame StudyWindow::createResultsFrame(const QString& title, 
 QLabel* StudyWindow::createValueLabel(const QString& name, QWidget* parent, const QString& sample,
                                       Qt::Alignment alignment)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAlignment(alignment);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sample) + 2 * label->frameWidth() + 6);
-    label->setAutoFillBackground(true);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    label->setPalette(p);
-    // user text (a unit, say) is never read as markup
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QLabel* label = CreateValueLabel(name, parent, sample, alignment);
     addResultWidget(label);
     return label;
 }
 
 QTableWidget* StudyWindow::createResultTable(const QString& name, int rows, int columns, QWidget* parent)
 {
-    auto* table = new QTableWidget(rows, columns, parent);
-    table->setObjectName(name);
-    table->horizontalHeader()->hide();
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setFocusPolicy(Qt::NoFocus);
-    table->setWordWrap(false);
-    table->setTextElideMode(Qt::ElideNone);
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QTableWidget* table = CreateResultTable(name, rows, columns, parent);
     addResultWidget(table);
     return table;
 }
@@ -967,8 +900,8 @@ void StudyWindow::showResultsState()
     m_resultsShownStale = stale;
     if (m_staleNotice) m_staleNotice->setVisible(stale);
     for (QWidget* w : m_resultWidgets) {
-        showGreyed(w, stale);
-        if (auto* table = qobject_cast<QTableWidget*>(w)) fitColumns(table);
+        ShowGreyed(w, stale);
+        if (auto* table = qobject_cast<QTableWidget*>(w)) FitResultColumns(table);
     }
 }
 
