@@ -34,6 +34,20 @@ void Study::setNumberFormat(const NumberFormat& format)
     applyFormatToGrids(format);
 }
 
+void Study::changeNumberFormat(const NumberFormat& format)
+{
+    const std::string before = fileContents();
+    setNumberFormat(format);
+    if (fileContents() != before) m_isModify = true;
+}
+
+std::string Study::fileContents() const
+{
+    StudyFileWriter writer;
+    writeContents(writer);
+    return writer.contents();
+}
+
 void Study::applyFormatToGrids(const NumberFormat& format)
 {
     grid().setFormat(format);

@@ -56,6 +56,9 @@ public:
     const NumberFormat& numberFormat() const { return m_format; }
     const std::string& numberPattern() const { return m_pattern; }
     virtual void setNumberFormat(const NumberFormat& format);
+    // The user's format change: sets the format and marks the document modified when that changes what a
+    // save would write.
+    void changeNumberFormat(const NumberFormat& format);
 
     // --- descriptive fields 0..3 (method, analyte, sample, unit); some studies have only 0..2
     virtual int headerFieldCount() const { return 4; }
@@ -77,6 +80,8 @@ public:
     // Writes atomically; on success binds the document to the path and clears the modified flags.
     // Throws StudyWriteError and then changes nothing.
     void write(const std::filesystem::path& path);
+    // The study file a save would write now.
+    std::string fileContents() const;
     // The header record and the detail records of the study's report tables.
     virtual ReportRecords reportRecords(Language language) const = 0;
     // The charts the study shows, with their texts in the language asked for.

@@ -57,6 +57,38 @@ TEST_F(LimitsStudyTest, OneToFiveGivesTheLimitsInBothSeparators)
     }
 }
 
+TEST_F(LimitsStudyTest, FormatChangesNeverDestroyEnteredValues)
+{
+    // 10.1, 9.9, 9.8 at 0 decimals show and compute as 10, 10, 10; back at 3 decimals they are the entered ones
+    LimitsStudy study;
+    enter(study, {10.1, 9.9, 9.8, 10.2, 10.0});
+    study.setModify(false);
+    study.clearGridsChanged();
+    study.changeNumberFormat({3, 0});
+    EXPECT_TRUE(study.isModified());  // a save would now write other digits
+    EXPECT_EQ(study.grid().cellText(0, 0), "10");
+    EXPECT_EQ(study.grid().cell(2, 0), 10.0);
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_EQ(study.stDevText(), "0");  // every shown value is 10
+    EXPECT_NE(study.fileContents().find("1,10\r\n2,10\r\n"), std::string::npos) << study.fileContents();
+
+    study.changeNumberFormat({3, 3});
+    EXPECT_EQ(study.grid().cellText(0, 0), "10.100");
+    EXPECT_EQ(study.grid().cellText(2, 0), "9.800");
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_EQ(study.stDevText(), "0.158");  // sd of 10.1 9.9 9.8 10.2 10.0
+}
+
+TEST_F(LimitsStudyTest, FormatChangeThatWritesTheSameFileLeavesTheDocumentUnmodified)
+{
+    LimitsStudy study;
+    enter(study, {1, 2, 3, 4, 5});
+    study.setModify(false);
+    study.clearGridsChanged();
+    study.changeNumberFormat(study.numberFormat());
+    EXPECT_FALSE(study.isModified());
+}
+
 TEST_F(LimitsStudyTest, NineZerosAndOneHalf)
 {
     LimitsStudy study;
