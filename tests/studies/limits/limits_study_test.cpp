@@ -1,8 +1,9 @@
+#include "studies/limits/limits_study.h"
+
 #include <gtest/gtest.h>
 
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
-#include "studies/limits/limits_study.h"
 #include "test_support.h"
 
 namespace kestra {
@@ -188,6 +189,25 @@ TEST_F(LimitsStudyTest, ReportBeforeAnyCalculationCarriesZerosAndEmptyConclusion
     EXPECT_EQ(r.header.text("STDEV"), "0.000");
     EXPECT_EQ(r.header.text("CONCLUSIONI"), std::string(LimitsStudy::kConclusionHeader) + "\r\n\r\n\r\n");
     EXPECT_EQ(r.details.size(), 10u);
+}
+
+TEST_F(LimitsStudyTest, MeasurementsSharingTwelveLeadingDigitsKeepTheirScatter)
+{
+    // python3 tests/data/shifted_reference.py ("limits"): exact variance of the decimals as typed
+    LimitsStudy study;
+    study.setNumberFormat({12, 1});
+    enter(study, {456789012345.6, 456789012345.1, 456789012345.9, 456789012345.3, 456789012345.4,
+                  456789012345.8, 456789012345.2});
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_EQ(study.stDevText(), "0.3");
+    EXPECT_EQ(study.detectionLimitText(), "0.6");
+    EXPECT_EQ(study.quantitationLimitText(), "3.0");
+    // results written with ten decimals, the pattern another window set last
+    MakeNumberPattern(3, 10);
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_EQ(study.stDevText(), "0.3039423504");
+    EXPECT_EQ(study.detectionLimitText(), "0.6078847008");
+    EXPECT_EQ(study.quantitationLimitText(), "3.0394235042");
 }
 
 }  // namespace
