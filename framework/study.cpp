@@ -14,7 +14,8 @@ Study::Study(StudyKindId kind) : m_kind(kind)
 
 std::string Study::title() const
 {
-    return std::string(kind().titlePrefix) + (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
+    return std::string(kind().titlePrefix) +
+           (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
 }
 
 bool Study::gridsChanged() const
@@ -60,6 +61,7 @@ void Study::reset()
     setNumberFormat({kind().defaultIntegers, kind().defaultDecimals});
     resetData();
     m_isModify = false;
+    m_resultsCurrent = true;  // the new-document results belong to the empty data
     clearGridsChanged();
 }
 
@@ -89,7 +91,9 @@ void Study::bind(const std::filesystem::path& path)
 CalcOutcome RunCalculation(Study& study)
 {
     try {
-        return study.calculate();
+        CalcOutcome outcome = study.calculate();
+        if (outcome.computed) study.setResultsCurrent(true);
+        return outcome;
     } catch (const ArithmeticError& e) {
         CalcOutcome outcome;
         outcome.messages.push_back({StudyMessage::Severity::Critical, e.what(), {}, 0});
