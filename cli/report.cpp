@@ -104,8 +104,11 @@ int RunReport(const ReportOptions& options, std::ostream& err)
         } catch (const std::exception& e) {
             return fail("lettura dello studio: " + options.file.string() + ": " + e.what());
         }
-        for (const auto& message : RunCalculation(*study).messages)
-            err << "kestra-cli: avviso: " << oneLine(message.text) << "\n";
+        // a report carries only results computed from the data it prints
+        const CalcOutcome outcome = RunCalculation(*study);
+        for (const auto& message : outcome.messages)
+            err << "kestra-cli: " << (outcome.computed ? "avviso: " : "") << oneLine(message.text) << "\n";
+        if (!outcome.computed) return fail("calcolo non eseguito: il report non è stato scritto");
 
         auto qt = startQt();
         ReportRequest request;

@@ -68,6 +68,8 @@ void Study::reset()
 void Study::read(const std::filesystem::path& path)
 {
     reset();
+    // the reset results do not belong to the data read: only a calculation makes them current again
+    m_resultsCurrent = false;
     StudyFileReader reader = StudyFileReader::fromFile(path);
     readContents(reader);
     bind(path);

@@ -504,15 +504,23 @@ void StudyWindow::editNumberFormat()
         showDocument();
 }
 
+bool StudyWindow::ensureResultsCurrent()
+{
+    // what is printed is computed from the data printed beside it; a refused calculation has shown why
+    return m_study->resultsCurrent() || m_commands.calculate();
+}
+
 void StudyWindow::printReport()
 {
     commitPendingEdits(m_grids);
+    if (!ensureResultsCurrent()) return;
     m_host.printStudyReport(*this);
 }
 
 void StudyWindow::printCharts()
 {
     commitPendingEdits(m_grids);
+    if (!ensureResultsCurrent()) return;
     m_host.printStudyCharts(*this);
 }
 

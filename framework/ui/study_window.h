@@ -77,6 +77,8 @@ public:
     void editNumberFormat();
     void printReport();
     void printCharts();
+    // Runs the calculation first when the data changed since the last one; false when it was refused.
+    bool ensureResultsCurrent();
     // Edit commands on the control with the focus: a data grid or a text field.
     void cut();
     void copy();
