@@ -14,7 +14,8 @@ Study::Study(StudyKindId kind) : m_kind(kind)
 
 std::string Study::title() const
 {
-    return std::string(kind().titlePrefix) + (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
+    return std::string(kind().titlePrefix) +
+           (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
 }
 
 bool Study::gridsChanged() const
@@ -45,6 +46,7 @@ void Study::reset()
     for (auto& h : m_header) h.clear();
     setNumberFormat({kind().defaultIntegers, kind().defaultDecimals});
     resetData();
+    m_readingNotes = {};
     m_isModify = false;
     clearGridsChanged();
 }
@@ -53,7 +55,14 @@ void Study::read(const std::filesystem::path& path)
 {
     reset();
     StudyFileReader reader = StudyFileReader::fromFile(path);
-    readContents(reader);
+    try {
+        readContents(reader);
+        reader.noteUnreadLines();
+    } catch (...) {
+        m_readingNotes = reader.takeNotes();
+        throw;
+    }
+    m_readingNotes = reader.takeNotes();
     bind(path);
 }
 

@@ -10,8 +10,9 @@
 #include "framework/chart_data.h"
 #include "framework/data_grid.h"
 #include "framework/number_pattern.h"
-#include "framework/study_kind.h"
 #include "framework/report_records.h"
+#include "framework/study_file_notes.h"
+#include "framework/study_kind.h"
 
 namespace kestra {
 
@@ -60,7 +61,10 @@ public:
     // --- descriptive fields 0..3 (method, analyte, sample, unit); some studies have only 0..2
     virtual int headerFieldCount() const { return 4; }
     const std::string& header(int index) const { return m_header.at(static_cast<std::size_t>(index)); }
-    void setHeader(int index, std::string text) { m_header.at(static_cast<std::size_t>(index)) = std::move(text); }
+    void setHeader(int index, std::string text)
+    {
+        m_header.at(static_cast<std::size_t>(index)) = std::move(text);
+    }
 
     // --- the main data grid (the first one, for studies with several)
     virtual DataGrid& grid() = 0;
@@ -74,8 +78,10 @@ public:
     // Resets, then reads the file; binds the document to it when the reading completes.
     // Throws StudyFileError: what was read before the fault stays in the study.
     void read(const std::filesystem::path& path);
-    // Writes atomically; on success binds the document to the path and clears the modified flags.
-    // Throws StudyWriteError and then changes nothing.
+    // The places of the last read file that were not read as written (also when the reading stopped).
+    const ReadingNotes& readingNotes() const { return m_readingNotes; }
+    // Writes safely (ReplaceFileSafely); on success binds the document to the path and clears the modified
+    // flags. Throws StudyWriteError and then changes nothing.
     void write(const std::filesystem::path& path);
     // The header record and the detail records of the study's report tables.
     virtual ReportRecords reportRecords(Language language) const = 0;
@@ -100,6 +106,7 @@ private:
     bool m_isModify = false;
     NumberFormat m_format;
     std::string m_pattern;
+    ReadingNotes m_readingNotes;
 };
 
 // Runs the study's calculation; an arithmetic or other fault inside it becomes a critical message and the

@@ -127,14 +127,15 @@ TEST_F(DocumentCommandsTest, FailedWriteReportsAndKeepsDocumentModifiedAndPrevio
     ASSERT_TRUE(commands.saveStudyFile());
     const std::string before = test::readFile(dir / "A.LIM");
 
-    // the temporary file of the atomic write cannot be created: a folder stands in its way
-    std::filesystem::create_directory(dir / ".A.LIM.tmp");
+    // the file was made read-only meanwhile: the save is refused and the file stays as it was
+    std::filesystem::permissions(dir / "A.LIM", std::filesystem::perms::owner_read);
     study.grid().setCell(0, 0, 42.0);
     study.setModify(true);
     EXPECT_FALSE(commands.saveStudyFile());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Critical);
-    EXPECT_NE(prompts.messages[0].text.find((dir / "A.LIM").string()), std::string::npos);
+    EXPECT_NE(prompts.messages[0].text.find("Il file " + (dir / "A.LIM").string() + " è di sola lettura"),
+              std::string::npos);
     EXPECT_TRUE(study.isModified());
     EXPECT_EQ(study.loadFileName(), (dir / "A.LIM").string());
     EXPECT_EQ(test::readFile(dir / "A.LIM"), before);
