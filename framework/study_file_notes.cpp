@@ -10,8 +10,13 @@ constexpr std::size_t kShownPlaces = 10;
 
 void ReadingNotes::add(int line, std::string text)
 {
+    if (lastKept && kept.back().line == line && kept.back().text == text) {
+        ++kept.back().times;
+        return;
+    }
     ++total;
-    if (kept.size() < kMaxKept) kept.push_back({line, std::move(text)});
+    lastKept = kept.size() < kMaxKept;
+    if (lastKept) kept.push_back({line, std::move(text), 1});
 }
 
 std::string ReadingWarningText(const ReadingNotes& notes)
@@ -23,8 +28,10 @@ std::string ReadingWarningText(const ReadingNotes& notes)
                      [](const ReadingNote& a, const ReadingNote& b) { return a.line < b.line; });
     std::string text = "Alcuni valori del file non sono stati letti come scritti:";
     const std::size_t shown = std::min(places.size(), kShownPlaces);
-    for (std::size_t i = 0; i < shown; ++i)
+    for (std::size_t i = 0; i < shown; ++i) {
         text += "\nriga " + std::to_string(places[i].line) + ": " + places[i].text;
+        if (places[i].times > 1) text += " (" + std::to_string(places[i].times) + " volte)";
+    }
     if (notes.total > shown) text += "\n... e altri " + std::to_string(notes.total - shown);
     return text;
 }

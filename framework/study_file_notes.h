@@ -11,14 +11,16 @@ namespace kestra {
 struct ReadingNote {
     int line = 0;
     std::string text;
+    int times = 1;  // the same place noted again and again (a line of empty fields)
 };
 
 // The places of one reading. Only the first ones are kept (a malformed file may have millions); total
-// counts them all.
+// counts them all. The same note again on the same line is counted on the note before.
 struct ReadingNotes {
     static constexpr std::size_t kMaxKept = 100;
     std::vector<ReadingNote> kept;
     std::size_t total = 0;
+    bool lastKept = false;
 
     bool empty() const { return total == 0; }
     void add(int line, std::string text);

@@ -264,6 +264,18 @@ TEST(ReadingWarning, TenPlacesThenHowManyMore)
     EXPECT_NE(text.find("\nriga 28: x\n... e altri 191"), std::string::npos) << text;
 }
 
+TEST(ReadingWarning, TheSameNoteOnTheSameLineIsCountedOnce)
+{
+    ReadingNotes notes;
+    for (int i = 0; i < 891; ++i) notes.add(12, "campo vuoto letto come 0");
+    notes.add(13, "campo vuoto letto come 0");
+    EXPECT_EQ(notes.total, 2u);
+    EXPECT_EQ(ReadingWarningText(notes),
+              "Alcuni valori del file non sono stati letti come scritti:\n"
+              "riga 12: campo vuoto letto come 0 (891 volte)\n"
+              "riga 13: campo vuoto letto come 0");
+}
+
 TEST(ReadingWarning, PlacesAreListedInTheOrderOfTheFile)
 {
     ReadingNotes notes;
