@@ -52,11 +52,19 @@ public:
     bool isModified() const { return m_isModify || gridsChanged(); }
     virtual bool gridsChanged() const;
     virtual void clearGridsChanged();
+    // Whether the results shown were computed from the data as they are now. A calculation that computed,
+    // a reset and a read make them current; an edit of the data, a dimension or an option makes them stale
+    // (the window says so). A refused calculation leaves the flag as it was, like the results.
+    bool resultsCurrent() const { return m_resultsCurrent; }
+    void setResultsCurrent(bool current) { m_resultsCurrent = current; }
 
     // --- number format: builds the window's pattern (also the process-wide one) and applies it to the grids
     const NumberFormat& numberFormat() const { return m_format; }
     const std::string& numberPattern() const { return m_pattern; }
     virtual void setNumberFormat(const NumberFormat& format);
+    // The user's format change: sets the format and marks the document modified when that changes what a
+    // save would write.
+    void changeNumberFormat(const NumberFormat& format);
 
     // --- descriptive fields 0..3 (method, analyte, sample, unit); some studies have only 0..2
     virtual int headerFieldCount() const { return 4; }
@@ -83,6 +91,8 @@ public:
     // Writes safely (ReplaceFileSafely); on success binds the document to the path and clears the modified
     // flags. Throws StudyWriteError and then changes nothing.
     void write(const std::filesystem::path& path);
+    // The study file a save would write now.
+    std::string fileContents() const;
     // The header record and the detail records of the study's report tables.
     virtual ReportRecords reportRecords(Language language) const = 0;
     // The charts the study shows, with their texts in the language asked for.
@@ -104,6 +114,7 @@ private:
     StudyKindId m_kind;
     std::string m_loadFileName;
     bool m_isModify = false;
+    bool m_resultsCurrent = true;
     NumberFormat m_format;
     std::string m_pattern;
     ReadingNotes m_readingNotes;
