@@ -297,8 +297,8 @@ std::vector<std::optional<double>> StudyFileReader::readRow(int cells, const std
             values.emplace_back(0.0);
             continue;
         }
-        if (f + 1 == wanted && count > wanted) {
-            // the fields beyond the layout are dropped: say so together with what the last cell became
+        if (wanted == 2 && count > wanted) {
+            // a one-value row with more fields, most often a decimal comma: what the value became
             const CellReading r = interpretCell(fields[f], what, format, rule);
             const std::string_view tail =
                 text.substr(static_cast<std::size_t>(fields[f].data() - text.data()));
@@ -316,6 +316,9 @@ std::vector<std::optional<double>> StudyFileReader::readRow(int cells, const std
         note(fieldsText(count) + " invece di " + std::to_string(wanted) + ": i valori mancanti letti come 0");
     else if (count > wanted && wanted == 1)
         note(fieldsText(count) + " invece di 1: " + quote(text.substr(fields[0].size() + 1)) + " non letto");
+    else if (count > wanted && wanted > 2)
+        note(fieldsText(count) + " invece di " + std::to_string(wanted) + " (" + quote(text) +
+             "): i campi oltre il " + std::to_string(wanted) + "° non sono letti");
     return values;
 }
 

@@ -178,7 +178,8 @@ TEST(StudyFileReader, ShortAndLongRowsUnderTheLenientRule)
     EXPECT_TRUE(c.empty());
     ASSERT_EQ(r.notes().total, 2u);
     EXPECT_EQ(r.notes().kept[0].text, "2 campi invece di 4: i valori mancanti letti come 0");
-    EXPECT_EQ(r.notes().kept[1].text, "\"3,4\" letto come 3 (5 campi invece di 4)");
+    EXPECT_EQ(r.notes().kept[1].text,
+              "5 campi invece di 4 (\"2,1,2,3,4\"): i campi oltre il 4° non sono letti");
 
     const auto strict = faultOf([] {
         StudyFileReader s("f", " 1,10\r\n");
