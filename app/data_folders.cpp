@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "framework/errors.h"
 #include "text/text_helpers.h"
 
 namespace kestra {
@@ -46,7 +47,7 @@ std::string WithTrailingSlash(std::string folder)
 std::string UnexpectedErrorText(const std::string& routine, const std::error_code& error)
 {
     int number = error.value();
-    std::string description = error.message();
+    std::string description = SystemErrorText(error);
     if (error.category() == std::generic_category() || error.category() == std::system_category()) {
         switch (error.value()) {
             case ENOENT:

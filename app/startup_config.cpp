@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/ini_manager.h"
+#include "framework/errors.h"
 #include "reporting/report_database.h"
 
 namespace kestra {
@@ -39,7 +40,7 @@ bool copyDatabase(const std::string& source, const std::string& target, const Me
         std::error_code ignored;
         fs::remove(temp, ignored);
         show({ShellMessage::Icon::Critical,
-              "Impossibile copiare il database " + source + " in " + target + ".\n\n" + ec.message()});
+              "Impossibile copiare il database " + source + " in " + target + ".\n\n" + SystemErrorText(ec)});
         return false;
     }
     return true;

@@ -71,6 +71,8 @@ int RunCompute(const ComputeOptions& options, std::ostream& out, std::ostream& e
     doc["details"] = nlohmann::ordered_json::array();
     for (const auto& d : records.details) doc["details"].push_back(recordToJson(d));
     doc["messages"] = nlohmann::ordered_json::array();
+    if (const std::string notes = ReadingWarningText(study->readingNotes()); !notes.empty())
+        doc["messages"].push_back(notes);
     for (const auto& m : outcome.messages) doc["messages"].push_back(m.text);
     out << doc.dump(2) << "\n";
     return 0;

@@ -60,6 +60,7 @@ void Study::reset()
     for (auto& h : m_header) h.clear();
     setNumberFormat({kind().defaultIntegers, kind().defaultDecimals});
     resetData();
+    m_readingNotes = {};
     m_isModify = false;
     m_resultsCurrent = true;  // the new-document results belong to the empty data
     clearGridsChanged();
@@ -71,7 +72,14 @@ void Study::read(const std::filesystem::path& path)
     // the reset results do not belong to the data read: only a calculation makes them current again
     m_resultsCurrent = false;
     StudyFileReader reader = StudyFileReader::fromFile(path);
-    readContents(reader);
+    try {
+        readContents(reader);
+        reader.noteUnreadLines();
+    } catch (...) {
+        m_readingNotes = reader.takeNotes();
+        throw;
+    }
+    m_readingNotes = reader.takeNotes();
     bind(path);
 }
 

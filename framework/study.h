@@ -11,6 +11,7 @@
 #include "framework/data_grid.h"
 #include "framework/number_pattern.h"
 #include "framework/report_records.h"
+#include "framework/study_file_notes.h"
 #include "framework/study_kind.h"
 
 namespace kestra {
@@ -85,8 +86,10 @@ public:
     // Resets, then reads the file; binds the document to it when the reading completes.
     // Throws StudyFileError: what was read before the fault stays in the study.
     void read(const std::filesystem::path& path);
-    // Writes atomically; on success binds the document to the path and clears the modified flags.
-    // Throws StudyWriteError and then changes nothing.
+    // The places of the last read file that were not read as written (also when the reading stopped).
+    const ReadingNotes& readingNotes() const { return m_readingNotes; }
+    // Writes safely (ReplaceFileSafely); on success binds the document to the path and clears the modified
+    // flags. Throws StudyWriteError and then changes nothing.
     void write(const std::filesystem::path& path);
     // The study file a save would write now.
     std::string fileContents() const;
@@ -114,6 +117,7 @@ private:
     bool m_resultsCurrent = true;
     NumberFormat m_format;
     std::string m_pattern;
+    ReadingNotes m_readingNotes;
 };
 
 // Runs the study's calculation; an arithmetic or other fault inside it becomes a critical message and the

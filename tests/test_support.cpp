@@ -1,5 +1,9 @@
 #include "test_support.h"
 
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -15,8 +19,7 @@ TempDir::TempDir()
 {
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = std::filesystem::temp_directory_path() /
-                         ("kestra-test-" + std::to_string(rd()));
+        auto candidate = std::filesystem::temp_directory_path() / ("kestra-test-" + std::to_string(rd()));
         if (std::filesystem::create_directory(candidate)) {
             m_path = candidate;
             return;
@@ -69,6 +72,50 @@ void writeFile(const std::filesystem::path& p, const std::string& bytes)
 {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+bool runningAsRoot()
+{
+    return ::geteuid() == 0;
+}
+
+std::string runUnprivileged(const std::function<std::string()>& fn)
+{
+    if (!runningAsRoot()) return fn();
+    int fds[2];
+    if (::pipe(fds) != 0) return "CHILD FAILED";
+    const pid_t pid = ::fork();
+    if (pid < 0) return "CHILD FAILED";
+    if (pid == 0) {
+        ::close(fds[0]);
+        std::string result = "CHILD FAILED";
+        if (::setgroups(0, nullptr) == 0 && ::setgid(kUnprivilegedId) == 0 &&
+            ::setuid(kUnprivilegedId) == 0) {
+            try {
+                result = fn();
+            } catch (const std::exception& e) {
+                result = std::string("EXCEPTION ") + e.what();
+            }
+        }
+        std::size_t done = 0;
+        while (done < result.size()) {
+            const ssize_t n = ::write(fds[1], result.data() + done, result.size() - done);
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fds[1]);
+        ::_exit(0);  // no destructors: the parent owns the test's folders
+    }
+    ::close(fds[1]);
+    std::string result;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0 && result.size() < 65536)
+        result.append(buffer, static_cast<std::size_t>(n));
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return result;
 }
 
 }  // namespace kestra::test

@@ -461,7 +461,7 @@ ChartData AccuracyStudy::chart(Language language) const
     double peak = 0;
     for (const auto& row : chart.rows)
         for (std::size_t c = 1; c < row.size(); c += 2) peak = std::max(peak, row[c].value_or(0.0));
-    if (peak > 0) {
+    if (peak > 0 && std::isfinite(peak)) {  // an infinite density has no round axis (nor a finite int)
         const double raw = peak * 1.05 / 5;
         const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
         const double f = raw / magnitude;

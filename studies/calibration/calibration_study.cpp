@@ -366,14 +366,17 @@ CalcOutcome CalibrationStudy::calculate()
                     const char* heading) {
         std::string text = mainTemplate;
         if (d != 0) text += dTemplate;
-        text = ReplacePlaceholder(text, "#1#", regression.significant ? "" : negation);
-        text = ReplacePlaceholder(text, "#2#", lack.significant ? "" : negation);
-        text = ReplacePlaceholder(text, "#3#", regression.significant ? "" : negation);
-        text = ReplacePlaceholder(text, "#4#", equation);
-        text = ReplacePlaceholder(text, "#5#", containsZero ? "" : negation);
-        text = ReplacePlaceholder(text, "#7#", Trim(FormatCurrent(std::fabs(b))));
-        text = ReplacePlaceholder(text, "#8#", unit);
-        if (d != 0) text = ReplacePlaceholder(text, "#9#", Trim(FormatCurrent(std::fabs(d))));
+        // one pass: a unit holding a placeholder stays as typed
+        const std::string slope = Trim(FormatCurrent(std::fabs(b)));
+        const std::string discrimination = d != 0 ? Trim(FormatCurrent(std::fabs(d))) : std::string("#9#");
+        text = ReplacePlaceholder(text, {{"#1#", regression.significant ? "" : negation},
+                                         {"#2#", lack.significant ? "" : negation},
+                                         {"#3#", regression.significant ? "" : negation},
+                                         {"#4#", equation},
+                                         {"#5#", containsZero ? "" : negation},
+                                         {"#7#", slope},
+                                         {"#8#", unit},
+                                         {"#9#", discrimination}});
         return std::string(heading) + "\r\n" + text;
     };
     m_conclusions[1] = fill(kEnglishMain, kEnglishD, " NOT", kConclusionHeaderEnglish);

@@ -18,6 +18,10 @@ const char* const SpecificityStudy::kConclusionHeaderEnglish =
 
 namespace {
 
+constexpr const char* kDegreesOfFreedomWarning =
+    "I gradi di libertà del test t non sono calcolabili: i risultati dei gruppi sono troppo grandi per il "
+    "calcolo. Controllare i dati.";
+
 constexpr const char* kNotDeterminableEnglish =
     "The variances of the two groups of data are significant different.\r\nGiven the high dispersion of the "
     "results, with this numerosity of the data (#1# for the group A e #2# for the group B) it is not "
@@ -185,8 +189,14 @@ CalcOutcome SpecificityStudy::calculate()
     if (variancesDiffer) {
         const double q = vA / nA + vB / nB;
         t = meanDifference / std::sqrt(q);
-        df = static_cast<int>(
-            std::floor(std::pow(q, 2) / (std::pow(vA / nA, 2) / nA + std::pow(vB / nB, 2) / nB) + 0.5));
+        const double rawDf =
+            std::floor(std::pow(q, 2) / (std::pow(vA / nA, 2) / nA + std::pow(vB / nB, 2) / nB) + 0.5);
+        // values so far apart that the squares overflow leave no degrees of freedom to test with
+        if (!std::isfinite(rawDf) || rawDf < 1 || rawDf > 32767) {
+            outcome.messages.push_back({StudyMessage::Severity::Warning, kDegreesOfFreedomWarning, {}, 0});
+            return outcome;
+        }
+        df = static_cast<int>(rawDf);
     } else {
         const double sp = std::sqrt((vB * (nB - 1) + vA * (nA - 1)) / (nA + nB - 2));
         t = meanDifference / (std::sqrt(1.0 / nB + 1.0 / nA) * sp);
@@ -211,9 +221,12 @@ CalcOutcome SpecificityStudy::calculate()
             text = ReplacePlaceholder(text, "#2#", std::to_string(nB));
         } else {
             text = english ? kDeterminedEnglish : kDeterminedItalian;
-            text = ReplacePlaceholder(text, "#1#", Trim(header(0)));
-            text = ReplacePlaceholder(text, "#3#", Trim(header(1)));
-            text = ReplacePlaceholder(text, "#2#", meansDiffer ? (english ? " NOT" : " NON") : "");
+            // one pass: a method or analyte holding "#2#" stays as typed
+            const std::string method = Trim(header(0));
+            const std::string analyte = Trim(header(1));
+            text = ReplacePlaceholder(
+                text,
+                {{"#1#", method}, {"#3#", analyte}, {"#2#", meansDiffer ? (english ? " NOT" : " NON") : ""}});
         }
         conclusions[english ? 1 : 0] =
             std::string(english ? kConclusionHeaderEnglish : kConclusionHeader) + "\r\n" + text;

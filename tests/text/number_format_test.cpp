@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "text/number_format.h"
+
+#include <gtest/gtest.h>
 
 namespace kestra {
 namespace {
@@ -80,6 +80,10 @@ TEST(NumberFormat, ParseNumberAcceptsOnlyPlainNumbersWithTheGivenSeparator)
     EXPECT_FALSE(ParseNumber("nan", '.'));
     EXPECT_FALSE(ParseNumber("0x10", '.'));
     EXPECT_FALSE(ParseNumber("12abc", '.'));
+    EXPECT_FALSE(ParseNumber("1e400", '.'));  // beyond the doubles
+    EXPECT_FALSE(ParseNumber("+-5", '.'));
+    EXPECT_EQ(ParseNumber("+5", '.'), 5.0);
+    EXPECT_EQ(ParseNumber(std::string(100000, '0') + "1", '.'), 1.0);  // long texts are read in place
 }
 
 }  // namespace
