@@ -13,7 +13,6 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include "app/app_settings.h"
@@ -22,6 +21,7 @@
 #include "app/ui/about_box.h"
 #include "app/ui/help_viewer.h"
 #include "app/ui/shell_icons.h"
+#include "app/user_folders.h"
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
 #include "framework/services.h"
@@ -57,11 +57,11 @@ char LocaleDecimalSeparator()
 
 ShellEnvironment ShellEnvironment::fromSystem()
 {
+    const StartupPaths paths = SystemStartupPaths();
     ShellEnvironment env;
-    env.documentsFolder = qEnvironmentVariable("KESTRA_DOCUMENTS");
-    if (env.documentsFolder.isEmpty())
-        env.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    env.programFolder = QCoreApplication::applicationDirPath();
+    env.documentsFolder = QString::fromStdString(paths.documentsFolder);
+    env.programFolder = QString::fromStdString(paths.programFolder);
+    env.createDocumentsFolder = paths.createDocumentsFolder;
     return env;
 }
 
@@ -117,9 +117,9 @@ HelpWindow* Kestra::helpWindow() const
 bool Kestra::start()
 {
     SetUserDecimalSeparator(LocaleDecimalSeparator());
-    const StartupResult result =
-        RunStartupConfiguration({m_env.documentsFolder.toStdString(), m_env.programFolder.toStdString()},
-                                [this](const ShellMessage& m) { showShellMessage(m); });
+    const StartupResult result = RunStartupConfiguration(
+        {m_env.documentsFolder.toStdString(), m_env.programFolder.toStdString(), m_env.createDocumentsFolder},
+        [this](const ShellMessage& m) { showShellMessage(m); });
     if (!result.ok) return false;
     SetCurrentAppSettings(result.settings);
     SetReportDatabasePath(result.settings.databasePath);
