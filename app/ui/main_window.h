@@ -93,7 +93,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -110,6 +109,7 @@ private:
     void showTextViewer(const QString& caption, const QString& text, bool html);
     int runDialog(QDialog& dialog);
     void showShellMessage(const ShellMessage& message);
+    QPrinter& printer();
 
     ShellEnvironment m_env;
     std::unique_ptr<QtPrompts> m_ownPrompts;
