@@ -37,6 +37,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestra 2006"));
+    // Ties the windows to kestra.desktop, so the desktop shows the program's name and icon for them.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestra"));
     QApplication::setWindowIcon(kestra::ProgramIcon());
 
     kestra::Kestra window(kestra::ShellEnvironment::fromSystem());
