@@ -14,7 +14,8 @@ Study::Study(StudyKindId kind) : m_kind(kind)
 
 std::string Study::title() const
 {
-    return std::string(kind().titlePrefix) + (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
+    return std::string(kind().titlePrefix) +
+           (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
 }
 
 bool Study::gridsChanged() const
@@ -34,6 +35,20 @@ void Study::setNumberFormat(const NumberFormat& format)
     applyFormatToGrids(format);
 }
 
+void Study::changeNumberFormat(const NumberFormat& format)
+{
+    const std::string before = fileContents();
+    setNumberFormat(format);
+    if (fileContents() != before) m_isModify = true;
+}
+
+std::string Study::fileContents() const
+{
+    StudyFileWriter writer;
+    writeContents(writer);
+    return writer.contents();
+}
+
 void Study::applyFormatToGrids(const NumberFormat& format)
 {
     grid().setFormat(format);
@@ -46,6 +61,7 @@ void Study::reset()
     setNumberFormat({kind().defaultIntegers, kind().defaultDecimals});
     resetData();
     m_isModify = false;
+    m_resultsCurrent = true;  // the new-document results belong to the empty data
     clearGridsChanged();
 }
 
@@ -75,7 +91,9 @@ void Study::bind(const std::filesystem::path& path)
 CalcOutcome RunCalculation(Study& study)
 {
     try {
-        return study.calculate();
+        CalcOutcome outcome = study.calculate();
+        if (outcome.computed) study.setResultsCurrent(true);
+        return outcome;
     } catch (const ArithmeticError& e) {
         CalcOutcome outcome;
         outcome.messages.push_back({StudyMessage::Severity::Critical, e.what(), {}, 0});

@@ -10,8 +10,8 @@
 #include "framework/chart_data.h"
 #include "framework/data_grid.h"
 #include "framework/number_pattern.h"
-#include "framework/study_kind.h"
 #include "framework/report_records.h"
+#include "framework/study_kind.h"
 
 namespace kestra {
 
@@ -51,16 +51,27 @@ public:
     bool isModified() const { return m_isModify || gridsChanged(); }
     virtual bool gridsChanged() const;
     virtual void clearGridsChanged();
+    // Whether the results shown were computed from the data as they are now. A calculation that computed,
+    // a reset and a read make them current; an edit of the data, a dimension or an option makes them stale
+    // (the window says so). A refused calculation leaves the flag as it was, like the results.
+    bool resultsCurrent() const { return m_resultsCurrent; }
+    void setResultsCurrent(bool current) { m_resultsCurrent = current; }
 
     // --- number format: builds the window's pattern (also the process-wide one) and applies it to the grids
     const NumberFormat& numberFormat() const { return m_format; }
     const std::string& numberPattern() const { return m_pattern; }
     virtual void setNumberFormat(const NumberFormat& format);
+    // The user's format change: sets the format and marks the document modified when that changes what a
+    // save would write.
+    void changeNumberFormat(const NumberFormat& format);
 
     // --- descriptive fields 0..3 (method, analyte, sample, unit); some studies have only 0..2
     virtual int headerFieldCount() const { return 4; }
     const std::string& header(int index) const { return m_header.at(static_cast<std::size_t>(index)); }
-    void setHeader(int index, std::string text) { m_header.at(static_cast<std::size_t>(index)) = std::move(text); }
+    void setHeader(int index, std::string text)
+    {
+        m_header.at(static_cast<std::size_t>(index)) = std::move(text);
+    }
 
     // --- the main data grid (the first one, for studies with several)
     virtual DataGrid& grid() = 0;
@@ -77,6 +88,8 @@ public:
     // Writes atomically; on success binds the document to the path and clears the modified flags.
     // Throws StudyWriteError and then changes nothing.
     void write(const std::filesystem::path& path);
+    // The study file a save would write now.
+    std::string fileContents() const;
     // The header record and the detail records of the study's report tables.
     virtual ReportRecords reportRecords(Language language) const = 0;
     // The charts the study shows, with their texts in the language asked for.
@@ -98,6 +111,7 @@ private:
     StudyKindId m_kind;
     std::string m_loadFileName;
     bool m_isModify = false;
+    bool m_resultsCurrent = true;
     NumberFormat m_format;
     std::string m_pattern;
 };

@@ -495,7 +495,7 @@ void StudyWindow::editNumberFormat()
     commitPendingEdits(m_grids);
     const auto format = prompts().chooseNumberFormat(m_study->numberFormat());
     if (!format) return;
-    m_study->setNumberFormat(*format);
+    m_study->changeNumberFormat(*format);
     numberFormatChanged();
     // with data present the results are recalculated in the new format
     if (QAction* sum = action(QStringLiteral("StrumentiCalcola")); sum && sum->isEnabled())

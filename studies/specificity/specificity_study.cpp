@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "stats/centred_sums.h"
 #include "stats/statistics.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
@@ -176,17 +177,19 @@ CalcOutcome SpecificityStudy::calculate()
     const double smaller = std::min(vA, vB);
     const double fDisplayed = smaller == 0 ? 0 : std::max(vA, vB) / smaller;
 
+    // the difference of the means as the data give it, not of two rounded means that may share most digits
+    const double meanDifference = std::abs(MeanDifference(values[0], values[1]));
     double t = 0;
     int df = 0;
     const bool variancesDiffer = pF < 0.05;
     if (variancesDiffer) {
         const double q = vA / nA + vB / nB;
-        t = std::abs(mA - mB) / std::sqrt(q);
+        t = meanDifference / std::sqrt(q);
         df = static_cast<int>(
             std::floor(std::pow(q, 2) / (std::pow(vA / nA, 2) / nA + std::pow(vB / nB, 2) / nB) + 0.5));
     } else {
         const double sp = std::sqrt((vB * (nB - 1) + vA * (nA - 1)) / (nA + nB - 2));
-        t = std::abs(mA - mB) / (std::sqrt(1.0 / nB + 1.0 / nA) * sp);
+        t = meanDifference / (std::sqrt(1.0 / nB + 1.0 / nA) * sp);
         df = nA + nB - 2;
     }
     const double pT = TTailProbability(t, df);

@@ -71,7 +71,8 @@ protected:
         }
     }
     // Runs `act` on the modal concentrations dialog once it is shown, then lets `trigger` open it.
-    static void withDialog(const std::function<void(ConcentrationsDialog&)>& act, const std::function<void()>& trigger)
+    static void withDialog(const std::function<void(ConcentrationsDialog&)>& act,
+                           const std::function<void()>& trigger)
     {
         bool seen = false;
         QTimer::singleShot(0, [&] {
@@ -116,6 +117,10 @@ TEST_F(CalibrationWindowTest, NewWindowShowsTheNewStudy)
     EXPECT_EQ(w->anovaTable()->item(4, 3)->background().color(), face);
     EXPECT_NE(w->anovaTable()->item(4, 2)->background().color(), face);
     EXPECT_EQ(w->anovaTable()->item(0, 5)->text().toStdString(), "Signif. (0,05%)");
+    // the cells the calculation writes show a plain 0 in a new study, the result labels 0 in the pattern
+    EXPECT_EQ(w->anovaTable()->item(1, 1)->text().toStdString(), "0");
+    EXPECT_EQ(w->anovaTable()->item(2, 3)->text().toStdString(), "0");
+    EXPECT_EQ(w->anovaTable()->item(4, 1)->text().toStdString(), "0");
     EXPECT_TRUE(w->regressionChart()->chartData().empty());
     EXPECT_NE(w->regressionChart()->toolTip().indexOf("Ctrl+clic"), -1);
 }
