@@ -44,7 +44,8 @@ std::string WithTrailingSlash(std::string folder)
     return folder;
 }
 
-std::string UnexpectedErrorText(const std::string& routine, const std::error_code& error)
+std::string UnexpectedErrorText(const std::string& routine, const std::error_code& error,
+                                const std::string& path)
 {
     int number = error.value();
     std::string description = SystemErrorText(error);
@@ -73,7 +74,10 @@ std::string UnexpectedErrorText(const std::string& routine, const std::error_cod
                 break;
         }
     }
-    return "Errore " + std::to_string(number) + " nella procedura DEFINE." + routine + ".\n\n" + description;
+    std::string text =
+        "Errore " + std::to_string(number) + " nella procedura DEFINE." + routine + ".\n\n" + description;
+    if (!path.empty()) text += ": " + path;
+    return text;
 }
 
 bool CreaCartella(const std::string& folder, unsigned rights, const MessageSink& show)
@@ -91,13 +95,13 @@ bool CreaCartella(const std::string& folder, unsigned rights, const MessageSink&
     while (target.size() > 1 && target.back() == '/') target.pop_back();
     if (::mkdir(target.c_str(), 0777) != 0 && errno != EEXIST) {
         show({ShellMessage::Icon::Critical,
-              UnexpectedErrorText("CreaCartella", {errno, std::generic_category()})});
+              UnexpectedErrorText("CreaCartella", {errno, std::generic_category()}, folder)});
         return false;
     }
     if (!fs::is_directory(folder, ec)) {
         // Something other than a folder already holds the name.
         show({ShellMessage::Icon::Critical,
-              UnexpectedErrorText("CreaCartella", {EEXIST, std::generic_category()})});
+              UnexpectedErrorText("CreaCartella", {EEXIST, std::generic_category()}, folder)});
         return false;
     }
     return true;

@@ -64,6 +64,20 @@ void prepareWorkFolder(const std::string& folder, const MessageSink& show)
     if (CreaCartella(folder, kFolderRights, show)) VerificaCartella(folder, kFolderRights, show);
 }
 
+bool prepareDocumentsFolder(const std::string& folder, const MessageSink& show)
+{
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return true;
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder)) {
+        show({ShellMessage::Icon::Critical,
+              UnexpectedErrorText("CreaCartella", ec ? ec : std::make_error_code(std::errc::file_exists),
+                                  WithTrailingSlash(folder))});
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CreaIni(const std::string& iniPath, const MessageSink& show)
@@ -75,7 +89,8 @@ bool CreaIni(const std::string& iniPath, const MessageSink& show)
     }
     if (!out) {
         const int err = errno != 0 ? errno : EIO;
-        show({ShellMessage::Icon::Critical, UnexpectedErrorText("CreaIni", {err, std::generic_category()})});
+        show({ShellMessage::Icon::Critical,
+              UnexpectedErrorText("CreaIni", {err, std::generic_category()}, iniPath)});
         return false;
     }
     return true;
@@ -88,6 +103,7 @@ StartupResult RunStartupConfiguration(const StartupPaths& paths, const MessageSi
     const std::string base = WithTrailingSlash(paths.documentsFolder) + kDataFolderName;
     s.baseFolder = base;
 
+    if (paths.createDocumentsFolder && !prepareDocumentsFolder(paths.documentsFolder, show)) return result;
     if (!prepareFolder(base, show)) return result;
 
     s.iniPath = base + kIniFileName;

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace kestra {
@@ -15,15 +14,23 @@ struct DecimalForm {
     int exponent = 0;    // value = 0.d1d2... * 10^(exponent + 1)
 };
 
+// to_chars gives exactly the digits of printf's "%.14e" (both round the exact binary value), without
+// printf's locale and format parsing, which made number formatting the largest cost of a calculation.
 DecimalForm decimalForm(double magnitude)
 {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
     DecimalForm form;
+    if (ec != std::errc()) return form;
     const char* p = buffer;
-    for (; *p && *p != 'e'; ++p)
+    for (; p != end && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') form.digits += *p;
-    if (*p == 'e') form.exponent = std::atoi(p + 1);
+    if (p != end) {
+        ++p;  // 'e', then a sign that from_chars only takes when it is '-'
+        if (p != end && *p == '+') ++p;
+        std::from_chars(p, end, form.exponent);
+    }
     return form;
 }
 
