@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/ui/main_window.h"
+#include "app/ui/qt_translations.h"
 #include "app/ui/shell_icons.h"
 
 namespace {
@@ -40,6 +41,7 @@ int main(int argc, char** argv)
     // Ties the windows to kestra.desktop, so the desktop shows the program's name and icon for them.
     QGuiApplication::setDesktopFileName(QStringLiteral("kestra"));
     QApplication::setWindowIcon(kestra::ProgramIcon());
+    kestra::InstallQtItalianTranslations(app);
 
     kestra::Kestra window(kestra::ShellEnvironment::fromSystem());
     if (!window.start()) return 1;

@@ -13,7 +13,7 @@ bool DocumentCommands::settleChanges()
 {
     m_study.setModify(m_study.isModified());
     if (!m_study.isModify()) return true;
-    switch (m_prompts.askSaveChanges()) {
+    switch (m_prompts.askSaveChanges(m_study.title())) {
         case Answer::Cancel:
             return false;
         case Answer::No:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "framework/cell_entry.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -73,7 +74,8 @@ std::string PasteOutcome::message() const
     if (outside > 0) {
         if (!text.empty()) text += "\r\n\r\n";
         text += outside == 1 ? std::string("1 valore cade fuori dalla griglia e non è stato incollato.")
-                             : std::to_string(outside) + " valori cadono fuori dalla griglia e non sono stati incollati.";
+                             : std::to_string(outside) +
+                                   " valori cadono fuori dalla griglia e non sono stati incollati.";
     }
     return text;
 }
@@ -102,13 +104,14 @@ PasteOutcome PasteText(DataGrid& grid, int row, int column, const std::string& t
                 ++outcome.pasted;
                 continue;
             }
-            const auto number = ParseNumber(value, separator);
+            const auto number = ParseGridNumber(value);
             if (!number) {
                 outcome.refused.push_back(cellName(r, c) + ": \"" + value + "\" non è un numero");
                 continue;
             }
             if (!grid.accepts(*number)) {
-                outcome.refused.push_back(cellName(r, c) + ": " + value + " è fuori dall'intervallo 0 - " + maxText);
+                outcome.refused.push_back(cellName(r, c) + ": " + value + " è fuori dall'intervallo 0 - " +
+                                          maxText);
                 continue;
             }
             grid.setCell(r, c, *number);
@@ -138,7 +141,8 @@ bool DropOverwrites(const DataGrid& grid, const GridBlock& source, int row, int 
         for (int j = 0; j < source.columns; ++j) {
             const int r = row + i;
             const int c = column + j;
-            if (r < grid.rowCount() && c < grid.columnCount() && !source.contains(r, c) && grid.hasNumber(r, c))
+            if (r < grid.rowCount() && c < grid.columnCount() && !source.contains(r, c) &&
+                grid.hasNumber(r, c))
                 return true;
         }
     return false;
@@ -160,7 +164,8 @@ bool DropBlock(DataGrid& grid, const GridBlock& source, int row, int column, boo
                 const int tr = row + i;
                 const int tc = column + j;
                 if (tr >= grid.rowCount() || tc >= grid.columnCount() || grid.isLocked(tr, tc)) continue;
-                if (r < grid.rowCount() && c < grid.columnCount() && !grid.isLocked(r, c) && grid.hasNumber(r, c)) {
+                if (r < grid.rowCount() && c < grid.columnCount() && !grid.isLocked(r, c) &&
+                    grid.hasNumber(r, c)) {
                     grid.setCell(r, c, std::nullopt);
                     changed = true;
                 }

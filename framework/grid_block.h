@@ -33,9 +33,10 @@ struct PasteOutcome {
     std::string message() const;
 };
 
-// Pastes tab-separated text with its first value at (row, column). Values are read with the user's decimal
-// separator; a value that is not a number, not in the grid's range, or meant for a locked cell is refused and
-// its cell keeps what it held. An empty value empties its cell. Sets the changed flag when a cell was written.
+// Pastes tab-separated text with its first value at (row, column). Values are read with "," or "." as the
+// decimal separator (ParseGridNumber); a value that is not a number, not in the grid's range, or meant for a
+// locked cell is refused and its cell keeps what it held. An empty value empties its cell. Sets the changed
+// flag when a cell was written.
 PasteOutcome PasteText(DataGrid& grid, int row, int column, const std::string& text);
 
 // Empties the unlocked cells of the block; returns whether a cell changed (and then sets the changed flag).

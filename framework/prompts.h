@@ -1,4 +1,5 @@
-// The prompts interface: every question, message and file choice the document commands and windows put to the user.
+// The prompts interface: every question, message and file choice the document commands and windows put to the
+// user.
 #pragma once
 
 #include <filesystem>
@@ -14,8 +15,10 @@ enum class Answer { Yes, No, Cancel };
 enum class MessageIcon { Information, Warning, Critical, Question };
 
 // The texts of the two fixed questions (CR LF between the lines, as the message boxes show them).
-constexpr const char* kSaveChangesText = "I dati sono stati modificati.\r\nVuoi salvare le modifiche correnti?";
-constexpr const char* kMoveOrCopyText = "Desideri spostare i dati selezionati?\r\nScegliendo No i dati verranno copiati";
+constexpr const char* kSaveChangesText =
+    "I dati sono stati modificati.\r\nVuoi salvare le modifiche correnti?";
+constexpr const char* kMoveOrCopyText =
+    "Desideri spostare i dati selezionati?\r\nScegliendo No i dati verranno copiati";
 
 // The screen implements it with real message boxes and file dialogs, the tests with a script, so no
 // command ever opens a dialog of its own and no modal box blocks a test.
@@ -40,8 +43,14 @@ public:
     void information(const std::string& text) { message(MessageIcon::Information, text); }
     void warning(const std::string& text) { message(MessageIcon::Warning, text); }
     void critical(const std::string& text) { message(MessageIcon::Critical, text); }
-    // AskSaveChanges for a modified document (the warning icon).
-    Answer askSaveChanges() { return ask(MessageIcon::Warning, kSaveChangesText); }
+    // AskSaveChanges for a modified document (the warning icon). With several windows open the question
+    // names the one it is about: its title (kind and file) is the second line.
+    Answer askSaveChanges(const std::string& windowTitle = {})
+    {
+        if (windowTitle.empty()) return ask(MessageIcon::Warning, kSaveChangesText);
+        return ask(MessageIcon::Warning, "I dati sono stati modificati.\r\n" + windowTitle +
+                                             "\r\nVuoi salvare le modifiche correnti?");
+    }
     // AskMoveOrCopy before a dropped block overwrites cells: Yes moves, No copies, Cancel drops nothing.
     Answer askMoveOrCopy() { return ask(MessageIcon::Question, kMoveOrCopyText); }
 };

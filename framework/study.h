@@ -53,7 +53,8 @@ public:
     virtual bool gridsChanged() const;
     virtual void clearGridsChanged();
     // Whether the results shown were computed from the data as they are now. A calculation that computed
-    // and a reset make them current; a read leaves them stale until the calculation that follows it; an edit of the data, a dimension or an option makes them stale
+    // and a reset make them current; a read leaves them stale until the calculation that follows it;
+    // an edit of the data, a dimension or an option makes them stale
     // (the window says so). A refused calculation leaves the flag as it was, like the results.
     bool resultsCurrent() const { return m_resultsCurrent; }
     void setResultsCurrent(bool current) { m_resultsCurrent = current; }

@@ -7,6 +7,7 @@
 
 #include "app/ui/shell_icons.h"
 #include "framework/study_kind.h"
+#include "framework/ui/fixed_dialog.h"
 
 namespace kestra {
 
@@ -14,6 +15,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Informazioni su Kestra 2006"));
+    SetFixedDialogFrame(*this);
     setModal(true);
 
     auto* logo = new QLabel(this);

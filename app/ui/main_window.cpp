@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMdiArea>
@@ -13,6 +14,8 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
+#include <QStyle>
 #include <QUrl>
 
 #include "app/app_settings.h"
@@ -26,6 +29,8 @@
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
 #include "framework/services.h"
+#include "framework/ui/dialog_folders.h"
+#include "framework/ui/fixed_dialog.h"
 #include "framework/ui/qt_prompts.h"
 #include "framework/ui/study_window.h"
 #include "framework/ui/study_window_factory.h"
@@ -86,6 +91,10 @@ Kestra::Kestra(ShellEnvironment environment, Prompts* prompts, QWidget* parent)
 
     m_mdi = new BackgroundArea(this);
     m_mdi->setObjectName(QStringLiteral("MdiArea"));
+    m_mdi->viewport()->installEventFilter(this);
+    // windows tiled at their minimum size may not all fit: the area scrolls
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &Kestra::subWindowActivated);
 
@@ -121,6 +130,7 @@ bool Kestra::start()
         [this](const ShellMessage& m) { showShellMessage(m); });
     if (!result.ok) return false;
     SetCurrentAppSettings(result.settings);
+    SetStudyFolderSource([] { return QString::fromStdString(CurrentAppSettings().openSaveFolder); });
     SetReportDatabasePath(result.settings.databasePath);
     SetReportLogoPath(result.settings.logoPath);
     SetFTableLookup(std::make_shared<DatabaseFTable>(result.settings.databasePath));
@@ -195,6 +205,7 @@ void Kestra::buildMenus()
     auto* help = new QMenu(QStringLiteral("&?"), this);
     connect(makeAction(help, QStringLiteral("GuidaInLinea"), QStringLiteral("&Guida in linea")),
             &QAction::triggered, this, &Kestra::showHelp);
+    action(QStringLiteral("GuidaInLinea"))->setShortcut(QKeySequence(Qt::Key_F1));
     connect(makeAction(help, QStringLiteral("GuidaICH"), QStringLiteral("&Normativa di riferimento ICH")),
             &QAction::triggered, this, &Kestra::showGuideline);
     connect(makeAction(help, QStringLiteral("GuidaLibro"), QStringLiteral("&Testo di riferimento R.Brenzi")),
@@ -232,7 +243,9 @@ void Kestra::updateMenuBar()
         owner->menuBar()->hide();
         for (QMenu* menu : owner->menus()) bar->addMenu(menu);
     } else {
-        for (QMenu* menu : m_mainMenus) bar->addMenu(menu);
+        // a hidden menu would still take its Alt key (Alt+F is "&File"): it is left out instead
+        for (QMenu* menu : m_mainMenus)
+            if (menu != m_windowsMenu || !open.empty()) bar->addMenu(menu);
     }
     m_windowsMenu->menuAction()->setVisible(!open.empty());
 }
@@ -247,7 +260,8 @@ void Kestra::fillWindowsMenu()
     }
     int n = 1;
     for (StudyWindow* w : openStudyWindows()) {
-        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(w->windowTitle()));
+        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(
+            w->documentTitle().replace(QLatin1Char('&'), QStringLiteral("&&"))));
         const StudyKindId kind = w->kind();
         connect(a, &QAction::triggered, this, [this, kind] { openStudy(kind); });
     }
@@ -357,26 +371,33 @@ void Kestra::arrangeWindows(WindowArrangement arrangement)
 }
 
 // Tiling "horizontally" gives wide windows one above another; "vertically", tall windows side by side.
+// Each window keeps at least its minimum size (toolbar, tabs and some of its page): with many windows the
+// area scrolls instead of squashing them.
 void Kestra::tileWindows(bool oneAboveAnother)
 {
     std::vector<QMdiSubWindow*> tiled;
     for (QMdiSubWindow* sub : openSubWindows())
         if (!sub->isMinimized()) tiled.push_back(sub);
     if (tiled.empty()) return;
+    for (QMdiSubWindow* sub : tiled) sub->showNormal();
     const QRect area = m_mdi->viewport()->rect();
     const int n = static_cast<int>(tiled.size());
+    int least = 0;
+    for (QMdiSubWindow* sub : tiled) {
+        const QSize minimum = sub->minimumSizeHint().expandedTo(sub->minimumSize());
+        least = std::max(least, oneAboveAnother ? minimum.height() : minimum.width());
+    }
+    const int length = oneAboveAnother ? area.height() : area.width();
+    const bool fits = least * n <= length;
+    // when the area scrolls, its scroll bar takes room from the other side
+    const int bar = fits ? 0 : m_mdi->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_mdi);
+    const QRect across = oneAboveAnother ? area.adjusted(0, 0, -bar, 0) : area.adjusted(0, 0, 0, -bar);
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow* sub = tiled[static_cast<std::size_t>(i)];
-        sub->showNormal();
-        QRect r;
-        if (oneAboveAnother) {
-            const int top = area.height() * i / n;
-            r = QRect(0, top, area.width(), area.height() * (i + 1) / n - top);
-        } else {
-            const int left = area.width() * i / n;
-            r = QRect(left, 0, area.width() * (i + 1) / n - left, area.height());
-        }
-        sub->setGeometry(r);
+        const int start = fits ? length * i / n : least * i;
+        const int end = fits ? length * (i + 1) / n : least * (i + 1);
+        sub->setGeometry(oneAboveAnother ? QRect(0, start, across.width(), end - start)
+                                         : QRect(start, 0, end - start, across.height()));
     }
 }
 
@@ -506,7 +527,13 @@ void Kestra::showStatisticsPrimer()
 void Kestra::openWithSystem(const QString& relative)
 {
     const QString path = programFile(relative);
-    if (!QFileInfo(path).isFile() || !m_openUrl(QUrl::fromLocalFile(path)))
+    // a document that is not there is no matter of the viewer: the user is told where it should be
+    if (!QFileInfo(path).isFile()) {
+        prompts().warning("Documento non trovato:\r\n" +
+                          QDir::toNativeSeparators(QDir::cleanPath(path)).toStdString());
+        return;
+    }
+    if (!m_openUrl(QUrl::fromLocalFile(path)))
         prompts().message(MessageIcon::Information, kMissingViewerMessage);
 }
 
@@ -526,6 +553,7 @@ void Kestra::printerSetup()
 {
     QPrintDialog dialog(&printer(), this);
     dialog.setWindowTitle(QStringLiteral("Imposta stampante"));
+    SetFixedDialogFrame(dialog);
     runDialog(dialog);
 }
 

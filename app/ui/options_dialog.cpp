@@ -15,6 +15,7 @@
 #include "app/data_folders.h"
 #include "app/ini_manager.h"
 #include "framework/prompts.h"
+#include "framework/ui/fixed_dialog.h"
 
 namespace kestra {
 
@@ -46,6 +47,7 @@ frmOpzioni::frmOpzioni(Prompts& prompts, FolderBrowser browser, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmOpzioni"));
     setWindowTitle(QStringLiteral("Opzioni"));
+    SetFixedDialogFrame(*this);
     setModal(true);
 
     auto* tabs = new QTabWidget(this);
@@ -91,6 +93,7 @@ frmOpzioni::frmOpzioni(Prompts& prompts, FolderBrowser browser, QWidget* parent)
     m_txtOpenSave->setText(QString::fromStdString(s.openSaveFolder));
     m_txtBackup->setText(QString::fromStdString(s.backupFolder));
     m_chkBkClose->setChecked(s.autoBackup());
+    m_txtOpenSave->setFocus(Qt::OtherFocusReason);  // the dialog opens on its first field
 
     connect(m_browseOpenSave, &QPushButton::clicked, this,
             [this] { browse(m_txtOpenSave, QStringLiteral("Cartella salvataggio file metodi")); });

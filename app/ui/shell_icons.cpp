@@ -70,12 +70,13 @@ QPixmap renderBackground(const QSize& pixels)
     pixmap.fill(QColor(243, 237, 170));
     QSvgRenderer renderer(resourcePath(QStringLiteral("background.svg")));
     if (!renderer.isValid()) return pixmap;
-    // Cover the whole area keeping the picture's proportions; what overflows is cut off evenly.
+    // Cover the whole area keeping the picture's proportions. The title sits in the bottom right corner:
+    // what overflows is cut off at the top and the left, so the title is always whole.
     const QSizeF picture = renderer.defaultSize();
     const qreal scale = std::max(pixmap.width() / picture.width(), pixmap.height() / picture.height());
     const QSizeF drawn = picture * scale;
-    const QRectF target((pixmap.width() - drawn.width()) / 2, (pixmap.height() - drawn.height()) / 2,
-                        drawn.width(), drawn.height());
+    const QRectF target(pixmap.width() - drawn.width(), pixmap.height() - drawn.height(), drawn.width(),
+                        drawn.height());
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, target);

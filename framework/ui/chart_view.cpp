@@ -6,6 +6,7 @@
 #include <QGraphicsSimpleTextItem>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -142,7 +143,7 @@ void configureAxis(QValueAxis* axis, const ChartAxis& spec, const Range& data)
 
 void configureAxisTitle(QAbstractAxis* axis, const ChartAxis& spec)
 {
-    axis->setTitleText(QString::fromStdString(spec.title));
+    axis->setTitleText(toText(spec.title).toHtmlEscaped());  // Qt Charts reads titles as markup
     axis->setTitleFont(chartFont(spec.titleFontSize));
     axis->setTitleVisible(spec.titleVisible && !spec.title.empty());
     axis->setLabelsFont(chartFont(kAxisLabelPoints));
@@ -229,7 +230,7 @@ void buildXY(QChart* chart, const ChartData& data)
         if (marker.visible) made.append(makeScatter(marker));
         for (QXYSeries* series : made) {
             series->append(points);
-            series->setName(name);
+            series->setName(name.toHtmlEscaped());
             chart->addSeries(series);
             series->attachAxis(xAxis);
             series->attachAxis(yAxis);
@@ -259,7 +260,7 @@ void buildHighLow(QChart* chart, const ChartData& data)
 
     Range ys;
     auto* means = makeScatter({true, false, 1, 7, 0xC00000});
-    means->setName(label(2));
+    means->setName(label(2).toHtmlEscaped());
     bool namedBar = false;
     const int count = static_cast<int>(data.rows.size());
     xAxis->setStartValue(0.5);
@@ -286,7 +287,7 @@ void buildHighLow(QChart* chart, const ChartData& data)
             bar->attachAxis(xAxis);
             bar->attachAxis(yAxis);
             if (!namedBar && !label(0).isEmpty()) {
-                bar->setName(label(0) + QStringLiteral(" - ") + label(1));
+                bar->setName((label(0) + QStringLiteral(" - ") + label(1)).toHtmlEscaped());
                 namedBar = true;
             } else {
                 hideFromLegend(chart, bar);
@@ -354,6 +355,7 @@ ChartView::ChartView(QWidget* parent) : QChartView(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setRenderHint(QPainter::Antialiasing);
+    setFocusPolicy(Qt::StrongFocus);  // so a chart can be enlarged from the keyboard too
     setChartData(ChartData{});
 }
 
@@ -407,6 +409,16 @@ void ChartView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     QChartView::mouseDoubleClickEvent(event);
+}
+
+void ChartView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
+        emit enlargeRequested();
+        event->accept();
+        return;
+    }
+    QChartView::keyPressEvent(event);
 }
 
 void ChartView::mousePressEvent(QMouseEvent* event)

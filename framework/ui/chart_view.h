@@ -63,6 +63,7 @@ signals:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;  // Enter or Space: the keyboard's double click
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -1,25 +1,26 @@
 #include "framework/ui/concentrations_dialog.h"
 
-#include <algorithm>
-
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "framework/ui/data_grid_view.h"
+#include "framework/ui/fixed_dialog.h"
 #include "text/number_format.h"
 
 namespace kestra {
 
-ConcentrationsDialog::ConcentrationsDialog(const std::vector<std::string>& concentrations, const NumberFormat& format,
-                                           Prompts& prompts, QWidget* parent)
+ConcentrationsDialog::ConcentrationsDialog(const std::vector<std::string>& concentrations,
+                                           const NumberFormat& format, Prompts& prompts, QWidget* parent)
     : QDialog(parent), m_grid(static_cast<int>(concentrations.size()), 1)
 {
     setObjectName(QStringLiteral("WConc"));
     setWindowTitle(QStringLiteral("Concentrazioni"));
+    SetFixedDialogFrame(*this);
     setModal(true);
 
     m_grid.setFormat(format);
@@ -34,16 +35,16 @@ ConcentrationsDialog::ConcentrationsDialog(const std::vector<std::string>& conce
     m_view = new DataGridView(m_grid, prompts, this);
     m_view->setObjectName(QStringLiteral("GridConc"));
     m_view->setVerticalScrollBarPolicy(m_grid.rowCount() >= kRowsWithScrollBar ? Qt::ScrollBarAlwaysOn
-                                                                                : Qt::ScrollBarAlwaysOff);
+                                                                               : Qt::ScrollBarAlwaysOff);
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // tall enough for six rows: fewer fit without scrolling, more scroll
     const int visibleRows = std::min(m_grid.rowCount(), kRowsWithScrollBar - 1);
     const int rowHeight = m_view->verticalHeader()->defaultSectionSize();
     m_view->setFixedHeight(m_view->horizontalHeader()->sizeHint().height() + visibleRows * rowHeight +
                            2 * m_view->frameWidth());
-    const int width = m_view->verticalHeader()->sizeHint().width() + m_view->columnWidth(0) +
-                      2 * m_view->frameWidth() +
-                      (m_grid.rowCount() >= kRowsWithScrollBar ? m_view->verticalScrollBar()->sizeHint().width() : 0);
+    const int width =
+        m_view->verticalHeader()->sizeHint().width() + m_view->columnWidth(0) + 2 * m_view->frameWidth() +
+        (m_grid.rowCount() >= kRowsWithScrollBar ? m_view->verticalScrollBar()->sizeHint().width() : 0);
     m_view->setFixedWidth(std::max(width, fontMetrics().horizontalAdvance(QStringLiteral("Valori")) * 3));
 
     m_ok = new QPushButton(QStringLiteral("Ok"), this);
@@ -59,8 +60,7 @@ ConcentrationsDialog::ConcentrationsDialog(const std::vector<std::string>& conce
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_ok, &QPushButton::clicked, this, [this] {
-        m_view->commitPendingEdit();
-        accept();
+        if (m_view->commitPendingEdit()) accept();
     });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }

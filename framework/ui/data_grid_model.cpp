@@ -3,11 +3,13 @@
 #include <QBrush>
 #include <QColor>
 
-#include "text/number_format.h"
+#include "framework/cell_entry.h"
 
 namespace kestra {
 
-DataGridModel::DataGridModel(DataGrid& grid, QObject* parent) : QAbstractTableModel(parent), m_grid(grid) {}
+DataGridModel::DataGridModel(DataGrid& grid, QObject* parent) : QAbstractTableModel(parent), m_grid(grid)
+{
+}
 
 void DataGridModel::refresh()
 {
@@ -39,16 +41,16 @@ QVariant DataGridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid()) return {};
     switch (role) {
-    case Qt::DisplayRole:
-    case Qt::EditRole:
-        return QString::fromStdString(m_grid.cellText(index.row(), index.column()));
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    case Qt::BackgroundRole:
-        if (m_grid.isLocked(index.row(), index.column())) return QBrush(QColor(236, 236, 236));
-        return {};
-    default:
-        return {};
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return QString::fromStdString(m_grid.cellText(index.row(), index.column()));
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+            if (m_grid.isLocked(index.row(), index.column())) return QBrush(QColor(236, 236, 236));
+            return {};
+        default:
+            return {};
     }
 }
 
@@ -58,17 +60,17 @@ bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int
     const int r = index.row();
     const int c = index.column();
     if (m_grid.isLocked(r, c)) return false;
-    QString text = value.toString().trimmed();
-    const QChar separator = QLatin1Char(UserDecimalSeparator());
-    if (text.endsWith(separator)) text.chop(1);  // "12," as typed means 12
+    const TypedEntry entry = ReadTypedEntry(value.toString().toStdString(), m_grid.format());
+    if (entry.status == TypedEntry::Status::Refused) return false;
     std::optional<double> number;
-    if (!text.isEmpty()) {
-        number = ParseNumber(text.toStdString(), UserDecimalSeparator());
-        if (!number || !m_grid.accepts(*number)) return false;
+    if (entry.status == TypedEntry::Status::Number) {
+        if (!m_grid.accepts(entry.value)) return false;
+        number = entry.value;
     }
     const auto before = m_grid.cell(r, c);
     m_grid.setCell(r, c, number);
-    // the grid's changed flag follows the user's edit, like the spreadsheet's; re-typing the same value counts
+    // the grid's changed flag follows the user's edit, like the spreadsheet's; re-typing the same value
+    // counts
     m_grid.setChanged(true);
     if (before != m_grid.cell(r, c)) emit dataChanged(index, index);
     emit edited();
@@ -89,7 +91,8 @@ QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int
 Qt::ItemFlags DataGridModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid()) return Qt::ItemIsDropEnabled;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
+    Qt::ItemFlags f =
+        Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
     if (!m_grid.isLocked(index.row(), index.column())) f |= Qt::ItemIsEditable;
     return f;
 }

@@ -24,8 +24,8 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    // Text typed in a cell: empty empties it; otherwise a number in the user's separator within 0..maximum.
-    // Anything else is refused and the cell keeps its value.
+    // Text typed in a cell: empty empties it; otherwise a number that fits the cell's format as typed ("," or
+    // "." as separator, see ReadTypedEntry). Anything else is refused and the cell keeps its value.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;

@@ -7,11 +7,14 @@
 #include <QDrag>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QStyleOptionHeader>
+#include <QTimer>
 
+#include "framework/cell_entry.h"
 #include "framework/prompts.h"
 #include "framework/ui/data_grid_model.h"
 #include "framework/ui/numeric_delegate.h"
@@ -97,7 +100,8 @@ void DataGridView::applyColumnWidths()
 
 GridBlock DataGridView::selectedBlock() const
 {
-    const QModelIndexList selected = selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList{};
+    const QModelIndexList selected =
+        selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList{};
     if (selected.isEmpty()) {
         const QModelIndex c = currentIndex();
         if (!c.isValid()) return {0, 0, 0, 0};
@@ -117,8 +121,9 @@ void DataGridView::selectBlock(const GridBlock& block)
 {
     if (block.rows <= 0 || block.columns <= 0) return;
     setCurrentIndex(m_model->index(block.top, block.left));
-    const QItemSelection selection(m_model->index(block.top, block.left),
-                                   m_model->index(block.top + block.rows - 1, block.left + block.columns - 1));
+    const QItemSelection selection(
+        m_model->index(block.top, block.left),
+        m_model->index(block.top + block.rows - 1, block.left + block.columns - 1));
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
@@ -127,13 +132,69 @@ void DataGridView::setActiveCell(int row, int column)
     setCurrentIndex(m_model->index(row, column));
 }
 
-void DataGridView::commitPendingEdit()
+bool DataGridView::commitPendingEdit()
 {
-    if (state() != EditingState) return;
-    if (QWidget* editor = indexWidget(currentIndex())) {
-        commitData(editor);
-        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (state() != EditingState) return true;
+    QWidget* editor = m_editor ? m_editor.data() : indexWidget(currentIndex());
+    if (!editor) return true;
+    if (!editorTextFits(editor)) {
+        refuseEditor(editor);
+        return false;
     }
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+bool DataGridView::editable(int row, int column) const
+{
+    return row >= 0 && column >= 0 && row < m_model->rowCount() && column < m_model->columnCount() &&
+           !grid().isLocked(row, column);
+}
+
+QModelIndex DataGridView::stepDownColumns(const QModelIndex& from, int step) const
+{
+    const int rows = m_model->rowCount();
+    const int total = rows * m_model->columnCount();
+    for (int i = from.column() * rows + from.row() + step; i >= 0 && i < total; i += step)
+        if (editable(i % rows, i / rows)) return m_model->index(i % rows, i / rows);
+    return {};
+}
+
+QModelIndex DataGridView::stepAcrossRows(const QModelIndex& from, int step) const
+{
+    const int columns = m_model->columnCount();
+    const int total = columns * m_model->rowCount();
+    for (int i = from.row() * columns + from.column() + step; i >= 0 && i < total; i += step)
+        if (editable(i / columns, i % columns)) return m_model->index(i / columns, i % columns);
+    return {};
+}
+
+bool DataGridView::editorTextFits(QWidget* editor) const
+{
+    const auto* line = qobject_cast<const QLineEdit*>(editor);
+    if (!line) return true;
+    const TypedEntry entry = ReadTypedEntry(line->text().toStdString(), grid().format());
+    if (entry.status == TypedEntry::Status::Refused) return false;
+    return entry.status == TypedEntry::Status::Empty || grid().accepts(entry.value);
+}
+
+void DataGridView::refuseEditor(QWidget* editor)
+{
+    // A window that is not the active one (another program, or the warning itself) keeps the editor as it
+    // is: the user sees the refusal when confirming again.
+    const bool active = editor->isActiveWindow() && QApplication::activeModalWidget() == nullptr;
+    if (active && !m_warning && !m_refusedNow) {
+        m_warning = true;
+        m_refusedNow = true;
+        QTimer::singleShot(0, this, [this] { m_refusedNow = false; });
+        m_prompts.warning(InvalidEntryMessage(grid().format(), UserDecimalSeparator()));
+        m_warning = false;
+    }
+    if (m_editorIndex.isValid() && currentIndex() != m_editorIndex)
+        selectionModel()->setCurrentIndex(m_editorIndex, QItemSelectionModel::ClearAndSelect);
+    if (editor->isVisible()) editor->setFocus(Qt::OtherFocusReason);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
 }
 
 void DataGridView::copyBlock()
@@ -153,6 +214,7 @@ void DataGridView::cutBlock()
 void DataGridView::clearBlock()
 {
     const GridBlock block = selectedBlock();
+    emit aboutToEdit();
     if (ClearBlock(grid(), block)) m_model->blockChanged(block);
 }
 
@@ -166,6 +228,7 @@ void DataGridView::pasteText(const QString& text)
 {
     const GridBlock at = selectedBlock();
     if (at.rows <= 0) return;
+    emit aboutToEdit();
     const PasteOutcome outcome = PasteText(grid(), at.top, at.left, text.toStdString());
     if (outcome.changed())
         m_model->blockChanged({at.top, at.left, grid().rowCount() - at.top, grid().columnCount() - at.left});
@@ -182,6 +245,7 @@ bool DataGridView::dropBlock(const GridBlock& source, int row, int column)
         if (answer == Answer::Cancel) return false;
         move = answer == Answer::Yes;
     }
+    emit aboutToEdit();
     if (!DropBlock(grid(), source, row, column, move)) return false;
     const int top = std::min(source.top, row);
     const int left = std::min(source.left, column);
@@ -195,22 +259,76 @@ bool DataGridView::dropBlock(const GridBlock& source, int row, int column)
 
 QModelIndex DataGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
-    // Advance: past the last row to row 1 of the next column, and back past row 1 to the previous column
+    // Advance: down a column and on at the top of the next one, back up past row 1 to the previous column.
+    // Locked cells are never entered; Tab goes across the rows and leaves the grid after its last cell.
     const QModelIndex c = currentIndex();
-    if (c.isValid()) {
-        const int lastRow = m_model->rowCount() - 1;
-        const int lastColumn = m_model->columnCount() - 1;
-        if (action == MoveDown && c.row() == lastRow && c.column() < lastColumn)
-            return m_model->index(0, c.column() + 1);
-        if (action == MoveUp && c.row() == 0 && c.column() > 0) return m_model->index(lastRow, c.column() - 1);
+    if (!c.isValid()) return QTableView::moveCursor(action, modifiers);
+    switch (action) {
+        case MoveDown:
+        case MoveUp: {
+            const QModelIndex next = stepDownColumns(c, action == MoveDown ? 1 : -1);
+            if (next.isValid()) return next;
+            emit(action == MoveDown ? advancedPastEnd() : advancedBeforeStart());
+            return c;
+        }
+        case MoveNext:
+        case MovePrevious: {
+            const QModelIndex next = stepAcrossRows(c, action == MoveNext ? 1 : -1);
+            return next.isValid() ? next : c;
+        }
+        default:
+            break;
     }
-    return QTableView::moveCursor(action, modifiers);
+    const QModelIndex target = QTableView::moveCursor(action, modifiers);
+    if (!target.isValid() || editable(target.row(), target.column())) return target;
+    // a locked target: the nearest editable cell of its row on the way back, else no move
+    const int towards = target.column() > c.column() ? -1 : 1;
+    for (int column = target.column(); column != c.column(); column += towards)
+        if (editable(target.row(), column)) return m_model->index(target.row(), column);
+    return editable(target.row(), c.column()) ? m_model->index(target.row(), c.column()) : c;
+}
+
+void DataGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (m_redirecting || !current.isValid() || editable(current.row(), current.column())) return;
+    // a click on a locked cell selects it (to copy it) but the cell typed into stays an editable one
+    QModelIndex to;
+    for (int column = current.column() - 1; column >= 0 && !to.isValid(); --column)
+        if (editable(current.row(), column)) to = m_model->index(current.row(), column);
+    for (int column = current.column() + 1; column < m_model->columnCount() && !to.isValid(); ++column)
+        if (editable(current.row(), column)) to = m_model->index(current.row(), column);
+    if (!to.isValid()) return;
+    m_redirecting = true;
+    selectionModel()->setCurrentIndex(to, QItemSelectionModel::NoUpdate);
+    m_redirecting = false;
+}
+
+bool DataGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (!QTableView::edit(index, trigger, event)) return false;
+    if (QWidget* editor = indexWidget(index); editor && editor != m_editor) {
+        m_editor = editor;
+        m_editorIndex = index;
+        // installed after the delegate's filter, so it sees the confirming keys first
+        editor->installEventFilter(this);
+    }
+    return true;
 }
 
 void DataGridView::moveDown()
 {
     const QModelIndex next = moveCursor(MoveDown, Qt::NoModifier);
-    if (next.isValid()) {
+    if (next.isValid() && next != currentIndex()) {
+        setCurrentIndex(next);
+        scrollTo(next);
+    }
+}
+
+void DataGridView::moveUp()
+{
+    const QModelIndex next = moveCursor(MoveUp, Qt::NoModifier);
+    if (next.isValid() && next != currentIndex()) {
         setCurrentIndex(next);
         scrollTo(next);
     }
@@ -218,15 +336,19 @@ void DataGridView::moveDown()
 
 void DataGridView::keyPressEvent(QKeyEvent* event)
 {
-    if (state() != EditingState && event->modifiers() == Qt::NoModifier) {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (state() != EditingState && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
             moveDown();
             return;
         }
-        if (event->key() == Qt::Key_Delete) {
-            clearBlock();
+        if (event->modifiers() & Qt::ShiftModifier) {
+            moveUp();
             return;
         }
+    }
+    if (state() != EditingState && event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_Delete) {
+        clearBlock();
+        return;
     }
     // the usual spreadsheet keys work on blocks too (the menu's own shortcuts are the window's actions)
     if (state() != EditingState && event->matches(QKeySequence::Copy)) {
@@ -240,10 +362,37 @@ void DataGridView::keyPressEvent(QKeyEvent* event)
     QTableView::keyPressEvent(event);
 }
 
+void DataGridView::commitData(QWidget* editor)
+{
+    // a text that does not fit is never written; closeEditor then keeps the editor open
+    if (!editorTextFits(editor)) return;
+    emit aboutToEdit();
+    QTableView::commitData(editor);
+}
+
 void DataGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    if (hint != QAbstractItemDelegate::RevertModelCache && !editorTextFits(editor)) {
+        refuseEditor(editor);
+        return;
+    }
+    if (editor == m_editor) {
+        m_editor.clear();
+        m_editorIndex = QPersistentModelIndex();
+    }
     // Enter in a cell confirms it and goes on down the column (and on to the next column)
-    const bool enter = hint == QAbstractItemDelegate::SubmitModelCache;
+    const bool enter = hint == QAbstractItemDelegate::SubmitModelCache && m_enterPressed;
+    m_enterPressed = false;
+    if (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem) {
+        // Tab past the last cell (Shift+Tab before the first) leaves the grid instead of going round
+        const QModelIndex next =
+            stepAcrossRows(currentIndex(), hint == QAbstractItemDelegate::EditNextItem ? 1 : -1);
+        if (!next.isValid()) {
+            QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+            focusNextPrevChild(hint == QAbstractItemDelegate::EditNextItem);
+            return;
+        }
+    }
     QTableView::closeEditor(editor, enter ? QAbstractItemDelegate::NoHint : hint);
     if (enter) moveDown();
 }
@@ -307,6 +456,28 @@ void DataGridView::dropEvent(QDropEvent* event)
 
 bool DataGridView::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_editor && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                // refused before anything moves: the editor stays with its text selected
+                if (!editorTextFits(m_editor)) {
+                    refuseEditor(m_editor);
+                    return true;
+                }
+                m_enterPressed = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+                break;
+            default:
+                break;
+        }
+    }
     auto* corner = qobject_cast<QAbstractButton*>(watched);
     if (corner && event->type() == QEvent::Paint && !grid().cornerHeader().empty()) {
         QPainter painter(corner);

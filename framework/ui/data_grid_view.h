@@ -2,6 +2,8 @@
 // drag-and-drop with the move-or-copy question, the Modifica menu on a right click).
 #pragma once
 
+#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QTableView>
 
 #include "framework/grid_block.h"
@@ -33,8 +35,10 @@ public:
     void selectBlock(const GridBlock& block);
     void setActiveCell(int row, int column);
 
-    // Confirms a cell still being typed in (before a command reads the grid).
-    void commitPendingEdit();
+    // Confirms a cell still being typed in (before a command reads the grid). A text that does not fit the
+    // cell is refused with a warning and stays in the open editor: then false, and the command must stop.
+    bool commitPendingEdit();
+    bool isEditing() const { return state() == EditingState; }
 
     // Clipboard commands: tab-separated text, as spreadsheets exchange it.
     void copyBlock();
@@ -48,12 +52,22 @@ public:
     bool dropBlock(const GridBlock& source, int row, int column);
 
 signals:
+    // The user is about to change cells (typing confirmed, paste, cut, clear, drop): the grid is still as
+    // before.
+    void aboutToEdit();
     // The user changed cells; the grid's changed flag is set.
     void edited();
+    // Entry moved past the last editable cell (Enter or Down) or back before the first one (Up): a window
+    // with several grids carries on in the next or previous one; a single grid stays where it is.
+    void advancedPastEnd();
+    void advancedBeforeStart();
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
@@ -64,12 +78,28 @@ protected:
 
 private:
     void moveDown();
+    void moveUp();
     void applyColumnWidths();
+    bool editable(int row, int column) const;
+    // The next (step +1) or previous (-1) editable cell down the columns, or across the rows; invalid at the
+    // end.
+    QModelIndex stepDownColumns(const QModelIndex& from, int step) const;
+    QModelIndex stepAcrossRows(const QModelIndex& from, int step) const;
+    bool editorTextFits(QWidget* editor) const;
+    // Keeps a refused editor open: the warning (once per attempt), the editor's cell current again, text
+    // selected.
+    void refuseEditor(QWidget* editor);
 
     DataGridModel* m_model;
     Prompts& m_prompts;
     QMenu* m_contextMenu = nullptr;
     int m_rowHeaderChars = 0;
+    QPointer<QWidget> m_editor;
+    QPersistentModelIndex m_editorIndex;
+    bool m_redirecting = false;   // moving the current cell off a locked one
+    bool m_warning = false;       // the refusal's warning is showing
+    bool m_refusedNow = false;    // this event already refused the editor (focus and click come together)
+    bool m_enterPressed = false;  // the editor closes on Enter (not on a move to another row)
 };
 
 }  // namespace kestra

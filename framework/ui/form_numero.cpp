@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "framework/prompts.h"
+#include "framework/ui/fixed_dialog.h"
 
 namespace kestra {
 
@@ -17,8 +18,10 @@ FormNumero::FormNumero(Prompts& prompts, const NumberFormat& current, QWidget* p
     : QDialog(parent), m_prompts(prompts)
 {
     setWindowTitle(QStringLiteral("Formato numeri"));
+    SetFixedDialogFrame(*this);
     setModal(true);
-    auto* digitsOnly = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), this);
+    auto* digitsOnly =
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), this);
     m_integers = new QLineEdit(QString::number(current.integers), this);
     m_integers->setObjectName(QStringLiteral("Interi"));
     m_decimals = new QLineEdit(QString::number(current.decimals), this);
@@ -68,6 +71,9 @@ void FormNumero::confirm()
 void FormNumero::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // the first field has the focus with its value selected: typing replaces it
+    m_integers->setFocus(Qt::OtherFocusReason);
+    m_integers->selectAll();
     if (const QScreen* s = screen()) {
         QRect r = frameGeometry();
         r.moveCenter(s->availableGeometry().center());

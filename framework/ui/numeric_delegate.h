@@ -1,26 +1,10 @@
-// The editor of the grids' number cells: digits and the user's decimal separator only, within the grid's
-// integer and decimal digits (so no negative and no out-of-range value can be typed).
+// The editor of the grids' number cells: a plain line that shows every keystroke; the grid checks the text
+// against the cell's format when it is confirmed (DataGridView) and refuses what does not fit.
 #pragma once
 
 #include <QStyledItemDelegate>
-#include <QValidator>
-
-#include "framework/number_pattern.h"
 
 namespace kestra {
-
-class NumericValidator : public QValidator {
-    Q_OBJECT
-
-public:
-    NumericValidator(const NumberFormat& format, QChar separator, QObject* parent = nullptr);
-    State validate(QString& input, int& pos) const override;
-    void fixup(QString& input) const override;
-
-private:
-    NumberFormat m_format;
-    QChar m_separator;
-};
 
 class NumericDelegate : public QStyledItemDelegate {
     Q_OBJECT

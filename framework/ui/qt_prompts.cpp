@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "framework/ui/fixed_dialog.h"
 #include "framework/ui/form_numero.h"
 
 namespace kestra {
@@ -20,14 +21,14 @@ QString boxText(const std::string& text)
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Information:
-        return QMessageBox::Information;
-    case MessageIcon::Warning:
-        return QMessageBox::Warning;
-    case MessageIcon::Critical:
-        return QMessageBox::Critical;
-    case MessageIcon::Question:
-        return QMessageBox::Question;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -63,8 +64,11 @@ QtPrompts::~QtPrompts()
 void QtPrompts::message(MessageIcon icon, const std::string& text, const std::string& title)
 {
     NormalPointer pointer(m_busy > 0);
-    QMessageBox box(boxIcon(icon), title.empty() ? QString::fromUtf8(kApplicationTitle) : QString::fromStdString(title),
+    QMessageBox box(boxIcon(icon),
+                    title.empty() ? QString::fromUtf8(kApplicationTitle) : QString::fromStdString(title),
                     boxText(text), QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);  // file names and values as they are, never read as markup
+    SetFixedDialogFrame(box);
     box.exec();
 }
 
@@ -73,18 +77,20 @@ Answer QtPrompts::ask(MessageIcon icon, const std::string& text)
     NormalPointer pointer(m_busy > 0);
     QMessageBox box(boxIcon(icon), QString::fromUtf8(kApplicationTitle), boxText(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    SetFixedDialogFrame(box);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
     box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    default:
-        return Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
     }
 }
 
@@ -122,9 +128,10 @@ std::optional<std::filesystem::path> QtPrompts::choosePath(StudyKindId kind, boo
         if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
         const QString file = files.front();
         if (save && QFileInfo::exists(file)) {
-            const Answer answer = ask(MessageIcon::Warning, QStringLiteral("Il file %1 esiste già.\r\nVuoi sostituirlo?")
-                                                                .arg(QDir::toNativeSeparators(file))
-                                                                .toStdString());
+            const Answer answer =
+                ask(MessageIcon::Warning, QStringLiteral("Il file %1 esiste già.\r\nVuoi sostituirlo?")
+                                              .arg(QDir::toNativeSeparators(file))
+                                              .toStdString());
             if (answer == Answer::Cancel) return std::nullopt;
             if (answer == Answer::No) continue;
         }

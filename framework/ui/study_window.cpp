@@ -6,19 +6,23 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "framework/ui/data_grid_view.h"
@@ -122,12 +126,117 @@ QAction* addTo(QMenu* menu, QAction* action)
     return action;
 }
 
-const char* const kHeaderLabels[4] = {"Metodo analitico", "Analita", "Campione", "U.M. della conc. dell'analita"};
+const char* const kHeaderLabels[4] = {"Metodo analitico", "Analita", "Campione",
+                                      "U.M. della conc. dell'analita"};
+
+constexpr const char* kStaleText = "Risultati non aggiornati: premere Calcola";
+
+bool sameGrid(const DataGrid& a, const DataGrid& b)
+{
+    if (a.rowCount() != b.rowCount() || a.columnCount() != b.columnCount()) return false;
+    for (int c = 0; c < a.columnCount(); ++c)
+        if (a.columnHeader(c) != b.columnHeader(c)) return false;
+    for (int r = 0; r < a.rowCount(); ++r) {
+        if (a.rowHeader(r) != b.rowHeader(r)) return false;
+        for (int c = 0; c < a.columnCount(); ++c)
+            if (a.cell(r, c) != b.cell(r, c) || a.isLocked(r, c) != b.isLocked(r, c)) return false;
+    }
+    return true;
+}
+
+bool sameState(const EditState& a, const EditState& b)
+{
+    if (a.dimensions != b.dimensions || a.grids.size() != b.grids.size()) return false;
+    for (std::size_t i = 0; i < a.grids.size(); ++i)
+        if (!sameGrid(a.grids[i], b.grids[i])) return false;
+    return true;
+}
+
+// One step of a window's undo stack: the state before and after a change of the data.
+class EditCommand : public QUndoCommand {
+public:
+    EditCommand(StudyWindow& window, EditState before, EditState after, int mergeKey)
+        : m_window(window), m_before(std::move(before)), m_after(std::move(after)), m_mergeKey(mergeKey)
+    {
+    }
+    void undo() override { m_window.restoreState(m_before); }
+    void redo() override
+    {
+        // pushing a change that has already happened runs redo once: nothing to do then
+        if (m_done) m_window.restoreState(m_after);
+        m_done = true;
+    }
+    int id() const override { return m_mergeKey; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        if (other->id() != id()) return false;
+        m_after = static_cast<const EditCommand*>(other)->m_after;
+        return true;
+    }
+
+private:
+    StudyWindow& m_window;
+    EditState m_before;
+    EditState m_after;
+    int m_mergeKey;
+    bool m_done = false;
+};
+
+// Result tables grow to their texts: a wide number is never cut. The widths the window gave them stay as
+// the least.
+void fitColumns(QTableWidget* table)
+{
+    QVariantList least = table->property("leastColumnWidths").toList();
+    if (least.isEmpty()) {
+        for (int c = 0; c < table->columnCount(); ++c) least << table->columnWidth(c);
+        table->setProperty("leastColumnWidths", least);
+    }
+    int total = 2 * table->frameWidth();
+    for (int c = 0; c < table->columnCount(); ++c) {
+        int width = c < least.size() ? least[c].toInt() : table->horizontalHeader()->defaultSectionSize();
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (const QTableWidgetItem* item = table->item(r, c); item && !item->text().isEmpty())
+                width = std::max(width, QFontMetrics(item->font()).horizontalAdvance(item->text()) + 14);
+        table->setColumnWidth(c, width);
+        total += width;
+    }
+    if (table->minimumWidth() == table->maximumWidth())
+        table->setFixedWidth(total);
+    else if (table->minimumWidth() > 0)
+        table->setMinimumWidth(std::max(table->minimumWidth(), total));
+}
+
+// Results shown greyed while they do not belong to the data.
+void showGreyed(QWidget* widget, bool greyed)
+{
+    QPalette p = widget->palette();
+    const QPalette& app = QApplication::palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+        p.setColor(role, app.color(greyed ? QPalette::Disabled : QPalette::Active, role));
+    widget->setPalette(p);
+}
 
 }  // namespace
 
-StudyWindow::StudyWindow(std::unique_ptr<Study> study, StudyWindowHost& host, const StudyWindowOptions& options,
-                         QWidget* parent)
+std::vector<MethodEntry> MethodEntries(StudyKindId self)
+{
+    static const std::pair<StudyKindId, const char*> all[] = {
+        {StudyKindId::Limi, "&Limite rilevazione e determinazione..."},
+        {StudyKindId::Spec, "&Specificità..."},
+        {StudyKindId::Tara, "&Taratura..."},
+        {StudyKindId::Prec, "&Ripetibilità..."},
+        {StudyKindId::Accu, "&Accuratezza..."},
+        {StudyKindId::Ripr, "&Riproducibilità..."},
+        {StudyKindId::Prin, "Precisione &intermedia..."},
+    };
+    std::vector<MethodEntry> entries;
+    for (const auto& [kind, caption] : all)
+        if (kind != self) entries.push_back({kind, QString::fromUtf8(caption)});
+    return entries;
+}
+
+StudyWindow::StudyWindow(std::unique_ptr<Study> study, StudyWindowHost& host,
+                         const StudyWindowOptions& options, QWidget* parent)
     : QMainWindow(parent), m_study(std::move(study)), m_host(host), m_commands(*m_study, host.prompts(), this)
 {
     setObjectName(QString::fromUtf8(kindInfo().windowName));
@@ -143,12 +252,31 @@ StudyWindow::StudyWindow(std::unique_ptr<Study> study, StudyWindowHost& host, co
     layout->addWidget(m_tabs);
     setCentralWidget(background);
 
-    buildMenus(options);
-    buildToolBar(options);
-    buildStatusBar(options);
+    // the least that stays usable when many windows share the screen: toolbar, tabs, some of the page (which
+    // scrolls), the status bar
+    setMinimumSize(440, 240);
+
+    m_undo = new QUndoStack(this);
+    connect(qApp, &QApplication::focusChanged, this, [this] { ++m_focusSession; });
+    StudyWindowOptions shown = options;
+    if (shown.methods.empty()) shown.methods = MethodEntries(kind());
+    buildMenus(shown);
+    buildToolBar(shown);
+    buildStatusBar(shown);
     enableDocumentCommands(false);
     m_study->setModify(false);
-    setWindowTitle(QString::fromStdString(m_study->title()));
+    updateModifiedMark();
+}
+
+QString StudyWindow::documentTitle() const
+{
+    return QString::fromStdString(m_study->title());
+}
+
+void StudyWindow::updateModifiedMark()
+{
+    setWindowTitle(documentTitle() + QStringLiteral("[*]"));
+    setWindowModified(m_study->isModified());
 }
 
 StudyWindow::~StudyWindow()
@@ -185,16 +313,20 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
             [this] { openStudyFile(); });
     connect(addTo(m_fileMenu, makeAction("FileSalva", "&Salva")), &QAction::triggered, this,
             [this] { saveStudyFile(); });
+    action(QStringLiteral("FileNuovo"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    action(QStringLiteral("FileApri"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    action(QStringLiteral("FileSalva"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(addTo(m_fileMenu, makeAction("FileSalvaNome", "Salva con &nome...")), &QAction::triggered, this,
             [this] { saveStudyFileAs(); });
     m_fileMenu->addSeparator();
     connect(addTo(m_fileMenu, makeAction("FileStampa", "&Stampa...")), &QAction::triggered, this,
             [this] { printReport(); });
+    action(QStringLiteral("FileStampa"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     if (options.chartPrinting)
         connect(addTo(m_fileMenu, makeAction("FileStampaGrafico", "Stampa &grafico...")), &QAction::triggered,
                 this, [this] { printCharts(); });
-    connect(addTo(m_fileMenu, makeAction("FileImpostaStampante", "&Imposta stampante...")), &QAction::triggered,
-            this, [this] { m_host.printerSetup(); });
+    connect(addTo(m_fileMenu, makeAction("FileImpostaStampante", "&Imposta stampante...")),
+            &QAction::triggered, this, [this] { m_host.printerSetup(); });
     m_fileMenu->addSeparator();
     connect(addTo(m_fileMenu, makeAction("FileChiudi", "&Chiudi")), &QAction::triggered, this, [this] {
         // inside the main window the frame closes, which asks this window first (closeEvent)
@@ -218,6 +350,18 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     connect(copyAction, &QAction::triggered, this, [this] { copy(); });
     connect(pasteAction, &QAction::triggered, this, [this] { paste(); });
     connect(clearAction, &QAction::triggered, this, [this] { clearSelection(); });
+    // undo and redo come after the four items of the menu
+    m_editMenu->addSeparator();
+    QAction* undoAction = addTo(m_editMenu, makeAction("ModificaAnnulla", "&Annulla"));
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undoAction->setEnabled(false);
+    QAction* redoAction = addTo(m_editMenu, makeAction("ModificaRipeti", "&Ripeti"));
+    redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redoAction->setEnabled(false);
+    connect(undoAction, &QAction::triggered, this, [this] { undoOrRedo(true); });
+    connect(redoAction, &QAction::triggered, this, [this] { undoOrRedo(false); });
+    connect(m_undo, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
+    connect(m_undo, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
     connect(m_editMenu, &QMenu::aboutToShow, this, &StudyWindow::updatePasteEnabled);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &StudyWindow::updatePasteEnabled);
     updatePasteEnabled();
@@ -225,13 +369,15 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     m_toolsMenu = bar->addMenu(QStringLiteral("&Strumenti"));
     connect(addTo(m_toolsMenu, makeAction("StrumentiCalcola", "&Calcola")), &QAction::triggered, this,
             [this] { calculate(); });
+    action(QStringLiteral("StrumentiCalcola"))->setShortcut(QKeySequence(Qt::Key_F9));
     m_toolsMenu->addSeparator();
-    connect(addTo(m_toolsMenu, makeAction("StrumentiFormato", "&Setup formato numeri...")), &QAction::triggered,
-            this, [this] { editNumberFormat(); });
+    connect(addTo(m_toolsMenu, makeAction("StrumentiFormato", "&Setup formato numeri...")),
+            &QAction::triggered, this, [this] { editNumberFormat(); });
 
     m_methodsMenu = bar->addMenu(QStringLiteral("M&etodi"));
     for (const MethodEntry& m : options.methods) {
-        QAction* a = makeAction(QStringLiteral("Metodi") + QString::fromUtf8(KindInfo(m.kind).windowName), m.caption);
+        QAction* a =
+            makeAction(QStringLiteral("Metodi") + QString::fromUtf8(KindInfo(m.kind).windowName), m.caption);
         // studies whose window is not built yet stay visible but disabled
         a->setEnabled(HasStudyWindow(m.kind));
         const StudyKindId kind = m.kind;
@@ -257,15 +403,24 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     m_helpMenu = bar->addMenu(QStringLiteral("&?"));
     connect(addTo(m_helpMenu, makeAction("GuidaInLinea", "&Guida in linea")), &QAction::triggered, this,
             [this] { m_host.showHelp(); });
+    action(QStringLiteral("GuidaInLinea"))->setShortcut(QKeySequence(Qt::Key_F1));
     connect(addTo(m_helpMenu, makeAction("GuidaMetodo", "&Metodo")), &QAction::triggered, this,
             [this] { m_host.showMethodDescription(kind()); });
     connect(addTo(m_helpMenu, makeAction("GuidaStatistica", "&Parametri fondamentali di statistica")),
             &QAction::triggered, this, [this] { m_host.showStatisticsPrimer(); });
     m_helpMenu->addSeparator();
-    connect(addTo(m_helpMenu, makeAction("GuidaICH", "&Normativa di riferimento ICH")), &QAction::triggered, this,
-            [this] { m_host.showGuideline(); });
-    connect(addTo(m_helpMenu, makeAction("GuidaLibro", "&Testo di riferimento R.Brenzi")), &QAction::triggered,
-            this, [this] { m_host.showReferenceBook(); });
+    connect(addTo(m_helpMenu, makeAction("GuidaICH", "&Normativa di riferimento ICH")), &QAction::triggered,
+            this, [this] { m_host.showGuideline(); });
+    connect(addTo(m_helpMenu, makeAction("GuidaLibro", "&Testo di riferimento R.Brenzi")),
+            &QAction::triggered, this, [this] { m_host.showReferenceBook(); });
+
+    // the tab pages by keyboard, as in other tabbed programs
+    QAction* nextTab = makeAction("SchedaSeguente", "Scheda seguente");
+    nextTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    connect(nextTab, &QAction::triggered, this, [this] { switchTab(1); });
+    QAction* previousTab = makeAction("SchedaPrecedente", "Scheda precedente");
+    previousTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    connect(previousTab, &QAction::triggered, this, [this] { switchTab(-1); });
 }
 
 void StudyWindow::buildToolBar(const StudyWindowOptions& options)
@@ -363,12 +518,21 @@ QLineEdit* StudyWindow::headerField(int index) const
 
 QWidget* StudyWindow::addTab(const QString& title)
 {
-    auto* page = new QWidget(m_tabs);
+    // each page scrolls when the window is smaller than its frames (tiled windows, small screens): the
+    // frames keep their size instead of being squashed
+    auto* scroll = new QScrollArea(m_tabs);
+    scroll->setObjectName(QStringLiteral("Pagina%1").arg(m_tabs->count()));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto* page = new QWidget;
     page->setAutoFillBackground(true);
     QPalette p = page->palette();
     p.setColor(QPalette::Window, kTabColour);
     page->setPalette(p);
-    m_tabs->addTab(page, title);
+    scroll->viewport()->setPalette(p);
+    scroll->setWidget(page);
+    m_tabs->addTab(scroll, title);
     return page;
 }
 
@@ -388,6 +552,7 @@ QGroupBox* StudyWindow::createInfoFrame()
         connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
             m_study->setHeader(i, text.toStdString());
             markModified();
+            updateModifiedMark();
         });
         m_headerFields.push_back(field);
     }
@@ -402,7 +567,9 @@ QGroupBox* StudyWindow::createConclusionFrame()
     m_conclusion = new QPlainTextEdit(frame);
     m_conclusion->setObjectName(QStringLiteral("cConcl"));
     m_conclusion->setReadOnly(true);
+    m_conclusion->setTabChangesFocus(true);  // Tab goes on to the next control, as everywhere else
     layout->addWidget(m_conclusion);
+    addResultWidget(m_conclusion);
     setDescription(frame, QStringLiteral("Mostra il testo delle conclusioni"));
     return frame;
 }
@@ -411,10 +578,80 @@ DataGridView* StudyWindow::createDataGrid(DataGrid& grid, QWidget* parent)
 {
     auto* view = new DataGridView(grid, prompts(), parent);
     view->setContextMenu(m_editMenu);
+    connect(view, &DataGridView::aboutToEdit, this, &StudyWindow::gridAboutToEdit);
     connect(view, &DataGridView::edited, this, &StudyWindow::gridEdited);
     setDescription(view, QStringLiteral("Griglia per l'inserimento dei dati"));
     m_grids.push_back(view);
     return view;
+}
+
+StudyWindow::ResultsFrame StudyWindow::createResultsFrame(const QString& title, QWidget* parent)
+{
+    ResultsFrame r;
+    r.frame = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(r.frame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    r.content = new QWidget(r.frame);
+    layout->addWidget(r.content);
+    if (!m_staleNotice) {
+        // one notice per window, in its first results frame
+        m_staleNotice = new QLabel(QString::fromUtf8(kStaleText), r.frame);
+        m_staleNotice->setObjectName(QStringLiteral("RisultatiNonAggiornati"));
+        QFont bold = m_staleNotice->font();
+        bold.setBold(true);
+        m_staleNotice->setFont(bold);
+        QPalette p = m_staleNotice->palette();
+        p.setColor(QPalette::WindowText, QColor(160, 0, 0));
+        m_staleNotice->setPalette(p);
+        m_staleNotice->setContentsMargins(9, 0, 9, 6);
+        m_staleNotice->setVisible(false);
+        layout->addWidget(m_staleNotice);
+    }
+    setDescription(r.frame, QStringLiteral("Mostra i risultati dell'elaborazione"));
+    return r;
+}
+
+QLabel* StudyWindow::createValueLabel(const QString& name, QWidget* parent, const QString& sample,
+                                      Qt::Alignment alignment)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAlignment(alignment);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sample) + 2 * label->frameWidth() + 6);
+    label->setAutoFillBackground(true);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    label->setPalette(p);
+    // user text (a unit, say) is never read as markup
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    addResultWidget(label);
+    return label;
+}
+
+QTableWidget* StudyWindow::createResultTable(const QString& name, int rows, int columns, QWidget* parent)
+{
+    auto* table = new QTableWidget(rows, columns, parent);
+    table->setObjectName(name);
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideNone);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    addResultWidget(table);
+    return table;
+}
+
+void StudyWindow::addResultWidget(QWidget* widget)
+{
+    m_resultWidgets.push_back(widget);
 }
 
 void StudyWindow::setDescription(QWidget* area, const QString& text)
@@ -428,7 +665,8 @@ bool StudyWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
         const auto it = m_descriptions.find(watched);
         if (it != m_descriptions.end())
-            m_panels[QStringLiteral("DescrBar")]->setText(event->type() == QEvent::Enter ? it->second : QString());
+            m_panels[QStringLiteral("DescrBar")]->setText(event->type() == QEvent::Enter ? it->second
+                                                                                         : QString());
     }
     if (event->type() == QEvent::FocusIn) {
         // entering a header field selects its whole text (after the click has placed the cursor)
@@ -441,58 +679,131 @@ bool StudyWindow::eventFilter(QObject* watched, QEvent* event)
 
 // --- document commands
 
-namespace {
-void commitPendingEdits(const std::vector<DataGridView*>& grids)
+StudyWindow::EditRecorder::EditRecorder(StudyWindow& window)
+    : m_window(window), m_before(window.captureState())
 {
-    for (DataGridView* g : grids) g->commitPendingEdit();
 }
-}  // namespace
+
+StudyWindow::EditRecorder::~EditRecorder()
+{
+    if (sameState(m_before, m_window.captureState())) return;
+    m_window.pushEdit(std::move(m_before), m_window.m_focusSession);
+    m_window.dataEdited();
+}
+
+EditState StudyWindow::captureState() const
+{
+    EditState state;
+    for (const DataGridView* g : m_grids) state.grids.push_back(g->grid());
+    state.dimensions = dimensionValues();
+    return state;
+}
+
+void StudyWindow::restoreState(const EditState& state)
+{
+    if (!state.dimensions.empty() && state.dimensions != dimensionValues())
+        restoreDimensions(state.dimensions);
+    for (std::size_t i = 0; i < m_grids.size() && i < state.grids.size(); ++i) {
+        DataGrid& grid = m_grids[i]->grid();
+        const NumberFormat format = grid.format();  // a format chosen since stays
+        grid = state.grids[i];
+        grid.setFormat(format);
+        grid.setChanged(true);
+    }
+    m_study->setResultsCurrent(false);
+    showDocument();
+    enableDocumentCommands(true);
+}
+
+void StudyWindow::pushEdit(EditState before, int mergeKey)
+{
+    m_undo->push(new EditCommand(*this, std::move(before), captureState(), mergeKey));
+}
+
+void StudyWindow::undoOrRedo(bool undo)
+{
+    if (!commitPendingEdits()) return;
+    if (undo)
+        m_undo->undo();
+    else
+        m_undo->redo();
+}
+
+void StudyWindow::switchTab(int step)
+{
+    if (!commitPendingEdits() || m_tabs->count() < 2) return;
+    m_tabs->setCurrentIndex((m_tabs->currentIndex() + step + m_tabs->count()) % m_tabs->count());
+    // the focus goes to the first control of the page shown, so the keys act there
+    QWidget* page = m_tabs->currentWidget();
+    for (QWidget* w = page ? page->nextInFocusChain() : nullptr; w && w != page && page->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    m_tabs->setFocus(Qt::TabFocusReason);
+}
+
+bool StudyWindow::commitPendingEdits()
+{
+    // a refused cell keeps its editor open with the warning shown: the command waits for a valid value
+    for (DataGridView* g : m_grids)
+        if (!g->commitPendingEdit()) return false;
+    return true;
+}
 
 void StudyWindow::newDocument()
 {
-    commitPendingEdits(m_grids);
-    m_commands.newDocument();
+    if (!commitPendingEdits()) return;
+    if (m_commands.newDocument()) m_undo->clear();
 }
 
 bool StudyWindow::openStudyFile()
 {
-    commitPendingEdits(m_grids);
-    return m_commands.openStudyFile();
+    if (!commitPendingEdits()) return false;
+    const bool read = m_commands.openStudyFile();
+    if (read) m_undo->clear();
+    return read;
 }
 
 bool StudyWindow::openStudyFile(const QString& path)
 {
-    commitPendingEdits(m_grids);
-    return m_commands.openStudyFile(std::filesystem::path(path.toStdString()));
+    if (!commitPendingEdits()) return false;
+    const bool read = m_commands.openStudyFile(std::filesystem::path(path.toStdString()));
+    if (read) m_undo->clear();
+    return read;
 }
 
 bool StudyWindow::saveStudyFile()
 {
-    commitPendingEdits(m_grids);
+    if (!commitPendingEdits()) return false;
     return m_commands.saveStudyFile();
 }
 
 bool StudyWindow::saveStudyFileAs()
 {
-    commitPendingEdits(m_grids);
+    if (!commitPendingEdits()) return false;
     return m_commands.saveStudyFileAs();
 }
 
 bool StudyWindow::closeDocument()
 {
-    commitPendingEdits(m_grids);
+    if (!commitPendingEdits()) return false;
+    // the question names this window: it comes to the front first (the program may be closing them all)
+    if (m_study->isModified()) m_host.openStudy(kind());
     return m_commands.close();
 }
 
 void StudyWindow::calculate()
 {
-    commitPendingEdits(m_grids);
+    if (!commitPendingEdits()) return;
     m_commands.calculate();
 }
 
 void StudyWindow::editNumberFormat()
 {
-    commitPendingEdits(m_grids);
+    if (!commitPendingEdits()) return;
     const auto format = prompts().chooseNumberFormat(m_study->numberFormat());
     if (!format) return;
     m_study->changeNumberFormat(*format);
@@ -512,14 +823,14 @@ bool StudyWindow::ensureResultsCurrent()
 
 void StudyWindow::printReport()
 {
-    commitPendingEdits(m_grids);
+    if (!commitPendingEdits()) return;
     if (!ensureResultsCurrent()) return;
     m_host.printStudyReport(*this);
 }
 
 void StudyWindow::printCharts()
 {
-    commitPendingEdits(m_grids);
+    if (!commitPendingEdits()) return;
     if (!ensureResultsCurrent()) return;
     m_host.printStudyCharts(*this);
 }
@@ -618,7 +929,8 @@ void StudyWindow::fillWindowsMenu()
     }
     int n = 1;
     for (StudyWindow* w : m_host.openStudyWindows()) {
-        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(w->windowTitle()));
+        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(
+            w->documentTitle().replace(QLatin1Char('&'), QStringLiteral("&&"))));
         a->setCheckable(true);
         a->setChecked(w == this);
         const StudyKindId kind = w->kind();
@@ -633,22 +945,52 @@ void StudyWindow::showNumberFormatPanel()
         QStringLiteral("Formato numeri: Interi %1  Decimali %2").arg(f.integers).arg(f.decimals));
 }
 
+void StudyWindow::gridAboutToEdit()
+{
+    // taken again before every operation: one that changed nothing leaves no stale state behind
+    m_gridEditBefore = captureState();
+}
+
 void StudyWindow::gridEdited()
 {
+    if (m_gridEditBefore) {
+        EditState before = std::move(*m_gridEditBefore);
+        m_gridEditBefore.reset();
+        if (!sameState(before, captureState())) pushEdit(std::move(before), -1);
+    }
     enableDocumentCommands(true);
+    dataEdited();
+}
+
+void StudyWindow::dataEdited()
+{
+    m_study->setResultsCurrent(false);
+    showResultsState();
+    updateModifiedMark();
+}
+
+void StudyWindow::showResultsState()
+{
+    const bool stale = !m_study->resultsCurrent();
+    m_resultsShownStale = stale;
+    if (m_staleNotice) m_staleNotice->setVisible(stale);
+    for (QWidget* w : m_resultWidgets) {
+        showGreyed(w, stale);
+        if (auto* table = qobject_cast<QTableWidget*>(w)) fitColumns(table);
+    }
 }
 
 void StudyWindow::enableDocumentCommands(bool enabled)
 {
     m_commandsEnabled = enabled;
-    for (const char* name :
-         {"FileSalva", "FileSalvaNome", "FileStampa", "FileStampaGrafico", "FileImpostaStampante", "StrumentiCalcola"})
+    for (const char* name : {"FileSalva", "FileSalvaNome", "FileStampa", "FileStampaGrafico",
+                             "FileImpostaStampante", "StrumentiCalcola"})
         if (QAction* a = action(QString::fromLatin1(name))) a->setEnabled(enabled);
 }
 
 void StudyWindow::showDocument()
 {
-    setWindowTitle(QString::fromStdString(m_study->title()));
+    updateModifiedMark();
     for (std::size_t i = 0; i < m_headerFields.size(); ++i) {
         const QString text = QString::fromStdString(m_study->header(static_cast<int>(i)));
         if (m_headerFields[i]->text() != text) {
@@ -659,9 +1001,10 @@ void StudyWindow::showDocument()
     for (DataGridView* g : m_grids) g->refresh();
     showNumberFormatPanel();
     if (m_conclusion)
-        m_conclusion->setPlainText(
-            QString::fromStdString(m_study->conclusionText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        m_conclusion->setPlainText(QString::fromStdString(m_study->conclusionText())
+                                       .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     showStudyData();
+    showResultsState();
 }
 
 }  // namespace kestra

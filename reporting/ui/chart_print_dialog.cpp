@@ -21,6 +21,8 @@
 
 #include "framework/number_pattern.h"
 #include "framework/study_kind.h"
+#include "framework/ui/dialog_folders.h"
+#include "framework/ui/fixed_dialog.h"
 #include "reporting/ui/chart_print.h"
 #include "reporting/ui/flag_icons.h"
 #include "reporting/ui/report_preview.h"
@@ -34,7 +36,11 @@ constexpr float kMaxMargin = 100;  // millimetres; more leaves no room for a cha
 
 void warnBox(QWidget* parent, const QString& text)
 {
-    QMessageBox::warning(parent, QString::fromUtf8(kApplicationTitle), text);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);  // a file name is shown as it is
+    SetFixedDialogFrame(box);
+    box.exec();
 }
 
 QRadioButton* addOption(QGroupBox* frame, QLayout* layout, const QString& text, const QString& name)
@@ -53,7 +59,7 @@ MyLayoutDialog::MyLayoutDialog(ChartView& oGraf, QWidget* parent) : QDialog(pare
 {
     setObjectName(QStringLiteral("MyLayoutDialog"));
     setWindowTitle(QStringLiteral("Layout di stampa"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    SetFixedDialogFrame(*this);
     warn = [this](const QString& text) { warnBox(this, text); };
 
     auto* orientation = new QGroupBox(QStringLiteral("Orientamento"), this);
@@ -163,7 +169,7 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
 {
     setObjectName(QStringLiteral("MyPrintGrafDlg"));
     setWindowTitle(QStringLiteral("Stampa grafico"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    SetFixedDialogFrame(*this);
     const std::vector<ChartView*> views = owner.chartViews();
     m_oGraf = views.empty() ? nullptr : views.front();
     m_second = views.size() > 1 ? views[1] : nullptr;
@@ -172,11 +178,13 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
     setupPrinter = [](QPrinter& p, QWidget* parentWidget) {
         QPrintDialog dialog(&p, parentWidget);
         dialog.setWindowTitle(QStringLiteral("Imposta stampante"));
+        SetFixedDialogFrame(dialog);
         return dialog.exec() == QDialog::Accepted;
     };
     warn = [this](const QString& text) { warnBox(this, text); };
     chooseSaveFile = [](QWidget* parentWidget) {
-        return QFileDialog::getSaveFileName(parentWidget, QStringLiteral("Salva grafico"), QString(),
+        return QFileDialog::getSaveFileName(parentWidget, QStringLiteral("Salva grafico"),
+                                            ProposedSavePath(parentWidget, QStringLiteral(".pdf")),
                                             QStringLiteral("Documento PDF (*.pdf);;Immagine PNG (*.png)"));
     };
 
@@ -247,6 +255,7 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
 
     m_optLan[1]->setChecked(true);
     selectLanguage(1);
+    m_optLan[1]->setFocus(Qt::OtherFocusReason);  // the first choice: the language
     refresh();
 }
 
@@ -359,6 +368,8 @@ void PrintStudyCharts(QWidget& window, QPrinter& printer)
     if (!owner) return;
     MyPrintGrafDlg dialog(*owner, printer, &window);
     dialog.exec();
+    // the texts of the language chosen were for the paper; on screen the charts speak Italian again
+    owner->setLanGraf(Language::Italian);
 }
 
 }  // namespace kestra

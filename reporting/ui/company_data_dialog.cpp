@@ -14,8 +14,9 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/app_settings.h"
 #include "framework/study_kind.h"
+#include "framework/ui/dialog_folders.h"
+#include "framework/ui/fixed_dialog.h"
 #include "reporting/report_database.h"
 #include "reporting/report_layout.h"
 #include "reporting/report_settings.h"
@@ -25,8 +26,9 @@ namespace kestra {
 
 namespace {
 
-constexpr const char* kFieldCaptions[10] = {"Ragione Sociale", "Titolare", "Responsabile chimico", "Via", "Città",
-                                            "CAP", "Telefono", "FAX", "Indirizzo E-Mail", "Sito WEB"};
+constexpr const char* kFieldCaptions[10] = {
+    "Ragione Sociale", "Titolare", "Responsabile chimico", "Via",     "Città", "CAP",
+    "Telefono",        "FAX",      "Indirizzo E-Mail",     "Sito WEB"};
 
 QString fromUtf8(const std::string& text)
 {
@@ -45,7 +47,9 @@ int errorNumberFor(const std::filesystem::path& database)
 
 QString procedureError(int number, const QString& routine, const QString& description)
 {
-    return QStringLiteral("Errore %1 nella procedura frmAnagraf.%2.\r\n\r\n%3").arg(number).arg(routine, description);
+    return QStringLiteral("Errore %1 nella procedura frmAnagraf.%2.\r\n\r\n%3")
+        .arg(number)
+        .arg(routine, description);
 }
 
 }  // namespace
@@ -62,14 +66,15 @@ QString frmAnagraf::LogoFileFilter()
         names << (ext == QLatin1String("jpg") ? QStringLiteral("JPEG") : ext.toUpper());
         patterns << p << p.toUpper();
     }
-    return QStringLiteral("Immagini %1 (%2)").arg(names.join(QStringLiteral(", ")), patterns.join(QLatin1Char(' ')));
+    return QStringLiteral("Immagini %1 (%2)")
+        .arg(names.join(QStringLiteral(", ")), patterns.join(QLatin1Char(' ')));
 }
 
 frmAnagraf::frmAnagraf(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAnagraf"));
     setWindowTitle(QStringLiteral("Anagrafica azienda"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    SetFixedDialogFrame(*this);
 
     auto* fieldsBox = new QGroupBox(this);
     auto* grid = new QGridLayout(fieldsBox);
@@ -87,7 +92,8 @@ frmAnagraf::frmAnagraf(QWidget* parent) : QDialog(parent)
 
     auto* logoBox = new QGroupBox(QStringLiteral("Dimensioni logo"), this);
     auto* logoLayout = new QVBoxLayout(logoBox);
-    auto* explanation = new QLabel(QStringLiteral("Dimensioni reali del logo per il report, massime 10.00 x 5.00 cm"), logoBox);
+    auto* explanation = new QLabel(
+        QStringLiteral("Dimensioni reali del logo per il report, massime 10.00 x 5.00 cm"), logoBox);
     explanation->setWordWrap(true);
     logoLayout->addWidget(explanation);
 
@@ -183,7 +189,8 @@ void frmAnagraf::load()
         data = ReportDatabase(database, ReportDatabase::Mode::ReadOnly).readAnagrafica();
     } catch (const std::exception& e) {
         showMessage(QMessageBox::Critical,
-                    procedureError(errorNumberFor(database), QStringLiteral("Form_Load"), QString::fromStdString(e.what())));
+                    procedureError(errorNumberFor(database), QStringLiteral("Form_Load"),
+                                   QString::fromStdString(e.what())));
     }
     for (std::size_t i = 0; i < m_fields.size(); ++i) m_fields[i]->setText(fromUtf8(data.texts[i]));
     m_logoPath = fromUtf8(data.logoPath);
@@ -200,8 +207,7 @@ void frmAnagraf::load()
 void frmAnagraf::chooseLogoFile()
 {
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Scegli logo"),
-                                                      QString::fromStdString(CurrentAppSettings().openSaveFolder),
-                                                      LogoFileFilter());
+                                                      DialogStartFolder(), LogoFileFilter());
     if (!path.isEmpty()) chooseLogo(path);
 }
 
@@ -264,8 +270,8 @@ bool frmAnagraf::save()
         ReportDatabase db(database, ReportDatabase::Mode::ReadWrite);
         db.writeAnagrafica(data);
     } catch (const std::exception& e) {
-        showMessage(QMessageBox::Critical,
-                    procedureError(errorNumberFor(database), QStringLiteral("cmdSave"), QString::fromStdString(e.what())));
+        showMessage(QMessageBox::Critical, procedureError(errorNumberFor(database), QStringLiteral("cmdSave"),
+                                                          QString::fromStdString(e.what())));
         return false;
     }
     SetReportLogoPath(data.logoPath);

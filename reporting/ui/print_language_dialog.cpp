@@ -5,10 +5,12 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "framework/ui/fixed_dialog.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/flag_icons.h"
 
@@ -18,7 +20,7 @@ MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("MyPrintLanDlg"));
     setWindowTitle(QStringLiteral("Parametri report"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    SetFixedDialogFrame(*this);
 
     auto* languages = new QGroupBox(QStringLiteral("Scegli la lingua del report"), this);
     auto* languageRow = new QHBoxLayout(languages);
@@ -32,7 +34,7 @@ MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
         button->setCheckable(true);
         button->setIcon(QIcon(flags[i]));
         button->setIconSize(flagSize);
-        button->setToolTip(names[i]);
+        button->setToolTip(names[i] + QStringLiteral(" (frecce sinistra e destra)"));
         button->setAccessibleName(names[i]);
         button->setAutoRaise(true);
         button->installEventFilter(this);
@@ -48,6 +50,8 @@ MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
     m_picture->setObjectName(QStringLiteral("Picture1"));
     m_picture->setFocusPolicy(Qt::StrongFocus);
     m_picture->setFixedSize(1, 1);
+    // the flags never keep the focus: the arrow keys choose the language from here
+    m_picture->installEventFilter(this);
     languageRow->addWidget(m_picture);
 
     auto* dateFrame = new QGroupBox(this);
@@ -76,6 +80,8 @@ MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
     layout->addWidget(dateFrame);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // wide enough for the whole title
+    languages->setMinimumWidth(TitleWidth(*this) - 2 * layout->contentsMargins().left());
 
     m_optLan[1]->setChecked(true);
     selectLanguage(1);
@@ -88,6 +94,14 @@ void MyPrintLanDlg::selectLanguage(int index)
 
 bool MyPrintLanDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_picture && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down) {
+            m_optLan[key == Qt::Key_Left || key == Qt::Key_Up ? 0 : 1]->click();
+            m_picture->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn && (watched == m_optLan[0] || watched == m_optLan[1]))
         m_picture->setFocus(Qt::OtherFocusReason);
     return QDialog::eventFilter(watched, event);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -13,11 +14,15 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "framework/study_kind.h"
+#include "framework/ui/dialog_folders.h"
+#include "framework/ui/fixed_dialog.h"
 #include "reporting/ui/report_renderer.h"
 
 namespace kestra {
@@ -27,7 +32,17 @@ namespace {
 void prepareA4(QPrinter& printer)
 {
     printer.setFullPage(true);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    printer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+}
+
+void showError(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);  // a file name is shown as it is
+    SetFixedDialogFrame(box);
+    box.exec();
 }
 
 class BusyPointer {
@@ -44,9 +59,16 @@ std::function<bool()>& frmRepView::printersInstalled()
     return installed;
 }
 
-frmRepView::frmRepView(QWidget* parent) : QDialog(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+frmRepView::frmRepView(QWidget* parent)
+    : QDialog(parent), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("frmRepView"));
+    warn = [this](const QString& text) {
+        QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok,
+                        this);
+        SetFixedDialogFrame(box);
+        box.exec();
+    };
     setWindowTitle(QStringLiteral("Anteprima di stampa"));
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -65,17 +87,22 @@ frmRepView::frmRepView(QWidget* parent) : QDialog(parent), m_printer(std::make_u
     layout->addWidget(m_preview, 1);
 
     QStyle* st = style();
-    auto* print = m_toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Stampa..."));
+    auto* print =
+        m_toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Stampa..."));
     print->setObjectName(QStringLiteral("actionPrint"));
     m_toolbar->addSeparator();
-    auto* first = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipBackward), QStringLiteral("Prima pagina"));
-    auto* previous = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSeekBackward), QStringLiteral("Pagina precedente"));
+    auto* first =
+        m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipBackward), QStringLiteral("Prima pagina"));
+    auto* previous = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSeekBackward),
+                                          QStringLiteral("Pagina precedente"));
     m_pageLabel = new QLabel(m_toolbar);
     m_pageLabel->setMinimumWidth(90);
     m_pageLabel->setAlignment(Qt::AlignCenter);
     m_toolbar->addWidget(m_pageLabel);
-    auto* next = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSeekForward), QStringLiteral("Pagina successiva"));
-    auto* last = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipForward), QStringLiteral("Ultima pagina"));
+    auto* next = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSeekForward),
+                                      QStringLiteral("Pagina successiva"));
+    auto* last =
+        m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipForward), QStringLiteral("Ultima pagina"));
     m_toolbar->addSeparator();
     auto* zoomOut = m_toolbar->addAction(QStringLiteral("−"));
     zoomOut->setToolTip(QStringLiteral("Riduci"));
@@ -84,15 +111,44 @@ frmRepView::frmRepView(QWidget* parent) : QDialog(parent), m_printer(std::make_u
     auto* fitWidth = m_toolbar->addAction(QStringLiteral("Larghezza pagina"));
     auto* fitPage = m_toolbar->addAction(QStringLiteral("Pagina intera"));
 
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    first->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
+    previous->setShortcut(QKeySequence(Qt::Key_PageUp));
+    next->setShortcut(QKeySequence(Qt::Key_PageDown));
+    last->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
+    for (QAction* a : {print, first, previous, next, last})
+        a->setToolTip(a->text() + QStringLiteral(" (") + a->shortcut().toString(QKeySequence::NativeText) +
+                      QLatin1Char(')'));
+    const auto goTo = [this](int page) {
+        m_preview->setCurrentPage(std::clamp(page, 1, std::max(1, m_preview->pageCount())));
+        updatePageLabel();
+    };
     connect(print, &QAction::triggered, this, &frmRepView::printReport);
-    connect(first, &QAction::triggered, this, [this] { m_preview->setCurrentPage(1); });
-    connect(previous, &QAction::triggered, this, [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
-    connect(next, &QAction::triggered, this, [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
-    connect(last, &QAction::triggered, this, [this] { m_preview->setCurrentPage(m_preview->pageCount()); });
-    connect(zoomIn, &QAction::triggered, this, [this] { m_preview->zoomIn(1.2); });
-    connect(zoomOut, &QAction::triggered, this, [this] { m_preview->zoomOut(1.2); });
-    connect(fitWidth, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitToWidth);
-    connect(fitPage, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitInView);
+    connect(first, &QAction::triggered, this, [goTo] { goTo(1); });
+    connect(previous, &QAction::triggered, this, [this, goTo] { goTo(m_preview->currentPage() - 1); });
+    connect(next, &QAction::triggered, this, [this, goTo] { goTo(m_preview->currentPage() + 1); });
+    connect(last, &QAction::triggered, this, [this, goTo] { goTo(m_preview->pageCount()); });
+    // scrolling (wheel, scroll bar, keys) moves between the pages too: the counter follows it
+    if (auto* pages = m_preview->findChild<QGraphicsView*>()) {
+        connect(pages->verticalScrollBar(), &QScrollBar::valueChanged, this, &frmRepView::updatePageLabel);
+        connect(pages->horizontalScrollBar(), &QScrollBar::valueChanged, this, &frmRepView::updatePageLabel);
+    }
+    connect(zoomIn, &QAction::triggered, this, [this] {
+        m_preview->zoomIn(1.2);
+        updatePageLabel();
+    });
+    connect(zoomOut, &QAction::triggered, this, [this] {
+        m_preview->zoomOut(1.2);
+        updatePageLabel();
+    });
+    connect(fitWidth, &QAction::triggered, this, [this] {
+        m_preview->fitToWidth();
+        updatePageLabel();
+    });
+    connect(fitPage, &QAction::triggered, this, [this] {
+        m_preview->fitInView();
+        updatePageLabel();
+    });
     connect(m_preview, &QPrintPreviewWidget::previewChanged, this, &frmRepView::updatePageLabel);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         if (m_report) m_report->paintAll(*printer);
@@ -104,10 +160,13 @@ frmRepView::frmRepView(QWidget* parent) : QDialog(parent), m_printer(std::make_u
     m_close->setObjectName(QStringLiteral("cmdChiudi"));
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_export, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"), QString(),
+        // the study's folder and name, as the user saved it
+        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"),
+                                                          ProposedSavePath(parentWidget(), ".pdf"),
                                                           QStringLiteral("Documenti PDF (*.pdf)"));
         if (path.isEmpty()) return;
-        exportPdf(path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".pdf"));
+        exportPdf(path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? path
+                                                                            : path + QStringLiteral(".pdf"));
     });
 
     // A4 upright at a comfortable size on the screen.
@@ -149,15 +208,25 @@ int frmRepView::pageCount() const
     return m_preview->pageCount();
 }
 
+QString frmRepView::pageCounterText() const
+{
+    return m_pageLabel->text();
+}
+
 void frmRepView::updatePageLabel()
 {
     const int count = m_preview->pageCount();
-    m_pageLabel->setText(count > 0 ? QStringLiteral("%1 / %2").arg(m_preview->currentPage()).arg(count) : QString());
+    m_pageLabel->setText(count > 0 ? QStringLiteral("%1 / %2").arg(m_preview->currentPage()).arg(count)
+                                   : QString());
 }
 
 void frmRepView::printReport()
 {
-    if (!m_report || !printersInstalled()()) return;
+    if (!m_report) return;
+    if (!printersInstalled()()) {
+        warn(QStringLiteral("Nessuna stampante installata"));
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     prepareA4(printer);
     printer.setDocName(windowTitle());
@@ -168,7 +237,7 @@ void frmRepView::printReport()
     try {
         m_report->paintAll(printer);
     } catch (const std::exception& e) {
-        QMessageBox::critical(this, QString::fromLatin1(kApplicationTitle), QString::fromStdString(e.what()));
+        showError(this, QString::fromStdString(e.what()));
     }
 }
 
@@ -180,7 +249,7 @@ bool frmRepView::exportPdf(const QString& path)
         m_report->writePdf(path);
         return true;
     } catch (const std::exception& e) {
-        QMessageBox::critical(this, QString::fromLatin1(kApplicationTitle), QString::fromStdString(e.what()));
+        showError(this, QString::fromStdString(e.what()));
         return false;
     }
 }
@@ -200,8 +269,9 @@ void frmRepView::resizeEvent(QResizeEvent* event)
 // 100 twips below the viewer. A window with no inner height leaves the viewer as it is.
 void frmRepView::arrange(const QRect& inner)
 {
-    if (inner.height() > 0) m_viewer->setGeometry(inner.left(), inner.top(), inner.width(),
-                                                   std::max(0, inner.height() - twipsToPixels(600)));
+    if (inner.height() > 0)
+        m_viewer->setGeometry(inner.left(), inner.top(), inner.width(),
+                              std::max(0, inner.height() - twipsToPixels(600)));
     const int top = m_viewer->height() + twipsToPixels(100);
     const int width = twipsToPixels(1000);
     const int height = twipsToPixels(400);

@@ -26,8 +26,11 @@ public:
     // Gives the report to the viewer without showing the window.
     void setReport(const RenderedReport* report);
 
-    // The viewer's print button: nothing when no printer is installed, otherwise the print dialog.
+    // The viewer's print button: "Nessuna stampante installata" when there is no printer, otherwise the
+    // print dialog.
     void printReport();
+    // Shows a warning over the preview; replaceable so tests answer without a modal box.
+    std::function<void(const QString&)> warn;
     // Writes the report as PDF; a failure is shown in a message box. True when written.
     bool exportPdf(const QString& path);
 
@@ -40,6 +43,7 @@ public:
     QPushButton* exportButton() const { return m_export; }
     int currentPage() const;
     int pageCount() const;
+    QString pageCounterText() const;  // "2 / 3", as the toolbar shows it
 
     // Places the viewer and the buttons in the inner rectangle (done on every resize).
     void arrange(const QRect& inner);

@@ -6,8 +6,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -26,40 +24,11 @@ namespace {
 
 using Mode = AccuracyStudy::LevelMode;
 
-StudyWindowOptions accuracyOptions()
-{
-    StudyWindowOptions o;
-    o.chartPrinting = true;
-    o.methods = {{StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
-                 {StudyKindId::Spec, QStringLiteral("&Specificità...")},
-                 {StudyKindId::Tara, QStringLiteral("&Taratura...")},
-                 {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
-                 {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
-                 {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
-    return o;
-}
-
-QLabel* valueLabel(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMinimumWidth(
-        label->fontMetrics().horizontalAdvance(QStringLiteral("0000000.000 ± 0000000.000")));
-    label->setAutoFillBackground(true);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    label->setPalette(p);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
 QLabel* captionLabel(const QString& name, const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);  // the level captions carry the unit as typed
     return label;
 }
 
@@ -71,7 +40,7 @@ QString fromStd(const std::string& text)
 }  // namespace
 
 AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
-    : StudyWindow(std::make_unique<AccuracyStudy>(), host, accuracyOptions(), parent)
+    : StudyWindow(std::make_unique<AccuracyStudy>(), host, StudyWindowOptions{}, parent)
 {
     // --- " Info/Conclusioni"
     QWidget* infoPage = addTab(QStringLiteral(" Info/Conclusioni"));
@@ -129,8 +98,6 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
         DataGridView* view = createDataGrid(accuracy().levelGrid(level), box);
         view->setObjectName(QStringLiteral("GridData%1").arg(level));
         view->setRowHeaderWidth(4);
-        view->installEventFilter(this);
-        view->viewport()->installEventFilter(this);
         m_gridViews[i] = view;
         boxLayout->addWidget(m_captions[i]);
         boxLayout->addWidget(view, 1);
@@ -143,28 +110,34 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
         m_gridBoxes[i] = box;
         connect(view->gridModel(), &QAbstractItemModel::dataChanged, this,
                 [this, level](const QModelIndex& tl, const QModelIndex& br) { cellsChanged(level, tl, br); });
-        connect(
-            view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this, level](const QModelIndex& c, const QModelIndex& p) { currentCellChanged(level, c, p); });
+        // three levels: entry runs on through the grids, upper, central, lower and round again
+        connect(view, &DataGridView::advancedPastEnd, this, [this, level] {
+            if (accuracy().threeLevels()) enterGrid((level + 1) % 3, 0, 0);
+        });
+        connect(view, &DataGridView::advancedBeforeStart, this, [this, level] {
+            if (accuracy().threeLevels()) enterGrid((level + 2) % 3, accuracy().determinations() - 1, 1);
+        });
     }
 
     gridsLayout->addStretch(1);
 
     // --- results
-    auto* results = new QGroupBox(QStringLiteral("Risultato dell'elaborazione"), page);
+    const ResultsFrame resultsFrame = createResultsFrame(QStringLiteral("Risultato dell'elaborazione"), page);
+    QWidget* results = resultsFrame.content;
+    const QString sample = QStringLiteral("0000000.000 ± 0000000.000");
     m_labOne = captionLabel(QStringLiteral("LabOne"), QStringLiteral("Accuratezza"), results);
-    m_accuOne = valueLabel(QStringLiteral("AccuOne"), results);
+    m_accuOne = createValueLabel(QStringLiteral("AccuOne"), results, sample, Qt::AlignCenter);
     m_labSup =
         captionLabel(QStringLiteral("LabSup"), QStringLiteral("Accuratezza livello superiore"), results);
-    m_accuSup = valueLabel(QStringLiteral("AccuSup"), results);
+    m_accuSup = createValueLabel(QStringLiteral("AccuSup"), results, sample, Qt::AlignCenter);
     m_labCen =
         captionLabel(QStringLiteral("LabCen"), QStringLiteral("Accuratezza livello centrale"), results);
-    m_accuCen = valueLabel(QStringLiteral("AccuCen"), results);
+    m_accuCen = createValueLabel(QStringLiteral("AccuCen"), results, sample, Qt::AlignCenter);
     m_labInf =
         captionLabel(QStringLiteral("LabInf"), QStringLiteral("Accuratezza livello inferiore"), results);
-    m_accuInf = valueLabel(QStringLiteral("AccuInf"), results);
+    m_accuInf = createValueLabel(QStringLiteral("AccuInf"), results, sample, Qt::AlignCenter);
     m_labMed = captionLabel(QStringLiteral("LabMed"), QStringLiteral("Accuratezza media"), results);
-    m_accuMed = valueLabel(QStringLiteral("AccuMed"), results);
+    m_accuMed = createValueLabel(QStringLiteral("AccuMed"), results, sample, Qt::AlignCenter);
     auto* resultsLayout = new QGridLayout(results);
     const std::pair<QLabel*, QLabel*> rows[] = {{m_labOne, m_accuOne},
                                                 {m_labSup, m_accuSup},
@@ -178,20 +151,12 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
         ++row;
     }
     resultsLayout->setColumnStretch(2, 1);
-    setDescription(results, QStringLiteral("Mostra i risultati dell'elaborazione"));
 
     // --- analysis of variance
     m_anovaFrame = new QGroupBox(QStringLiteral("ACCURATEZZA: Analisi della varianza"), page);
     m_anovaFrame->setObjectName(QStringLiteral("FrameVarianza"));
-    m_anova = new QTableWidget(AccuracyStudy::kAnovaRows, AccuracyStudy::kAnovaColumns, m_anovaFrame);
-    m_anova->setObjectName(QStringLiteral("SprLinearita"));
-    m_anova->horizontalHeader()->hide();
-    m_anova->verticalHeader()->hide();
-    m_anova->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_anova->setSelectionMode(QAbstractItemView::NoSelection);
-    m_anova->setFocusPolicy(Qt::NoFocus);
-    m_anova->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_anova->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_anova = createResultTable(QStringLiteral("SprLinearita"), AccuracyStudy::kAnovaRows,
+                                AccuracyStudy::kAnovaColumns, m_anovaFrame);
     const QColor buttonFace = m_anova->palette().color(QPalette::Button);
     for (int r = 1; r <= AccuracyStudy::kAnovaRows; ++r) {
         for (int c = 1; c <= AccuracyStudy::kAnovaColumns; ++c) {
@@ -230,7 +195,7 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     // the page: dimensions and results with the table beside them, the level grids below across the page
     auto* left = new QVBoxLayout;
     left->addWidget(dimensions);
-    left->addWidget(results);
+    left->addWidget(resultsFrame.frame);
     left->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(left);
@@ -255,8 +220,8 @@ AccuracyWindow::~AccuracyWindow()
 {
     // the base class deletes the grids after this part of the window is gone: their signals must not reach it
     for (DataGridView* view : m_gridViews) {
+        view->disconnect(this);
         view->gridModel()->disconnect(this);
-        view->selectionModel()->disconnect(this);
     }
 }
 
@@ -361,45 +326,8 @@ bool AccuracyWindow::eventFilter(QObject* watched, QEvent* event)
             // switching to another program or opening a menu is not leaving the field
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) countLeft();
         }
-    } else if (event->type() == QEvent::MouseButtonPress) {
-        // a click may select the recovery column (to copy the recoveries): the moves it makes are its own
-        for (DataGridView* view : m_gridViews) {
-            if (watched != view->viewport()) continue;
-            m_clicked = true;
-            QTimer::singleShot(0, this, [this] { m_clicked = false; });
-        }
-    } else if (event->type() == QEvent::KeyPress && accuracy().threeLevels()) {
-        // backwards from the first cell of a grid to the last "Trovati" cell of the previous grid
-        for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
-            DataGridView* view = m_gridViews[static_cast<std::size_t>(level)];
-            if (watched != view) continue;
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const QModelIndex c = view->currentIndex();
-            const bool back = key->key() == Qt::Key_Up || key->key() == Qt::Key_Backtab ||
-                              ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-                               key->modifiers() & Qt::ShiftModifier);
-            if (back && c.isValid() && c.row() == 0 && c.column() == 0) {
-                enterGrid((level + 2) % 3, accuracy().determinations() - 1, 1);
-                return true;
-            }
-        }
     }
     return StudyWindow::eventFilter(watched, event);
-}
-
-void AccuracyWindow::currentCellChanged(int level, const QModelIndex& current, const QModelIndex& previous)
-{
-    // Entry runs down "Pesati" and "Trovati"; the recovery column is never entered from the keyboard.
-    if (!current.isValid() || current.column() != AccuracyStudy::kRecoveryColumn || m_clicked) return;
-    const int lastRow = accuracy().determinations() - 1;
-    DataGridView* view = m_gridViews[static_cast<std::size_t>(level)];
-    const bool advancing =
-        previous.isValid() && previous.column() == 1 && previous.row() == lastRow && current.row() == 0;
-    if (advancing && accuracy().threeLevels()) {
-        enterGrid((level + 1) % 3, 0, 0);
-    } else {
-        view->setCurrentIndex(previous.isValid() ? previous : view->gridModel()->index(current.row(), 1));
-    }
 }
 
 void AccuracyWindow::enterGrid(int level, int row, int column)
@@ -419,9 +347,20 @@ void AccuracyWindow::cellsChanged(int level, const QModelIndex& topLeft, const Q
     if (written) m_gridViews[static_cast<std::size_t>(level)]->viewport()->update();
 }
 
+std::vector<int> AccuracyWindow::dimensionValues() const
+{
+    return {accuracy().determinations()};
+}
+
+void AccuracyWindow::restoreDimensions(const std::vector<int>& values)
+{
+    if (accuracy().setDeterminations(values.at(0))) accuracy().setupAccuGrids();
+}
+
 void AccuracyWindow::countEdited(const QString& text)
 {
     const int count = text.toInt();
+    const EditRecorder edit(*this);
     if (!accuracy().setDeterminations(count)) return;
     for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
         DataGrid& g = accuracy().levelGrid(level);
@@ -455,6 +394,7 @@ void AccuracyWindow::levelModeClicked(Mode mode)
     if (accuracy().levelMode() == mode) return;
     accuracy().setLevelMode(mode);
     showLevelMode();
+    dataEdited();
 }
 
 }  // namespace kestra

@@ -50,6 +50,8 @@ public:
 
 protected:
     void showStudyData() override;
+    std::vector<int> dimensionValues() const override;
+    void restoreDimensions(const std::vector<int>& values) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -57,7 +59,6 @@ private:
     void countLeft();
     void levelModeClicked(AccuracyStudy::LevelMode mode);
     void cellsChanged(int level, const QModelIndex& topLeft, const QModelIndex& bottomRight);
-    void currentCellChanged(int level, const QModelIndex& current, const QModelIndex& previous);
     void enterGrid(int level, int row, int column);
     void showCaptions();
     void showAnova();
@@ -83,7 +84,6 @@ private:
     QTableWidget* m_anova = nullptr;
     ChartView* m_chart = nullptr;
     Language m_chartLanguage = Language::Italian;
-    bool m_clicked = false;  // the active cell is moving because of a click in a grid
     // The grids as they were when the count field was entered: typing a count digit by digit ("3" then "30")
     // passes through smaller counts, and the rows they drop must come back.
     std::array<std::vector<std::array<std::optional<double>, 3>>, 3> m_valuesOnEntry;

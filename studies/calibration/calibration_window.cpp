@@ -24,50 +24,22 @@ namespace kestra {
 
 namespace {
 
-StudyWindowOptions calibrationOptions()
-{
-    StudyWindowOptions o;
-    o.chartPrinting = true;
-    o.methods = {{StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
-                 {StudyKindId::Spec, QStringLiteral("&Specificità...")},
-                 {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
-                 {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
-                 {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
-                 {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
-    return o;
-}
-
 QString fromStd(const std::string& text)
 {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QLabel* valueLabel(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("-0000000.000")) + 12);
-    label->setAutoFillBackground(true);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    label->setPalette(p);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
 }
 
 constexpr const char* kResultCaptions[7] = {"r =", "a =", "b =", "Sa =", "Sb =", "a+ts(a) =", "a-ts(a) ="};
 constexpr const char* kResultNames[7] = {"LabR", "LabA", "LabB", "LabSa", "LabSb", "LabProp1", "LabProp2"};
 
 const char* const kChartTip =
-    "Doppio clic (o Ctrl+clic) sul grafico per ingrandirlo a tutta la pagina o riportarlo a metà pagina";
+    "Doppio clic (o Ctrl+clic, o Invio) sul grafico per ingrandirlo a tutta la pagina o riportarlo a metà "
+    "pagina";
 
 }  // namespace
 
 CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
-    : StudyWindow(std::make_unique<CalibrationStudy>(), host, calibrationOptions(), parent)
+    : StudyWindow(std::make_unique<CalibrationStudy>(), host, StudyWindowOptions{}, parent)
 {
     // --- "Info/Conclusioni"
     QWidget* infoPage = addTab(QStringLiteral("Info/Conclusioni"));
@@ -90,7 +62,8 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
         auto* box = new QLineEdit(dimensions);
         box->setObjectName(QStringLiteral("Dimensioni%1").arg(i));
         box->setMaxLength(2);
-        box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), box));
+        box->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), box));
         box->setToolTip(QString::fromUtf8(hints[i]));
         box->setAlignment(Qt::AlignRight);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
@@ -119,14 +92,18 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     DataGridView* grid = createDataGrid(calibration().grid(), m_frameConc);
     grid->setObjectName(QStringLiteral("GridData"));
     grid->setRowHeaderWidth(5);
-    grid->horizontalHeader()->setToolTip(QStringLiteral("Clic su una concentrazione per modificare le concentrazioni"));
+    grid->horizontalHeader()->setToolTip(
+        QStringLiteral("Clic su una concentrazione per modificare le concentrazioni"));
     connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] { editConcentrations(); });
     auto* concLayout = new QVBoxLayout(m_frameConc);
     concLayout->addWidget(grid);
 
-    auto* line = new QGroupBox(QStringLiteral("Dati della retta di regressione"), page);
+    const ResultsFrame lineFrame =
+        createResultsFrame(QStringLiteral("Dati della retta di regressione"), page);
+    QWidget* line = lineFrame.content;
     auto* lineLayout = new QGridLayout(line);
-    auto* proportionality = new QGroupBox(QStringLiteral("Proporzionalità"), page);
+    const ResultsFrame proportionalityFrame = createResultsFrame(QStringLiteral("Proporzionalità"), page);
+    QWidget* proportionality = proportionalityFrame.content;
     auto* propLayout = new QGridLayout(proportionality);
     for (int i = 0; i < 7; ++i) {
         QWidget* frame = i < 5 ? line : proportionality;
@@ -134,7 +111,8 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
         const int row = i < 5 ? i : i - 5;
         auto* caption = new QLabel(QString::fromUtf8(kResultCaptions[i]), frame);
         caption->setToolTip(caption->text());
-        m_results[static_cast<std::size_t>(i)] = valueLabel(QString::fromUtf8(kResultNames[i]), frame);
+        m_results[static_cast<std::size_t>(i)] =
+            createValueLabel(QString::fromUtf8(kResultNames[i]), frame, QStringLiteral("-0000000.000"));
         layout->addWidget(caption, row, 0);
         layout->addWidget(m_results[static_cast<std::size_t>(i)], row, 1);
     }
@@ -142,25 +120,16 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     lineLayout->setRowStretch(5, 1);
     propLayout->setColumnStretch(2, 1);
     propLayout->setRowStretch(2, 1);
-    setDescription(line, QStringLiteral("Mostra i risultati dell'elaborazione"));
-    setDescription(proportionality, QStringLiteral("Mostra i risultati dell'elaborazione"));
 
     auto* anovaFrame = new QGroupBox(QStringLiteral("LINEARITA': Analisi della varianza"), page);
-    m_anova = new QTableWidget(CalibrationStudy::kAnovaRows, CalibrationStudy::kAnovaColumns, anovaFrame);
-    m_anova->setObjectName(QStringLiteral("SprLinearita"));
-    m_anova->horizontalHeader()->hide();
-    m_anova->verticalHeader()->hide();
-    m_anova->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_anova->setSelectionMode(QAbstractItemView::NoSelection);
-    m_anova->setFocusPolicy(Qt::NoFocus);
-    m_anova->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_anova->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_anova->verticalHeader()->setDefaultSectionSize(m_anova->fontMetrics().height() + 8);
+    m_anova = createResultTable(QStringLiteral("SprLinearita"), CalibrationStudy::kAnovaRows,
+                                CalibrationStudy::kAnovaColumns, anovaFrame);
     const int numberWidth = m_anova->fontMetrics().horizontalAdvance(QStringLiteral("0000000000.000")) + 12;
     m_anova->setColumnWidth(0, m_anova->fontMetrics().horizontalAdvance(QStringLiteral("Regressione")) + 24);
     for (int c = 1; c < CalibrationStudy::kAnovaColumns; ++c) m_anova->setColumnWidth(c, numberWidth);
-    m_anova->setColumnWidth(5, std::max(numberWidth, m_anova->fontMetrics().horizontalAdvance(
-                                                         QStringLiteral("Signif. (0,05%)")) + 24));
+    m_anova->setColumnWidth(
+        5, std::max(numberWidth,
+                    m_anova->fontMetrics().horizontalAdvance(QStringLiteral("Signif. (0,05%)")) + 24));
     m_anova->setFixedHeight(CalibrationStudy::kAnovaRows * m_anova->verticalHeader()->defaultSectionSize() +
                             2 * m_anova->frameWidth());
     int tableWidth = 2 * m_anova->frameWidth();
@@ -187,8 +156,8 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     setDescription(anovaFrame, QStringLiteral("Mostra i risultati dell'elaborazione"));
 
     auto* resultsRow = new QHBoxLayout;
-    resultsRow->addWidget(line);
-    resultsRow->addWidget(proportionality);
+    resultsRow->addWidget(lineFrame.frame);
+    resultsRow->addWidget(proportionalityFrame.frame);
     auto* left = new QVBoxLayout;
     left->addWidget(dimensions);
     left->addLayout(resultsRow);
@@ -264,7 +233,10 @@ void CalibrationWindow::showStudyData()
 
 void CalibrationWindow::showConcentrationCaption()
 {
-    m_frameConc->setTitle(QStringLiteral("Concentrazioni ") + QString::fromStdString(Trim(calibration().header(3))));
+    // a frame title reads "&" as a mnemonic: the unit is shown as typed
+    QString unit = QString::fromStdString(Trim(calibration().header(3)));
+    unit.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    m_frameConc->setTitle(QStringLiteral("Concentrazioni ") + unit);
 }
 
 void CalibrationWindow::showAnova()
@@ -311,9 +283,11 @@ void CalibrationWindow::placeCharts()
 {
     const QRect page = m_chartPage->rect();
     const int half = page.width() / 2;
-    const QRect halves[2] = {QRect(0, 0, half, page.height()), QRect(half, 0, page.width() - half, page.height())};
+    const QRect halves[2] = {QRect(0, 0, half, page.height()),
+                             QRect(half, 0, page.width() - half, page.height())};
     for (int i = 0; i < 2; ++i)
-        m_charts[static_cast<std::size_t>(i)]->setGeometry(m_enlarged[static_cast<std::size_t>(i)] ? page : halves[i]);
+        m_charts[static_cast<std::size_t>(i)]->setGeometry(
+            m_enlarged[static_cast<std::size_t>(i)] ? page : halves[i]);
     // the chart enlarged last lies in front; an enlarged chart always covers a restored one
     const int other = 1 - m_chartFront;
     if (m_enlarged[static_cast<std::size_t>(m_chartFront)])
@@ -325,14 +299,16 @@ void CalibrationWindow::placeCharts()
 void CalibrationWindow::editConcentrations()
 {
     DataGridView* grid = dataGrid();
-    grid->commitPendingEdit();
+    if (!grid->commitPendingEdit()) return;
     CalibrationStudy& s = calibration();
     std::vector<std::string> texts;
     for (int i = 0; i < s.levelCount(); ++i) texts.push_back(s.concentrationText(i));
     ConcentrationsDialog dialog(texts, NumberFormat{s.numInteri(), s.numDecimali()}, prompts(), this);
     if (dialog.exec() == QDialog::Accepted) {
+        const EditRecorder edit(*this);
         const std::vector<std::string> edited = dialog.texts();
-        for (std::size_t i = 0; i < edited.size(); ++i) s.setConcentrationText(static_cast<int>(i), edited[i]);
+        for (std::size_t i = 0; i < edited.size(); ++i)
+            s.setConcentrationText(static_cast<int>(i), edited[i]);
         if (dialog.valuesChanged()) markModified();
         grid->refresh();
     }
@@ -365,10 +341,22 @@ bool CalibrationWindow::eventFilter(QObject* watched, QEvent* event)
     return StudyWindow::eventFilter(watched, event);
 }
 
+std::vector<int> CalibrationWindow::dimensionValues() const
+{
+    return {calibration().levelCount(), calibration().responseCount()};
+}
+
+void CalibrationWindow::restoreDimensions(const std::vector<int>& values)
+{
+    calibration().setLevelCount(values.at(0));
+    calibration().setResponseCount(values.at(1));
+}
+
 void CalibrationWindow::dimensionEdited(int index, const QString& text)
 {
     CalibrationStudy& s = calibration();
     const int value = text.toInt();
+    const EditRecorder edit(*this);
     if (!(index == 0 ? s.setLevelCount(value) : s.setResponseCount(value))) return;
     DataGrid& grid = s.grid();
     for (int r = 0; r < grid.rowCount() && r < static_cast<int>(m_valuesOnEntry.size()); ++r) {

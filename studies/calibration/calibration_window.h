@@ -28,9 +28,12 @@ public:
     void editConcentrations();
 
     QAction* concentrationsAction() const { return m_concentrationsAction; }  // StrumentiConcentrazioni
-    QLineEdit* dimensionBox(int index) const { return m_dimensions[static_cast<std::size_t>(index)]; }  // Dimensioni(0), (1)
-    QLineEdit* totalBox() const { return m_total; }                                                    // nDatiTot
-    QGroupBox* concentrationFrame() const { return m_frameConc; }                                      // FrameConc
+    QLineEdit* dimensionBox(int index) const
+    {
+        return m_dimensions[static_cast<std::size_t>(index)];
+    }                                                              // Dimensioni(0), (1)
+    QLineEdit* totalBox() const { return m_total; }                // nDatiTot
+    QGroupBox* concentrationFrame() const { return m_frameConc; }  // FrameConc
     // r, a, b, Sa, Sb, a+ts(a), a-ts(a), in this order
     QLabel* resultLabel(int index) const { return m_results[static_cast<std::size_t>(index)]; }
     QTableWidget* anovaTable() const { return m_anova; }  // SprLinearita
@@ -46,6 +49,8 @@ public:
 
 protected:
     void showStudyData() override;
+    std::vector<int> dimensionValues() const override;
+    void restoreDimensions(const std::vector<int>& values) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

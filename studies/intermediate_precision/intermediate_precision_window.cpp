@@ -22,59 +22,9 @@ namespace kestra {
 
 namespace {
 
-StudyWindowOptions seriesWindowOptions(StudyKindId self)
-{
-    StudyWindowOptions o;
-    o.chartPrinting = true;
-    const std::vector<MethodEntry> all = {
-        {StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
-        {StudyKindId::Spec, QStringLiteral("&Specificità...")},
-        {StudyKindId::Tara, QStringLiteral("&Taratura...")},
-        {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
-        {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
-        {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
-        {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
-    for (const MethodEntry& m : all)
-        if (m.kind != self) o.methods.push_back(m);
-    return o;
-}
-
-QLabel* valueLabel(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("00000000.0000")));
-    label->setAutoFillBackground(true);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    label->setPalette(p);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
 QString fromStd(const std::string& text)
 {
     return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-// A read-only table without headings: its first row (and for the analysis of variance its first column)
-// are headings of their own, as the window has always shown them.
-QTableWidget* plainTable(const QString& name, int rows, int columns, QWidget* parent)
-{
-    auto* table = new QTableWidget(rows, columns, parent);
-    table->setObjectName(name);
-    table->horizontalHeader()->hide();
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setFocusPolicy(Qt::NoFocus);
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return table;
 }
 
 void setCell(QTableWidget* table, int row, int column, const QString& text, Qt::Alignment alignment,
@@ -98,8 +48,7 @@ void setCell(QTableWidget* table, int row, int column, const QString& text, Qt::
 
 IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig& config,
                                                          StudyWindowHost& host, QWidget* parent)
-    : StudyWindow(std::make_unique<IntermediatePrecisionStudy>(config), host,
-                  seriesWindowOptions(config.kind), parent)
+    : StudyWindow(std::make_unique<IntermediatePrecisionStudy>(config), host, StudyWindowOptions{}, parent)
 {
     // --- "Info/Conclusioni"
     QWidget* infoPage = addTab(QStringLiteral("Info/Conclusioni"));
@@ -168,7 +117,8 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     }
 
     // --- results
-    auto* results = new QGroupBox(QStringLiteral("Risultati"), page);
+    const ResultsFrame resultsFrame = createResultsFrame(QStringLiteral("Risultati"), page);
+    QWidget* results = resultsFrame.content;
     auto* r = new QGridLayout(results);
     auto caption = [&](const QString& text) {
         auto* l = new QLabel(text, results);
@@ -176,7 +126,7 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
         return l;
     };
     auto value = [&](const char* name) {
-        QLabel* l = valueLabel(QString::fromLatin1(name), results);
+        QLabel* l = createValueLabel(QString::fromLatin1(name), results, QStringLiteral("00000000.0000"));
         m_results.push_back(l);
         return l;
     };
@@ -205,7 +155,6 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     r->addWidget(caption(QStringLiteral("P % = ")), 7, 0, Qt::AlignRight);
     r->addWidget(value("PrecRipr"), 7, 1);
     r->setColumnStretch(2, 1);
-    setDescription(results, QStringLiteral("Mostra i risultati dell'elaborazione"));
 
     // --- data grid, series means, analysis of variance
     auto* dataFrame = new QGroupBox(QStringLiteral("Dati"), page);
@@ -216,7 +165,8 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     dataLayout->addWidget(grid);
 
     auto* meansFrame = new QGroupBox(QStringLiteral("Medie serie"), page);
-    m_means = plainTable(QStringLiteral("GridMedieSerie"), 2, seriesStudy().seriesCount(), meansFrame);
+    m_means = createResultTable(QStringLiteral("GridMedieSerie"), 2, seriesStudy().seriesCount(), meansFrame);
+    m_means->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_means->horizontalHeader()->setDefaultSectionSize(
         m_means->fontMetrics().horizontalAdvance(QStringLiteral("0000000.000")) + 12);
     const int meansHeight = 2 * m_means->verticalHeader()->defaultSectionSize() +
@@ -226,9 +176,8 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     meansLayout->addWidget(m_means);
 
     auto* aovFrame = new QGroupBox(QString::fromUtf8(config.aovFrameCaption), page);
-    m_aov = plainTable(QStringLiteral("SprLinearita"), IntermediatePrecisionStudy::kAovRows,
-                       IntermediatePrecisionStudy::kAovColumns, aovFrame);
-    m_aov->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_aov = createResultTable(QStringLiteral("SprLinearita"), IntermediatePrecisionStudy::kAovRows,
+                              IntermediatePrecisionStudy::kAovColumns, aovFrame);
     const int numberWidth = m_aov->fontMetrics().horizontalAdvance(QStringLiteral("000000000.000")) + 10;
     QFont bold = m_aov->font();
     bold.setBold(true);
@@ -261,7 +210,7 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     auto* left = new QVBoxLayout;
     left->addWidget(dimensions);
     left->addWidget(kindFrame);
-    left->addWidget(results);
+    left->addWidget(resultsFrame.frame);
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(dataFrame, 1);
@@ -391,10 +340,22 @@ bool IntermediatePrecisionWindow::eventFilter(QObject* watched, QEvent* event)
     return StudyWindow::eventFilter(watched, event);
 }
 
+std::vector<int> IntermediatePrecisionWindow::dimensionValues() const
+{
+    return {seriesStudy().seriesCount(), seriesStudy().perSeriesCount()};
+}
+
+void IntermediatePrecisionWindow::restoreDimensions(const std::vector<int>& values)
+{
+    seriesStudy().setSeriesCount(values.at(0));
+    seriesStudy().setPerSeriesCount(values.at(1));
+}
+
 void IntermediatePrecisionWindow::dimensionEdited(int index, const QString& text)
 {
     IntermediatePrecisionStudy& s = seriesStudy();
     const int value = text.toInt();
+    const EditRecorder edit(*this);
     if (!(index == 0 ? s.setSeriesCount(value) : s.setPerSeriesCount(value))) return;
     DataGrid& grid = s.grid();
     for (int r = 0; r < grid.rowCount() && r < static_cast<int>(m_valuesOnEntry.size()); ++r) {
@@ -438,8 +399,13 @@ void IntermediatePrecisionWindow::dimensionLeft(int index)
 
 void IntermediatePrecisionWindow::optionClicked(SeriesKind kind)
 {
+    if (seriesStudy().seriesKind() == kind) return;
     seriesStudy().selectSeriesKind(kind);
+    if (seriesStudy().seriesKind() != kind) return;
+    // the kind is part of the file and of the conclusions: changing it is a change of the document
+    markModified();
     showOptions();
+    dataEdited();
 }
 
 std::unique_ptr<StudyWindow> CreateIntermediatePrecisionWindow(StudyWindowHost& host, QWidget* parent)

@@ -3,14 +3,14 @@
 #include <QButtonGroup>
 #include <QFocusEvent>
 #include <QGridLayout>
-#include <QHeaderView>
-#include <QStyle>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,29 +24,7 @@ StudyWindowOptions limitsOptions()
 {
     StudyWindowOptions o;
     o.chartPrinting = false;  // the limits study has no chart
-    o.methods = {{StudyKindId::Spec, QStringLiteral("&Specificità...")},
-                 {StudyKindId::Tara, QStringLiteral("&Taratura...")},
-                 {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
-                 {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
-                 {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
-                 {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
     return o;
-}
-
-QLabel* valueLabel(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000000000000")));
-    label->setAutoFillBackground(true);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    label->setPalette(p);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
 }
 
 }  // namespace
@@ -58,14 +36,16 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
 
     // --- Dimensioni
     auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
-    auto* countText = new QLabel(QStringLiteral("N. di misure di una concentrazione (quantità) prossima al limite di "
-                                                "rilevabilità e del valore del bianco"),
-                                 dimensions);
+    auto* countText =
+        new QLabel(QStringLiteral("N. di misure di una concentrazione (quantità) prossima al limite di "
+                                  "rilevabilità e del valore del bianco"),
+                   dimensions);
     countText->setWordWrap(true);
     m_count = new QLineEdit(dimensions);
     m_count->setObjectName(QStringLiteral("nDet"));
     m_count->setMaxLength(2);
-    m_count->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
+    m_count->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
     m_count->setToolTip(QStringLiteral("min. 5, max. 99"));
     m_count->setPlaceholderText(QStringLiteral("min. 5, max. 99"));
     m_count->setAlignment(Qt::AlignRight);
@@ -88,8 +68,10 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
     dimensionsLayout->addWidget(m_options[0], 2, 0, 1, 3);
     dimensionsLayout->addWidget(m_options[1], 3, 0, 1, 3);
     connect(m_count, &QLineEdit::textEdited, this, &LimitsWindow::countEdited);
-    connect(m_options[0], &QRadioButton::clicked, this, [this] { optionClicked(LimitsStudy::Option::Detection); });
-    connect(m_options[1], &QRadioButton::clicked, this, [this] { optionClicked(LimitsStudy::Option::Quantitation); });
+    connect(m_options[0], &QRadioButton::clicked, this,
+            [this] { optionClicked(LimitsStudy::Option::Detection); });
+    connect(m_options[1], &QRadioButton::clicked, this,
+            [this] { optionClicked(LimitsStudy::Option::Quantitation); });
 
     // --- Risultati (the data grid)
     auto* dataFrame = new QGroupBox(QStringLiteral("Risultati"), page);
@@ -103,12 +85,14 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
                         grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * grid->frameWidth() + 2);
 
     // --- Risultato dell'elaborazione
-    auto* results = new QGroupBox(QStringLiteral("Risultato dell'elaborazione"), page);
-    m_stDev = valueLabel(QStringLiteral("StDev"), results);
+    const ResultsFrame resultsFrame = createResultsFrame(QStringLiteral("Risultato dell'elaborazione"), page);
+    QWidget* results = resultsFrame.content;
+    const QString sample = QStringLiteral("0000000000000");
+    m_stDev = createValueLabel(QStringLiteral("StDev"), results, sample);
     m_labelRil = new QLabel(results);
     m_labelRil->setObjectName(QStringLiteral("LabelRil"));
-    m_limRil = valueLabel(QStringLiteral("LimRil"), results);
-    m_limDet = valueLabel(QStringLiteral("LimDet"), results);
+    m_limRil = createValueLabel(QStringLiteral("LimRil"), results, sample);
+    m_limDet = createValueLabel(QStringLiteral("LimDet"), results, sample);
     auto* resultsLayout = new QGridLayout(results);
     resultsLayout->addWidget(new QLabel(QStringLiteral("Dev. standard"), results), 0, 0);
     resultsLayout->addWidget(m_stDev, 0, 1);
@@ -116,13 +100,12 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
     resultsLayout->addWidget(m_limRil, 1, 1);
     resultsLayout->addWidget(m_limDet, 1, 1);
     resultsLayout->setColumnStretch(2, 1);
-    setDescription(results, QStringLiteral("Mostra i risultati dell'elaborazione"));
 
     // --- the page: Info, Dimensioni and the results on the left, the grid on the right, conclusions below
     auto* left = new QVBoxLayout;
     left->addWidget(createInfoFrame());
     left->addWidget(dimensions);
-    left->addWidget(results);
+    left->addWidget(resultsFrame.frame);
     left->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(left, 3);
@@ -148,7 +131,8 @@ void LimitsWindow::showStudyData()
 {
     const LimitsStudy& s = limits();
     const QString count = QString::number(s.measurementCount());
-    if (m_count->text() != count && !(m_count->hasFocus() && m_count->text().toInt() < LimitsStudy::kMinCount))
+    if (m_count->text() != count &&
+        !(m_count->hasFocus() && m_count->text().toInt() < LimitsStudy::kMinCount))
         m_count->setText(count);
 
     // an odd file may select neither option
@@ -185,10 +169,21 @@ bool LimitsWindow::eventFilter(QObject* watched, QEvent* event)
     return StudyWindow::eventFilter(watched, event);
 }
 
+std::vector<int> LimitsWindow::dimensionValues() const
+{
+    return {limits().measurementCount()};
+}
+
+void LimitsWindow::restoreDimensions(const std::vector<int>& values)
+{
+    limits().setMeasurementCount(values.at(0));
+}
+
 void LimitsWindow::countEdited(const QString& text)
 {
     const int count = text.toInt();
     if (count < LimitsStudy::kMinCount) return;
+    const EditRecorder edit(*this);
     if (!limits().setMeasurementCount(count)) return;
     DataGrid& g = limits().grid();
     const int restored = std::min(count, static_cast<int>(m_valuesOnEntry.size()));
@@ -216,6 +211,7 @@ void LimitsWindow::optionClicked(LimitsStudy::Option option)
     if (limits().option() == option) return;
     limits().selectOption(option);
     showDocument();
+    dataEdited();
 }
 
 }  // namespace kestra

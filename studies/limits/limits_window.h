@@ -21,15 +21,17 @@ public:
     LimitsStudy& limits();
     const LimitsStudy& limits() const;
 
-    QLineEdit* countField() const { return m_count; }                   // nDet
+    QLineEdit* countField() const { return m_count; }                         // nDet
     QRadioButton* optionButton(int index) const { return m_options[index]; }  // OptionRilDet(0), (1)
     QLabel* stDevLabel() const { return m_stDev; }
-    QLabel* limitCaption() const { return m_labelRil; }                 // LabelRil
-    QLabel* detectionLabel() const { return m_limRil; }                 // LimRil
-    QLabel* quantitationLabel() const { return m_limDet; }              // LimDet
+    QLabel* limitCaption() const { return m_labelRil; }     // LabelRil
+    QLabel* detectionLabel() const { return m_limRil; }     // LimRil
+    QLabel* quantitationLabel() const { return m_limDet; }  // LimDet
 
 protected:
     void showStudyData() override;
+    std::vector<int> dimensionValues() const override;
+    void restoreDimensions(const std::vector<int>& values) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -196,16 +196,17 @@ std::vector<ChartData> PrecisionStudy::charts(Language language) const
     c.series.push_back(curve);
     if (m_chartState == ChartState::Empty) return {c};  // a new study: no data, no texts
 
-    c.footnote = headerBlock(language);
-    c.xAxis.title = english ? "Precision curve" : "Curva di precisione";
-    c.xAxis.titleVisible = true;
     c.columnLabels = {"x", "y"};
     if (m_chartState == ChartState::Unavailable) {
-        // A curve of no width cannot be drawn; the title says so whatever the language asked for.
+        // A curve of no width cannot be drawn; the title says so whatever the language asked for, and the
+        // texts of a drawn curve (axis title, footnote) are not set.
         c.title = kUnavailableTitle;
         c.rows.assign(2, {0.0, 0.0});
         return {c};
     }
+    c.footnote = headerBlock(language);
+    c.xAxis.title = english ? "Precision curve" : "Curva di precisione";
+    c.xAxis.titleVisible = true;
 
     c.title = english ? "Precision" : "Precisione";
     c.rows.reserve(kCurvePoints);

@@ -15,41 +15,8 @@
 
 namespace kestra {
 
-namespace {
-
-StudyWindowOptions precisionOptions()
-{
-    StudyWindowOptions o;
-    o.chartPrinting = true;
-    o.methods = {{StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
-                 {StudyKindId::Spec, QStringLiteral("&Specificità...")},
-                 {StudyKindId::Tara, QStringLiteral("&Taratura...")},
-                 {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
-                 {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
-                 {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
-    return o;
-}
-
-QLabel* valueLabel(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")));
-    label->setAutoFillBackground(true);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    label->setPalette(p);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-}  // namespace
-
 PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
-    : StudyWindow(std::make_unique<PrecisionStudy>(), host, precisionOptions(), parent)
+    : StudyWindow(std::make_unique<PrecisionStudy>(), host, StudyWindowOptions{}, parent)
 {
     QWidget* page = addTab(QStringLiteral("Info/Dati"));
 
@@ -83,10 +50,12 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     grid->setMinimumWidth(grid->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 24);
 
     // --- Risultato dell'elaborazione
-    auto* results = new QGroupBox(QStringLiteral("Risultato dell'elaborazione"), page);
+    const ResultsFrame resultsFrame = createResultsFrame(QStringLiteral("Risultato dell'elaborazione"), page);
+    QWidget* results = resultsFrame.content;
+    const QString sample = QStringLiteral("00000000000");
     auto* r = new QGridLayout(results);
     auto add = [&](const char* name, const QString& caption, int row, int column) {
-        QLabel* value = valueLabel(QString::fromLatin1(name), results);
+        QLabel* value = createValueLabel(QString::fromLatin1(name), results, sample);
         auto* label = new QLabel(caption, results);
         label->setBuddy(value);
         r->addWidget(label, row, column);
@@ -103,7 +72,7 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     auto* limits = new QGroupBox(QStringLiteral("Limiti di confidenza della media"), results);
     auto* l = new QGridLayout(limits);
     auto addLimit = [&](const char* name, const QString& caption, int row, int column) {
-        QLabel* value = valueLabel(QString::fromLatin1(name), limits);
+        QLabel* value = createValueLabel(QString::fromLatin1(name), limits, sample);
         auto* label = new QLabel(caption, limits);
         label->setBuddy(value);
         l->addWidget(label, row, column);
@@ -116,7 +85,7 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     l->setColumnStretch(5, 1);
     r->addWidget(limits, 3, 0, 1, 6);
     auto* widthRow = new QHBoxLayout;
-    QLabel* width = valueLabel(QStringLiteral("IntConf"), results);
+    QLabel* width = createValueLabel(QStringLiteral("IntConf"), results, sample);
     auto* widthCaption = new QLabel(QStringLiteral("Intervallo di Confidenza"), results);
     widthCaption->setBuddy(width);
     widthRow->addWidget(widthCaption);
@@ -125,13 +94,12 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     m_results.push_back(width);
     r->addLayout(widthRow, 4, 0, 1, 6);
     r->setColumnStretch(5, 1);
-    setDescription(results, QStringLiteral("Mostra i risultati dell'elaborazione"));
 
     // --- the page: Info, Dimensioni and the results on the left, the grid on the right, conclusions below
     auto* left = new QVBoxLayout;
     left->addWidget(createInfoFrame());
     left->addWidget(dimensions);
-    left->addWidget(results);
+    left->addWidget(resultsFrame.frame);
     left->addStretch();
     auto* top = new QHBoxLayout;
     top->addLayout(left, 3);
@@ -218,10 +186,21 @@ bool PrecisionWindow::eventFilter(QObject* watched, QEvent* event)
     return StudyWindow::eventFilter(watched, event);
 }
 
+std::vector<int> PrecisionWindow::dimensionValues() const
+{
+    return {precision().determinationCount()};
+}
+
+void PrecisionWindow::restoreDimensions(const std::vector<int>& values)
+{
+    precision().setDeterminationCount(values.at(0));
+}
+
 void PrecisionWindow::countEdited(const QString& text)
 {
     const int count = text.toInt();
     if (count < PrecisionStudy::kMinCount) return;
+    const EditRecorder edit(*this);
     if (!precision().setDeterminationCount(count)) return;
     DataGrid& g = precision().grid();
     const int restored = std::min(count, static_cast<int>(m_valuesOnEntry.size()));

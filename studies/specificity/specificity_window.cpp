@@ -16,19 +16,6 @@ namespace kestra {
 
 namespace {
 
-StudyWindowOptions specificityOptions()
-{
-    StudyWindowOptions o;
-    o.chartPrinting = true;
-    o.methods = {{StudyKindId::Limi, QStringLiteral("&Limite rilevazione e determinazione...")},
-                 {StudyKindId::Tara, QStringLiteral("&Taratura...")},
-                 {StudyKindId::Prec, QStringLiteral("&Ripetibilità...")},
-                 {StudyKindId::Accu, QStringLiteral("&Accuratezza...")},
-                 {StudyKindId::Ripr, QStringLiteral("&Riproducibilità...")},
-                 {StudyKindId::Prin, QStringLiteral("Precisione &intermedia...")}};
-    return o;
-}
-
 const char* const kGroupText[2] = {
     "Risultati ottenuti nella determinazione dell'analita in presenza di altre sostanze (prodotti di "
     "degradazione, "
@@ -36,22 +23,6 @@ const char* const kGroupText[2] = {
     "Risultati ottenuti nella determinazione dell'analita in assenza di altre sostanze (prodotti di "
     "degradazione, "
     "impurezze di sintesi, eccipienti, ...)"};
-
-QLabel* valueLabel(const QString& name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("000000.0000")));
-    label->setAutoFillBackground(true);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    label->setPalette(p);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
 
 QLabel* heading(const QString& text, QWidget* parent, Qt::Alignment alignment = Qt::AlignCenter)
 {
@@ -70,7 +41,7 @@ QString fromStd(const std::string& text)
 }  // namespace
 
 SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
-    : StudyWindow(std::make_unique<SpecificityStudy>(), host, specificityOptions(), parent)
+    : StudyWindow(std::make_unique<SpecificityStudy>(), host, StudyWindowOptions{}, parent)
 {
     // --- " Info/Conclusioni"
     QWidget* infoPage = addTab(QStringLiteral(" Info/Conclusioni"));
@@ -116,10 +87,11 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     dataLayout->addWidget(grid);
 
     // --- results: group rows, the limits of the means, the tests, the judgement
-    auto* results = new QGroupBox(QStringLiteral("Risultato dell'elaborazione"), page);
+    const ResultsFrame resultsFrame = createResultsFrame(QStringLiteral("Risultato dell'elaborazione"), page);
+    QWidget* results = resultsFrame.content;
     auto* r = new QGridLayout(results);
     auto make = [&](const char* name) {
-        QLabel* l = valueLabel(QString::fromLatin1(name), results);
+        QLabel* l = createValueLabel(QString::fromLatin1(name), results, QStringLiteral("000000.0000"));
         m_results.push_back(l);
         return l;
     };
@@ -153,11 +125,10 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     judgement->setFont(bold);
     r->addWidget(judgement, 5, 0, 1, 6);
     r->setColumnStretch(5, 1);
-    setDescription(results, QStringLiteral("Mostra i risultati dell'elaborazione"));
 
     auto* left = new QVBoxLayout;
     left->addLayout(groups);
-    left->addWidget(results);
+    left->addWidget(resultsFrame.frame);
     left->addStretch();
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(left, 3);
@@ -251,8 +222,20 @@ bool SpecificityWindow::eventFilter(QObject* watched, QEvent* event)
     return StudyWindow::eventFilter(watched, event);
 }
 
+std::vector<int> SpecificityWindow::dimensionValues() const
+{
+    return {specificity().groupSize(0), specificity().groupSize(1)};
+}
+
+void SpecificityWindow::restoreDimensions(const std::vector<int>& values)
+{
+    for (int g = 0; g < 2; ++g) specificity().setGroupSize(g, values.at(static_cast<std::size_t>(g)));
+    specificity().setupSpecGrid();
+}
+
 void SpecificityWindow::sizeEdited(int group, const QString& text)
 {
+    const EditRecorder edit(*this);
     if (!specificity().setGroupSize(group, text.toInt())) return;
     DataGrid& grid = specificity().grid();
     const int rows = std::min(grid.rowCount(), static_cast<int>(m_valuesOnEntry.size()));

@@ -36,6 +36,8 @@ public:
 
 protected:
     void showStudyData() override;
+    std::vector<int> dimensionValues() const override;
+    void restoreDimensions(const std::vector<int>& values) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -57,7 +57,8 @@ TEST_F(DocumentCommandsTest, GridChangedFlagAloneCountsAsModified)
     prompts.answers = {Answer::No};
     EXPECT_TRUE(commands.newDocument());
     ASSERT_EQ(prompts.questions.size(), 1u);
-    EXPECT_EQ(prompts.questions[0].text, "I dati sono stati modificati.\r\nVuoi salvare le modifiche correnti?");
+    EXPECT_EQ(prompts.questions[0].text,
+              "I dati sono stati modificati.\r\nLimiti - no file\r\nVuoi salvare le modifiche correnti?");
     EXPECT_EQ(prompts.questions[0].icon, MessageIcon::Warning);
     EXPECT_EQ(study.grid().cell(0, 0), 0.0);  // No: the data is dropped
     EXPECT_FALSE(study.isModified());
@@ -172,9 +173,10 @@ TEST_F(DocumentCommandsTest, CloseAfterAbandonedSaveStaysOpenAndAfterFailedSaveT
 
 TEST_F(DocumentCommandsTest, OpenReadsCalculatesAndEnablesCommands)
 {
-    test::writeFile(dir / "five.LIM",
-                    "Kestra for Windows\r\n3\r\n3\r\n2\r\nHPLC\r\nPiombo\r\nmg/l\r\nAcqua\r\n\r\n5\r\nVero\r\n"
-                    " 1,1.000\r\n2,2.000\r\n3,3.000\r\n4,4.000\r\n5,5.000\r\n");
+    test::writeFile(
+        dir / "five.LIM",
+        "Kestra for Windows\r\n3\r\n3\r\n2\r\nHPLC\r\nPiombo\r\nmg/l\r\nAcqua\r\n\r\n5\r\nVero\r\n"
+        " 1,1.000\r\n2,2.000\r\n3,3.000\r\n4,4.000\r\n5,5.000\r\n");
     prompts.openPaths = {dir / "five.LIM"};
     ASSERT_TRUE(commands.openStudyFile());
     EXPECT_EQ(prompts.openDialogs, std::vector<StudyKindId>{StudyKindId::Limi});
@@ -191,9 +193,10 @@ TEST_F(DocumentCommandsTest, OpenReadsCalculatesAndEnablesCommands)
 TEST_F(DocumentCommandsTest, ReadFaultIsReportedAndWhatWasReadStaysUnboundAndNotModified)
 {
     // ten measurements announced, three present
-    test::writeFile(dir / "short.LIM",
-                    "Kestra for Windows\r\n3\r\n3\r\n2\r\nHPLC\r\nPiombo\r\nmg/l\r\nAcqua\r\n\r\n10\r\nVero\r\n"
-                    " 1,1.000\r\n2,2.000\r\n3,3.000\r\n");
+    test::writeFile(
+        dir / "short.LIM",
+        "Kestra for Windows\r\n3\r\n3\r\n2\r\nHPLC\r\nPiombo\r\nmg/l\r\nAcqua\r\n\r\n10\r\nVero\r\n"
+        " 1,1.000\r\n2,2.000\r\n3,3.000\r\n");
     prompts.openPaths = {dir / "short.LIM"};
     EXPECT_TRUE(commands.openStudyFile());
     ASSERT_EQ(prompts.messages.size(), 1u);
@@ -312,6 +315,25 @@ TEST_F(DocumentCommandsTest, CalculationFaultsAndRefusalsReachTheUser)
     EXPECT_EQ(p.messages.back().icon, MessageIcon::Warning);
     EXPECT_EQ(p.messages.back().text, "Dati insufficienti");
     EXPECT_EQ(p.busyDepth, 0);
+}
+
+TEST_F(DocumentCommandsTest, ResultsAreCurrentAfterACalculationAndStayStaleWhenOneIsRefused)
+{
+    EXPECT_TRUE(study.resultsCurrent());  // a new document has nothing stale to show
+    typeData();
+    study.setResultsCurrent(false);  // what the window does on an edit
+    EXPECT_TRUE(commands.calculate());
+    EXPECT_TRUE(study.resultsCurrent());
+
+    // a refused calculation keeps the previous results, which still belong to other data
+    study.grid().clear();
+    study.setResultsCurrent(false);
+    EXPECT_FALSE(commands.calculate());
+    EXPECT_FALSE(study.resultsCurrent());
+
+    prompts.answers = {Answer::No};
+    EXPECT_TRUE(commands.newDocument());
+    EXPECT_TRUE(study.resultsCurrent());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,8 @@ public:
     std::vector<NumberFormat> formatDialogs;
     int beeps = 0;
     int busyDepth = 0;
+    // Runs at every question, before its answer (to look at the screen the user sees then).
+    std::function<void(const std::string&)> onQuestion;
     int busyCalls = 0;
 
     void message(MessageIcon icon, const std::string& text, const std::string& title) override
@@ -44,6 +47,7 @@ public:
     Answer ask(MessageIcon icon, const std::string& text) override
     {
         questions.push_back({icon, text, {}});
+        if (onQuestion) onQuestion(text);
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << text;
             return Answer::Cancel;

@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -114,6 +115,22 @@ TEST(MainWindow, StartsWithTheMainMenusOnly)
     Shell s;
     EXPECT_EQ(s.window->windowTitle(), "Kestra 2006");
     EXPECT_EQ(s.visibleMenus(), (QStringList{"&File", "&Metodi", "&?"}));
+    // the hidden "&Finestre" is not in the bar at all: Alt+F always opens "&File"
+    QStringList all;
+    for (QAction* a : s.window->menuBar()->actions()) all << a->text();
+    EXPECT_EQ(all, (QStringList{"&File", "&Metodi", "&?"}));
+    s.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s.window.get()));
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(s.window.get(), Qt::Key_F, Qt::AltModifier);
+        QApplication::processEvents();
+        auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(open, nullptr) << "Alt+F number " << i + 1;
+        EXPECT_EQ(open->title(), "&File");
+        open->close();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(s.window->action("GuidaInLinea")->shortcut(), QKeySequence(Qt::Key_F1));
 
     QMenu* file = s.window->action("FileOpzioni")->associatedObjects().isEmpty()
                       ? nullptr
@@ -143,7 +160,7 @@ TEST(MainWindow, OneWindowPerKindAndItsMenusReplaceTheMainOnes)
     s.window->action("MetodiLimi")->trigger();
     StudyWindow* limits = s.window->studyWindow(StudyKindId::Limi);
     ASSERT_NE(limits, nullptr);
-    EXPECT_EQ(limits->windowTitle(), "Limiti - no file");
+    EXPECT_EQ(limits->documentTitle(), "Limiti - no file");
     EXPECT_TRUE(s.window->mdiArea()->activeSubWindow()->isMaximized());
     EXPECT_EQ(s.window->menuOwner(), limits);
     EXPECT_EQ(s.visibleMenus(),
@@ -218,9 +235,22 @@ TEST(MainWindow, ExitAsksEveryModifiedWindowAndCancelKeepsTheProgram)
     s.window->studyWindow(StudyKindId::Limi)->study().setModify(true);
     s.window->studyWindow(StudyKindId::Tara)->study().setModify(true);
 
+    // each question comes with its window in front and names it
+    QWidget* const limits = s.window->studyWindow(StudyKindId::Limi);
+    QWidget* const calibration = s.window->studyWindow(StudyKindId::Tara);
+    std::vector<QWidget*> inFront;
+    s.prompts.onQuestion = [&](const std::string&) {
+        inFront.push_back(s.window->mdiArea()->activeSubWindow()->widget());
+    };
     s.prompts.answers = {Answer::No, Answer::Cancel};
     EXPECT_FALSE(s.window->close());
-    EXPECT_EQ(s.prompts.questions.size(), 2u);
+    ASSERT_EQ(s.prompts.questions.size(), 2u);
+    EXPECT_EQ(s.prompts.questions[0].text,
+              "I dati sono stati modificati.\r\nLimiti - no file\r\nVuoi salvare le modifiche correnti?");
+    EXPECT_EQ(s.prompts.questions[1].text,
+              "I dati sono stati modificati.\r\nTaratura - no file\r\nVuoi salvare le modifiche correnti?");
+    EXPECT_EQ(inFront, (std::vector<QWidget*>{limits, calibration}));
+    s.prompts.onQuestion = nullptr;
     EXPECT_TRUE(s.window->isVisible());
     s.settle();
     EXPECT_FALSE(s.window->isWindowOpen(StudyKindId::Limi)) << "answered No: closed";
@@ -316,10 +346,17 @@ TEST(MainWindow, MissingHelpFilesAndPdfDocuments)
     EXPECT_TRUE(s.dialogs.empty());
     EXPECT_TRUE(s.prompts.messages.empty());
 
-    s.window->action("GuidaICH")->trigger();  // no PDF: the viewer message, the opener not even asked
+    // no PDF: where it was looked for, the opener not even asked
+    s.window->action("GuidaICH")->trigger();
     EXPECT_TRUE(s.opened.empty());
     ASSERT_EQ(s.prompts.messages.size(), 1u);
-    EXPECT_EQ(s.prompts.lastMessage(), kMissingViewerMessage);
+    EXPECT_EQ(s.prompts.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(s.prompts.lastMessage(), "Documento non trovato:\r\n" + (program / "Ich" / "Q2.pdf").string());
+    s.window->action("GuidaLibro")->trigger();
+    ASSERT_EQ(s.prompts.messages.size(), 2u);
+    EXPECT_EQ(s.prompts.lastMessage(),
+              "Documento non trovato:\r\n" + (program / "Libro" / "r.brenzi_metodi_statistici.pdf").string());
+    s.prompts.messages.clear();
 
     fs::create_directories(program / "Ich");
     fs::create_directories(program / "Libro");
@@ -328,12 +365,12 @@ TEST(MainWindow, MissingHelpFilesAndPdfDocuments)
     s.window->action("GuidaICH")->trigger();
     ASSERT_EQ(s.opened.size(), 1u);
     EXPECT_TRUE(s.opened[0].toLocalFile().endsWith("/Ich/Q2.pdf"));
-    EXPECT_EQ(s.prompts.messages.size(), 1u);
+    EXPECT_TRUE(s.prompts.messages.empty());
 
-    s.openerResult = false;  // no program for the file type
+    s.openerResult = false;  // there, but no program for the file type: the viewer message
     s.window->action("GuidaLibro")->trigger();
     EXPECT_TRUE(s.opened.back().toLocalFile().endsWith("/Libro/r.brenzi_metodi_statistici.pdf"));
-    ASSERT_EQ(s.prompts.messages.size(), 2u);
+    ASSERT_EQ(s.prompts.messages.size(), 1u);
     EXPECT_EQ(s.prompts.lastMessage(), kMissingViewerMessage);
 }
 
@@ -388,7 +425,7 @@ TEST(MainWindow, AFileNamedOnTheCommandLineOpensInItsWindow)
     StudyWindow* w = s.window->studyWindow(StudyKindId::Limi);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->study().loadFileName(), path);
-    EXPECT_EQ(w->windowTitle(), QString::fromStdString("Limiti - " + path));
+    EXPECT_EQ(w->documentTitle(), QString::fromStdString("Limiti - " + path));
 
     EXPECT_FALSE(
         s.window->openFile(QString::fromStdString(CurrentAppSettings().openSaveFolder + "note.txt")));

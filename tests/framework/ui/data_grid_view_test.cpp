@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QVBoxLayout>
+#include <functional>
 
 #include "framework/ui/data_grid_model.h"
 #include "framework/ui/form_numero.h"
@@ -64,26 +66,171 @@ TEST_F(DataGridViewTest, TypedNumberReplacesCellSetsChangedAndEnterGoesDown)
     EXPECT_EQ(view.model()->data(view.model()->index(0, 0)).toString(), "12.500");
 }
 
-TEST_F(DataGridViewTest, EditorRefusesMinusSignsLettersAndDigitsBeyondTheFormat)
+TEST_F(DataGridViewTest, AValueThatDoesNotFitIsRefusedOnEnterAndTheEditorKeepsIt)
 {
-    typeIntoCell(0, 0, "-4");
-    EXPECT_EQ(grid.cell(0, 0), 4.0);  // the minus never got in
-    typeIntoCell(1, 0, "12345");
-    EXPECT_EQ(grid.cell(1, 0), 123.0);  // three integer digits
-    typeIntoCell(2, 0, "1.23456");
-    EXPECT_EQ(grid.cell(2, 0), 1.234);  // three decimals
-    typeIntoCell(3, 0, "x");
-    EXPECT_FALSE(grid.cell(3, 0).has_value());
+    grid.setCell(0, 0, 7.0);
+    for (const char* typed : {"1000", "-5", "1.2345", "x", "12,3,4"}) {
+        prompts.messages.clear();
+        view.setActiveCell(0, 0);
+        view.setFocus();
+        test::typeText(&view, QString::fromLatin1(typed));
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr) << typed;
+        EXPECT_EQ(editor->text(), QString::fromLatin1(typed)) << "every keystroke is shown";
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        ASSERT_EQ(prompts.messages.size(), 1u) << typed;
+        EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(prompts.messages[0].text, "Valore non valido: inserire un numero da 0.000 a 999.999");
+        EXPECT_EQ(grid.cell(0, 0), 7.0) << typed;
+        EXPECT_FALSE(grid.changed());
+        // the editor stays open on its cell with the text selected, ready to be typed over
+        EXPECT_EQ(QApplication::focusWidget(), editor) << typed;
+        EXPECT_EQ(editor->selectedText(), editor->text());
+        EXPECT_EQ(view.currentIndex(), view.model()->index(0, 0));
+        // Escape gives the cell back its value
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QApplication::processEvents();
+        EXPECT_FALSE(view.isEditing());
+        EXPECT_EQ(view.model()->data(view.model()->index(0, 0)).toString(), "7.000");
+    }
 }
 
-TEST_F(DataGridViewTest, DecimalCommaIsTypedAndShown)
+TEST_F(DataGridViewTest, TabArrowsClicksAndCommandsRefuseTooAndNothingMoves)
 {
-    SetUserDecimalSeparator(',');
-    typeIntoCell(0, 0, "1,5");
-    EXPECT_EQ(grid.cell(0, 0), 1.5);
-    EXPECT_EQ(view.model()->data(view.model()->index(0, 0)).toString(), "1,500");
-    typeIntoCell(1, 0, "2.5");  // the point is not this user's separator
-    EXPECT_EQ(grid.cell(1, 0), 25.0);
+    auto refusedAfter = [&](const std::function<void(QWidget*)>& confirm) {
+        prompts.messages.clear();
+        view.setActiveCell(1, 0);
+        view.setFocus();
+        test::typeText(&view, QStringLiteral("12345"));
+        QWidget* editor = QApplication::focusWidget();
+        confirm(editor);
+        QApplication::processEvents();
+        const bool refused = prompts.messages.size() == 1 && view.isEditing() &&
+                             view.currentIndex() == view.model()->index(1, 0) && !grid.cell(1, 0);
+        if (view.isEditing()) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        return refused;
+    };
+    EXPECT_TRUE(refusedAfter([](QWidget* e) { QTest::keyClick(e, Qt::Key_Tab); }));
+    EXPECT_TRUE(refusedAfter([](QWidget* e) { QTest::keyClick(e, Qt::Key_Down); }));
+    EXPECT_TRUE(refusedAfter([](QWidget* e) { QTest::keyClick(e, Qt::Key_Up); }));
+    EXPECT_TRUE(refusedAfter([&](QWidget*) {
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          view.visualRect(view.model()->index(3, 1)).center());
+    }));
+    EXPECT_TRUE(refusedAfter([&](QWidget*) { EXPECT_FALSE(view.commitPendingEdit()); }));
+    // a value that fits goes in on the same keys, and the arrow moves one row only
+    view.setActiveCell(1, 0);
+    view.setFocus();
+    test::typeText(&view, QStringLiteral("12,5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.cell(1, 0), 12.5);
+    EXPECT_EQ(view.currentIndex(), view.model()->index(2, 0));
+}
+
+TEST_F(DataGridViewTest, CommaAndPointAreBothTheDecimalSeparatorOnEitherSystem)
+{
+    for (const char separator : {',', '.'}) {
+        SetUserDecimalSeparator(separator);
+        view.refresh();
+        typeIntoCell(0, 0, "98.75");
+        typeIntoCell(1, 0, "10,5");
+        EXPECT_EQ(grid.cell(0, 0), 98.75) << separator;
+        EXPECT_EQ(grid.cell(1, 0), 10.5) << separator;
+        EXPECT_TRUE(prompts.messages.empty());
+        const QString shown = view.model()->data(view.model()->index(0, 0)).toString();
+        EXPECT_EQ(shown, separator == ',' ? "98,750" : "98.750");
+        // pasting follows the same rule
+        view.setActiveCell(2, 0);
+        view.pasteText(QStringLiteral("1.5\t2,25\n3,5\t4.75"));
+        EXPECT_EQ(grid.cell(2, 0), 1.5);
+        EXPECT_EQ(grid.cell(2, 1), 2.25);
+        EXPECT_EQ(grid.cell(3, 0), 3.5);
+        EXPECT_EQ(grid.cell(3, 1), 4.75);
+        EXPECT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
+        // the refusal names the range the user's way
+        view.setActiveCell(0, 1);
+        view.setFocus();
+        test::typeText(&view, QStringLiteral("1000"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].text, separator == ','
+                                                ? "Valore non valido: inserire un numero da 0,000 a 999,999"
+                                                : "Valore non valido: inserire un numero da 0.000 a 999.999");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        prompts.messages.clear();
+        grid.clear();
+    }
+}
+
+TEST(DataGridViewFocusTest, TabFromTheLastCellAndShiftTabFromTheFirstLeaveTheGrid)
+{
+    SetUserDecimalSeparator('.');
+    QWidget page;
+    auto* before = new QLineEdit(&page);
+    DataGrid grid(2, 2);
+    grid.setFormat({3, 3});
+    ScriptedPrompts prompts;
+    auto* view = new DataGridView(grid, prompts, &page);
+    auto* after = new QLineEdit(&page);
+    auto* layout = new QVBoxLayout(&page);
+    layout->addWidget(before);
+    layout->addWidget(view);
+    layout->addWidget(after);
+    page.show();
+    page.activateWindow();
+    QApplication::processEvents();
+
+    view->setFocus();
+    view->setActiveCell(0, 0);
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_EQ(view->currentIndex(), view->model()->index(0, 1));
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_EQ(view->currentIndex(), view->model()->index(1, 0));  // across the rows
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_EQ(view->currentIndex(), view->model()->index(1, 1));
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after) << "Tab from the last cell goes on to the next control";
+
+    view->setFocus();
+    view->setActiveCell(0, 0);
+    QTest::keyClick(view, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), before);
+
+    // Tab while typing in the last cell confirms it and leaves too
+    view->setFocus();
+    view->setActiveCell(1, 1);
+    test::typeText(view, QStringLiteral("4"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.cell(1, 1), 4.0);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+}
+
+TEST_F(DataGridViewTest, LockedCellsAreSelectedByAClickButNeverTypedInto)
+{
+    for (int r = 0; r < 4; ++r) grid.setLocked(r, 1, true);
+    grid.setCell(2, 1, 42.0);
+    // a click selects the locked cell (to copy it); the cell typed into stays in an open column
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      view.visualRect(view.model()->index(2, 1)).center());
+    EXPECT_EQ(view.currentIndex(), view.model()->index(2, 0));
+    EXPECT_EQ(view.selectedBlock(), (GridBlock{2, 1, 1, 1}));
+    view.copyBlock();
+    EXPECT_EQ(QApplication::clipboard()->text(), "42.000");
+    // Enter, Down, Right, Ctrl+End and Tab never land on it
+    QTest::keyClick(&view, Qt::Key_Return);
+    EXPECT_EQ(view.currentIndex(), view.model()->index(3, 0));
+    QTest::keyClick(&view, Qt::Key_Down);  // the end of the open cells: no move
+    EXPECT_EQ(view.currentIndex(), view.model()->index(3, 0));
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(view.currentIndex(), view.model()->index(3, 0));
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(view.currentIndex().column(), 0);
+    view.setActiveCell(0, 0);
+    QTest::keyClick(&view, Qt::Key_Tab);
+    EXPECT_EQ(view.currentIndex(), view.model()->index(1, 0));
 }
 
 TEST_F(DataGridViewTest, ModelRefusesOutOfRangeValuesAndLockedCells)
@@ -154,7 +301,7 @@ TEST_F(DataGridViewTest, PastedSpreadsheetTextWithBadValuesIsRefusedCellByCellWi
     EXPECT_EQ(grid.cell(0, 0), 1.5);
     EXPECT_EQ(grid.cell(0, 1), 2.0);
     EXPECT_FALSE(grid.cell(1, 0).has_value());  // -3 refused
-    EXPECT_EQ(grid.cell(1, 1), 8.0);             // "abc" refused, the old value stays
+    EXPECT_EQ(grid.cell(1, 1), 8.0);            // "abc" refused, the old value stays
     EXPECT_EQ(grid.cell(2, 1), 4.0);
     EXPECT_EQ(grid.cell(3, 0), 5.0);
     ASSERT_EQ(prompts.messages.size(), 1u);
@@ -181,7 +328,8 @@ TEST_F(DataGridViewTest, DropAsksOnlyWhenCellsWouldBeOverwritten)
     prompts.answers = {Answer::Cancel};
     EXPECT_FALSE(view.dropBlock({0, 1, 2, 1}, 1, 0));
     ASSERT_EQ(prompts.questions.size(), 1u);
-    EXPECT_EQ(prompts.questions[0].text, "Desideri spostare i dati selezionati?\r\nScegliendo No i dati verranno copiati");
+    EXPECT_EQ(prompts.questions[0].text,
+              "Desideri spostare i dati selezionati?\r\nScegliendo No i dati verranno copiati");
     EXPECT_EQ(prompts.questions[0].icon, MessageIcon::Question);
     EXPECT_EQ(grid.cell(0, 1), 1.0);
     EXPECT_EQ(grid.cell(2, 0), 9.0);

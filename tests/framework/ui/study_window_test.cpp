@@ -73,7 +73,8 @@ TEST_F(StudyWindowTest, MenusAndToolbarOfTheLimitsWindow)
     EXPECT_EQ(captions(window->menus()[0]->actions()),
               (QStringList{"&Nuovo", "&Apri...", "&Salva", "Salva con &nome...", "-", "&Stampa...",
                            "&Imposta stampante...", "-", "&Chiudi"}));
-    EXPECT_EQ(captions(window->menus()[2]->actions()), (QStringList{"&Calcola", "-", "&Setup formato numeri..."}));
+    EXPECT_EQ(captions(window->menus()[2]->actions()),
+              (QStringList{"&Calcola", "-", "&Setup formato numeri..."}));
     EXPECT_EQ(captions(window->menus()[3]->actions()),
               (QStringList{"&Specificità...", "&Taratura...", "&Ripetibilità...", "&Accuratezza...",
                            "&Riproducibilità...", "Precisione &intermedia..."}));
@@ -98,11 +99,28 @@ TEST_F(StudyWindowTest, MenusAndToolbarOfTheLimitsWindow)
     EXPECT_EQ(window->action("FileStampaGrafico"), nullptr);
     EXPECT_EQ(window->toolbarAction("PrintGraph"), nullptr);
     QStringList tips;
-    for (QAction* a : window->toolBar()->actions()) tips << (a->isSeparator() ? QStringLiteral("-") : a->toolTip());
-    EXPECT_EQ(tips, (QStringList{"Nuovo file", "Apri file", "Salva file", "-", "Taglia", "Copia", "Incolla", "-",
-                                 "Stampa report", "-", "Calcola risultati", "-", "Descrizione metodo",
-                                 "Parametri statistica", "Guida", "-", "Normativa di riferimento ICH",
-                                 "Testo di riferimento R.Brenzi", "-", "Chiudi"}));
+    for (QAction* a : window->toolBar()->actions())
+        tips << (a->isSeparator() ? QStringLiteral("-") : a->toolTip());
+    EXPECT_EQ(tips, (QStringList{"Nuovo file",
+                                 "Apri file",
+                                 "Salva file",
+                                 "-",
+                                 "Taglia",
+                                 "Copia",
+                                 "Incolla",
+                                 "-",
+                                 "Stampa report",
+                                 "-",
+                                 "Calcola risultati",
+                                 "-",
+                                 "Descrizione metodo",
+                                 "Parametri statistica",
+                                 "Guida",
+                                 "-",
+                                 "Normativa di riferimento ICH",
+                                 "Testo di riferimento R.Brenzi",
+                                 "-",
+                                 "Chiudi"}));
     EXPECT_EQ(window->toolbarAction("Save"), window->action("FileSalva"));
 }
 
@@ -206,13 +224,13 @@ TEST_F(StudyWindowTest, NewAfterYesAndCancelledSaveKeepsTheData)
 
 TEST_F(StudyWindowTest, SaveAsThenSaveShowsTheNewFileInTheTitle)
 {
-    EXPECT_EQ(window->windowTitle(), "Limiti - no file");
+    EXPECT_EQ(window->documentTitle(), "Limiti - no file");
     typeMeasurements({"1", "2"});
     host.script.savePaths = {dir / "A.LIM"};
     ASSERT_TRUE(window->saveStudyFile());
     host.script.savePaths = {dir / "B.LIM"};
     window->action("FileSalvaNome")->trigger();
-    EXPECT_EQ(window->windowTitle().toStdString(), "Limiti - " + (dir / "B.LIM").string());
+    EXPECT_EQ(window->documentTitle().toStdString(), "Limiti - " + (dir / "B.LIM").string());
     typeMeasurements({"7"});
     window->action("FileSalva")->trigger();  // no dialog left in the script: it must write B.LIM
     EXPECT_NE(test::readFile(dir / "B.LIM").find(" 1,7.000"), std::string::npos);
@@ -222,21 +240,23 @@ TEST_F(StudyWindowTest, SaveAsThenSaveShowsTheNewFileInTheTitle)
 
 TEST_F(StudyWindowTest, ReadFaultIsShownAndTheWindowShowsWhatWasRead)
 {
-    test::writeFile(dir / "cut.LIM", "Kestra for Windows\r\n3\r\n3\r\n2\r\nHPLC\r\nPiombo\r\nmg/l\r\nAcqua\r\n\r\n"
-                                     "12\r\nFalso\r\n 1,1.000\r\n2,2.500\r\n");
+    test::writeFile(dir / "cut.LIM",
+                    "Kestra for Windows\r\n3\r\n3\r\n2\r\nHPLC\r\nPiombo\r\nmg/l\r\nAcqua\r\n\r\n"
+                    "12\r\nFalso\r\n 1,1.000\r\n2,2.500\r\n");
     host.script.openPaths = {dir / "cut.LIM"};
     EXPECT_TRUE(window->openStudyFile());
     ASSERT_EQ(host.script.messages.size(), 1u);
     EXPECT_EQ(host.script.messages[0].icon, MessageIcon::Critical);
     EXPECT_NE(host.script.messages[0].text.find("cut.LIM, riga 14"), std::string::npos)
         << host.script.messages[0].text;
-    EXPECT_EQ(window->windowTitle(), "Limiti - no file");
+    EXPECT_EQ(window->documentTitle(), "Limiti - no file");
     EXPECT_EQ(window->headerField(1)->text(), "Piombo");
     auto* limits = static_cast<LimitsWindow*>(window.get());
     EXPECT_EQ(limits->countField()->text(), "12");
     EXPECT_TRUE(limits->optionButton(1)->isChecked());
     EXPECT_EQ(window->dataGrid()->model()->rowCount(), 12);
-    EXPECT_EQ(window->dataGrid()->model()->data(window->dataGrid()->model()->index(1, 0)).toString(), "2.500");
+    EXPECT_EQ(window->dataGrid()->model()->data(window->dataGrid()->model()->index(1, 0)).toString(),
+              "2.500");
     EXPECT_FALSE(window->study().isModified());
     EXPECT_TRUE(window->action("FileSalva")->isEnabled());
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -351,6 +353,28 @@ TEST_F(ChartPrintDialogTest, SetupAndSaveAsFile)
     EXPECT_EQ(readFile(dir / "saved.pdf").substr(0, 5), "%PDF-");
     EXPECT_TRUE(warnings.empty());
     EXPECT_FALSE(std::filesystem::exists(output));  // saving does not print
+}
+
+// A study window as PrintStudyCharts gets it.
+class FakeWindow : public QWidget, public FakeOwner {
+public:
+    FakeWindow() : FakeOwner(false) {}
+};
+
+TEST_F(ChartPrintDialogTest, TheScreenChartsAreItalianAgainWhenTheDialogCloses)
+{
+    FakeWindow window;
+    window.show();
+    // print in English, then close with Annulla
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<MyPrintGrafDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->okButton()->click();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    PrintStudyCharts(window, printer);
+    EXPECT_EQ(window.languages, (std::vector<Language>{Language::English, Language::Italian}));
+    EXPECT_EQ(window.first.chartData().title, curve(Language::Italian).title);
 }
 
 }  // namespace

@@ -1,19 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QGraphicsView>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
 #include <QToolButton>
 #include <filesystem>
 
 #include "framework/number_pattern.h"
+#include "report_test_support.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/print_command.h"
 #include "reporting/ui/print_language_dialog.h"
 #include "reporting/ui/report_preview.h"
 #include "reporting/ui/report_renderer.h"
-#include "report_test_support.h"
 #include "test_support.h"
 
 namespace kestra {
@@ -181,17 +186,19 @@ TEST_F(PreviewTest, CloseButtonFollowsTheResizeRuleEvenAtZeroHeight)
     const int dpi = view.logicalDpiY();
     auto px = [&](int twips) { return static_cast<int>(twips * dpi / 1440.0 + 0.5); };
     EXPECT_EQ(view.viewer()->geometry(), QRect(0, 0, 700, 500 - px(600)));
-    EXPECT_EQ(view.closeButton()->geometry(), QRect(700 - px(1400), 500 - px(600) + px(100), px(1000), px(400)));
+    EXPECT_EQ(view.closeButton()->geometry(),
+              QRect(700 - px(1400), 500 - px(600) + px(100), px(1000), px(400)));
     EXPECT_EQ(view.closeButton()->text(), QStringLiteral("Chiudi"));
     EXPECT_LT(view.exportButton()->geometry().right(), view.closeButton()->x());
 
     const QSize before = view.viewer()->size();
     view.arrange(QRect(0, 0, 640, 0));
     EXPECT_EQ(view.viewer()->size(), before);
-    EXPECT_EQ(view.closeButton()->geometry(), QRect(640 - px(1400), before.height() + px(100), px(1000), px(400)));
+    EXPECT_EQ(view.closeButton()->geometry(),
+              QRect(640 - px(1400), before.height() + px(100), px(1000), px(400)));
 }
 
-TEST_F(PreviewTest, PrintWithoutPrinterDoesNothingAndExportWritesThePdf)
+TEST_F(PreviewTest, PrintWithoutPrinterSaysSoAndExportWritesThePdf)
 {
     frmRepView view;
     view.setReport(m_report.get());
@@ -200,12 +207,51 @@ TEST_F(PreviewTest, PrintWithoutPrinterDoesNothingAndExportWritesThePdf)
         asked = true;
         return false;
     };
+    QStringList warnings;
+    view.warn = [&](const QString& text) { warnings << text; };
     view.printReport();  // would open the print dialog (and block) if it went on
     EXPECT_TRUE(asked);
+    EXPECT_EQ(warnings, QStringList{"Nessuna stampante installata"});
 
     const fs::path pdf = m_dir / "export.pdf";
     EXPECT_TRUE(view.exportPdf(QString::fromStdString(pdf.string())));
     EXPECT_EQ(test::PdfPageCount(pdf), 2);
+}
+
+TEST_F(PreviewTest, ThePageCounterFollowsTheButtonsTheKeysAndTheScrollBar)
+{
+    frmRepView view;
+    view.resize(700, 600);
+    view.show();
+    view.setReport(m_report.get());
+    QApplication::processEvents();
+    auto action = [&](const char* text) {
+        for (QAction* a : view.findChildren<QAction*>())
+            if (a->text() == QString::fromUtf8(text)) return a;
+        ADD_FAILURE() << text;
+        return static_cast<QAction*>(nullptr);
+    };
+    EXPECT_EQ(view.pageCounterText(), "1 / 2");
+    action("Pagina successiva")->trigger();
+    EXPECT_EQ(view.currentPage(), 2);
+    EXPECT_EQ(view.pageCounterText(), "2 / 2");
+    action("Pagina successiva")->trigger();  // no page 3
+    EXPECT_EQ(view.pageCounterText(), "2 / 2");
+    action("Prima pagina")->trigger();
+    EXPECT_EQ(view.pageCounterText(), "1 / 2");
+    action("Ultima pagina")->trigger();
+    EXPECT_EQ(view.pageCounterText(), "2 / 2");
+    action("Pagina precedente")->trigger();
+    EXPECT_EQ(view.pageCounterText(), "1 / 2");
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    EXPECT_EQ(view.pageCounterText(), "2 / 2");
+    // scrolling back to the top shows page 1 again
+    auto* pages = view.previewWidget()->findChild<QGraphicsView*>();
+    ASSERT_NE(pages, nullptr);
+    pages->verticalScrollBar()->setValue(pages->verticalScrollBar()->minimum());
+    QApplication::processEvents();
+    EXPECT_EQ(view.pageCounterText(), QStringLiteral("%1 / 2").arg(view.currentPage()));
+    EXPECT_EQ(view.currentPage(), 1);
 }
 
 }  // namespace

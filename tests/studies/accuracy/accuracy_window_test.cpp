@@ -64,7 +64,7 @@ protected:
 
 TEST_F(AccuracyWindowTest, NewWindowIsOneLevelOnTheDataTab)
 {
-    EXPECT_EQ(window.windowTitle(), "Accuratezza - no file");
+    EXPECT_EQ(window.documentTitle(), "Accuratezza - no file");
     EXPECT_EQ(window.tabs()->count(), 3);
     EXPECT_EQ(window.tabs()->tabText(0), " Info/Conclusioni");
     EXPECT_EQ(window.tabs()->currentIndex(), 1);
@@ -170,12 +170,50 @@ TEST_F(AccuracyWindowTest, EntryMovesOnThroughTheThreeGrids)
     QTest::keyClick(central, Qt::Key_Right);
     QApplication::processEvents();
     EXPECT_EQ(central->currentIndex().column(), 1);
+}
 
-    // a click still selects a recovery, to copy it
-    const QRect recovery = central->visualRect(central->model()->index(1, 2));
-    QTest::mouseClick(central->viewport(), Qt::LeftButton, Qt::NoModifier, recovery.center());
-    QApplication::processEvents();
-    EXPECT_EQ(central->currentIndex().column(), 2);
+// Clicking a recovery and pressing Enter or Down once ended the program: the window kept setting the current
+// cell back to the previous one, itself a recovery. Both level modes, with real clicks and keys.
+TEST_F(AccuracyWindowTest, TheRecoveryColumnIsNeverTheCurrentCellAndNothingRecurses)
+{
+    for (const bool three : {false, true}) {
+        (three ? window.threeLevelOption() : window.oneLevelOption())->click();
+        QApplication::processEvents();
+        typeAmounts(1, {"10", "10", "10"}, {"9.9", "10", "10.1"});
+        DataGridView* central = window.levelGridView(1);
+        const auto clickRecovery = [&](int row) {
+            const QRect cell = central->visualRect(central->model()->index(row, 2));
+            QTest::mouseClick(central->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+            QApplication::processEvents();
+        };
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Up, Qt::Key_Tab, Qt::Key_Right}) {
+            clickRecovery(1);
+            // the click selects the recovery (to copy it); typing would go to "Trovati"
+            EXPECT_EQ(central->selectedBlock(), (GridBlock{1, 2, 1, 1}));
+            EXPECT_EQ(central->currentIndex(), central->model()->index(1, 1));
+            QTest::keyClick(central, key);
+            QApplication::processEvents();
+            for (int level = 0; level < 3; ++level)
+                EXPECT_NE(window.levelGridView(level)->currentIndex().column(), 2)
+                    << key << " three " << three;
+        }
+        // from the last recovery, Down moves on to the next grid with three levels and stays with one
+        clickRecovery(2);
+        QTest::keyClick(central, Qt::Key_Down);
+        QApplication::processEvents();
+        if (three)
+            EXPECT_EQ(QApplication::focusWidget(), window.levelGridView(2));
+        else
+            EXPECT_EQ(central->currentIndex(), central->model()->index(2, 1));
+        // typing after a click on a recovery goes into "Trovati", the recovery follows
+        clickRecovery(0);
+        for (const QChar ch : QStringLiteral("9.8"))
+            QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(cell(1, 0, 1), "9.800");
+        EXPECT_EQ(cell(1, 0, 2), "98.000");
+    }
 }
 
 TEST_F(AccuracyWindowTest, CountFieldRulesKeepTheValuesTyped)

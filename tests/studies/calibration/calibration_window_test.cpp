@@ -98,7 +98,7 @@ TEST_F(CalibrationWindowTest, NewWindowShowsTheNewStudy)
 {
     auto w = open();
     EXPECT_EQ(w->objectName(), "Tara");
-    EXPECT_EQ(w->windowTitle(), "Taratura - no file");
+    EXPECT_EQ(w->documentTitle(), "Taratura - no file");
     ASSERT_EQ(w->tabs()->count(), 3);
     EXPECT_EQ(w->tabs()->tabText(0).toStdString(), "Info/Conclusioni");
     EXPECT_EQ(w->tabs()->tabText(2).toStdString(), "Grafici");
@@ -261,6 +261,12 @@ TEST_F(CalibrationWindowTest, ChartsSideBySideEnlargeAndRestore)
     w->toggleChartSize(0);
     EXPECT_FALSE(w->chartEnlarged(0));
     EXPECT_EQ(regr->geometry().width(), page.width() / 2);
+    EXPECT_TRUE(w->chartEnlarged(1));
+    // from the keyboard: Enter on the chart that has the focus
+    prop->setFocus();
+    QTest::keyClick(prop, Qt::Key_Return);
+    EXPECT_FALSE(w->chartEnlarged(1));
+    QTest::keyClick(prop, Qt::Key_Space);
     EXPECT_TRUE(w->chartEnlarged(1));
 
     // the next calculation lays them out side by side again

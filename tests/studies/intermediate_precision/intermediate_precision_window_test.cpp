@@ -82,7 +82,7 @@ TEST_F(SeriesWindowTest, NewIntermediatePrecisionWindow)
 {
     auto w = open(IntermediatePrecisionConfig());
     EXPECT_EQ(w->objectName(), "Prin");
-    EXPECT_EQ(w->windowTitle(), "Precisione intermedia - no file");
+    EXPECT_EQ(w->documentTitle(), "Precisione intermedia - no file");
     ASSERT_EQ(w->tabs()->count(), 3);
     EXPECT_EQ(w->tabs()->tabText(0), "Info/Conclusioni");
     EXPECT_EQ(w->tabs()->tabText(2), "Grafici");
@@ -119,7 +119,7 @@ TEST_F(SeriesWindowTest, NewReproducibilityWindowHasLaboratoriesOnly)
 {
     auto w = open(ReproducibilityConfig());
     EXPECT_EQ(w->objectName(), "Ripr");
-    EXPECT_EQ(w->windowTitle(), "Riproducibilità - no file");
+    EXPECT_EQ(w->documentTitle(), "Riproducibilità - no file");
     EXPECT_TRUE(w->optionButton(1)->isChecked());
     EXPECT_FALSE(w->optionButton(1)->isHidden());
     EXPECT_TRUE(w->optionButton(0)->isHidden());
@@ -246,7 +246,10 @@ TEST_F(SeriesWindowTest, KindOfSeriesSwitchesTheCaptionOnly)
     EXPECT_TRUE(w->treatmentCaption(0)->isHidden());
     EXPECT_FALSE(w->treatmentCaption(2)->isHidden());
     EXPECT_EQ(w->treatmentCaption(2)->text(), "Deviazione std. tra serie");
-    EXPECT_FALSE(w->study().isModified());
+    // the kind is saved with the study and names the series in the conclusion: closing asks about it, and
+    // results computed for the other kind are marked as not current
+    EXPECT_TRUE(w->study().isModified());
+    EXPECT_TRUE(w->staleNotice()->isVisibleTo(w.get()));
 }
 
 TEST_F(SeriesWindowTest, OpenedStudyIsComputedAndShowsTheEstimate)

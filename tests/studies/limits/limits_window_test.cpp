@@ -63,7 +63,7 @@ protected:
 
 TEST_F(LimitsWindowTest, NewWindowShowsTheResetState)
 {
-    EXPECT_EQ(window.windowTitle(), "Limiti - no file");
+    EXPECT_EQ(window.documentTitle(), "Limiti - no file");
     EXPECT_EQ(window.countField()->text(), "10");
     EXPECT_EQ(window.countField()->toolTip(), "min. 5, max. 99");
     EXPECT_TRUE(window.optionButton(0)->isChecked());
@@ -91,7 +91,9 @@ TEST_F(LimitsWindowTest, FiveMeasurementsGiveTheLimitsAndTheConclusion)
     EXPECT_TRUE(conclusion.startsWith("C O N V A L I D A  D E L   M E T O D O   A N A L I T I C O\n"));
     EXPECT_TRUE(conclusion.contains("LIMITE DI RILEVAZIONE\n"));
     EXPECT_TRUE(conclusion.endsWith("3.162")) << conclusion.toStdString();
-    EXPECT_TRUE(conclusion.contains("( " " )"));  // empty unit: just the template's two blanks
+    EXPECT_TRUE(
+        conclusion.contains("( "
+                            " )"));  // empty unit: just the template's two blanks
     EXPECT_TRUE(host.script.messages.empty());
 }
 
@@ -183,7 +185,7 @@ TEST_F(LimitsWindowTest, SavedStudyReadsBackThroughTheWindow)
     EXPECT_EQ(window.countField()->text(), "10");
     host.script.openPaths = {dir / "s.LIM"};
     ASSERT_TRUE(window.openStudyFile());
-    EXPECT_EQ(window.windowTitle().toStdString(), "Limiti - " + (dir / "s.LIM").string());
+    EXPECT_EQ(window.documentTitle().toStdString(), "Limiti - " + (dir / "s.LIM").string());
     EXPECT_EQ(window.headerField(0)->text(), "HPLC");
     EXPECT_EQ(window.countField()->text(), "6");
     EXPECT_TRUE(window.optionButton(1)->isChecked());

@@ -209,6 +209,9 @@ TEST_F(PrecisionStudyTest, EqualResultsShowZeroScatterAndNoCurve)
         const ChartData chart = study.charts(language).front();
         EXPECT_EQ(chart.title, "Dev.standard = 0: grafico non disponibile");
         EXPECT_EQ(chart.titleFontSize, 10);
+        // no curve, so none of its texts: no axis title, no footnote
+        EXPECT_FALSE(chart.xAxis.titleVisible && !chart.xAxis.title.empty());
+        EXPECT_TRUE(chart.footnote.empty());
         ASSERT_EQ(chart.rows.size(), 2u);
         for (const auto& row : chart.rows) EXPECT_EQ(row, (std::vector<std::optional<double>>{0.0, 0.0}));
     }

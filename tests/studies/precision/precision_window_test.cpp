@@ -71,7 +71,7 @@ protected:
 
 TEST_F(PrecisionWindowTest, NewWindowShowsTheResetState)
 {
-    EXPECT_EQ(window.windowTitle(), "Ripetibilità - no file");
+    EXPECT_EQ(window.documentTitle(), "Ripetibilità - no file");
     EXPECT_EQ(window.tabs()->count(), 2);
     EXPECT_EQ(window.tabs()->tabText(0), "Info/Dati");
     EXPECT_EQ(window.tabs()->tabText(1), "Grafico");
@@ -152,6 +152,9 @@ TEST_F(PrecisionWindowTest, EqualResultsShowTheUnavailableChartTitle)
     EXPECT_EQ(result("StDev"), "0.000");
     EXPECT_EQ(result("IntConf"), "0.000");
     EXPECT_EQ(window.chartView()->chart()->title(), "Dev.standard = 0: grafico non disponibile");
+    EXPECT_TRUE(window.chartView()->footnoteText().isEmpty());
+    for (QAbstractAxis* axis : window.chartView()->chart()->axes())
+        EXPECT_FALSE(axis->isTitleVisible() && !axis->titleText().isEmpty());
 }
 
 TEST_F(PrecisionWindowTest, CountBelowThreeIsSetToSixOnLeavingAndValuesComeBack)
@@ -213,7 +216,7 @@ TEST_F(PrecisionWindowTest, SavedStudyReadsBackThroughTheWindow)
     EXPECT_EQ(window.countField()->text(), "6");
     host.script.openPaths = {dir / "s.PRE"};
     ASSERT_TRUE(window.openStudyFile());
-    EXPECT_EQ(window.windowTitle().toStdString(), "Ripetibilità - " + (dir / "s.PRE").string());
+    EXPECT_EQ(window.documentTitle().toStdString(), "Ripetibilità - " + (dir / "s.PRE").string());
     EXPECT_EQ(window.headerField(2)->text(), "Lotto 7");
     EXPECT_EQ(window.countField()->text(), "4");
     EXPECT_EQ(cellText(3), "0.400");

@@ -56,7 +56,7 @@ protected:
 
 TEST_F(SpecificityWindowTest, NewWindowShowsTheResetState)
 {
-    EXPECT_EQ(window.windowTitle(), "Specificità - no file");
+    EXPECT_EQ(window.documentTitle(), "Specificità - no file");
     EXPECT_EQ(window.tabs()->currentIndex(), 1);
     EXPECT_EQ(window.groupField(0)->text(), "5");
     EXPECT_EQ(window.groupField(1)->toolTip(), "min. 5, max. 99");

@@ -1,0 +1,24 @@
+#include "framework/ui/fixed_dialog.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontMetrics>
+
+namespace kestra {
+
+void SetFixedDialogFrame(QDialog& dialog)
+{
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint);
+}
+
+int TitleWidth(const QWidget& dialog)
+{
+    // window managers draw titles a little larger (and often bold) than the text of the dialog
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.15);
+    return QFontMetrics(font).horizontalAdvance(dialog.windowTitle()) + 160;
+}
+
+}  // namespace kestra
