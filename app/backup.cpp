@@ -1,7 +1,10 @@
 #include "app/backup.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+
+#include "framework/errors.h"
 
 namespace kestra {
 
@@ -18,12 +21,11 @@ BackupReport BackupStudyFiles(const std::string& sourceFolder, const std::string
         if (it->is_regular_file(typeError)) files.push_back(it->path());
     }
     if (ec) {
-        report.failures.push_back(sourceFolder + ": " + ec.message());
+        report.failures.push_back(sourceFolder + ": " + SystemErrorText(ec));
         return report;
     }
     if (!fs::is_directory(backupFolder, ec)) {
-        report.failures.push_back(backupFolder + ": " +
-                                  std::make_error_code(std::errc::no_such_file_or_directory).message());
+        report.failures.push_back(backupFolder + ": " + SystemErrorText(ENOENT));
         return report;
     }
     std::sort(files.begin(), files.end());
@@ -38,7 +40,7 @@ BackupReport BackupStudyFiles(const std::string& sourceFolder, const std::string
         if (copyError) {
             std::error_code ignored;
             fs::remove(temp, ignored);
-            report.failures.push_back(file.filename().string() + ": " + copyError.message());
+            report.failures.push_back(file.filename().string() + ": " + SystemErrorText(copyError));
         } else {
             ++report.copied;
         }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "framework/errors.h"
 #include "text/text_helpers.h"
 
 namespace kestra {
@@ -43,10 +44,11 @@ std::string WithTrailingSlash(std::string folder)
     return folder;
 }
 
-std::string UnexpectedErrorText(const std::string& routine, const std::error_code& error)
+std::string UnexpectedErrorText(const std::string& routine, const std::error_code& error,
+                                const std::string& path)
 {
     int number = error.value();
-    std::string description = error.message();
+    std::string description = SystemErrorText(error);
     if (error.category() == std::generic_category() || error.category() == std::system_category()) {
         switch (error.value()) {
             case ENOENT:
@@ -72,7 +74,10 @@ std::string UnexpectedErrorText(const std::string& routine, const std::error_cod
                 break;
         }
     }
-    return "Errore " + std::to_string(number) + " nella procedura DEFINE." + routine + ".\n\n" + description;
+    std::string text =
+        "Errore " + std::to_string(number) + " nella procedura DEFINE." + routine + ".\n\n" + description;
+    if (!path.empty()) text += ": " + path;
+    return text;
 }
 
 bool CreaCartella(const std::string& folder, unsigned rights, const MessageSink& show)
@@ -90,13 +95,13 @@ bool CreaCartella(const std::string& folder, unsigned rights, const MessageSink&
     while (target.size() > 1 && target.back() == '/') target.pop_back();
     if (::mkdir(target.c_str(), 0777) != 0 && errno != EEXIST) {
         show({ShellMessage::Icon::Critical,
-              UnexpectedErrorText("CreaCartella", {errno, std::generic_category()})});
+              UnexpectedErrorText("CreaCartella", {errno, std::generic_category()}, folder)});
         return false;
     }
     if (!fs::is_directory(folder, ec)) {
         // Something other than a folder already holds the name.
         show({ShellMessage::Icon::Critical,
-              UnexpectedErrorText("CreaCartella", {EEXIST, std::generic_category()})});
+              UnexpectedErrorText("CreaCartella", {EEXIST, std::generic_category()}, folder)});
         return false;
     }
     return true;

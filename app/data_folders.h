@@ -31,14 +31,16 @@ bool CanWriteFile(const std::string& path);
 // A folder path with exactly one trailing "/".
 std::string WithTrailingSlash(std::string folder);
 
-// "Errore <n> nella procedura DEFINE.<routine>." then two line breaks and the system's description.
-// Common faults carry the classic numbers users and old notes know (76 path not found, 70 permission
-// denied, 61 disk full); others carry the system's own number.
-std::string UnexpectedErrorText(const std::string& routine, const std::error_code& error);
+// "Errore <n> nella procedura DEFINE.<routine>." then two line breaks, the system's description and, when
+// given, ": " and the path it concerns. Common faults carry the classic numbers users and old notes know (76
+// path not found, 70 permission denied, 61 disk full); others carry the system's own number.
+std::string UnexpectedErrorText(const std::string& routine, const std::error_code& error,
+                                const std::string& path = {});
 
 // Creates the last level of folder when missing. When the parent exists but lacks the rights, shows
 // "Permessi insufficienti per creare la cartella <folder>"; other faults (a missing parent, say) show the
-// unexpected-error text of routine "CreaCartella". Returns whether the folder exists afterwards.
+// unexpected-error text of routine "CreaCartella" naming the folder. Returns whether the folder exists
+// afterwards.
 bool CreaCartella(const std::string& folder, unsigned rights, const MessageSink& show);
 // Shows "Permessi insufficienti per la cartella <folder>" and fails when the rights are not all held.
 bool VerificaCartella(const std::string& folder, unsigned rights, const MessageSink& show);

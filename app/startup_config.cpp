@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/ini_manager.h"
+#include "framework/errors.h"
 #include "reporting/report_database.h"
 
 namespace kestra {
@@ -39,7 +40,7 @@ bool copyDatabase(const std::string& source, const std::string& target, const Me
         std::error_code ignored;
         fs::remove(temp, ignored);
         show({ShellMessage::Icon::Critical,
-              "Impossibile copiare il database " + source + " in " + target + ".\n\n" + ec.message()});
+              "Impossibile copiare il database " + source + " in " + target + ".\n\n" + SystemErrorText(ec)});
         return false;
     }
     return true;
@@ -63,6 +64,20 @@ void prepareWorkFolder(const std::string& folder, const MessageSink& show)
     if (CreaCartella(folder, kFolderRights, show)) VerificaCartella(folder, kFolderRights, show);
 }
 
+bool prepareDocumentsFolder(const std::string& folder, const MessageSink& show)
+{
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return true;
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder)) {
+        show({ShellMessage::Icon::Critical,
+              UnexpectedErrorText("CreaCartella", ec ? ec : std::make_error_code(std::errc::file_exists),
+                                  WithTrailingSlash(folder))});
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CreaIni(const std::string& iniPath, const MessageSink& show)
@@ -74,7 +89,8 @@ bool CreaIni(const std::string& iniPath, const MessageSink& show)
     }
     if (!out) {
         const int err = errno != 0 ? errno : EIO;
-        show({ShellMessage::Icon::Critical, UnexpectedErrorText("CreaIni", {err, std::generic_category()})});
+        show({ShellMessage::Icon::Critical,
+              UnexpectedErrorText("CreaIni", {err, std::generic_category()}, iniPath)});
         return false;
     }
     return true;
@@ -87,6 +103,7 @@ StartupResult RunStartupConfiguration(const StartupPaths& paths, const MessageSi
     const std::string base = WithTrailingSlash(paths.documentsFolder) + kDataFolderName;
     s.baseFolder = base;
 
+    if (paths.createDocumentsFolder && !prepareDocumentsFolder(paths.documentsFolder, show)) return result;
     if (!prepareFolder(base, show)) return result;
 
     s.iniPath = base + kIniFileName;

@@ -11,7 +11,10 @@ namespace kestra {
 
 struct StartupPaths {
     std::string documentsFolder;  // the user's documents folder
-    std::string programFolder;    // the folder of the executable, holding DB/KESTRA73.MDB and the help
+    std::string programFolder;    // the program's data: DB/KESTRA73.MDB and the help documents
+    // The desktop's own documents folder is created when missing, as the desktop's user-folders tool would
+    // (a new account may have none); a folder named by the user must already be there.
+    bool createDocumentsFolder = false;
 };
 
 struct StartupResult {

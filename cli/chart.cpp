@@ -90,6 +90,10 @@ int RunChart(const ChartOptions& options, std::ostream& err)
     }
     const CalcOutcome outcome = RunCalculation(*study);
     for (const auto& m : outcome.messages) err << "kestra-cli: " << OneLine(m.text) << "\n";
+    if (!outcome.computed) {
+        err << "kestra-cli: calcolo non eseguito: il grafico non è stato scritto\n";
+        return 2;
+    }
 
     std::vector<ChartData> charts = study->charts(options.language);
     if (charts.empty()) {

@@ -38,7 +38,7 @@ struct ChartOptions {
     std::string which;             // "regression", "proportionality", a chart name or a number from 1; "" all
     Language language = Language::Italian;
     char separator = '.';
-    int width = 1200;   // PNG size in pixels
+    int width = 1200;  // PNG size in pixels
     int height = 800;
 };
 
@@ -48,7 +48,7 @@ int RunChart(const ChartOptions& options, std::ostream& err);
 
 // The decimal separator of the user's locale.
 char LocaleDecimalSeparator();
-// The folder that holds the running executable.
+// The folder of the program's data (DB/KESTRA73.MDB) for the running executable, built or installed.
 std::filesystem::path ProgramFolder();
 
 }  // namespace kestra::cli

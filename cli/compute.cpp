@@ -1,8 +1,10 @@
-#include <clocale>
-#include <nlohmann/json.hpp>
+// kestra-cli compute: a study opened as the Open command does, its report records printed as JSON.
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/json_output.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
 #include "framework/study.h"
@@ -10,43 +12,12 @@
 
 namespace kestra::cli {
 
-namespace {
-
-nlohmann::ordered_json recordToJson(const ReportRecord& record)
-{
-    nlohmann::ordered_json object = nlohmann::ordered_json::object();
-    for (const auto& [name, value] : record.fields()) {
-        std::visit([&, n = name](const auto& v) { object[n] = v; }, value);
-    }
-    return object;
-}
-
-}  // namespace
-
-char LocaleDecimalSeparator()
-{
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    std::setlocale(LC_NUMERIC, "");
-    const std::lconv* conv = std::localeconv();
-    const char sep = conv && conv->decimal_point && conv->decimal_point[0] == ',' ? ',' : '.';
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    return sep;
-}
-
-std::filesystem::path ProgramFolder()
-{
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return std::filesystem::current_path();
-    return exe.parent_path();
-}
-
 int RunCompute(const ComputeOptions& options, std::ostream& out, std::ostream& err)
 {
     const auto kind = KindFromExtension(options.file.extension().string());
     if (!kind) {
-        err << "kestra-cli: " << options.file.string() << ": estensione sconosciuta (attese LIM, PRE, TAR, ACC, "
+        err << "kestra-cli: " << options.file.string()
+            << ": estensione sconosciuta (attese LIM, PRE, TAR, ACC, "
             << "SPC, PRI, RIP)\n";
         return 2;
     }
@@ -65,14 +36,12 @@ int RunCompute(const ComputeOptions& options, std::ostream& out, std::ostream& e
     const CalcOutcome outcome = RunCalculation(*study);
     const ReportRecords records = study->reportRecords(options.language);
 
-    nlohmann::ordered_json doc;
-    doc["kind"] = study->kind().kindCode;
-    doc["header"] = recordToJson(records.header);
-    doc["details"] = nlohmann::ordered_json::array();
-    for (const auto& d : records.details) doc["details"].push_back(recordToJson(d));
-    doc["messages"] = nlohmann::ordered_json::array();
-    for (const auto& m : outcome.messages) doc["messages"].push_back(m.text);
-    out << doc.dump(2) << "\n";
+    std::vector<std::string> messages;
+    // what the file said differently from how it was read comes before the calculation's own messages
+    if (std::string notes = ReadingWarningText(study->readingNotes()); !notes.empty())
+        messages.push_back(std::move(notes));
+    for (const auto& m : outcome.messages) messages.push_back(m.text);
+    out << ComputeJson(study->kind().kindCode, records, messages);
     return 0;
 }
 

@@ -2,9 +2,11 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <ostream>
 
 #include "app/startup_config.h"
+#include "app/user_folders.h"
 #include "cli/cli_commands.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
@@ -18,22 +20,10 @@ namespace kestra::cli {
 
 namespace {
 
-std::filesystem::path documentsFolder()
-{
-    if (const char* own = std::getenv("KESTRA_DOCUMENTS"); own && *own) return own;
-    const char* home = std::getenv("HOME");
-    const std::filesystem::path base = home && *home ? home : std::filesystem::current_path();
-    std::error_code ec;
-    if (std::filesystem::is_directory(base / "Documents", ec)) return base / "Documents";
-    return base;
-}
-
 // The user's report database as the program's start-up prepares it (data folder, settings, database copy).
 std::filesystem::path startupDatabase(std::ostream& err, std::optional<std::string>& logoPath)
 {
-    StartupPaths paths;
-    paths.documentsFolder = documentsFolder().string();
-    paths.programFolder = ProgramFolder().string();
+    const StartupPaths paths = SystemStartupPaths();
     std::string messages;
     const StartupResult result = RunStartupConfiguration(paths, [&](const ShellMessage& m) {
         if (!messages.empty()) messages += " ";
@@ -84,7 +74,8 @@ int RunReport(const ReportOptions& options, std::ostream& err)
     };
     const auto kind = KindFromExtension(options.file.extension().string());
     if (!kind)
-        return fail(options.file.string() + ": estensione sconosciuta (attese LIM, PRE, TAR, ACC, SPC, PRI, RIP)");
+        return fail(options.file.string() +
+                    ": estensione sconosciuta (attese LIM, PRE, TAR, ACC, SPC, PRI, RIP)");
     SetUserDecimalSeparator(options.separator);
 
     try {
@@ -104,8 +95,11 @@ int RunReport(const ReportOptions& options, std::ostream& err)
         } catch (const std::exception& e) {
             return fail("lettura dello studio: " + options.file.string() + ": " + e.what());
         }
-        for (const auto& message : RunCalculation(*study).messages)
-            err << "kestra-cli: avviso: " << oneLine(message.text) << "\n";
+        // a report carries only results computed from the data it prints
+        const CalcOutcome outcome = RunCalculation(*study);
+        for (const auto& message : outcome.messages)
+            err << "kestra-cli: " << (outcome.computed ? "avviso: " : "") << oneLine(message.text) << "\n";
+        if (!outcome.computed) return fail("calcolo non eseguito: il report non è stato scritto");
 
         auto qt = startQt();
         ReportRequest request;

@@ -44,6 +44,13 @@ void DataGrid::resize(int rows, int columns)
 
 std::optional<double> DataGrid::cell(int row, int column) const
 {
+    const std::optional<double> entered = enteredCell(row, column);
+    if (!entered) return std::nullopt;
+    return RoundToDecimals(*entered, m_format.decimals);
+}
+
+std::optional<double> DataGrid::enteredCell(int row, int column) const
+{
     if (!inside(row, column)) return std::nullopt;
     return m_cells[index(row, column)];
 }
@@ -51,7 +58,6 @@ std::optional<double> DataGrid::cell(int row, int column) const
 void DataGrid::setCell(int row, int column, std::optional<double> value)
 {
     if (!inside(row, column)) throw std::out_of_range("grid cell outside the grid");
-    if (value) value = RoundToDecimals(*value, m_format.decimals);
     m_cells[index(row, column)] = value;
 }
 
@@ -78,8 +84,6 @@ void DataGrid::setLocked(int row, int column, bool locked)
 void DataGrid::setFormat(const NumberFormat& format)
 {
     m_format = format;
-    for (auto& c : m_cells)
-        if (c) c = RoundToDecimals(*c, format.decimals);
 }
 
 std::string DataGrid::pattern() const

@@ -10,7 +10,9 @@
 namespace kestra {
 
 // Rows and columns are 0-based here; the screen numbers them from 1.
-// A cell holds its number as it shows: every value set is rounded to the grid's decimals.
+// A cell keeps its number as it was entered (typed, pasted or read) and shows it rounded to the grid's
+// decimals; everything that uses the number (calculations, reports, files) takes it as shown, so a format
+// change never destroys an entered value: returning to more decimals shows the entered digits again.
 class DataGrid {
 public:
     DataGrid() = default;
@@ -23,7 +25,10 @@ public:
     void setRowCount(int rows) { resize(rows, m_columns); }
     void setColumnCount(int columns) { resize(m_rows, columns); }
 
+    // The number as shown: the entered value rounded to the grid's decimals.
     std::optional<double> cell(int row, int column) const;
+    // The number as entered; what moves with a cell when data are moved, saved aside and restored.
+    std::optional<double> enteredCell(int row, int column) const;
     void setCell(int row, int column, std::optional<double> value);
     bool hasNumber(int row, int column) const { return cell(row, column).has_value(); }
     // The cell as the grid shows it (the grid's pattern, the user's separator); empty cell -> "".
@@ -34,7 +39,7 @@ public:
     void setLocked(int row, int column, bool locked);
 
     const NumberFormat& format() const { return m_format; }
-    // Rounds every cell again to the new decimals.
+    // Changes how the cells show; the entered values stay.
     void setFormat(const NumberFormat& format);
     std::string pattern() const;
     // Whether the grid accepts a typed value (0 .. the format's maximum).

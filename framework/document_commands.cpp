@@ -76,6 +76,9 @@ bool DocumentCommands::readAndCalculate(const std::filesystem::path& path)
     if (!readFault.empty())
         m_prompts.critical("Impossibile leggere completamente il file.\r\n\r\n" + readFault +
                            "\r\n\r\nLa finestra mostra i dati letti fino all'errore.");
+    // what was read differently from the file is said once, before the calculation's own messages
+    const std::string notes = ReadingWarningText(m_study.readingNotes());
+    if (!notes.empty()) m_prompts.warning(notes);
     showMessages(outcome);
     return true;
 }

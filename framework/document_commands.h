@@ -27,8 +27,8 @@ public:
     // Returns false when the user cancelled (or abandoned the save).
     bool newDocument();
     // OpenStudyFile: the modified question, the file dialog, then read and calculate. A fault while reading
-    // is reported (file, line, reason); the study keeps what was read, unbound and not modified. Returns
-    // whether a file was read (also partly).
+    // is reported (file, line, reason); the study keeps what was read, unbound and not modified. Values not
+    // read as written are listed in one warning. Returns whether a file was read (also partly).
     bool openStudyFile();
     // The same without the file dialog (a file named on the command line).
     bool openStudyFile(const std::filesystem::path& path);

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace kestra {
 
@@ -26,5 +27,10 @@ class StudyWriteError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The system's description of an error number, in Italian ("permesso negato", "spazio esaurito sul disco"
+// ...), for every message in which an error of the operating system reaches the user.
+std::string SystemErrorText(int errorNumber);
+std::string SystemErrorText(const std::error_code& error);
 
 }  // namespace kestra

@@ -153,7 +153,7 @@ bool DropBlock(DataGrid& grid, const GridBlock& source, int row, int column, boo
     if (row == source.top && column == source.left) return false;
     std::vector<std::optional<double>> values;
     for (int i = 0; i < source.rows; ++i)
-        for (int j = 0; j < source.columns; ++j) values.push_back(grid.cell(source.top + i, source.left + j));
+        for (int j = 0; j < source.columns; ++j) values.push_back(grid.enteredCell(source.top + i, source.left + j));
     bool changed = false;
     if (move) {
         for (int i = 0; i < source.rows; ++i)
@@ -177,7 +177,7 @@ bool DropBlock(DataGrid& grid, const GridBlock& source, int row, int column, boo
             const int r = row + i;
             const int c = column + j;
             if (r >= grid.rowCount() || c >= grid.columnCount() || grid.isLocked(r, c)) continue;
-            if (grid.cell(r, c) != values[k]) changed = true;
+            if (grid.enteredCell(r, c) != values[k]) changed = true;
             grid.setCell(r, c, values[k]);
         }
     if (changed) grid.setChanged(true);

@@ -35,6 +35,20 @@ void Study::setNumberFormat(const NumberFormat& format)
     applyFormatToGrids(format);
 }
 
+void Study::changeNumberFormat(const NumberFormat& format)
+{
+    const std::string before = fileContents();
+    setNumberFormat(format);
+    if (fileContents() != before) m_isModify = true;
+}
+
+std::string Study::fileContents() const
+{
+    StudyFileWriter writer;
+    writeContents(writer);
+    return writer.contents();
+}
+
 void Study::applyFormatToGrids(const NumberFormat& format)
 {
     grid().setFormat(format);
@@ -46,6 +60,7 @@ void Study::reset()
     for (auto& h : m_header) h.clear();
     setNumberFormat({kind().defaultIntegers, kind().defaultDecimals});
     resetData();
+    m_readingNotes = {};
     m_isModify = false;
     m_resultsCurrent = true;  // the new-document results belong to the empty data
     clearGridsChanged();
@@ -54,8 +69,17 @@ void Study::reset()
 void Study::read(const std::filesystem::path& path)
 {
     reset();
+    // the reset results do not belong to the data read: only a calculation makes them current again
+    m_resultsCurrent = false;
     StudyFileReader reader = StudyFileReader::fromFile(path);
-    readContents(reader);
+    try {
+        readContents(reader);
+        reader.noteUnreadLines();
+    } catch (...) {
+        m_readingNotes = reader.takeNotes();
+        throw;
+    }
+    m_readingNotes = reader.takeNotes();
     bind(path);
 }
 

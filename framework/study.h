@@ -11,6 +11,7 @@
 #include "framework/data_grid.h"
 #include "framework/number_pattern.h"
 #include "framework/report_records.h"
+#include "framework/study_file_notes.h"
 #include "framework/study_kind.h"
 
 namespace kestra {
@@ -51,8 +52,9 @@ public:
     bool isModified() const { return m_isModify || gridsChanged(); }
     virtual bool gridsChanged() const;
     virtual void clearGridsChanged();
-    // Whether the results shown were computed from the data as they are now. A calculation that computed,
-    // a reset and a read make them current; an edit of the data, a dimension or an option makes them stale
+    // Whether the results shown were computed from the data as they are now. A calculation that computed
+    // and a reset make them current; a read leaves them stale until the calculation that follows it;
+    // an edit of the data, a dimension or an option makes them stale
     // (the window says so). A refused calculation leaves the flag as it was, like the results.
     bool resultsCurrent() const { return m_resultsCurrent; }
     void setResultsCurrent(bool current) { m_resultsCurrent = current; }
@@ -61,6 +63,9 @@ public:
     const NumberFormat& numberFormat() const { return m_format; }
     const std::string& numberPattern() const { return m_pattern; }
     virtual void setNumberFormat(const NumberFormat& format);
+    // The user's format change: sets the format and marks the document modified when that changes what a
+    // save would write.
+    void changeNumberFormat(const NumberFormat& format);
 
     // --- descriptive fields 0..3 (method, analyte, sample, unit); some studies have only 0..2
     virtual int headerFieldCount() const { return 4; }
@@ -82,9 +87,13 @@ public:
     // Resets, then reads the file; binds the document to it when the reading completes.
     // Throws StudyFileError: what was read before the fault stays in the study.
     void read(const std::filesystem::path& path);
-    // Writes atomically; on success binds the document to the path and clears the modified flags.
-    // Throws StudyWriteError and then changes nothing.
+    // The places of the last read file that were not read as written (also when the reading stopped).
+    const ReadingNotes& readingNotes() const { return m_readingNotes; }
+    // Writes safely (ReplaceFileSafely); on success binds the document to the path and clears the modified
+    // flags. Throws StudyWriteError and then changes nothing.
     void write(const std::filesystem::path& path);
+    // The study file a save would write now.
+    std::string fileContents() const;
     // The header record and the detail records of the study's report tables.
     virtual ReportRecords reportRecords(Language language) const = 0;
     // The charts the study shows, with their texts in the language asked for.
@@ -109,6 +118,7 @@ private:
     bool m_resultsCurrent = true;
     NumberFormat m_format;
     std::string m_pattern;
+    ReadingNotes m_readingNotes;
 };
 
 // Runs the study's calculation; an arithmetic or other fault inside it becomes a critical message and the

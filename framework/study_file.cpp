@@ -1,10 +1,11 @@
 #include "framework/study_file.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "framework/errors.h"
 #include "framework/study_kind.h"
@@ -14,100 +15,181 @@
 namespace kestra {
 
 namespace {
+
 // Study files are small; a file beyond this is not a study file and is refused before it is read.
 constexpr std::uintmax_t kMaxFileSize = 16 * 1024 * 1024;
+
+bool isBlankLine(std::string_view line)
+{
+    for (char c : line)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\x1A') return false;  // Ctrl-Z ends old DOS files
+    return true;
+}
+
+// UTF-16 text has a zero byte beside nearly every ASCII character, on the same side.
+bool looksLikeUtf16(std::string_view contents)
+{
+    if (contents.size() >= 2 && ((contents[0] == '\xFF' && contents[1] == '\xFE') ||
+                                 (contents[0] == '\xFE' && contents[1] == '\xFF')))
+        return true;
+    const std::size_t n = std::min<std::size_t>(contents.size(), 512) & ~std::size_t{1};
+    if (n < 4) return false;
+    std::size_t zeroEven = 0;
+    std::size_t zeroOdd = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        if (contents[i] == '\0') ++(i % 2 == 0 ? zeroEven : zeroOdd);
+    const std::size_t half = n / 2;
+    return (zeroOdd * 10 >= half * 9 && zeroEven == 0) || (zeroEven * 10 >= half * 9 && zeroOdd == 0);
+}
+
+std::string fieldsText(std::size_t count)
+{
+    return count == 1 ? "1 campo" : std::to_string(count) + " campi";
+}
+
 }  // namespace
 
 StudyFileReader StudyFileReader::fromFile(const std::filesystem::path& path)
 {
     const std::string name = path.string();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        throw StudyFileError(name, 0, "il file non esiste o non è un file");
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) throw StudyFileError(name, 0, "impossibile leggere il file (" + ec.message() + ")");
-    if (size > kMaxFileSize) throw StudyFileError(name, 0, "il file è troppo grande per essere uno studio");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw StudyFileError(name, 0, std::string("impossibile aprire il file (") + std::strerror(errno) + ")");
-    std::ostringstream s;
-    s << in.rdbuf();
-    return StudyFileReader(name, s.str());
-}
-
-StudyFileReader::StudyFileReader(std::string fileName, std::string contents) : m_fileName(std::move(fileName))
-{
-    if (contents.size() >= 3 && contents.compare(0, 3, "\xEF\xBB\xBF") == 0) contents.erase(0, 3);
-    if (!IsValidUtf8(contents)) contents = Windows1252ToUtf8(contents);
-    std::size_t start = 0;
-    while (start < contents.size()) {
-        std::size_t end = contents.find('\n', start);
-        if (end == std::string::npos) end = contents.size();
-        std::string line = contents.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        m_lines.push_back(std::move(line));
-        start = end + 1;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        throw StudyFileError(name, 0, "impossibile aprire il file: " + SystemErrorText(errno));
+    if (S_ISDIR(st.st_mode)) throw StudyFileError(name, 0, "impossibile aprire il file: è una cartella");
+    if (!S_ISREG(st.st_mode))
+        throw StudyFileError(name, 0, "impossibile aprire il file: non è un file normale");
+    const std::string tooLarge = "il file è troppo grande per essere uno studio (al massimo 16 MiB)";
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxFileSize) throw StudyFileError(name, 0, tooLarge);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) throw StudyFileError(name, 0, "impossibile aprire il file: " + SystemErrorText(errno));
+    std::string contents;
+    // the size may have changed since stat: read up to one byte beyond the limit to see it
+    contents.reserve(static_cast<std::size_t>(st.st_size) + 1);
+    char buffer[65536];
+    bool failed = false;
+    int error = 0;
+    while (true) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
+        contents.append(buffer, n);
+        if (contents.size() > kMaxFileSize) break;
+        if (n < sizeof buffer) {
+            if (std::ferror(f)) {
+                failed = true;
+                error = errno;
+            }
+            break;
+        }
     }
+    std::fclose(f);
+    if (failed)
+        throw StudyFileError(name, 0, "impossibile leggere il file: " + SystemErrorText(error ? error : EIO));
+    if (contents.size() > kMaxFileSize) throw StudyFileError(name, 0, tooLarge);
+    return StudyFileReader(name, std::move(contents));
 }
 
-int StudyFileReader::lineNumber() const
+StudyFileReader::StudyFileReader(std::string fileName, std::string contents)
+    : m_fileName(std::move(fileName)), m_contents(std::move(contents))
 {
-    return static_cast<int>(m_next) + m_lineOffset;
+    if (m_contents.size() >= 3 && m_contents.compare(0, 3, "\xEF\xBB\xBF") == 0) m_contents.erase(0, 3);
+    if (looksLikeUtf16(m_contents))
+        failAt(1, "il file è in formato UTF-16; gli studi sono file di testo semplice (UTF-8)");
+    if (m_contents.find('\0') != std::string::npos)
+        failAt(1, "il file non è un file di testo (contiene caratteri nulli)");
+    m_legacyEncoding = !IsValidUtf8(m_contents);
 }
 
 void StudyFileReader::fail(const std::string& reason) const
 {
-    throw StudyFileError(m_fileName, lineNumber(), reason);
+    throw StudyFileError(m_fileName, m_line, reason);
 }
 
-std::string StudyFileReader::readLine(const std::string& what)
+void StudyFileReader::failAt(int line, const std::string& reason) const
 {
-    if (atEnd()) {
-        ++m_next;  // the missing line is the one after the last
-        fail("il file termina prima di " + what);
-    }
-    return m_lines[m_next++];
+    throw StudyFileError(m_fileName, line, reason);
 }
 
-std::string StudyFileReader::readTrimmed(const std::string& what)
+std::string StudyFileReader::decode(std::string_view raw) const
 {
-    return Trim(readLine(what));
+    return m_legacyEncoding ? Windows1252ToUtf8(raw) : std::string(raw);
+}
+
+std::string StudyFileReader::quote(std::string_view raw) const
+{
+    // one character more than a quote shows, so the cut is seen
+    return QuoteExcerpt(m_legacyEncoding ? Windows1252ToUtf8(raw.substr(0, 41)) : raw);
+}
+
+std::string_view StudyFileReader::readRawLine(const std::string& what)
+{
+    ++m_line;
+    if (atEnd()) fail("il file termina prima " + ItalianDi(what));
+    std::size_t end = m_contents.find('\n', m_pos);
+    if (end == std::string::npos) end = m_contents.size();
+    std::string_view line(m_contents.data() + m_pos, end - m_pos);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    m_pos = end + 1;
+    return line;
+}
+
+void StudyFileReader::skipLine(const std::string& what)
+{
+    readRawLine(what);
+}
+
+std::string StudyFileReader::readText(const std::string& what, bool trimmed)
+{
+    std::string_view raw = readRawLine(what);
+    if (trimmed) raw = TrimView(raw);
+    const std::size_t length = m_legacyEncoding ? raw.size() : Utf8Length(raw);
+    if (length <= kMaxTextLength) return decode(raw);
+    note("testo di " + std::to_string(length) + " caratteri, troncato a " + std::to_string(kMaxTextLength));
+    return m_legacyEncoding ? Windows1252ToUtf8(raw.substr(0, kMaxTextLength))
+                            : Utf8Left(raw, kMaxTextLength);
 }
 
 int StudyFileReader::readInteger(const std::string& what, int min, int max)
 {
-    const std::string text = readTrimmed(what);
-    if (text.empty()) fail(what + " manca");
+    const std::string_view text = TrimView(readRawLine(what));
+    if (text.empty()) fail("manca " + what);
     const auto value = ParseNumber(text, '.');
-    if (!value || *value != static_cast<double>(static_cast<long long>(*value)))
-        fail(what + " non è un numero intero (\"" + text + "\")");
+    if (!value) fail(what + " non è un numero intero (" + quote(text) + ")");
+    // the range first: only a value inside it may become an int
     if (*value < min || *value > max)
-        fail(what + " fuori dai limiti " + std::to_string(min) + ".." + std::to_string(max) + " (\"" + text + "\")");
+        fail(what + " è fuori dai limiti " + std::to_string(min) + ".." + std::to_string(max) + " (" +
+             quote(text) + ")");
+    if (std::floor(*value) != *value) fail(what + " non è un numero intero (" + quote(text) + ")");
     return static_cast<int>(*value);
 }
 
-double StudyFileReader::readNumber(const std::string& what)
+void StudyFileReader::readDerivedCount(const std::string& what, int rows, int columns)
 {
-    const std::string text = readTrimmed(what);
+    const std::string_view text = TrimView(readRawLine(what));
+    const long long total = static_cast<long long>(rows) * columns;
     const auto value = ParseNumber(text, '.');
-    if (!value) fail(what + " non è un numero (\"" + text + "\")");
-    return *value;
+    if (text.empty() || (value && *value == static_cast<double>(total))) return;
+    note("il totale " + quote(text) + " non è " + std::to_string(rows) + " x " + std::to_string(columns) +
+         ": usato " + std::to_string(total));
 }
 
-std::optional<bool> StudyFileReader::readBoolean(const std::string& what)
+std::optional<bool> StudyFileReader::readBoolean(const std::string& what, const std::string& otherwise)
 {
-    const std::string text = readLine(what);
+    const std::string_view text = readRawLine(what);
     if (text == "Vero") return true;
     if (text == "Falso") return false;
+    note(quote(text) + " non è né \"Vero\" né \"Falso\": " + otherwise);
     return std::nullopt;
 }
 
 NumberFormat StudyFileReader::readFormat(const NumberFormat& olderLayoutFormat)
 {
-    const std::string first = readLine("l'intestazione");
-    if (first != kProgramBanner) {
-        // older layout: lines 1 to 3 are missing and this line is line 4
-        --m_next;
-        m_lineOffset = 3;
+    if (m_contents.empty()) failAt(1, "il file è vuoto");
+    const std::size_t start = m_pos;
+    const std::string_view first = readRawLine("l'intestazione");
+    if (TrimView(first) != kProgramBanner) {
+        // older layout: lines 1 to 3 are missing and this line holds the layout number
+        m_pos = start;
+        m_line = 0;
+        m_hasBanner = false;
         return olderLayoutFormat;
     }
     NumberFormat format;
@@ -120,44 +202,168 @@ NumberFormat StudyFileReader::readFormat(const NumberFormat& olderLayoutFormat)
 
 int StudyFileReader::readLayout()
 {
-    const std::string text = readTrimmed("il numero di versione");
+    const std::string_view text = TrimView(readRawLine("il numero dei campi per riga"));
+    m_layoutLine = m_line;
     const auto value = ParseNumber(text, '.');
-    if (!value || *value != static_cast<double>(static_cast<long long>(*value)) || *value < -32768 ||
-        *value > 32767)
-        fail("la riga 4 deve contenere un numero intero (\"" + text + "\")");
-    return static_cast<int>(*value);
+    const bool integer = value && *value >= -32768 && *value <= 32767 && std::floor(*value) == *value;
+    if (integer) return static_cast<int>(*value);
+    if (!m_hasBanner && m_line == 1)
+        fail("la prima riga non è l'intestazione \"" + std::string(kProgramBanner) +
+             "\" né il numero dei campi di un file senza intestazione (" + quote(text) + ")");
+    if (value && std::floor(*value) == *value)
+        fail("il numero dei campi per riga è fuori dai limiti -32768..32767 (" + quote(text) + ")");
+    fail("il numero dei campi per riga non è un numero intero (" + quote(text) + ")");
 }
 
-std::vector<std::optional<double>> StudyFileReader::readRow(int cells, const std::string& what, bool allowMissing)
+std::string StudyFileReader::valueNote(std::string_view field, double value, const NumberFormat& format) const
 {
-    const std::string text = readLine(what);
-    std::vector<std::string> fields;
+    const double shown = RoundToDecimals(value, format.decimals);
+    std::string reason;
+    if (shown < 0)
+        reason = "un valore negativo, che la griglia non accetta";
+    else if (shown > MaxValueOf(format) + 1e-9)
+        reason = "oltre il massimo della griglia (" +
+                 FormatNumber(MaxValueOf(format), format.decimals, UserDecimalSeparator()) + ")";
+    if (shown == value && reason.empty()) return {};
+    std::string text = quote(field) + " letto come " + FormatPlain(shown, UserDecimalSeparator());
+    if (shown != value)
+        text += " (" +
+                (format.decimals == 1 ? std::string("1 decimale")
+                                      : std::to_string(format.decimals) + " decimali") +
+                ")";
+    if (!reason.empty()) text += ", " + reason;
+    return text;
+}
+
+void StudyFileReader::checkValue(std::string_view field, double value, const NumberFormat& format)
+{
+    std::string text = valueNote(TrimView(field), value, format);
+    if (!text.empty()) note(std::move(text));
+}
+
+StudyFileReader::CellReading StudyFileReader::interpretCell(std::string_view field, const std::string& what,
+                                                            const NumberFormat& format, CellRule rule) const
+{
+    const std::string_view text = TrimView(field);
+    if (text == "NIL") {
+        if (rule == CellRule::NilOrNumber || rule == CellRule::NilElseZero) return {std::nullopt, {}};
+        return {0.0, quote(text) + " letto come 0"};
+    }
+    if (const auto value = ParseNumber(text, '.')) return {*value, valueNote(text, *value, format)};
+    if (text.empty()) {
+        if (rule == CellRule::NilOrNumber) fail("manca il valore " + ItalianDi(what));
+        return {0.0, "campo vuoto letto come 0"};
+    }
+    if (rule == CellRule::NilOrNumber || rule == CellRule::EmptyOrNilAsZero)
+        fail("il valore " + quote(text) + " " + ItalianDi(what) + " non è un numero");
+    return {0.0, quote(text) + " letto come 0"};
+}
+
+std::optional<double> StudyFileReader::readCell(std::string_view field, const std::string& what,
+                                                const NumberFormat& format, CellRule rule)
+{
+    CellReading r = interpretCell(field, what, format, rule);
+    if (!r.note.empty()) note(std::move(r.note));
+    return r.value;
+}
+
+std::vector<std::optional<double>> StudyFileReader::readRow(int cells, const std::string& what,
+                                                            const NumberFormat& format, CellRule rule)
+{
+    const std::string_view text = readRawLine(what);
+    const std::size_t wanted = static_cast<std::size_t>(cells < 0 ? 0 : cells) + 1;  // the row number first
+    // the fields the row uses, and how many the line has (a malformed line may have millions)
+    std::vector<std::string_view> fields;
+    fields.reserve(wanted);
+    std::size_t count = 0;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = text.find(',', start);
-        fields.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) break;
+        if (fields.size() < wanted)
+            fields.push_back(
+                text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        ++count;
+        if (comma == std::string_view::npos) break;
         start = comma + 1;
     }
+    if (count < wanted && rule == CellRule::NilOrNumber)
+        fail("mancano dei valori " + ItalianDi(what) + ": " + fieldsText(count) + " invece di " +
+             std::to_string(wanted) + " (" + quote(text) + ")");
+
     std::vector<std::optional<double>> values;
-    values.reserve(static_cast<std::size_t>(cells));
-    for (int c = 0; c < cells; ++c) {
-        const std::size_t f = static_cast<std::size_t>(c) + 1;  // field 0 is the row number
-        if (f >= fields.size()) {
-            if (!allowMissing) fail(what + ": mancano dei valori");
-            values.emplace_back();
+    values.reserve(wanted - 1);
+    for (std::size_t f = 1; f < wanted; ++f) {
+        if (f >= count) {
+            values.emplace_back(0.0);
             continue;
         }
-        const std::string value = Trim(fields[f]);
-        if (value == "NIL" || (allowMissing && value.empty())) {
-            values.emplace_back();
+        if (wanted == 2 && count > wanted) {
+            // a one-value row with more fields, most often a decimal comma: what the value became
+            const CellReading r = interpretCell(fields[f], what, format, rule);
+            const std::string_view tail =
+                text.substr(static_cast<std::size_t>(fields[f].data() - text.data()));
+            const std::string shown =
+                r.value ? FormatPlain(RoundToDecimals(*r.value, format.decimals), UserDecimalSeparator())
+                        : std::string("cella vuota");
+            note(quote(tail) + " letto come " + shown + " (" + fieldsText(count) + " invece di " +
+                 std::to_string(wanted) + ")");
+            values.push_back(r.value);
             continue;
         }
-        const auto number = ParseNumber(value, '.');
-        if (!number) fail(what + ": il valore \"" + value + "\" non è un numero");
-        values.push_back(*number);
+        values.push_back(readCell(fields[f], what, format, rule));
     }
+    if (count < wanted)
+        note(fieldsText(count) + " invece di " + std::to_string(wanted) + ": i valori mancanti letti come 0");
+    else if (count > wanted && wanted == 1)
+        note(fieldsText(count) + " invece di 1: " + quote(text.substr(fields[0].size() + 1)) + " non letto");
+    else if (count > wanted && wanted > 2)
+        note(fieldsText(count) + " invece di " + std::to_string(wanted) + " (" + quote(text) +
+             "): i campi oltre il " + std::to_string(wanted) + "° non sono letti");
     return values;
+}
+
+void StudyFileReader::noteUnreadLines()
+{
+    int line = m_line;
+    int first = 0;
+    int unread = 0;
+    for (std::size_t pos = m_pos; pos < m_contents.size();) {
+        std::size_t end = m_contents.find('\n', pos);
+        if (end == std::string::npos) end = m_contents.size();
+        ++line;
+        if (!isBlankLine(std::string_view(m_contents).substr(pos, end - pos))) {
+            if (first == 0) first = line;
+            ++unread;
+        }
+        pos = end + 1;
+    }
+    if (unread > 0)
+        noteAt(first, "il file continua dopo i dati: " + (unread == 1
+                                                              ? std::string("1 riga non letta")
+                                                              : std::to_string(unread) + " righe non lette"));
+}
+
+std::string_view StudyFileItems::next(const std::string& what)
+{
+    if (!m_inLine) {
+        m_line = m_reader.readRawLine(what);
+        m_pos = 0;
+        m_inLine = true;
+        const auto count = static_cast<std::size_t>(std::count(m_line.begin(), m_line.end(), ',')) + 1;
+        if (m_fieldsPerRow > 0 && count != static_cast<std::size_t>(m_fieldsPerRow))
+            m_reader.note(fieldsText(count) + " invece di " + std::to_string(m_fieldsPerRow) + " (" +
+                          m_reader.quote(m_line) + "): i valori seguenti finiscono in altre celle");
+    }
+    const std::size_t comma = m_line.find(',', m_pos);
+    std::string_view item;
+    if (comma == std::string_view::npos) {
+        item = m_line.substr(m_pos);
+        m_inLine = false;
+    } else {
+        item = m_line.substr(m_pos, comma - m_pos);
+        m_pos = comma + 1;
+    }
+    return item;
 }
 
 void StudyFileWriter::line(const std::string& text)
@@ -179,7 +385,8 @@ std::string FileNumber(double value, const std::string& pattern)
     return ReplacePlaceholder(FormatNumber(value, pattern, '.'), ",", ".");
 }
 
-void StudyFileWriter::row(int rowNumber, const std::vector<std::optional<double>>& cells, const std::string& pattern)
+void StudyFileWriter::row(int rowNumber, const std::vector<std::optional<double>>& cells,
+                          const std::string& pattern)
 {
     std::string text = rowNumber == 1 ? " 1" : std::to_string(rowNumber);
     for (const auto& c : cells) {
@@ -191,30 +398,7 @@ void StudyFileWriter::row(int rowNumber, const std::vector<std::optional<double>
 
 void StudyFileWriter::commit(const std::filesystem::path& path) const
 {
-    const std::string name = path.string();
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    const std::filesystem::path temp = folder / ("." + path.filename().string() + ".tmp");
-    {
-        std::FILE* f = std::fopen(temp.c_str(), "wb");
-        if (!f)
-            throw StudyWriteError("Impossibile salvare il file " + name + ": " + std::strerror(errno));
-        const bool written = std::fwrite(m_contents.data(), 1, m_contents.size(), f) == m_contents.size();
-        const bool flushed = std::fflush(f) == 0;
-        const int savedErrno = errno;
-        const bool closed = std::fclose(f) == 0;
-        if (!written || !flushed || !closed) {
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            throw StudyWriteError("Impossibile salvare il file " + name + ": " + std::strerror(savedErrno ? savedErrno : EIO));
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        throw StudyWriteError("Impossibile salvare il file " + name + ": " + ec.message());
-    }
+    ReplaceFileSafely(path, m_contents);
 }
 
 }  // namespace kestra

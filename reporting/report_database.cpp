@@ -324,4 +324,28 @@ std::optional<double> ReportDatabase::findF(int gdl1, int gdl2) const
     });
 }
 
+ReportDatabaseError ReportDatabase::MissingFValue(const std::filesystem::path& path, int gdl1, int gdl2)
+{
+    return ReportDatabaseError("Errore nel database dei report \"" + path.string() +
+                               "\" durante la ricerca nella tabella TabF: la riga (" + std::to_string(gdl1) +
+                               ", " + std::to_string(gdl2) + ") non ha un valore di F");
+}
+
+std::vector<ReportDatabase::FRow> ReportDatabase::readFTable() const
+{
+    return m_impl->guarded("la lettura della tabella TabF", [&] {
+        std::vector<FRow> rows;
+        SQLite::Statement query(m_impl->db, "SELECT GDL_1, GDL_2, VAL_F FROM TabF ORDER BY rowid");
+        while (query.executeStep()) {
+            FRow row;
+            row.gdl1 = query.getColumn(0).getInt();
+            row.gdl2 = query.getColumn(1).getInt();
+            if (const SQLite::Column value = query.getColumn(2); !value.isNull())
+                row.value = value.getDouble();
+            rows.push_back(row);
+        }
+        return rows;
+    });
+}
+
 }  // namespace kestra

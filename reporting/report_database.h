@@ -67,6 +67,15 @@ public:
 
     // VAL_F of the first TabF row with these degrees of freedom.
     std::optional<double> findF(int gdl1, int gdl2) const;
+    // Every TabF row in rowid order; a NULL VAL_F is an empty value.
+    struct FRow {
+        int gdl1 = 0;
+        int gdl2 = 0;
+        std::optional<double> value;
+    };
+    std::vector<FRow> readFTable() const;
+    // The error findF raises for a row without a value, for callers that keep the table themselves.
+    static ReportDatabaseError MissingFValue(const std::filesystem::path& path, int gdl1, int gdl2);
 
 private:
     struct Impl;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "stats/centred_sums.h"
+
 namespace kestra {
 
 FTableLookup::~FTableLookup() = default;
@@ -62,17 +64,12 @@ void DescriptiveStats(std::span<const double> values, std::array<double, 4>& res
 {
     const std::int16_t n = count16(values.size());
     if (n == 0) throw ArithmeticError::divisionByZero("non ci sono valori di cui calcolare la media.");
-    double s1 = 0.0;
-    double s2 = 0.0;
-    for (double v : values) {
-        s1 += v;
-        s2 += std::pow(v, 2);
-    }
-    const double mean = s1 / n;
+    // about the mean, not S2 - S1^2/n: values sharing their leading digits keep every digit
+    const CentredSums sums = CentredSumsOf(values);
+    const double mean = sums.mean;
     if (mean == 0.0) return;
     if (n == 1) throw ArithmeticError::divisionByZero("la varianza richiede almeno due valori.");
-    // abs() absorbs a tiny negative difference left by rounding when all values are equal.
-    const double variance = std::abs((s2 - std::pow(s1, 2) / n) / (n - 1));
+    const double variance = sums.squares / (n - 1);
     const double cv = std::sqrt(variance) * 100.0 / mean;
     if (!std::isfinite(mean) || !std::isfinite(variance) || !std::isfinite(cv))
         throw ArithmeticError::overflow("i valori sono troppo grandi per il calcolo di media e varianza.");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace kestra::test {
@@ -21,5 +22,13 @@ private:
 
 std::string readFile(const std::filesystem::path& p);
 void writeFile(const std::filesystem::path& p, const std::string& bytes);
+
+// The user id the unprivileged runs take (nobody).
+constexpr unsigned kUnprivilegedId = 65534;
+// Runs fn as an ordinary user, so permission checks apply that root would bypass: in a child process that
+// drops to kUnprivilegedId when the tests run as root, in this process otherwise. Returns what fn returned
+// (at most 64 KiB), or "CHILD FAILED" when the child could not run it.
+std::string runUnprivileged(const std::function<std::string()>& fn);
+bool runningAsRoot();
 
 }  // namespace kestra::test

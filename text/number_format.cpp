@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace kestra {
@@ -15,15 +14,23 @@ struct DecimalForm {
     int exponent = 0;    // value = 0.d1d2... * 10^(exponent + 1)
 };
 
+// to_chars gives exactly the digits of printf's "%.14e" (both round the exact binary value), without
+// printf's locale and format parsing, which made number formatting the largest cost of a calculation.
 DecimalForm decimalForm(double magnitude)
 {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
     DecimalForm form;
+    if (ec != std::errc()) return form;
     const char* p = buffer;
-    for (; *p && *p != 'e'; ++p)
+    for (; p != end && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') form.digits += *p;
-    if (*p == 'e') form.exponent = std::atoi(p + 1);
+    if (p != end) {
+        ++p;  // 'e', then a sign that from_chars only takes when it is '-'
+        if (p != end && *p == '+') ++p;
+        std::from_chars(p, end, form.exponent);
+    }
     return form;
 }
 
@@ -61,12 +68,14 @@ void roundDecimal(double magnitude, int decimals, std::string& intPart, std::str
         const int power = exponent - k;
         if (power >= 0) {
             if (intPart.empty()) intPart.assign(static_cast<std::size_t>(power) + 1, '0');
-            intPart[intPart.size() - 1 - static_cast<std::size_t>(power)] = digits[static_cast<std::size_t>(k)];
+            intPart[intPart.size() - 1 - static_cast<std::size_t>(power)] =
+                digits[static_cast<std::size_t>(k)];
         } else if (-power <= decimals) {
             fracPart[static_cast<std::size_t>(-power - 1)] = digits[static_cast<std::size_t>(k)];
         }
     }
-    if (intPart.empty() && exponent >= 0 && !digits.empty()) intPart.assign(static_cast<std::size_t>(exponent) + 1, '0');
+    if (intPart.empty() && exponent >= 0 && !digits.empty())
+        intPart.assign(static_cast<std::size_t>(exponent) + 1, '0');
     // strip leading zeros of the integer part; the caller pads to the minimum
     const std::size_t nz = intPart.find_first_not_of('0');
     intPart = nz == std::string::npos ? std::string() : intPart.substr(nz);
@@ -159,18 +168,26 @@ std::optional<double> ParseNumber(std::string_view text, char separator)
     while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
     while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t' || text[e - 1] == '\r')) --e;
     if (b == e) return std::nullopt;
-    std::string s(text.substr(b, e - b));
+    std::string_view s = text.substr(b, e - b);
+    // study files are read with "." and may hold long lines: only another separator needs a copy
+    std::string converted;
     if (separator != '.') {
-        if (s.find('.') != std::string::npos) return std::nullopt;
-        for (char& c : s)
+        if (s.find('.') != std::string_view::npos) return std::nullopt;
+        converted.assign(s);
+        for (char& c : converted)
             if (c == separator) c = '.';
+        s = converted;
     }
     std::size_t start = 0;
-    if (s[0] == '+') start = 1;
+    if (s[0] == '+') {
+        if (s.size() > 1 && s[1] == '-') return std::nullopt;  // "+-5" is not a number
+        start = 1;
+    }
     // only plain decimal notation with an optional exponent: no "inf", "nan" or hexadecimal forms
     for (std::size_t i = start; i < s.size(); ++i) {
         const char c = s[i];
-        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == 'e' || c == 'E' || c == '+')) return std::nullopt;
+        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == 'e' || c == 'E' || c == '+'))
+            return std::nullopt;
     }
     double value = 0;
     const char* first = s.data() + start;

@@ -17,6 +17,29 @@ std::string ReplacePlaceholder(std::string_view text, std::string_view find, std
     return result;
 }
 
+std::string ReplacePlaceholder(std::string_view text, std::initializer_list<PlaceholderValue> values)
+{
+    std::string result;
+    result.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const PlaceholderValue* match = nullptr;
+        for (const PlaceholderValue& v : values) {
+            if (!v.find.empty() && text.substr(pos, v.find.size()) == v.find) {
+                match = &v;
+                break;
+            }
+        }
+        if (match) {
+            result += match->replacement;
+            pos += match->find.size();
+        } else {
+            result += text[pos++];
+        }
+    }
+    return result;
+}
+
 std::string CentreText(std::string_view text, int width)
 {
     const int length = static_cast<int>(Utf8Length(text));
@@ -71,14 +94,65 @@ std::string Utf8Left(std::string_view text, std::size_t n)
     return std::string(text);
 }
 
-std::string Trim(std::string_view text)
+std::string_view TrimView(std::string_view text)
 {
     const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     std::size_t b = 0;
     std::size_t e = text.size();
     while (b < e && isBlank(text[b])) ++b;
     while (e > b && isBlank(text[e - 1])) --e;
-    return std::string(text.substr(b, e - b));
+    return text.substr(b, e - b);
+}
+
+std::string Trim(std::string_view text)
+{
+    return std::string(TrimView(text));
+}
+
+std::string QuoteExcerpt(std::string_view text, std::size_t maxChars)
+{
+    // a cut text keeps room for the "..." that marks the cut
+    const std::size_t room = maxChars > 3 ? maxChars - 3 : 0;
+    std::string chars;
+    std::size_t count = 0;
+    std::size_t bytesAtRoom = 0;
+    std::size_t i = 0;
+    while (i < text.size() && count <= maxChars) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        bool shownAsQuestionMark = c < 0x20 || c == 0x7F;
+        if (c >= 0x80) {
+            length = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
+            if (length == 1 || i + length > text.size() || !IsValidUtf8(text.substr(i, length))) {
+                length = 1;  // a broken byte
+                shownAsQuestionMark = true;
+            } else if (length == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+                shownAsQuestionMark = true;  // the control characters U+0080..U+009F
+            }
+        }
+        if (shownAsQuestionMark)
+            chars += '?';
+        else
+            chars.append(text.substr(i, length));
+        i += length;
+        if (++count == room) bytesAtRoom = chars.size();
+    }
+    if (count > maxChars) {
+        chars.resize(bytesAtRoom);
+        chars += "...";
+    }
+    return "\"" + chars + "\"";
+}
+
+std::string ItalianDi(std::string_view phrase)
+{
+    static constexpr std::pair<std::string_view, std::string_view> kArticles[] = {
+        {"il ", "del "}, {"lo ", "dello "},  {"la ", "della "}, {"l'", "dell'"},
+        {"i ", "dei "},  {"gli ", "degli "}, {"le ", "delle "}};
+    for (const auto& [article, joined] : kArticles)
+        if (phrase.substr(0, article.size()) == article)
+            return std::string(joined) + std::string(phrase.substr(article.size()));
+    return "di " + std::string(phrase);
 }
 
 bool IsValidUtf8(std::string_view text)

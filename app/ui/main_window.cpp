@@ -22,8 +22,10 @@
 #include "app/backup.h"
 #include "app/startup_config.h"
 #include "app/ui/about_box.h"
+#include "app/ui/background_area.h"
 #include "app/ui/help_viewer.h"
 #include "app/ui/shell_icons.h"
+#include "app/user_folders.h"
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
 #include "framework/services.h"
@@ -61,19 +63,18 @@ char LocaleDecimalSeparator()
 
 ShellEnvironment ShellEnvironment::fromSystem()
 {
+    const StartupPaths paths = SystemStartupPaths();
     ShellEnvironment env;
-    env.documentsFolder = qEnvironmentVariable("KESTRA_DOCUMENTS");
-    if (env.documentsFolder.isEmpty())
-        env.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    env.programFolder = QCoreApplication::applicationDirPath();
+    env.documentsFolder = QString::fromStdString(paths.documentsFolder);
+    env.programFolder = QString::fromStdString(paths.programFolder);
+    env.createDocumentsFolder = paths.createDocumentsFolder;
     return env;
 }
 
 Kestra::Kestra(ShellEnvironment environment, Prompts* prompts, QWidget* parent)
     : QMainWindow(parent),
       m_env(std::move(environment)),
-      m_prompts(prompts),
-      m_printer(std::make_unique<QPrinter>())
+      m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Kestra"));
     setWindowTitle(fromUtf8(kApplicationTitle));
@@ -88,7 +89,7 @@ Kestra::Kestra(ShellEnvironment environment, Prompts* prompts, QWidget* parent)
     m_browseFolder = &BrowseForFolder;
     m_openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 
-    m_mdi = new QMdiArea(this);
+    m_mdi = new BackgroundArea(this);
     m_mdi->setObjectName(QStringLiteral("MdiArea"));
     m_mdi->viewport()->installEventFilter(this);
     // windows tiled at their minimum size may not all fit: the area scrolls
@@ -124,9 +125,9 @@ HelpWindow* Kestra::helpWindow() const
 bool Kestra::start()
 {
     SetUserDecimalSeparator(LocaleDecimalSeparator());
-    const StartupResult result =
-        RunStartupConfiguration({m_env.documentsFolder.toStdString(), m_env.programFolder.toStdString()},
-                                [this](const ShellMessage& m) { showShellMessage(m); });
+    const StartupResult result = RunStartupConfiguration(
+        {m_env.documentsFolder.toStdString(), m_env.programFolder.toStdString(), m_env.createDocumentsFolder},
+        [this](const ShellMessage& m) { showShellMessage(m); });
     if (!result.ok) return false;
     SetCurrentAppSettings(result.settings);
     SetStudyFolderSource([] { return QString::fromStdString(CurrentAppSettings().openSaveFolder); });
@@ -550,7 +551,7 @@ void Kestra::showReferenceBook()
 
 void Kestra::printerSetup()
 {
-    QPrintDialog dialog(m_printer.get(), this);
+    QPrintDialog dialog(&printer(), this);
     dialog.setWindowTitle(QStringLiteral("Imposta stampante"));
     SetFixedDialogFrame(dialog);
     runDialog(dialog);
@@ -564,7 +565,15 @@ void Kestra::printStudyReport(StudyWindow& window)
 void Kestra::printStudyCharts(StudyWindow& window)
 {
     // The printer chosen with "&Imposta stampante..." is the one the charts go to.
-    PrintStudyCharts(window, *m_printer);
+    PrintStudyCharts(window, printer());
+}
+
+// Made when first needed: setting up a printer asks the print system for its printers, which has no place
+// in the program's start.
+QPrinter& Kestra::printer()
+{
+    if (!m_printer) m_printer = std::make_unique<QPrinter>();
+    return *m_printer;
 }
 
 QIcon Kestra::toolbarIcon(const QString& key) const
@@ -600,13 +609,6 @@ void Kestra::showShellMessage(const ShellMessage& message)
             break;
     }
     prompts().message(icon, message.text);
-}
-
-bool Kestra::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_mdi->viewport() && event->type() == QEvent::Resize)
-        m_mdi->setBackground(BackgroundPicture(m_mdi->viewport()->size()));
-    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace kestra

@@ -27,10 +27,10 @@ class QtPrompts;
 struct ShellMessage;
 
 struct ShellEnvironment {
-    QString documentsFolder;  // the user's documents folder
-    QString programFolder;    // the executable's folder: DB/KESTRA73.MDB and the help documents
-    // KESTRA_DOCUMENTS when set (tests, portable use), else the system's documents folder; the program
-    // folder of the running executable.
+    QString documentsFolder;             // the user's documents folder
+    QString programFolder;               // the program's data: DB/KESTRA73.MDB and the help documents
+    bool createDocumentsFolder = false;  // the desktop's documents folder, made when a new account lacks it
+    // The paths of SystemStartupPaths: the same data folder kestra-cli uses.
     static ShellEnvironment fromSystem();
 };
 
@@ -93,7 +93,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -110,6 +109,7 @@ private:
     void showTextViewer(const QString& caption, const QString& text, bool html);
     int runDialog(QDialog& dialog);
     void showShellMessage(const ShellMessage& message);
+    QPrinter& printer();
 
     ShellEnvironment m_env;
     std::unique_ptr<QtPrompts> m_ownPrompts;

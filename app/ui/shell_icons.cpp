@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <algorithm>
+#include <deque>
 
 // The pictures live in a resource of the static GUI library; naming its initialiser here makes the linker
 // keep it.
@@ -39,9 +41,32 @@ QIcon ProgramIcon()
     return QIcon(resourcePath(QStringLiteral("kestra.svg")));
 }
 
-QPixmap BackgroundPicture(const QSize& size)
+namespace {
+
+struct RenderedBackground {
+    QSize pixels;
+    qreal ratio;
+    QPixmap picture;  // carries the ratio, so handing it out copies nothing
+};
+
+constexpr std::size_t kKeptBackgrounds = 3;
+
+std::deque<RenderedBackground>& renderedBackgrounds()
 {
-    QPixmap pixmap(size.expandedTo(QSize(1, 1)));
+    static std::deque<RenderedBackground> kept;
+    return kept;
+}
+
+int& renderCount()
+{
+    static int count = 0;
+    return count;
+}
+
+QPixmap renderBackground(const QSize& pixels)
+{
+    ++renderCount();
+    QPixmap pixmap(pixels);
     pixmap.fill(QColor(243, 237, 170));
     QSvgRenderer renderer(resourcePath(QStringLiteral("background.svg")));
     if (!renderer.isValid()) return pixmap;
@@ -56,6 +81,29 @@ QPixmap BackgroundPicture(const QSize& size)
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, target);
     return pixmap;
+}
+
+}  // namespace
+
+QPixmap BackgroundPicture(const QSize& size, qreal devicePixelRatio)
+{
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const QSize pixels = (QSizeF(size.expandedTo(QSize(1, 1))) * ratio).toSize().expandedTo(QSize(1, 1));
+    auto& kept = renderedBackgrounds();
+    const auto it = std::find_if(kept.begin(), kept.end(), [&](const RenderedBackground& b) {
+        return b.pixels == pixels && qFuzzyCompare(b.ratio, ratio);
+    });
+    if (it != kept.end()) return it->picture;
+    QPixmap picture = renderBackground(pixels);
+    picture.setDevicePixelRatio(ratio);
+    kept.push_front({pixels, ratio, picture});
+    if (kept.size() > kKeptBackgrounds) kept.pop_back();
+    return picture;
+}
+
+int BackgroundRenderCount()
+{
+    return renderCount();
 }
 
 }  // namespace kestra

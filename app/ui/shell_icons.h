@@ -11,7 +11,11 @@ namespace kestra {
 // The icon of a toolbar key ("New", "Open" ... "Exit"); a null icon for an unknown key.
 QIcon ToolbarIcon(const QString& key);
 QIcon ProgramIcon();
-// The background picture scaled to cover size (cropped, never stretched).
-QPixmap BackgroundPicture(const QSize& size);
+// The background picture scaled to cover size (cropped, never stretched) on a screen with the given pixel
+// ratio. Rendered once per size: the last few sizes are kept, so going back and forth between a maximised
+// and a normal window renders nothing again.
+QPixmap BackgroundPicture(const QSize& size, qreal devicePixelRatio = 1.0);
+// How many times the picture has been rendered in this process (the tests count them).
+int BackgroundRenderCount();
 
 }  // namespace kestra

@@ -739,7 +739,7 @@ void StudyWindow::editNumberFormat()
     if (!commitPendingEdits()) return;
     const auto format = prompts().chooseNumberFormat(m_study->numberFormat());
     if (!format) return;
-    m_study->setNumberFormat(*format);
+    m_study->changeNumberFormat(*format);
     numberFormatChanged();
     // with data present the results are recalculated in the new format
     if (QAction* sum = action(QStringLiteral("StrumentiCalcola")); sum && sum->isEnabled())
@@ -748,15 +748,23 @@ void StudyWindow::editNumberFormat()
         showDocument();
 }
 
+bool StudyWindow::ensureResultsCurrent()
+{
+    // what is printed is computed from the data printed beside it; a refused calculation has shown why
+    return m_study->resultsCurrent() || m_commands.calculate();
+}
+
 void StudyWindow::printReport()
 {
     if (!commitPendingEdits()) return;
+    if (!ensureResultsCurrent()) return;
     m_host.printStudyReport(*this);
 }
 
 void StudyWindow::printCharts()
 {
     if (!commitPendingEdits()) return;
+    if (!ensureResultsCurrent()) return;
     m_host.printStudyCharts(*this);
 }
 

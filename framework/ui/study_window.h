@@ -93,6 +93,8 @@ public:
     void editNumberFormat();
     void printReport();
     void printCharts();
+    // Runs the calculation first when the data changed since the last one; false when it was refused.
+    bool ensureResultsCurrent();
     // Confirms the cells being typed in; false when one was refused (its editor stays open, the warning
     // shown).
     bool commitPendingEdits();

@@ -1,6 +1,4 @@
 // Reader and writer of *.ACC files.
-#include <deque>
-
 #include "framework/study_file.h"
 #include "studies/accuracy/accuracy_study.h"
 #include "text/number_format.h"
@@ -13,47 +11,21 @@ namespace {
 constexpr int kLayout = 4;  // fields of a row line: the row number and the three columns
 constexpr const char* kLevelNames[] = {"livello superiore", "livello centrale", "livello inferiore"};
 
-// The items of the row lines, one after another: items are separated by commas or line ends, so a row
-// is read as `count` items whatever the lines look like.
-class ItemStream {
-public:
-    explicit ItemStream(StudyFileReader& reader) : m_reader(reader) {}
-    std::string next(const std::string& what)
-    {
-        if (m_items.empty()) {
-            const std::string line = m_reader.readLine(what);
-            std::size_t start = 0;
-            while (true) {
-                const std::size_t comma = line.find(',', start);
-                m_items.push_back(
-                    line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-                if (comma == std::string::npos) break;
-                start = comma + 1;
-            }
-        }
-        std::string item = std::move(m_items.front());
-        m_items.pop_front();
-        return item;
-    }
-
-private:
-    StudyFileReader& m_reader;
-    std::deque<std::string> m_items;
-};
-
-void readLevelRows(ItemStream& items, std::array<DataGrid, 3>& grids, int count, int fields)
+void readLevelRows(StudyFileReader& reader, std::array<DataGrid, 3>& grids, int count, int fields,
+                   const NumberFormat& format)
 {
+    StudyFileItems items(reader, fields);
     for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
         DataGrid& g = grids[static_cast<std::size_t>(level)];
         for (int r = 0; r < count; ++r) {
             const std::string what = "la riga " + std::to_string(r + 1) + " del " + kLevelNames[level];
             items.next(what);  // the row number
             for (int m = 2; m <= fields; ++m) {
-                const std::string item = Trim(items.next(what));
+                const std::string_view item = items.next(what);
                 const int column = m - 2;
                 if (column >= AccuracyStudy::kColumns) continue;
-                // an empty or unreadable value reads as 0, as it always has
-                g.setCell(r, column, ParseNumber(item, '.').value_or(0.0));
+                // an empty or unreadable value reads as 0, as it always has (and is noted)
+                g.setCell(r, column, reader.readCell(item, what, format, CellRule::AnythingElseZero));
             }
         }
     }
@@ -92,23 +64,25 @@ void AccuracyStudy::readContents(StudyFileReader& reader)
     setNumberFormat(format);
     const int fields = reader.readLayout();
     if (fields < 1) reader.fail("il numero dei campi per riga deve essere almeno 1");
-    setHeader(0, reader.readLine("il metodo analitico"));
-    setHeader(1, reader.readLine("l'analita"));
-    setHeader(3, reader.readLine("l'unità di misura"));
-    setHeader(2, reader.readLine("il campione"));
-    reader.readLine("il campo riservato");
+    setHeader(0, reader.readText("il metodo analitico", false));
+    setHeader(1, reader.readText("l'analita", false));
+    setHeader(3, reader.readText("l'unità di misura", false));
+    setHeader(2, reader.readText("il campione", false));
+    reader.skipLine("il campo riservato");
     const int count = reader.readInteger("il numero di determinazioni", kMinCount, kMaxCount);
     m_count = count;
-    const std::string mode = Trim(reader.readLine("il numero dei livelli"));
+    const std::string_view mode = TrimView(reader.readRawLine("il numero dei livelli"));
     if (mode == "1")
         m_mode = LevelMode::One;
     else if (mode == "3")
         m_mode = LevelMode::Three;
+    else
+        reader.note(reader.quote(mode) +
+                    " non è 1 né 3: " + (threeLevels() ? "lasciati i tre livelli" : "lasciato un livello"));
     for (auto& g : m_grids) g.resize(count, kColumns);
 
-    ItemStream items(reader);
     try {
-        readLevelRows(items, m_grids, count, fields);
+        readLevelRows(reader, m_grids, count, fields, format);
     } catch (...) {
         // what was read stays, with the grids made whole so the study can still be edited and computed
         setupAccuGrids();

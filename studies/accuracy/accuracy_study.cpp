@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "framework/services.h"
+#include "stats/centred_sums.h"
 #include "stats/statistics.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
@@ -239,17 +240,16 @@ std::string AccuracyStudy::anovaCell(int column, int row) const
     return m_anova[static_cast<std::size_t>(column - 2)][static_cast<std::size_t>(row - 2)];
 }
 
-AccuracyStudy::AnovaResult AccuracyStudy::AnovaLevels(const std::array<std::vector<double>, 3>& values,
-                                                      const std::array<double, 3>& means, int n)
+AccuracyStudy::AnovaResult AccuracyStudy::AnovaLevels(const std::array<std::vector<double>, 3>& values, int n)
 {
-    std::array<double, 3> ss{};
-    for (std::size_t i = 0; i < 3; ++i)
-        for (double x : values[i]) ss[i] += std::pow(x - means[i], 2);
+    // each level's squares about its own mean, and the level means about the grand mean, summed without the
+    // cancellation of raw sums; with n values per level the grand mean is the mean of the three level means
+    const std::array<std::span<const double>, 3> levels = {values[0], values[1], values[2]};
+    const OneWayAnova levelAnova = OneWayAnovaOf(levels);
     AnovaResult a;
-    a.grandMean = (means[0] + means[1] + means[2]) / 3;
-    a.ssb = n * std::pow(means[1] - a.grandMean, 2) + n * std::pow(means[0] - a.grandMean, 2) +
-            n * std::pow(means[2] - a.grandMean, 2);
-    a.ssw = ss[1] + ss[0] + ss[2];
+    a.grandMean = levelAnova.grandMean;
+    a.ssb = levelAnova.between;
+    a.ssw = levelAnova.within;
     a.sst = a.ssw + a.ssb;
     a.msb = a.ssb / 2;
     a.msw = a.ssw / (3 * n - 3);
@@ -306,7 +306,7 @@ CalcOutcome AccuracyStudy::calculate()
         DescriptiveStats(all, pooled);
         const double sP = std::sqrt(pooled[2]);
 
-        const AnovaResult a = AnovaLevels(x, mean, n);
+        const AnovaResult a = AnovaLevels(x, n);
         const int dfBetween = 2;
         const int dfError = 3 * n - 3;
         const int dfTotal = 3 * n - 1;
@@ -461,7 +461,7 @@ ChartData AccuracyStudy::chart(Language language) const
     double peak = 0;
     for (const auto& row : chart.rows)
         for (std::size_t c = 1; c < row.size(); c += 2) peak = std::max(peak, row[c].value_or(0.0));
-    if (peak > 0) {
+    if (peak > 0 && std::isfinite(peak)) {  // an infinite density has no round axis (nor a finite int)
         const double raw = peak * 1.05 / 5;
         const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
         const double f = raw / magnitude;

@@ -106,9 +106,8 @@ private:
     struct AnovaResult {
         double grandMean = 0, ssb = 0, ssw = 0, sst = 0, msb = 0, msw = 0, f = 0;
     };
-    // One-way analysis of variance of the three levels (n values each) on the recoveries and level means.
-    static AnovaResult AnovaLevels(const std::array<std::vector<double>, 3>& values,
-                                   const std::array<double, 3>& means, int n);
+    // One-way analysis of variance of the three levels on the recoveries (n values each).
+    static AnovaResult AnovaLevels(const std::array<std::vector<double>, 3>& values, int n);
     std::string& anovaText(int column, int row);
     void fillChart(const std::string& marker, const std::vector<std::pair<double, double>>& curves);
 

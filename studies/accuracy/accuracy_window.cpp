@@ -318,7 +318,7 @@ bool AccuracyWindow::eventFilter(QObject* watched, QEvent* event)
                 saved.clear();
                 const DataGrid& g = accuracy().levelGrid(level);
                 for (int r = 0; r < g.rowCount(); ++r)
-                    saved.push_back({g.cell(r, 0), g.cell(r, 1), g.cell(r, 2)});
+                    saved.push_back({g.enteredCell(r, 0), g.enteredCell(r, 1), g.enteredCell(r, 2)});
             }
             QTimer::singleShot(0, m_count, &QLineEdit::selectAll);
         } else if (event->type() == QEvent::FocusOut) {

@@ -45,36 +45,42 @@ void CalibrationStudy::readContents(StudyFileReader& reader)
     Study::setNumberFormat(reader.readFormat(kOlderLayoutFormat));
     const int fieldsPerRow = reader.readLayout();
     // lines 5 to 13 are whole lines: the header fields may hold commas
-    setHeader(0, reader.readLine("il metodo analitico"));
-    setHeader(1, reader.readLine("l'analita"));
-    setHeader(3, reader.readLine("l'unità di misura"));
-    setHeader(2, reader.readLine("il campione"));
-    reader.readLine("la riga di riempimento");
-    const int responses = reader.readInteger("il numero di risposte per livello", kMinResponses, kMaxResponses);
+    setHeader(0, reader.readText("il metodo analitico", false));
+    setHeader(1, reader.readText("l'analita", false));
+    setHeader(3, reader.readText("l'unità di misura", false));
+    setHeader(2, reader.readText("il campione", false));
+    reader.skipLine("la riga di riempimento");
+    const int responses =
+        reader.readInteger("il numero di risposte per livello", kMinResponses, kMaxResponses);
     const int levels = reader.readInteger("il numero di livelli", kMinLevels, kMaxLevels);
+    const int levelsLine = reader.lineNumber();
     // the total is n * k by definition; a different figure in the file would only falsify N
-    reader.readLine("il numero totale dei dati");
-    reader.readLine("la riga vuota");
+    reader.readDerivedCount("il numero totale dei dati", responses, levels);
+    reader.skipLine("la riga vuota");
     if (fieldsPerRow != levels + 1)
-        reader.fail("la riga 4 indica " + std::to_string(fieldsPerRow) + " campi per riga, ma i livelli sono " +
-                    std::to_string(levels));
+        reader.failAt(reader.layoutLine(), "il numero dei campi per riga (" + std::to_string(fieldsPerRow) +
+                                               ") non corrisponde ai " + std::to_string(levels) +
+                                               " livelli della riga " + std::to_string(levelsLine));
     m_levels = levels;
     m_responses = responses;
     SetGridDimensions();
 
     const int concentrationLines = reader.readInteger("il numero delle concentrazioni", 0, kMaxLevels);
     if (concentrationLines != levels)
-        reader.fail("il file indica " + std::to_string(concentrationLines) + " concentrazioni, ma i livelli sono " +
-                    std::to_string(levels));
+        reader.fail("il file indica " + std::to_string(concentrationLines) +
+                    " concentrazioni, ma i livelli sono " + std::to_string(levels));
     const char sep = UserDecimalSeparator();
     for (int j = 0; j < concentrationLines; ++j) {
-        const std::string text = reader.readTrimmed("la concentrazione del livello " + std::to_string(j + 1));
+        const std::string text =
+            reader.readText("la concentrazione del livello " + std::to_string(j + 1), true);
         const auto value = ParseNumber(text, '.');
         // a text that is not a number stays as it is; the calculation then asks for the concentration
+        if (value) reader.checkValue(text, *value, numberFormat());
         m_grid.setColumnHeader(j, value ? FormatNumber(*value, numberPattern(), sep) : text);
     }
     for (int r = 0; r < responses; ++r) {
-        const auto row = reader.readRow(levels, "la riga di risposte " + std::to_string(r + 1));
+        const auto row = reader.readRow(levels, "la riga di risposte " + std::to_string(r + 1),
+                                        numberFormat(), CellRule::NilOrNumber);
         for (int c = 0; c < levels; ++c) m_grid.setCell(r, c, row[static_cast<std::size_t>(c)]);
     }
 }

@@ -6,6 +6,7 @@
 #include <limits>
 #include <random>
 
+#include "stats/centred_sums.h"
 #include "stats/statistics.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
@@ -22,7 +23,8 @@ namespace {
 constexpr const char* kEnglishMain =
     "The variance analysis shows: \r\n"
     "Linear regression#1# significant;\r\n"
-    "The variables Y (results)#3# are linearly related to the variables X (concentrations of the product).\r\n"
+    "The variables Y (results)#3# are linearly related to the variables X (concentrations of the "
+    "product).\r\n"
     "The equation describes the relation between the variables X and Y is :\r\n"
     "\r\n"
     "#4#\r\n"
@@ -37,7 +39,8 @@ constexpr const char* kEnglishMain =
     "for variation of the concentration equal to 1 #8#\r\n"
     "\r\n";
 constexpr const char* kEnglishD =
-    "The method discriminating ability as concentration difference that the method is able to discriminate as "
+    "The method discriminating ability as concentration difference that the method is able to discriminate "
+    "as "
     "statistical probability of 95 %, is:\r\n"
     "\r\n"
     "D = #9#  #8#";
@@ -60,7 +63,8 @@ constexpr const char* kItalianMain =
     "per variazione della concentrazione uguale a 1 #8#\r\n"
     "\r\n";
 constexpr const char* kItalianD =
-    "La capacità discriminante del metodo, intesa come differenza di concentrazione che il metodo é in grado di "
+    "La capacità discriminante del metodo, intesa come differenza di concentrazione che il metodo é in grado "
+    "di "
     "discriminare con probabilità statistica del 95 %, é:\r\n"
     "\r\n"
     "D = #9#  #8#";
@@ -72,17 +76,9 @@ constexpr std::array<const char*, CalibrationStudy::kAnovaColumns> kAnovaHeading
 constexpr std::array<const char*, 4> kAnovaRowHeadings = {"Regressione", "Curvatura", "Errore", "Totali"};
 
 constexpr std::array<const char*, 4> kItalianFieldLabels = {"Metodo analitico", "Analita", "Campione",
-                                                             "U.M. della conc. dell'analita"};
+                                                            "U.M. della conc. dell'analita"};
 constexpr std::array<const char*, 4> kEnglishFieldLabels = {"Analytical method", "Analyte", "Sample",
-                                                             "Measure unit of the analyte concentration"};
-
-// A difference of sums that is no larger than the rounding noise of its terms is taken as zero: the
-// data leave the quantity undefined and dividing by the residue would show meaningless numbers.
-bool vanishes(double difference, double termA, double termB)
-{
-    const double scale = std::max(std::fabs(termA), std::fabs(termB));
-    return difference == 0 || std::fabs(difference) <= 1e-12 * scale;
-}
+                                                            "Measure unit of the analyte concentration"};
 
 struct Significance {
     std::string fText;
@@ -96,16 +92,6 @@ Significance judge(double mean, double msErr, double tail)
     if (msErr == 0 && mean > 0) return {CentreText("S", 14), true};
     if (msErr != 0 || mean != 0) return {FormatCurrent(mean / msErr), tail <= 0.05};
     return {CentreText("NS", 14), false};
-}
-
-// Pure error is exactly zero when every level repeats one value; the difference of sums that
-// computes it would leave a rounding residue there and turn F into a meaningless huge number.
-bool identicalReplicates(const std::vector<std::vector<std::optional<double>>>& y)
-{
-    for (std::size_t r = 1; r < y.size(); ++r)
-        for (std::size_t i = 0; i < y[r].size(); ++i)
-            if (y[r][i] != y[0][i]) return false;
-    return true;
 }
 
 std::string significanceText(bool significant)
@@ -141,7 +127,8 @@ void CalibrationStudy::resetData()
     m_grid.clear();
     m_grid.resize(m_responses, m_levels);
     for (int i = 0; i < m_levels; ++i)
-        m_grid.setColumnHeader(i, FormatNumber(static_cast<double>(i + 1), "####0.000", UserDecimalSeparator()));
+        m_grid.setColumnHeader(i,
+                               FormatNumber(static_cast<double>(i + 1), "####0.000", UserDecimalSeparator()));
     SetGridDimensions();
     resetResults();
 }
@@ -152,14 +139,15 @@ void CalibrationStudy::resetResults()
     m_results = {zero, zero, zero, zero, zero, zero, zero};
     for (auto& row : m_anova)
         for (auto& cell : row) cell.clear();
-    for (int c = 0; c < kAnovaColumns; ++c) m_anova[0][static_cast<std::size_t>(c)] = kAnovaHeadings[static_cast<std::size_t>(c)];
+    for (int c = 0; c < kAnovaColumns; ++c)
+        m_anova[0][static_cast<std::size_t>(c)] = kAnovaHeadings[static_cast<std::size_t>(c)];
     for (int r = 1; r < kAnovaRows; ++r) {
         auto& row = m_anova[static_cast<std::size_t>(r)];
         row[0] = kAnovaRowHeadings[static_cast<std::size_t>(r - 1)];
         for (int c = 1; c < kAnovaColumns; ++c) {
             if (isAnovaCellNeverWritten(r, c)) continue;
-            // degrees of freedom and verdicts are not numbers of the pattern
-            row[static_cast<std::size_t>(c)] = (c == 2 || c == 5) ? std::string("0") : zero;
+            // a new study shows a plain "0" in every cell the calculation writes, as the result labels do not
+            row[static_cast<std::size_t>(c)] = "0";
         }
     }
     for (auto& c : m_conclusions) c.clear();
@@ -203,7 +191,8 @@ void CalibrationStudy::FormatConcHeaders()
     const char sep = UserDecimalSeparator();
     for (int i = 0; i < m_grid.columnCount(); ++i) {
         const auto value = ParseNumber(m_grid.columnHeader(i), sep);
-        m_grid.setColumnHeader(i, FormatNumber(value.value_or(static_cast<double>(i + 1)), numberPattern(), sep));
+        m_grid.setColumnHeader(
+            i, FormatNumber(value.value_or(static_cast<double>(i + 1)), numberPattern(), sep));
     }
 }
 
@@ -212,12 +201,14 @@ bool CalibrationStudy::ReadGridData()
     const int rows = m_grid.rowCount();
     const int columns = m_grid.columnCount();
     m_x.assign(static_cast<std::size_t>(columns), 0.0);
-    m_y.assign(static_cast<std::size_t>(rows), std::vector<std::optional<double>>(static_cast<std::size_t>(columns)));
+    m_y.assign(static_cast<std::size_t>(rows),
+               std::vector<std::optional<double>>(static_cast<std::size_t>(columns)));
     for (int i = 0; i < columns; ++i) {
         const auto x = ParseNumber(m_grid.columnHeader(i), UserDecimalSeparator());
         if (!x || *x <= 0) return false;
         m_x[static_cast<std::size_t>(i)] = *x;
-        for (int r = 0; r < rows; ++r) m_y[static_cast<std::size_t>(r)][static_cast<std::size_t>(i)] = m_grid.cell(r, i);
+        for (int r = 0; r < rows; ++r)
+            m_y[static_cast<std::size_t>(r)][static_cast<std::size_t>(i)] = m_grid.cell(r, i);
     }
     return true;
 }
@@ -227,8 +218,8 @@ std::vector<std::uint32_t> CalibrationStudy::drawLevelColours(int levels)
     std::vector<std::uint32_t> colours;
     if (levels <= 0) return colours;
     colours.push_back(0xFF0000);
-    std::mt19937 generator(static_cast<std::mt19937::result_type>(
-        std::chrono::system_clock::now().time_since_epoch().count()));
+    std::mt19937 generator(
+        static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
     std::uniform_int_distribution<int> component(0, 255);
     auto draw = [&]() -> std::uint32_t {
         const int v = m_random ? m_random() : component(generator);
@@ -262,62 +253,69 @@ CalcOutcome CalibrationStudy::calculate()
                 return refuse(std::string("Alcune risposte mancano o non sono valori numerici.") + "\r\n" +
                               kCannotCompute);
 
-    double sx = 0, sxx2 = 0, sy = 0, syy2 = 0, sxy2 = 0;
-    std::vector<double> totals(static_cast<std::size_t>(k), 0.0);
-    for (int i = 0; i < k; ++i) {
-        const double x = m_x[static_cast<std::size_t>(i)];
-        sx += n * x;
-        sxx2 += n * std::pow(x, 2);
+    // the responses level by level, each paired with its concentration
+    std::vector<double> xs;
+    std::vector<double> ys;
+    xs.reserve(static_cast<std::size_t>(k) * n);
+    ys.reserve(static_cast<std::size_t>(k) * n);
+    for (int i = 0; i < k; ++i)
         for (int r = 0; r < n; ++r) {
-            const double y = *m_y[static_cast<std::size_t>(r)][static_cast<std::size_t>(i)];
-            sy += y;
-            syy2 += std::pow(y, 2);
-            sxy2 += x * y;
-            totals[static_cast<std::size_t>(i)] += y;
+            xs.push_back(m_x[static_cast<std::size_t>(i)]);
+            ys.push_back(*m_y[static_cast<std::size_t>(r)][static_cast<std::size_t>(i)]);
         }
-    }
-    std::vector<double> squaredTotals(totals.size());
-    std::transform(totals.begin(), totals.end(), squaredTotals.begin(), [](double t) { return std::pow(t, 2); });
-    const double q = ArraySum(squaredTotals);
+    std::vector<std::span<const double>> levelResponses;
+    for (int i = 0; i < k; ++i)
+        levelResponses.push_back(std::span<const double>(ys).subspan(static_cast<std::size_t>(i) * n,
+                                                                     static_cast<std::size_t>(n)));
 
-    if (sx == 0 || sy == 0) return refuse("Tutti i valori sono pari a zero, impossibile calcolare i risultati.");
+    // Every sum about its mean, never as a difference of raw sums: responses near 10^6 that differ in their
+    // last digits keep them. The level analysis gives the total (Syy), the pure error (within the levels)
+    // and the variation of the level means that the line and its lack of fit share.
+    const CentredSums concentrations = CentredSumsOf(xs);
+    const OneWayAnova levels = OneWayAnovaOf(levelResponses);
+    const double meanX = concentrations.mean;
+    const double meanY = levels.grandMean;
+    if (meanX == 0 || meanY == 0)
+        return refuse("Tutti i valori sono pari a zero, impossibile calcolare i risultati.");
 
-    const double sxx = sxx2 - std::pow(sx, 2) / N;
-    const double syy = syy2 - std::pow(sy, 2) / N;
-    const double sxy = sxy2 - sx * sy / N;
+    const double sxx = concentrations.squares;
+    const double syy = levels.total;
+    const double sxy = CentredCrossProducts(xs, ys);
     // Data that leave the line undefined are refused before anything is divided by these sums.
-    if (sxx <= 0 || vanishes(sxx, sxx2, std::pow(sx, 2) / N))
+    if (!(sxx > 0))
         return refuse("Le concentrazioni sono tutte uguali: impossibile calcolare la retta di regressione.");
-    if (syy <= 0 || vanishes(syy, syy2, std::pow(sy, 2) / N))
+    if (!(syy > 0))
         return refuse("Le risposte sono tutte uguali: impossibile calcolare la retta di regressione.");
-    if (vanishes(sxy, sxy2, sx * sy / N))
-        return refuse("La pendenza della retta è zero (le risposte non variano con la concentrazione): "
-                      "impossibile calcolare i risultati.");
+    // a correlation this small is no slope the data can tell from zero
+    if (std::fabs(sxy) <= 1e-12 * std::sqrt(sxx) * std::sqrt(syy))
+        return refuse(
+            "La pendenza della retta è zero (le risposte non variano con la concentrazione): "
+            "impossibile calcolare i risultati.");
 
-    const double ssBetween = q / n;
     const double b = sxy / sxx;
-    const double a = sy / N - (sx / N) * b;
+    const double a = meanY - meanX * b;
     const double ssReg = std::pow(sxy, 2) / sxx;
-    const double ssRes = syy - ssReg;
-    if (ssRes < 0) return refuse("Spiacente, ma con questi valori è impossibile calcolare i risultati.");
+    // Lack of fit is what the level means leave about the line; a negative value is the rounding of SSreg on
+    // an exact fit and counts as zero, so F is never negative. The residual is lack of fit plus pure error,
+    // both sums of squares, rather than Syy - SSreg, which cancels on an almost perfect line.
+    const double ssLack = std::max(0.0, levels.between - ssReg);
+    const double ssErr = levels.within;
+    const double ssRes = ssLack + ssErr;
+    if (!(ssRes >= 0)) return refuse("Spiacente, ma con questi valori è impossibile calcolare i risultati.");
 
     const double sb = std::sqrt(ssRes / (N - 2) / sxx);
     const double r = (sxy / (N - 1)) / (std::sqrt(syy / (N - 1)) * std::sqrt(sxx / (N - 1)));
-    const double sa = std::sqrt((std::pow(sx / N, 2) / sxx + 1.0 / N) * ssRes / (N - 2));
+    const double sa = std::sqrt((std::pow(meanX, 2) / sxx + 1.0 / N) * ssRes / (N - 2));
 
-    // Both are sums of squares in theory; a negative value is rounding residue of an exact fit (or of
-    // identical replicates) and counts as zero, so F is never negative.
-    const double ssLackRaw = ssBetween - std::pow(sy, 2) / N - ssReg;
-    const double ssErrRaw = ssRes - ssLackRaw;
-    const double ssLack = std::max(0.0, ssLackRaw);
-    const double ssErr = identicalReplicates(m_y) ? 0.0 : std::max(0.0, ssErrRaw);
     const double msLack = ssLack / (k - 2);
     const double msErr = ssErr / (N - k);
     const double fReg = msErr == 0 ? 0.0 : ssReg / msErr;
     const double fLack = msErr == 0 ? 0.0 : msLack / msErr;
     // a pure error at the edge of the representable range can give an F too large for a double: that
     // F is significant beyond any doubt, not an arithmetic fault
-    auto tail = [N, k](double f, int df1) { return std::isfinite(f) ? FTailProbability(f, df1, N - k) : 0.0; };
+    auto tail = [N, k](double f, int df1) {
+        return std::isfinite(f) ? FTailProbability(f, df1, N - k) : 0.0;
+    };
     const double pReg = tail(fReg, 1);
     const double pLack = tail(fLack, k - 2);
 
@@ -358,34 +356,40 @@ CalcOutcome CalibrationStudy::calculate()
     err[2] = FormatNumber(static_cast<double>(N - k), "##0", sep);
     err[3] = FormatCurrent(msErr);
     auto& tot = m_anova[4];
-    tot[1] = FormatCurrent(ssRes + ssReg);
+    tot[1] = FormatCurrent(syy);
     tot[2] = FormatNumber(static_cast<double>(N - 1), "##0", sep);
 
     const std::string equation = "Y = " + Trim(FormatCurrent(a)) + " " + (b >= 0 ? "+ " : "- ") +
                                  Trim(FormatCurrent(std::fabs(b))) + " X";
     const std::string unit = Trim(header(3));
-    auto fill = [&](const char* mainTemplate, const char* dTemplate, const char* negation, const char* heading) {
+    auto fill = [&](const char* mainTemplate, const char* dTemplate, const char* negation,
+                    const char* heading) {
         std::string text = mainTemplate;
         if (d != 0) text += dTemplate;
-        text = ReplacePlaceholder(text, "#1#", regression.significant ? "" : negation);
-        text = ReplacePlaceholder(text, "#2#", lack.significant ? "" : negation);
-        text = ReplacePlaceholder(text, "#3#", regression.significant ? "" : negation);
-        text = ReplacePlaceholder(text, "#4#", equation);
-        text = ReplacePlaceholder(text, "#5#", containsZero ? "" : negation);
-        text = ReplacePlaceholder(text, "#7#", Trim(FormatCurrent(std::fabs(b))));
-        text = ReplacePlaceholder(text, "#8#", unit);
-        if (d != 0) text = ReplacePlaceholder(text, "#9#", Trim(FormatCurrent(std::fabs(d))));
+        // one pass: a unit holding a placeholder stays as typed
+        const std::string slope = Trim(FormatCurrent(std::fabs(b)));
+        const std::string discrimination = d != 0 ? Trim(FormatCurrent(std::fabs(d))) : std::string("#9#");
+        text = ReplacePlaceholder(text, {{"#1#", regression.significant ? "" : negation},
+                                         {"#2#", lack.significant ? "" : negation},
+                                         {"#3#", regression.significant ? "" : negation},
+                                         {"#4#", equation},
+                                         {"#5#", containsZero ? "" : negation},
+                                         {"#7#", slope},
+                                         {"#8#", unit},
+                                         {"#9#", discrimination}});
         return std::string(heading) + "\r\n" + text;
     };
     m_conclusions[1] = fill(kEnglishMain, kEnglishD, " NOT", kConclusionHeaderEnglish);
     m_conclusions[0] = fill(kItalianMain, kItalianD, " NON", kConclusionHeader);
 
-    m_regressionRows.assign(static_cast<std::size_t>(n), std::vector<std::optional<double>>(2 * static_cast<std::size_t>(k)));
+    m_regressionRows.assign(static_cast<std::size_t>(n),
+                            std::vector<std::optional<double>>(2 * static_cast<std::size_t>(k)));
     for (int r2 = 0; r2 < n; ++r2) {
         auto& row = m_regressionRows[static_cast<std::size_t>(r2)];
         for (int i = 0; i < k; ++i) {
             row[2 * static_cast<std::size_t>(i)] = m_x[static_cast<std::size_t>(i)];
-            row[2 * static_cast<std::size_t>(i) + 1] = m_y[static_cast<std::size_t>(r2)][static_cast<std::size_t>(i)];
+            row[2 * static_cast<std::size_t>(i) + 1] =
+                m_y[static_cast<std::size_t>(r2)][static_cast<std::size_t>(i)];
         }
     }
     m_proportionalityRows = {{(upper - a) / b, upper, 0.0, upper},
@@ -431,7 +435,8 @@ std::vector<ChartData> CalibrationStudy::charts(Language language) const
         regression.series.push_back(marker);
     }
     regression.rows = m_regressionRows;
-    for (std::size_t r = 0; r < m_regressionRows.size(); ++r) regression.rowLabels.push_back(std::to_string(r + 1));
+    for (std::size_t r = 0; r < m_regressionRows.size(); ++r)
+        regression.rowLabels.push_back(std::to_string(r + 1));
 
     ChartData proportionality;
     proportionality.kind = ChartData::Kind::XY;
@@ -497,8 +502,8 @@ ReportRecords CalibrationStudy::reportRecords(Language language) const
     h.set("PROP2", m_results.lower);
     h.set("CONCLUSIONI", m_conclusions[language == Language::English ? 1 : 0]);
     const std::array<const char*, 5> columns = {"DEV", "GDL", "VAR", "F", "FT"};
-    const std::array<std::pair<const char*, int>, 4> rows = {
-        std::pair{"REG_", 5}, std::pair{"CUR_", 5}, std::pair{"ERR_", 3}, std::pair{"TOT_", 2}};
+    const std::array<std::pair<const char*, int>, 4> rows = {std::pair{"REG_", 5}, std::pair{"CUR_", 5},
+                                                             std::pair{"ERR_", 3}, std::pair{"TOT_", 2}};
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (int c = 0; c < rows[r].second; ++c)
             h.set(std::string(rows[r].first) + columns[static_cast<std::size_t>(c)],

@@ -40,16 +40,16 @@ void IntermediatePrecisionStudy::readContents(StudyFileReader& reader)
 {
     setNumberFormat(reader.readFormat({3, 3}));
     const int fields = reader.readLayout();  // k + 1 fields on every row line
-    setHeader(0, reader.readTrimmed("il metodo analitico"));
-    setHeader(1, reader.readTrimmed("l'analita"));
-    setHeader(3, reader.readTrimmed("l'unità di misura"));
-    setHeader(2, reader.readTrimmed("il campione"));
-    reader.readLine("la riga di riempimento");
+    setHeader(0, reader.readText("il metodo analitico", true));
+    setHeader(1, reader.readText("l'analita", true));
+    setHeader(3, reader.readText("l'unità di misura", true));
+    setHeader(2, reader.readText("il campione", true));
+    reader.skipLine("la riga di riempimento");
     // dimensions outside the boxes' ranges are taken as they are, as far as the two-digit boxes go
     const int n = reader.readInteger("il numero di dati per serie", 1, kMaxBoxValue);
     const int k = reader.readInteger("il numero di serie", 1, kMaxBoxValue);
-    reader.readLine("il numero totale dei dati");  // always k * n, recomputed
-    const std::string kind = reader.readLine("il tipo di serie");
+    reader.readDerivedCount("il numero totale dei dati", n, k);
+    const std::string_view kind = reader.readRawLine("il tipo di serie");
     if (!m_config.fixedLaboratories) {
         if (kind == seriesKindCaption(SeriesKind::Analysts))
             m_seriesKind = SeriesKind::Analysts;
@@ -57,13 +57,25 @@ void IntermediatePrecisionStudy::readContents(StudyFileReader& reader)
             m_seriesKind = SeriesKind::Other;
         else
             m_seriesKind = SeriesKind::None;
+        if (m_seriesKind == SeriesKind::None && !kind.empty())
+            reader.note(reader.quote(kind) + " non è un tipo di serie di questo studio: nessun tipo scelto");
     }
+    const int cells = fields > 1 ? fields - 1 : 0;
+    if (cells < k)
+        reader.noteAt(reader.layoutLine(), std::to_string(fields) + " campi per riga, ma le serie sono " +
+                                               std::to_string(k) + ": le serie da " +
+                                               std::to_string(cells + 1) + " a " + std::to_string(k) +
+                                               " non sono lette e restano a 0");
+    else if (cells > k)
+        reader.noteAt(reader.layoutLine(), std::to_string(fields) + " campi per riga, ma le serie sono " +
+                                               std::to_string(k) + ": i campi oltre la serie " +
+                                               std::to_string(k) + " non sono letti");
     m_series = k;
     m_perSeries = n;
     m_grid.resize(n, k);
-    const int cells = fields > 1 ? fields - 1 : 0;
     for (int r = 0; r < n; ++r) {
-        const auto row = reader.readRow(cells, "la riga " + std::to_string(r + 1) + " dei dati", true);
+        const auto row = reader.readRow(cells, "la riga " + std::to_string(r + 1) + " dei dati",
+                                        numberFormat(), CellRule::EmptyOrNilAsZero);
         for (int c = 0; c < k && c < cells; ++c)
             m_grid.setCell(r, c, row[static_cast<std::size_t>(c)].value_or(0.0));
     }

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "framework/services.h"
+#include "stats/centred_sums.h"
 #include "stats/statistics.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
@@ -26,32 +27,6 @@ constexpr std::array<const char*, 6> kAovHeadings = {"Variazione", "Devianza", "
 constexpr std::array<const char*, 3> kAovRowHeadings = {"Tratt. (tra le serie)", "Errore (in ogni serie)",
                                                         "Totali"};
 
-struct MeanVariance {
-    double mean;
-    double variance;
-};
-
-// DescriptiveStats writes nothing for a mean of exactly 0; such a series has its true mean 0 and the
-// variance of its own values, by the same formula.
-MeanVariance meanAndVariance(std::span<const double> values)
-{
-    double s1 = 0.0;
-    double s2 = 0.0;
-    for (double v : values) {
-        s1 += v;
-        s2 += std::pow(v, 2);
-    }
-    const double n = static_cast<double>(values.size());
-    if (!values.empty() && s1 / n == 0.0) {
-        if (values.size() < 2)
-            throw ArithmeticError::divisionByZero("la varianza richiede almeno due valori.");
-        return {0.0, std::abs(s2 / (n - 1))};
-    }
-    std::array<double, 4> results{};
-    DescriptiveStats(values, results);
-    return {results[1], results[2]};
-}
-
 // The confidence interval of a series mean; a mean of 0 has no relative half-width, but its limits are
 // those of any other mean (half-width cut to three decimals).
 void meanInterval(std::span<const double> values, double mean, double s, double t, double& lower,
@@ -66,24 +41,6 @@ void meanInterval(std::span<const double> values, double mean, double s, double 
         std::floor(1000.0 * s * t / std::sqrt(static_cast<double>(values.size()))) / 1000.0;
     lower = -halfWidth;
     upper = halfWidth;
-}
-
-// SSB, SSW and SST are differences of large sums, so an exact zero comes out as rounding noise of either
-// sign. Whether they are zero is therefore decided from the data: SSW is zero when every series holds one
-// value repeated, SSB when the series totals agree (to far below the grid's last decimal). Otherwise the sums
-// stand as computed; a negative remainder can only be rounding and is taken as 0.
-bool sameTotals(const std::vector<double>& totals)
-{
-    double largest = 0.0;
-    for (double t : totals) largest = std::max(largest, std::abs(t));
-    for (double t : totals)
-        if (std::abs(t - totals.front()) > 1e-13 * largest) return false;
-    return true;
-}
-
-double nonNegative(double value)
-{
-    return value < 0.0 ? 0.0 : value;
 }
 
 double requireFinite(double value)
@@ -188,7 +145,8 @@ void IntermediatePrecisionStudy::resetData()
     m_grid.resize(m_perSeries, m_series);
     m_grid.clear();
     numberHeadings();
-    m_meanTexts.assign(static_cast<std::size_t>(m_series), FormatWith(0.0, kMeanPattern));
+    // written as it stands, with "." whatever the user's separator: the calculation formats the means
+    m_meanTexts.assign(static_cast<std::size_t>(m_series), "0.000");
     const std::string zero = FormatCurrent(0.0);
     m_sb = m_sr = m_sR = m_precision = zero;
     for (auto& row : m_aov) row.fill("");
@@ -243,14 +201,17 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
         }
     }
 
-    double T = 0.0;
-    double Q = 0.0;
-    for (double v : values) {
-        T += v;
-        Q += std::pow(v, 2);
-    }
-    // nothing measured yet: the previous results stay and nothing is said
-    if (T == 0.0) return outcome;
+    if (values.empty()) return outcome;
+    std::vector<std::span<const double>> seriesValues;
+    for (int i = 0; i < k; ++i)
+        seriesValues.emplace_back(values.data() + static_cast<std::size_t>(i) * n,
+                                  static_cast<std::size_t>(n));
+    // every sum of squares about its own mean, never as a difference of raw sums: series that share their
+    // leading digits (areas near 10^6, weighings of 100.0001 g) keep all their digits
+    const OneWayAnova anova = OneWayAnovaOf(seriesValues);
+    const double M = anova.grandMean;
+    // nothing measured yet (a grand total of 0): the previous results stay and nothing is said
+    if (M == 0.0) return outcome;
 
     if (k < 2)
         throw ArithmeticError::divisionByZero(
@@ -260,37 +221,23 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
             "con un solo dato per serie la varianza entro le serie non è calcolabile (gradi di libertà "
             "nulli).");
 
-    const double M = meanAndVariance(values).mean;
-
-    std::vector<double> means(static_cast<std::size_t>(k));
-    std::vector<double> squaredTotals(static_cast<std::size_t>(k));
-    std::vector<double> totals(static_cast<std::size_t>(k));
+    const std::vector<double>& means = anova.groupMeans;
     std::vector<Interval> intervals(static_cast<std::size_t>(k));
-    bool constantWithin = true;
     const double tSeries = TCritical95(n, 1);
     for (int i = 0; i < k; ++i) {
-        const std::span<const double> series(values.data() + static_cast<std::size_t>(i) * n,
-                                             static_cast<std::size_t>(n));
-        const double Si = ArraySum(series);
-        const MeanVariance mv = meanAndVariance(series);
-        const double si = std::sqrt(mv.variance);
+        const std::span<const double> series = seriesValues[static_cast<std::size_t>(i)];
+        // a series whose mean is 0 has that mean and the variance of its own values
+        const double si = std::sqrt(CentredSumsOf(series).squares / (n - 1));
         Interval& iv = intervals[static_cast<std::size_t>(i)];
-        iv.mean = mv.mean;
-        meanInterval(series, mv.mean, si, tSeries, iv.lower, iv.upper);
-        means[static_cast<std::size_t>(i)] = mv.mean;
-        squaredTotals[static_cast<std::size_t>(i)] = std::pow(Si, 2);
-        totals[static_cast<std::size_t>(i)] = Si;
-        for (double v : series) constantWithin = constantWithin && v == series.front();
+        iv.mean = means[static_cast<std::size_t>(i)];
+        meanInterval(series, iv.mean, si, tSeries, iv.lower, iv.upper);
     }
-    const double sMeans = std::sqrt(meanAndVariance(means).variance);
+    // the variance of the series means is SSB / (n (k - 1)): every series has n values
+    const double sMeans = std::sqrt(anova.between / n / (k - 1));
 
-    const double correction = std::pow(T, 2) / N;
-    const double ssbRaw = ArraySum(squaredTotals) / n - correction;
-    const double sstRaw = Q - correction;
-    const bool equalTotals = sameTotals(totals);
-    const double ssb = equalTotals ? 0.0 : nonNegative(ssbRaw);
-    const double ssw = constantWithin ? 0.0 : nonNegative(sstRaw - ssbRaw);
-    const double sst = constantWithin && equalTotals ? 0.0 : nonNegative(sstRaw);
+    const double ssb = anova.between;
+    const double ssw = anova.within;
+    const double sst = anova.total;
     const int dfB = k - 1;
     const int dfW = N - k;
     const int dfT = N - 1;

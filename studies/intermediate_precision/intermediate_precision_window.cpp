@@ -329,7 +329,7 @@ bool IntermediatePrecisionWindow::eventFilter(QObject* watched, QEvent* event)
             m_valuesOnEntry.assign(static_cast<std::size_t>(grid.rowCount()), {});
             for (int r = 0; r < grid.rowCount(); ++r)
                 for (int c = 0; c < grid.columnCount(); ++c)
-                    m_valuesOnEntry[static_cast<std::size_t>(r)].push_back(grid.cell(r, c));
+                    m_valuesOnEntry[static_cast<std::size_t>(r)].push_back(grid.enteredCell(r, c));
             QTimer::singleShot(0, box, &QLineEdit::selectAll);
         } else if (event->type() == QEvent::FocusOut) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();

@@ -25,18 +25,19 @@ void LimitsStudy::readContents(StudyFileReader& reader)
 {
     setNumberFormat(reader.readFormat({3, 3}));
     reader.readLayout();
-    setHeader(0, reader.readTrimmed("il metodo analitico"));
-    setHeader(1, reader.readTrimmed("l'analita"));
-    setHeader(3, reader.readTrimmed("l'unità di misura"));
-    setHeader(2, reader.readTrimmed("il campione"));
-    reader.readLine("il campo riservato");
+    setHeader(0, reader.readText("il metodo analitico", true));
+    setHeader(1, reader.readText("l'analita", true));
+    setHeader(3, reader.readText("l'unità di misura", true));
+    setHeader(2, reader.readText("il campione", true));
+    reader.skipLine("il campo riservato");
     const int count = reader.readInteger("il numero di misure", kMinCount, kMaxCount);
     m_count = count;
     rebuildGrid();
-    const auto detection = reader.readBoolean("il limite scelto");
+    const auto detection = reader.readBoolean("il limite scelto", "nessun limite scelto");
     m_option = !detection ? Option::None : (*detection ? Option::Detection : Option::Quantitation);
     for (int r = 0; r < count; ++r) {
-        const auto row = reader.readRow(1, "la misura " + std::to_string(r + 1));
+        const auto row =
+            reader.readRow(1, "la misura " + std::to_string(r + 1), numberFormat(), CellRule::NilOrNumber);
         m_grid.setCell(r, 0, row[0]);
     }
 }

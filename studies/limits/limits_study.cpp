@@ -108,7 +108,8 @@ CalcOutcome LimitsStudy::calculate()
     const std::string detectionText = FormatCurrent(detection);
     const std::string quantitationText = FormatCurrent(quantitation);
     auto fill = [&](const char* templ, const char* placeholder, const std::string& number) {
-        return ReplacePlaceholder(ReplacePlaceholder(templ, "#1#", unit), placeholder, number);
+        // one pass: a unit holding a placeholder stays as typed
+        return ReplacePlaceholder(templ, {{"#1#", unit}, {placeholder, number}});
     };
     m_conclusions[0] = fill(kItalianDetection, "#2#", detectionText);
     m_conclusions[1] = fill(kItalianQuantitation, "#3#", quantitationText);

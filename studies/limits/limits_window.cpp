@@ -158,7 +158,7 @@ bool LimitsWindow::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::FocusIn) {
             m_valuesOnEntry.clear();
             const DataGrid& g = limits().grid();
-            for (int r = 0; r < g.rowCount(); ++r) m_valuesOnEntry.push_back(g.cell(r, 0));
+            for (int r = 0; r < g.rowCount(); ++r) m_valuesOnEntry.push_back(g.enteredCell(r, 0));
             QTimer::singleShot(0, m_count, &QLineEdit::selectAll);
         } else if (event->type() == QEvent::FocusOut) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();

@@ -25,15 +25,16 @@ void PrecisionStudy::readContents(StudyFileReader& reader)
     setNumberFormat(reader.readFormat({3, 3}));
     reader.readLayout();
     // header fields are kept exactly as typed, blanks included
-    setHeader(0, reader.readLine("il metodo analitico"));
-    setHeader(1, reader.readLine("l'analita"));
-    reader.readLine("la riga vuota dopo l'analita");
-    setHeader(2, reader.readLine("il campione"));
-    reader.readLine("il campo riservato");
+    setHeader(0, reader.readText("il metodo analitico", false));
+    setHeader(1, reader.readText("l'analita", false));
+    reader.skipLine("la riga vuota dopo l'analita");
+    setHeader(2, reader.readText("il campione", false));
+    reader.skipLine("il campo riservato");
     m_count = reader.readInteger("il numero di determinazioni", kMinCount, kMaxCount);
     rebuildGrid();
     for (int r = 0; r < m_count; ++r) {
-        const auto row = reader.readRow(1, "il risultato " + std::to_string(r + 1));
+        const auto row =
+            reader.readRow(1, "il risultato " + std::to_string(r + 1), numberFormat(), CellRule::NilOrNumber);
         m_grid.setCell(r, 0, row[0]);
     }
 }

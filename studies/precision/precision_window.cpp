@@ -175,7 +175,7 @@ bool PrecisionWindow::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::FocusIn) {
             m_valuesOnEntry.clear();
             const DataGrid& g = precision().grid();
-            for (int row = 0; row < g.rowCount(); ++row) m_valuesOnEntry.push_back(g.cell(row, 0));
+            for (int row = 0; row < g.rowCount(); ++row) m_valuesOnEntry.push_back(g.enteredCell(row, 0));
             QTimer::singleShot(0, m_count, &QLineEdit::selectAll);
         } else if (event->type() == QEvent::FocusOut) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();

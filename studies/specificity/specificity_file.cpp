@@ -1,6 +1,4 @@
 // Reader and writer of *.SPC files.
-#include <deque>
-
 #include "framework/study_file.h"
 #include "studies/specificity/specificity_study.h"
 #include "text/number_format.h"
@@ -11,33 +9,6 @@ namespace kestra {
 namespace {
 
 constexpr int kLayout = 3;  // fields of a row line: the row number and the two groups
-
-// Row items one after another; items are separated by commas or line ends.
-class ItemStream {
-public:
-    explicit ItemStream(StudyFileReader& reader) : m_reader(reader) {}
-    std::string next(const std::string& what)
-    {
-        if (m_items.empty()) {
-            const std::string line = m_reader.readLine(what);
-            std::size_t start = 0;
-            while (true) {
-                const std::size_t comma = line.find(',', start);
-                m_items.push_back(
-                    line.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-                if (comma == std::string::npos) break;
-                start = comma + 1;
-            }
-        }
-        std::string item = std::move(m_items.front());
-        m_items.pop_front();
-        return item;
-    }
-
-private:
-    StudyFileReader& m_reader;
-    std::deque<std::string> m_items;
-};
 
 }  // namespace
 
@@ -63,32 +34,37 @@ void SpecificityStudy::readContents(StudyFileReader& reader)
     setNumberFormat(format);
     const int fields = reader.readLayout();
     if (fields < 1) reader.fail("il numero dei campi per riga deve essere almeno 1");
-    setHeader(0, reader.readTrimmed("il metodo analitico"));
-    setHeader(1, reader.readTrimmed("l'analita"));
-    reader.readLine("la riga riservata 7");
-    setHeader(2, reader.readTrimmed("il campione"));
-    reader.readLine("la riga riservata 9");
+    setHeader(0, reader.readText("il metodo analitico", true));
+    setHeader(1, reader.readText("l'analita", true));
+    reader.skipLine("la riga riservata dopo l'analita");
+    setHeader(2, reader.readText("il campione", true));
+    reader.skipLine("la riga riservata dopo il campione");
     m_size[0] = reader.readInteger("il numero dei risultati del gruppo A", kMinCount, kMaxCount);
-    reader.readLine("la riga riservata 11");
-    reader.readLine("la riga riservata 12");
+    reader.skipLine("la prima riga riservata dopo il gruppo A");
+    reader.skipLine("la seconda riga riservata dopo il gruppo A");
     m_size[1] = reader.readInteger("il numero dei risultati del gruppo B", kMinCount, kMaxCount);
     m_grid.clear();
     setupSpecGrid();
 
-    ItemStream items(reader);
+    StudyFileItems items(reader, fields);
     try {
         for (int r = 0; r < m_grid.rowCount(); ++r) {
             const std::string what = "la riga " + std::to_string(r + 1) + " dei risultati";
             items.next(what);  // the row number
             for (int m = 2; m <= fields; ++m) {
-                const std::string item = Trim(items.next(what));
+                const std::string_view item = items.next(what);
                 const int column = m - 2;
+                if (column >= 2) continue;
                 // cells below a group's size stay empty and locked whatever the file holds there
-                if (column >= 2 || m_grid.isLocked(r, column)) continue;
-                if (item == "NIL")
-                    m_grid.setCell(r, column, std::nullopt);
-                else
-                    m_grid.setCell(r, column, ParseNumber(item, '.').value_or(0.0));
+                if (m_grid.isLocked(r, column)) {
+                    const std::string_view text = TrimView(item);
+                    if (text != "NIL" && !text.empty())
+                        reader.note(reader.quote(text) + " non letto: il gruppo " +
+                                    (column == 0 ? "A" : "B") + " ha " +
+                                    std::to_string(m_size[static_cast<std::size_t>(column)]) + " risultati");
+                    continue;
+                }
+                m_grid.setCell(r, column, reader.readCell(item, what, format, CellRule::NilElseZero));
             }
         }
     } catch (...) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "stats/centred_sums.h"
 #include "stats/statistics.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
@@ -16,6 +17,10 @@ const char* const SpecificityStudy::kConclusionHeaderEnglish =
     "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nSPECIFICITY TEST\r\n";
 
 namespace {
+
+constexpr const char* kDegreesOfFreedomWarning =
+    "I gradi di libertà del test t non sono calcolabili: i risultati dei gruppi sono troppo grandi per il "
+    "calcolo. Controllare i dati.";
 
 constexpr const char* kNotDeterminableEnglish =
     "The variances of the two groups of data are significant different.\r\nGiven the high dispersion of the "
@@ -176,17 +181,25 @@ CalcOutcome SpecificityStudy::calculate()
     const double smaller = std::min(vA, vB);
     const double fDisplayed = smaller == 0 ? 0 : std::max(vA, vB) / smaller;
 
+    // the difference of the means as the data give it, not of two rounded means that may share most digits
+    const double meanDifference = std::abs(MeanDifference(values[0], values[1]));
     double t = 0;
     int df = 0;
     const bool variancesDiffer = pF < 0.05;
     if (variancesDiffer) {
         const double q = vA / nA + vB / nB;
-        t = std::abs(mA - mB) / std::sqrt(q);
-        df = static_cast<int>(
-            std::floor(std::pow(q, 2) / (std::pow(vA / nA, 2) / nA + std::pow(vB / nB, 2) / nB) + 0.5));
+        t = meanDifference / std::sqrt(q);
+        const double rawDf =
+            std::floor(std::pow(q, 2) / (std::pow(vA / nA, 2) / nA + std::pow(vB / nB, 2) / nB) + 0.5);
+        // values so far apart that the squares overflow leave no degrees of freedom to test with
+        if (!std::isfinite(rawDf) || rawDf < 1 || rawDf > 32767) {
+            outcome.messages.push_back({StudyMessage::Severity::Warning, kDegreesOfFreedomWarning, {}, 0});
+            return outcome;
+        }
+        df = static_cast<int>(rawDf);
     } else {
         const double sp = std::sqrt((vB * (nB - 1) + vA * (nA - 1)) / (nA + nB - 2));
-        t = std::abs(mA - mB) / (std::sqrt(1.0 / nB + 1.0 / nA) * sp);
+        t = meanDifference / (std::sqrt(1.0 / nB + 1.0 / nA) * sp);
         df = nA + nB - 2;
     }
     const double pT = TTailProbability(t, df);
@@ -208,9 +221,12 @@ CalcOutcome SpecificityStudy::calculate()
             text = ReplacePlaceholder(text, "#2#", std::to_string(nB));
         } else {
             text = english ? kDeterminedEnglish : kDeterminedItalian;
-            text = ReplacePlaceholder(text, "#1#", Trim(header(0)));
-            text = ReplacePlaceholder(text, "#3#", Trim(header(1)));
-            text = ReplacePlaceholder(text, "#2#", meansDiffer ? (english ? " NOT" : " NON") : "");
+            // one pass: a method or analyte holding "#2#" stays as typed
+            const std::string method = Trim(header(0));
+            const std::string analyte = Trim(header(1));
+            text = ReplacePlaceholder(
+                text,
+                {{"#1#", method}, {"#3#", analyte}, {"#2#", meansDiffer ? (english ? " NOT" : " NON") : ""}});
         }
         conclusions[english ? 1 : 0] =
             std::string(english ? kConclusionHeaderEnglish : kConclusionHeader) + "\r\n" + text;

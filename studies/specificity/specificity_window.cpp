@@ -212,7 +212,7 @@ bool SpecificityWindow::eventFilter(QObject* watched, QEvent* event)
             m_valuesOnEntry.clear();
             const DataGrid& grid = specificity().grid();
             for (int r = 0; r < grid.rowCount(); ++r)
-                m_valuesOnEntry.push_back({grid.cell(r, 0), grid.cell(r, 1)});
+                m_valuesOnEntry.push_back({grid.enteredCell(r, 0), grid.enteredCell(r, 1)});
             QTimer::singleShot(0, m_sizes[static_cast<std::size_t>(g)], &QLineEdit::selectAll);
         } else if (event->type() == QEvent::FocusOut) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();

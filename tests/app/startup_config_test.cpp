@@ -140,7 +140,11 @@ TEST(StartupConfiguration, UnusableDataFoldersEndTheStart)
         s.paths.documentsFolder = (s.dir / "nobody").string();
         EXPECT_FALSE(s.run().ok);
         ASSERT_EQ(s.shown.size(), 1u);
-        EXPECT_EQ(s.shown[0].text.rfind("Errore 76 nella procedura DEFINE.CreaCartella.", 0), 0u);
+        EXPECT_EQ(s.shown[0].text,
+                  "Errore 76 nella procedura DEFINE.CreaCartella.\n\nImpossibile trovare il "
+                  "percorso: " +
+                      (s.dir / "nobody").string() + "/Kestra2006/");
+        EXPECT_FALSE(fs::exists(s.dir / "nobody")) << "a folder the user named is not made up";
     }
     {
         Startup s;  // a file holds the database folder's name: it cannot be entered
@@ -181,4 +185,33 @@ TEST(AppSettings, AutomaticBackupText)
     EXPECT_FALSE(AppSettings::AutoBackupOn("0"));
     EXPECT_FALSE(AppSettings::AutoBackupOn("si"));
     EXPECT_FALSE(AppSettings::AutoBackupOn(""));
+}
+
+TEST(StartupConfiguration, ANewAccountGetsItsDocumentsFolder)
+{
+    Startup s;
+    s.paths.documentsFolder = (s.dir / "nuovo" / "Documenti").string();
+    s.paths.createDocumentsFolder = true;
+    const StartupResult r = s.run();
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(s.shown.empty());
+    const fs::path base = s.dir / "nuovo" / "Documenti" / "Kestra2006";
+    EXPECT_TRUE(fs::is_regular_file(base / "KesSet.ini"));
+    EXPECT_TRUE(fs::is_regular_file(base / "DB" / "KESTRA73.MDB"));
+    EXPECT_TRUE(fs::is_directory(base / "Doc"));
+    EXPECT_TRUE(fs::is_directory(base / "Backup"));
+
+    // A file where the documents folder should be: the start ends with a message naming the folder.
+    Startup blocked;
+    writeFile(blocked.dir / "Documenti", "x");
+    blocked.paths.documentsFolder = (blocked.dir / "Documenti").string();
+    blocked.paths.createDocumentsFolder = true;
+    EXPECT_FALSE(blocked.run().ok);
+    ASSERT_EQ(blocked.shown.size(), 1u);
+    EXPECT_EQ(blocked.shown[0].icon, ShellMessage::Icon::Critical);
+    EXPECT_EQ(blocked.shown[0].text.rfind("Errore ", 0), 0u) << blocked.shown[0].text;
+    EXPECT_NE(blocked.shown[0].text.find("DEFINE.CreaCartella.\n\n"), std::string::npos);
+    EXPECT_NE(blocked.shown[0].text.find(": " + (blocked.dir / "Documenti").string() + "/"),
+              std::string::npos)
+        << blocked.shown[0].text;
 }

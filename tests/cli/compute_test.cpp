@@ -66,6 +66,21 @@ TEST(KestraCliCompute, UnreadableFilesGiveOneLineAndExitCode2)
     EXPECT_EQ(compute(dir / "x.txt", Language::Italian, '.').code, 2);
 }
 
+TEST(KestraCliCompute, ValuesNotReadAsWrittenComeFirstInTheMessages)
+{
+    test::TempDir dir;
+    // a decimal comma, and a count the calculation refuses after reading
+    test::writeFile(dir / "comma.PRE", "Kestra for Windows\r\n3\r\n3\r\n2\r\nM\r\nA\r\n\r\nC\r\n\r\n3\r\n"
+                                       " 1,0,412\r\n2,NIL\r\n3,0.5\r\n");
+    const CliRun r = compute(dir / "comma.PRE", Language::Italian, ',');
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    ASSERT_GE(j["messages"].size(), 2u);
+    EXPECT_EQ(j["messages"][0], "Alcuni valori del file non sono stati letti come scritti:\n"
+                                "riga 11: \"0,412\" letto come 0 (3 campi invece di 2)");
+    EXPECT_NE(j["messages"][1].get<std::string>().find("Impossibile calcolare"), std::string::npos);
+}
+
 TEST(KestraCliCompute, AllZeroStudyStillPrintsTheWindowsState)
 {
     test::TempDir dir;

@@ -128,14 +128,15 @@ TEST_F(DocumentCommandsTest, FailedWriteReportsAndKeepsDocumentModifiedAndPrevio
     ASSERT_TRUE(commands.saveStudyFile());
     const std::string before = test::readFile(dir / "A.LIM");
 
-    // the temporary file of the atomic write cannot be created: a folder stands in its way
-    std::filesystem::create_directory(dir / ".A.LIM.tmp");
+    // the file was made read-only meanwhile: the save is refused and the file stays as it was
+    std::filesystem::permissions(dir / "A.LIM", std::filesystem::perms::owner_read);
     study.grid().setCell(0, 0, 42.0);
     study.setModify(true);
     EXPECT_FALSE(commands.saveStudyFile());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Critical);
-    EXPECT_NE(prompts.messages[0].text.find((dir / "A.LIM").string()), std::string::npos);
+    EXPECT_NE(prompts.messages[0].text.find("Il file " + (dir / "A.LIM").string() + " è di sola lettura"),
+              std::string::npos);
     EXPECT_TRUE(study.isModified());
     EXPECT_EQ(study.loadFileName(), (dir / "A.LIM").string());
     EXPECT_EQ(test::readFile(dir / "A.LIM"), before);
@@ -210,6 +211,47 @@ TEST_F(DocumentCommandsTest, ReadFaultIsReportedAndWhatWasReadStaysUnboundAndNot
     EXPECT_FALSE(study.isModified());
     EXPECT_NE(study.stDevText(), "0.000");  // the calculation ran on what was read
     EXPECT_EQ(prompts.busyDepth, 0);
+}
+
+TEST_F(DocumentCommandsTest, ValuesNotReadAsWrittenAreListedInOneWarningAfterOpen)
+{
+    test::writeFile(dir / "comma.LIM",
+                    "Kestra for Windows\r\n3\r\n3\r\n2\r\nHPLC\r\nPiombo\r\nmg/l\r\nAcqua\r\n\r\n5\r\nVero\r\n"
+                    " 1,1.000\r\n2,0,412\r\n3,3.000\r\n4,-4\r\n5,5.000\r\n");
+    ASSERT_TRUE(commands.openStudyFile(dir / "comma.LIM"));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(prompts.messages[0].title, "");  // the application title
+    EXPECT_EQ(prompts.messages[0].text,
+              "Alcuni valori del file non sono stati letti come scritti:\n"
+              "riga 13: \"0,412\" letto come 0 (3 campi invece di 2)\n"
+              "riga 15: \"-4\" letto come -4, un valore negativo, che la griglia non accetta");
+    EXPECT_EQ(study.grid().cell(1, 0), 0.0);  // read as the layout says
+    EXPECT_EQ(study.title(), "Limiti - " + (dir / "comma.LIM").string());
+    EXPECT_FALSE(study.isModified());
+
+    // a valid file afterwards says nothing
+    test::writeFile(dir / "ok.LIM",
+                    "Kestra for Windows\r\n3\r\n3\r\n2\r\n\r\n\r\n\r\n\r\n\r\n5\r\nVero\r\n"
+                    " 1,1\r\n2,2\r\n3,3\r\n4,4\r\n5,5\r\n");
+    ASSERT_TRUE(commands.openStudyFile(dir / "ok.LIM"));
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(study.readingNotes().empty());
+
+    // a reading that stops: the fault first, then what was read differently before it
+    test::writeFile(dir / "short.LIM",
+                    "Kestra for Windows\r\n3\r\n3\r\n2\r\n\r\n\r\n\r\n\r\n\r\n6\r\nVero\r\n"
+                    " 1,0,5\r\n2,abc\r\n");
+    prompts.messages.clear();
+    ASSERT_TRUE(commands.openStudyFile(dir / "short.LIM"));
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Critical);
+    EXPECT_NE(prompts.messages[0].text.find("riga 13: il valore \"abc\" della misura 2 non è un numero"),
+              std::string::npos)
+        << prompts.messages[0].text;
+    EXPECT_EQ(prompts.messages[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(prompts.messages[1].text, "Alcuni valori del file non sono stati letti come scritti:\n"
+                                        "riga 12: \"0,5\" letto come 0 (3 campi invece di 2)");
 }
 
 TEST_F(DocumentCommandsTest, MissingFileIsReportedWithItsName)

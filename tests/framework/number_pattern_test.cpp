@@ -35,19 +35,24 @@ TEST(NumberPattern, SmallHelpers)
     EXPECT_EQ(MinOfInt(3, -2), -2);
 }
 
-TEST(DataGrid, CellsHoldTheirNumbersAsShown)
+TEST(DataGrid, CellsKeepTheEnteredValueAndGiveItAsShown)
 {
     DataGrid grid(3, 2);
     grid.setFormat({3, 2});
     grid.setCell(0, 0, 2.675);
     EXPECT_EQ(grid.cell(0, 0), 2.68);
+    EXPECT_EQ(grid.enteredCell(0, 0), 2.675);
     grid.setCell(1, 1, 0.1234);
-    grid.setFormat({3, 3});
-    EXPECT_EQ(grid.cell(1, 1), 0.12);  // rounded when set, not restored by more decimals
+    EXPECT_EQ(grid.cellText(1, 1), "0.12");
+    grid.setFormat({3, 4});
+    EXPECT_EQ(grid.cell(1, 1), 0.1234);  // more decimals show the entered digits again
+    EXPECT_EQ(grid.cellText(1, 1), "0.1234");
     grid.setFormat({3, 1});
     EXPECT_EQ(grid.cell(0, 0), 2.7);
+    EXPECT_EQ(grid.cellText(0, 0), "2.7");
     EXPECT_FALSE(grid.cell(2, 0).has_value());
     EXPECT_FALSE(grid.cell(5, 5).has_value());
+    EXPECT_FALSE(grid.enteredCell(5, 5).has_value());
 }
 
 TEST(DataGrid, ResizeKeepsTheCellsThatStay)

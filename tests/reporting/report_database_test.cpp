@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "reporting/f_table.h"
 #include "stats/statistics.h"
@@ -260,16 +261,52 @@ TEST_F(ReportDatabaseTest, DatabaseFTableFeedsTheCriticalValues)
     EXPECT_EQ(FCritical05(2, 5000, table), 3.0);
     EXPECT_EQ(FCritical05(1, 0, table), 3.84);
 
-    // Every lookup opens the file anew: a file replaced between calls is read afresh.
+    // The table is read once per process: the file is not opened again for later lookups.
     {
         auto db = open();
         db.deleteAllRows("TabF");
     }
-    EXPECT_EQ(FCritical05(2, 6, table), 3.0);
+    EXPECT_EQ(FCritical05(2, 6, table), 5.14);
+    const DatabaseFTable fresh(m_path);
+    EXPECT_EQ(FCritical05(2, 6, fresh), 3.0);
 
-    const DatabaseFTable missing(m_dir / "manca.MDB");
+    // A file that is not there fails every lookup that needs it, and is read once it appears.
+    const fs::path late = m_dir / "manca.MDB";
+    const DatabaseFTable missing(late);
     EXPECT_THROW(FCritical05(2, 6, missing), ReportDatabaseError);
     EXPECT_NO_THROW(FCritical05(4, 6, missing));  // the expansion needs no table
+    fs::copy_file(KESTRA_TEMPLATE_DB, late);
+    EXPECT_EQ(FCritical05(2, 6, missing), 5.14);
+}
+
+TEST_F(ReportDatabaseTest, DatabaseFTableKeepsTheFirstRowOfAPairAndReportsAMissingValue)
+{
+    {
+        auto db = open();
+        db.deleteAllRows("TabF");
+        for (const auto& [g1, g2, value] :
+             {std::tuple{2, 6, 7.5}, std::tuple{2, 6, 9.5}, std::tuple{3, 4, 0.0}}) {
+            ReportRecord row;
+            row.set("GDL_1", std::int64_t{g1});
+            row.set("GDL_2", std::int64_t{g2});
+            if (g1 != 3) row.set("VAL_F", value);
+            db.append("TabF", row);
+        }
+    }
+    const DatabaseFTable table(m_path);
+    EXPECT_EQ(table.find(2, 6), 7.5);
+    EXPECT_EQ(table.find(2, 7), std::nullopt);
+    try {
+        table.find(3, 4);
+        ADD_FAILURE() << "a row without a value must be refused";
+    } catch (const ReportDatabaseError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Errore nel database dei report \"" + m_path.string() +
+                      "\" durante la ricerca nella tabella TabF: la riga (3, 4) non ha un "
+                      "valore di F");
+    }
+    // the database's own lookup says the same
+    EXPECT_THROW(open().findF(3, 4), ReportDatabaseError);
 }
 
 }  // namespace

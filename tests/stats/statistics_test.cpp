@@ -184,11 +184,34 @@ TEST(StatisticsTest, DescriptiveStatsFaults)
     const std::vector<double> single{4};
     EXPECT_EQ(faultOf([&] { DescriptiveStats(single, results); }), Kind::DivisionByZero);
     EXPECT_EQ(faultOf([&] { DescriptiveStats({}, results); }), Kind::DivisionByZero);
-    const std::vector<double> huge{1e200, 1e200};
+    // a variance beyond the largest double; equal huge values have none (it is 0, not an overflow)
+    const std::vector<double> huge{1e200, 3e200};
     EXPECT_EQ(faultOf([&] { DescriptiveStats(huge, results); }), Kind::Overflow);
     const std::vector<double> tooMany(40000, 1.0);
     EXPECT_EQ(faultOf([&] { DescriptiveStats(tooMany, results); }), Kind::Overflow);
     EXPECT_EQ(results, (std::array<double, 4>{0, 11, 22, 33}));
+    const std::vector<double> equalHuge{1e200, 1e200};
+    DescriptiveStats(equalHuge, results);
+    EXPECT_EQ(results, (std::array<double, 4>{0, 1e200, 0, 0}));
+}
+
+TEST(StatisticsTest, DescriptiveStatsAboutTheMeanKeepsSharedLeadingDigits)
+{
+    // 1.581139 of 1, 2, 3, 4, 5 (the worked example) whatever the offset, as typed with one decimal;
+    // python3: Fraction variance of the decimals = 2.5 exactly for every offset
+    std::array<double, 4> results{};
+    for (double offset : {0.0, 1e6, 1e9, 123456789012.0}) {
+        const std::vector<double> values{offset + 1, offset + 2, offset + 3, offset + 4, offset + 5};
+        DescriptiveStats(values, results);
+        EXPECT_DOUBLE_EQ(results[1], offset + 3) << offset;
+        EXPECT_DOUBLE_EQ(results[2], 2.5) << offset;
+        EXPECT_DOUBLE_EQ(results[3], std::sqrt(2.5) * 100 / (offset + 3)) << offset;
+    }
+    // weighings of 100.00012 g and thereabouts: python3 Fraction variance = 2.5e-10
+    const std::vector<double> weighings{100.00011, 100.00012, 100.00013, 100.00014, 100.00015};
+    DescriptiveStats(weighings, results);
+    EXPECT_DOUBLE_EQ(results[1], 100.00013);
+    EXPECT_DOUBLE_EQ(results[2], 2.5e-10);
 }
 
 TEST(StatisticsTest, ConfidenceIntervalCutsToThreeDecimals)

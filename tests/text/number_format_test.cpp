@@ -1,6 +1,12 @@
+#include "text/number_format.h"
+
 #include <gtest/gtest.h>
 
-#include "text/number_format.h"
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
 
 namespace kestra {
 namespace {
@@ -59,6 +65,56 @@ TEST(NumberFormat, PlainNumberIsTheShortestForm)
     EXPECT_EQ(FormatPlain(0.0, '.'), "0");
 }
 
+// The plain form written from printf's own 15-significant-digit text, the way the formatting worked before it
+// stopped going through printf: digits, exponent, the separator placed, trailing zeros dropped.
+std::string plainFromPrintf(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    std::string digits;
+    const char* p = buffer;
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') digits += *p;
+    const int exponent = std::atoi(p + 1);
+    std::string text;
+    if (exponent < 0) {
+        text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else if (exponent >= 14) {
+        text = digits + std::string(static_cast<std::size_t>(exponent - 14), '0');
+    } else {
+        text = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
+               digits.substr(static_cast<std::size_t>(exponent) + 1);
+    }
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.') text.pop_back();
+    }
+    if (value < 0 && text != "0") text.insert(0, "-");
+    return text;
+}
+
+TEST(NumberFormat, DigitsAreThoseOfPrintfWhateverTheLocale)
+{
+    // A comma locale must not leak into the digits (printf would write "1,5e+00").
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    const bool comma = std::setlocale(LC_NUMERIC, "it_IT.UTF-8") != nullptr;
+    std::mt19937_64 random(20060101);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-20, 20);
+    for (int i = 0; i < 20000; ++i) {
+        double value = mantissa(random) * std::pow(10.0, exponent(random));
+        if (i % 3 == 0)
+            value = std::round(value * 1000.0) / 1000.0;  // values as typed: ties and exact decimals
+        if (i % 2 == 0) value = -value;
+        ASSERT_EQ(FormatPlain(value, '.'), plainFromPrintf(value)) << value;
+    }
+    for (double value :
+         {0.0, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308, 0.5, 2.5, 1e15, 999999999999999.5})
+        EXPECT_EQ(FormatPlain(value, '.'), plainFromPrintf(value)) << value;
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    if (!comma) GTEST_LOG_(INFO) << "it_IT.UTF-8 not installed: checked in the C locale only";
+}
+
 TEST(NumberFormat, RoundToDecimalsMatchesTheDisplay)
 {
     EXPECT_DOUBLE_EQ(RoundToDecimals(2.675, 2), 2.68);
@@ -80,6 +136,10 @@ TEST(NumberFormat, ParseNumberAcceptsOnlyPlainNumbersWithTheGivenSeparator)
     EXPECT_FALSE(ParseNumber("nan", '.'));
     EXPECT_FALSE(ParseNumber("0x10", '.'));
     EXPECT_FALSE(ParseNumber("12abc", '.'));
+    EXPECT_FALSE(ParseNumber("1e400", '.'));  // beyond the doubles
+    EXPECT_FALSE(ParseNumber("+-5", '.'));
+    EXPECT_EQ(ParseNumber("+5", '.'), 5.0);
+    EXPECT_EQ(ParseNumber(std::string(100000, '0') + "1", '.'), 1.0);  // long texts are read in place
 }
 
 }  // namespace

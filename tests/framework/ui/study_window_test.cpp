@@ -299,6 +299,32 @@ TEST_F(StudyWindowTest, EditCommandsActOnTheFocusedGridOrField)
     EXPECT_FALSE(window->action("ModificaIncolla")->isEnabled());
 }
 
+TEST_F(StudyWindowTest, PrintingComputesStaleResultsFirstAndStopsWhenTheCalculationIsRefused)
+{
+    auto& study = static_cast<LimitsStudy&>(window->study());
+    typeMeasurements({"1", "2", "3", "4", "5"});
+    study.setResultsCurrent(false);  // the data changed since the last calculation
+    window->action("FileStampa")->trigger();
+    EXPECT_EQ(host.calls, std::vector<std::string>{"report"});
+    EXPECT_EQ(study.stDevText(), "1.900");  // computed before the report was prepared (1..5 and five 0)
+    EXPECT_TRUE(study.resultsCurrent());
+
+    // every value zero: the calculation is refused and nothing is printed
+    for (int r = 0; r < study.grid().rowCount(); ++r) study.grid().setCell(r, 0, 0.0);
+    study.setResultsCurrent(false);
+    window->action("FileStampa")->trigger();
+    EXPECT_EQ(host.calls, std::vector<std::string>{"report"});
+    EXPECT_FALSE(study.resultsCurrent());
+
+    // an opened file whose calculation was refused prints nothing either
+    test::writeFile(dir / "zeri.LIM", study.fileContents());
+    host.script.openPaths = {dir / "zeri.LIM"};
+    host.script.answers = {Answer::No};
+    EXPECT_TRUE(window->openStudyFile());
+    window->action("FileStampa")->trigger();
+    EXPECT_EQ(host.calls, std::vector<std::string>{"report"});
+}
+
 TEST_F(StudyWindowTest, PrintHelpAndArrangementGoToTheHost)
 {
     typeMeasurements({"1"});

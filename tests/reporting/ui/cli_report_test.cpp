@@ -87,5 +87,19 @@ TEST_F(CliReportTest, FailedStepsExitWithTwoAndOneLine)
     EXPECT_FALSE(fs::exists(pdf));
 }
 
+TEST_F(CliReportTest, RefusedCalculationWritesNoReport)
+{
+    // every measurement zero: the limits calculation is refused, so no result belongs to these data
+    std::string file = "Kestra for Windows\r\n3\r\n3\r\n2\r\nHPLC\r\nPiombo\r\nmg/l\r\nAcqua\r\n\r\n5\r\nVero\r\n";
+    for (int i = 1; i <= 5; ++i) file += std::to_string(i) + ",0.000\r\n";
+    test::writeFile(m_dir / "zeri.LIM", file);
+    const fs::path pdf = m_dir / "zeri.pdf";
+    const CliRun r = run("--database '" + m_db.string() + "' --output '" + pdf.string() + "' '" +
+                         (m_dir / "zeri.LIM").string() + "'");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("calcolo non eseguito"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(pdf));
+}
+
 }  // namespace
 }  // namespace kestra

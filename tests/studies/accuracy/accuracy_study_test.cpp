@@ -343,6 +343,34 @@ TEST_P(AccuracyStudyTest, NewStudyState)
     EXPECT_FALSE(m_study->isModified());
 }
 
+TEST_P(AccuracyStudyTest, RecoveriesSharingTwelveLeadingDigitsKeepTheAnalysisOfVariance)
+{
+    // python3 tests/data/shifted_reference.py ("accuracy"): exact sums of the decimals as entered
+    m_study->setNumberFormat({12, 1});
+    const double r0 = 123456789000.0;
+    threeLevels({r0 + 99.3, r0 + 101.2, r0 + 100.4}, {r0 + 98.7, r0 + 100.1, r0 + 99.6},
+                {r0 + 100.2, r0 + 102.5, r0 + 101.1});
+    ASSERT_TRUE(m_study->calculate().computed);
+    EXPECT_EQ(m_study->anovaCell(2, 2), shown("4.9"));
+    EXPECT_EQ(m_study->anovaCell(2, 3), shown("5.5"));
+    EXPECT_EQ(m_study->accuSupText(), shown("123456789100.3 ± 2.4"));
+    // ten decimals, the pattern another window set last
+    MakeNumberPattern(3, 10);
+    ASSERT_TRUE(m_study->calculate().computed);
+    EXPECT_EQ(m_study->anovaCell(2, 2), shown("4.8688888889"));
+    EXPECT_EQ(m_study->anovaCell(4, 2), shown("2.4344444444"));
+    EXPECT_EQ(m_study->anovaCell(5, 2), shown("2.6493349456"));
+    EXPECT_EQ(m_study->anovaCell(6, 2), shown("5.14") + " (NS)");
+    EXPECT_EQ(m_study->anovaCell(2, 3), shown("5.5133333333"));
+    EXPECT_EQ(m_study->anovaCell(4, 3), shown("0.9188888889"));
+    EXPECT_EQ(m_study->anovaCell(2, 4), shown("10.3822222222"));
+    // level means to the fifteen digits a number is written with
+    EXPECT_EQ(m_study->accuSupText(), shown("123456789100.3000000000 ± 2.3699076065"));
+    EXPECT_EQ(m_study->accuCenText(), shown("123456789099.4670000000 ± 1.7625383082"));
+    EXPECT_EQ(m_study->accuInfText(), shown("123456789101.2670000000 ± 2.8794040716"));
+    EXPECT_EQ(m_study->accuMedText(), shown("123456789100.3440000000 ± 0.9294510810"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Separators, AccuracyStudyTest, ::testing::Values('.', ','),
                          [](const auto& info) { return info.param == '.' ? "point" : "comma"; });
 

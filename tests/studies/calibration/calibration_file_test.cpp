@@ -155,7 +155,7 @@ TEST_F(CalibrationFileTest, MalformedFilesNameTheirLine)
         {"line 4 not an integer", head + "x\r\n" + fields, 4},
         {"too few levels", head + "3\r\n" + fields + "3\r\n2\r\n6\r\n\r\n2\r\n", 11},
         {"too many responses", head + "4\r\n" + fields + "41\r\n3\r\n123\r\n\r\n", 10},
-        {"line 4 does not match the levels", head + "5\r\n" + fields + "3\r\n3\r\n9\r\n\r\n3\r\n", 13},
+        {"line 4 does not match the levels", head + "5\r\n" + fields + "3\r\n3\r\n9\r\n\r\n3\r\n", 4},
         {"concentration count differs", head + "4\r\n" + fields + "3\r\n3\r\n9\r\n\r\n4\r\n", 14},
         {"line 14 not an integer", head + "4\r\n" + fields + "3\r\n3\r\n9\r\n\r\ntre\r\n", 14},
         {"ends early", head + "4\r\n" + fields + "3\r\n3\r\n9\r\n\r\n3\r\n1\r\n2\r\n3\r\n 1,1,2,3\r\n", 17 + 2},

@@ -1,9 +1,10 @@
+#include "studies/calibration/calibration_study.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "framework/number_pattern.h"
-#include "studies/calibration/calibration_study.h"
 
 namespace kestra {
 namespace {
@@ -63,12 +64,10 @@ TEST_F(CalibrationStudyTest, NewStudyState)
     const auto& t = study.anova();
     EXPECT_EQ(t[0][5], "Signif. (0,05%)");
     EXPECT_EQ(t[4][0], "Totali");
-    EXPECT_EQ(t[1][1], "0.000");
-    EXPECT_EQ(t[2][2], "0");
-    EXPECT_EQ(t[4][2], "0");
+    // every cell the calculation writes shows a plain 0, whatever the number format
     for (int r = 1; r < CalibrationStudy::kAnovaRows; ++r)
         for (int c = 1; c < CalibrationStudy::kAnovaColumns; ++c)
-            EXPECT_EQ(t[r][c].empty(), CalibrationStudy::isAnovaCellNeverWritten(r, c)) << r << "," << c;
+            EXPECT_EQ(t[r][c], CalibrationStudy::isAnovaCellNeverWritten(r, c) ? "" : "0") << r << "," << c;
     EXPECT_EQ(study.conclusionText(), "");
     EXPECT_FALSE(study.isModified());
     // before any calculation the charts hold neither data nor texts
@@ -126,7 +125,8 @@ TEST_F(CalibrationStudyTest, WorkedExampleInBothSeparators)
             "V A L I D A T I O N  OF  A N A L Y T I C A L  M E T H O D\r\n\r\nLINEARITY TEST\r\n\r\n"
             "The variance analysis shows: \r\n"
             "Linear regression significant;\r\n"
-            "The variables Y (results) are linearly related to the variables X (concentrations of the product).\r\n"
+            "The variables Y (results) are linearly related to the variables X (concentrations of the "
+            "product).\r\n"
             "The equation describes the relation between the variables X and Y is :\r\n\r\n" +
             dot("Y = -0.017 + 1.010 X", sep) +
             "\r\n\r\n"
@@ -212,8 +212,9 @@ TEST_F(CalibrationStudyTest, ProportionalityAndRegressionChartData)
     EXPECT_EQ(en[0].xAxis.title, "Concentrations");
     EXPECT_EQ(en[0].yAxis.title, "Results");
     EXPECT_EQ(en[1].title, "Proportionality");
-    EXPECT_EQ(en[1].footnote,
-              "Analytical method: HPLC\r\nAnalyte: \r\nSample: \r\nMeasure unit of the analyte concentration: ");
+    EXPECT_EQ(
+        en[1].footnote,
+        "Analytical method: HPLC\r\nAnalyte: \r\nSample: \r\nMeasure unit of the analyte concentration: ");
 }
 
 TEST_F(CalibrationStudyTest, LevelColoursAfterTheFirstChangeFromOneCalculationToTheNext)
@@ -249,7 +250,8 @@ TEST_F(CalibrationStudyTest, ZeroPureErrorWithRegressionShowsSAndEndsAfterTheSen
     CalibrationStudy study;
     study.setHeader(3, "");
     // every level repeats one value: the pure error is exactly zero
-    enter(study, {1, 2, 3, 4, 5}, {{2.1, 2.1, 2.1}, {4.1, 4.1, 4.1}, {6.1, 6.1, 6.1}, {8.1, 8.1, 8.1}, {10.1, 10.1, 10.1}});
+    enter(study, {1, 2, 3, 4, 5},
+          {{2.1, 2.1, 2.1}, {4.1, 4.1, 4.1}, {6.1, 6.1, 6.1}, {8.1, 8.1, 8.1}, {10.1, 10.1, 10.1}});
     const CalcOutcome outcome = study.calculate();
     ASSERT_TRUE(outcome.computed);
     EXPECT_TRUE(outcome.messages.empty());
@@ -287,22 +289,31 @@ TEST_F(CalibrationStudyTest, RefusalsLeaveThePreviousResults)
         Levels y;
         std::string message;
     };
-    const std::string missing = "Mancano alcuni valori di concentrazione.\r\nImpossibile calcolare i risultati";
+    const std::string missing =
+        "Mancano alcuni valori di concentrazione.\r\nImpossibile calcolare i risultati";
     const std::vector<Case> cases = {
         {"zero concentration", {1, 0, 3, 4}, {{1, 1.1, 1}, {2, 2, 2.1}, {3, 3, 3.1}, {4, 4, 4.1}}, missing},
-        {"all zero", {1, 2, 3, 4}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+        {"all zero",
+         {1, 2, 3, 4},
+         {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
          "Tutti i valori sono pari a zero, impossibile calcolare i risultati."},
-        {"equal concentrations", {2, 2, 2, 2}, {{1, 1.1, 1}, {2, 2, 2.1}, {3, 3, 3.1}, {4, 4, 4.1}},
+        {"equal concentrations",
+         {2, 2, 2, 2},
+         {{1, 1.1, 1}, {2, 2, 2.1}, {3, 3, 3.1}, {4, 4, 4.1}},
          "Le concentrazioni sono tutte uguali: impossibile calcolare la retta di regressione."},
-        {"equal concentrations with rounding", {0.1, 0.1, 0.1}, {{1, 1.1, 1}, {2, 2, 2.1}, {3, 3, 3.1}},
+        {"equal concentrations with rounding",
+         {0.1, 0.1, 0.1},
+         {{1, 1.1, 1}, {2, 2, 2.1}, {3, 3, 3.1}},
          "Le concentrazioni sono tutte uguali: impossibile calcolare la retta di regressione."},
-        {"equal responses", {1, 2, 3, 4}, {{0.7, 0.7, 0.7}, {0.7, 0.7, 0.7}, {0.7, 0.7, 0.7}, {0.7, 0.7, 0.7}},
+        {"equal responses",
+         {1, 2, 3, 4},
+         {{0.7, 0.7, 0.7}, {0.7, 0.7, 0.7}, {0.7, 0.7, 0.7}, {0.7, 0.7, 0.7}},
          "Le risposte sono tutte uguali: impossibile calcolare la retta di regressione."},
-        {"slope zero", {1, 2, 3}, {{1, 1.2, 0.8}, {2, 2.1, 1.9}, {1, 1.2, 0.8}},
+        {"slope zero",
+         {1, 2, 3},
+         {{1, 1.2, 0.8}, {2, 2.1, 1.9}, {1, 1.2, 0.8}},
          "La pendenza della retta è zero (le risposte non variano con la concentrazione): "
          "impossibile calcolare i risultati."},
-        {"negative residual", {0.1, 0.2, 0.3}, {{0.3, 0.3, 0.3}, {0.5, 0.5, 0.5}, {0.7, 0.7, 0.7}},
-         "Spiacente, ma con questi valori è impossibile calcolare i risultati."},
     };
     for (const Case& c : cases) {
         CalibrationStudy study;
@@ -417,6 +428,73 @@ TEST_F(CalibrationStudyTest, NumberFormatChangeRewritesHeadingsAndResults)
     ASSERT_TRUE(study.calculate().computed);
     EXPECT_EQ(study.results().b, "1,0");
     EXPECT_EQ(study.anova()[1][4], "734,5");
+}
+
+TEST_F(CalibrationStudyTest, PerfectLineWithIdenticalReplicatesIsComputedNotRefused)
+{
+    // Syy - SSreg came out a rounding hair below zero here and the study was refused; the residual is now
+    // the sum of lack of fit and pure error, both zero for these data
+    CalibrationStudy study;
+    enter(study, {0.1, 0.2, 0.3}, {{0.3, 0.3, 0.3}, {0.5, 0.5, 0.5}, {0.7, 0.7, 0.7}});
+    const CalcOutcome outcome = study.calculate();
+    ASSERT_TRUE(outcome.computed);
+    EXPECT_TRUE(outcome.messages.empty());
+    EXPECT_EQ(study.results().b, "2.000");
+    EXPECT_EQ(study.results().a, "0.100");
+    EXPECT_EQ(study.results().r, "1.000");
+    EXPECT_EQ(study.results().sa, "0.000");
+    EXPECT_EQ(study.anova()[1][4], "      S       ");
+    EXPECT_EQ(study.anova()[2][1], "0.000");
+    EXPECT_EQ(study.anova()[3][1], "0.000");
+    EXPECT_EQ(study.anova()[4][1], "0.240");
+}
+
+TEST_F(CalibrationStudyTest, ResponsesSharingLeadingDigitsKeepTheLineAndItsAnalysisOfVariance)
+{
+    // The worked example with 123456789000 added to every response, and then to the concentrations 1000
+    // as well: slope, sums of squares, F and D stay those of the worked example; python3
+    // tests/data/shifted_reference.py ("calibration") gives every figure exactly.
+    struct Case {
+        double xShift;
+        std::string a, sa;
+    };
+    const Case cases[] = {{0, "123456788999.9830000000", "0.0915605446"},
+                          {1000, "123456787989.9830000000", "33.5167875847"}};
+    for (const Case& c : cases) {
+        CalibrationStudy study;
+        study.setNumberFormat({12, 1});
+        const double y0 = 123456789000.0;
+        enter(study, {c.xShift + 1, c.xShift + 2, c.xShift + 3, c.xShift + 4},
+              {{y0 + 1.0, y0 + 1.2, y0 + 0.8},
+               {y0 + 2.1, y0 + 1.9, y0 + 2.0},
+               {y0 + 2.9, y0 + 3.1, y0 + 3.0},
+               {y0 + 4.2, y0 + 3.9, y0 + 4.0}});
+        ASSERT_TRUE(study.calculate().computed) << c.xShift;
+        EXPECT_EQ(study.results().b, "1.0") << c.xShift;
+        EXPECT_EQ(study.anova()[1][1], "15.3") << c.xShift;
+        EXPECT_EQ(study.anova()[1][4], "734.5") << c.xShift;
+        // results with ten decimals, the pattern another window set last
+        MakeNumberPattern(3, 10);
+        ASSERT_TRUE(study.calculate().computed) << c.xShift;
+        const auto& r = study.results();
+        EXPECT_EQ(r.b, "1.0100000000") << c.xShift;
+        EXPECT_EQ(r.a, c.a) << c.xShift;
+        EXPECT_EQ(r.r, "0.9945658524") << c.xShift;
+        EXPECT_EQ(r.sa, c.sa) << c.xShift;
+        EXPECT_EQ(r.sb, "0.0334331838") << c.xShift;
+        const auto& t = study.anova();
+        EXPECT_EQ(t[1][1], "15.3015000000") << c.xShift;
+        EXPECT_EQ(t[1][4], "734.4720000000") << c.xShift;
+        EXPECT_EQ(t[1][5], "  (S)") << c.xShift;
+        EXPECT_EQ(t[2][1], "0.0010000000") << c.xShift;
+        EXPECT_EQ(t[2][3], "0.0005000000") << c.xShift;
+        EXPECT_EQ(t[2][4], "0.0240000000") << c.xShift;
+        EXPECT_EQ(t[2][5], " (NS)") << c.xShift;
+        EXPECT_EQ(t[3][1], "0.1666666667") << c.xShift;
+        EXPECT_EQ(t[3][3], "0.0208333333") << c.xShift;
+        EXPECT_EQ(t[4][1], "15.4691666667") << c.xShift;
+        EXPECT_NE(study.conclusions()[1].find("D = 0.3296394467  µg/ml"), std::string::npos) << c.xShift;
+    }
 }
 
 }  // namespace

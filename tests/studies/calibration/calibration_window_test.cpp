@@ -117,6 +117,10 @@ TEST_F(CalibrationWindowTest, NewWindowShowsTheNewStudy)
     EXPECT_EQ(w->anovaTable()->item(4, 3)->background().color(), face);
     EXPECT_NE(w->anovaTable()->item(4, 2)->background().color(), face);
     EXPECT_EQ(w->anovaTable()->item(0, 5)->text().toStdString(), "Signif. (0,05%)");
+    // the cells the calculation writes show a plain 0 in a new study, the result labels 0 in the pattern
+    EXPECT_EQ(w->anovaTable()->item(1, 1)->text().toStdString(), "0");
+    EXPECT_EQ(w->anovaTable()->item(2, 3)->text().toStdString(), "0");
+    EXPECT_EQ(w->anovaTable()->item(4, 1)->text().toStdString(), "0");
     EXPECT_TRUE(w->regressionChart()->chartData().empty());
     EXPECT_NE(w->regressionChart()->toolTip().indexOf("Ctrl+clic"), -1);
 }

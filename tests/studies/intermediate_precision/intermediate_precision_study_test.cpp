@@ -374,5 +374,21 @@ TEST_F(IntermediatePrecisionTest, LargestStudyIsQuickAndWritesEightHundredRows)
     EXPECT_EQ(records.header.text("ERR_GDL"), "780");
 }
 
+TEST_F(IntermediatePrecisionTest, NewStudySeriesMeansReadAsWrittenWhateverTheSeparator)
+{
+    SetUserDecimalSeparator(',');
+    for (const SeriesStudyConfig* config : {&IntermediatePrecisionConfig(), &ReproducibilityConfig()}) {
+        Study study(*config);
+        EXPECT_EQ(study.seriesMeanTexts(), std::vector<std::string>(3, "0.000"));
+        // the results of a new study follow the separator; only the means row is written as it stands
+        EXPECT_EQ(study.sbText(), "0,000");
+        enter(study, workedExample());
+        ASSERT_TRUE(study.calculate().computed);
+        EXPECT_EQ(study.seriesMeanTexts(), (std::vector<std::string>{"11,000", "12,000", "16,000"}));
+        study.reset();
+        EXPECT_EQ(study.seriesMeanTexts(), std::vector<std::string>(3, "0.000"));
+    }
+}
+
 }  // namespace
 }  // namespace kestra::test

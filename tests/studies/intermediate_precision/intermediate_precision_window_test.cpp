@@ -137,6 +137,9 @@ void SeriesWindowTest::computeTypedSeries(char sep)
 {
     SetUserDecimalSeparator(sep);
     auto w = open(ReproducibilityConfig());
+    // a new study's series means are written "0.000", with a point, whatever the separator
+    EXPECT_EQ(w->meansGrid()->item(1, 0)->text(), "0.000");
+    EXPECT_EQ(w->resultLabel("STrat")->text(), sep == '.' ? "0.000" : "0,000");
     typeDimension(*w, 1, "2");
     typeValues(*w, {"10", "12", "11", "13", "15", "17"});
     EXPECT_EQ(cell(*w, 1, 2), sep == '.' ? "17.000" : "17,000");

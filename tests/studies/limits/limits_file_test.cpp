@@ -151,8 +151,8 @@ TEST_F(LimitsFileTest, FailedWriteKeepsThePreviousFile)
     LimitsStudy study;
     const auto path = dir / "keep.LIM";
     writeFile(path, "previous");
-    // a folder in the way of the temporary file makes the write fail
-    std::filesystem::create_directory(dir / ".keep.LIM.tmp");
+    // a read-only file is refused, not replaced
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     EXPECT_THROW(study.write(path), StudyWriteError);
     EXPECT_EQ(readFile(path), "previous");
     EXPECT_EQ(study.loadFileName(), "");

@@ -1,8 +1,9 @@
+#include "studies/limits/limits_study.h"
+
 #include <gtest/gtest.h>
 
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
-#include "studies/limits/limits_study.h"
 #include "test_support.h"
 
 namespace kestra {
@@ -55,6 +56,38 @@ TEST_F(LimitsStudyTest, OneToFiveGivesTheLimitsInBothSeparators)
         EXPECT_EQ(c0.substr(c0.size() - 5), sep == '.' ? "3.162" : "3,162");
         EXPECT_EQ(study.conclusionText(), std::string(LimitsStudy::kConclusionHeader) + "\r\n" + c0);
     }
+}
+
+TEST_F(LimitsStudyTest, FormatChangesNeverDestroyEnteredValues)
+{
+    // 10.1, 9.9, 9.8 at 0 decimals show and compute as 10, 10, 10; back at 3 decimals they are the entered ones
+    LimitsStudy study;
+    enter(study, {10.1, 9.9, 9.8, 10.2, 10.0});
+    study.setModify(false);
+    study.clearGridsChanged();
+    study.changeNumberFormat({3, 0});
+    EXPECT_TRUE(study.isModified());  // a save would now write other digits
+    EXPECT_EQ(study.grid().cellText(0, 0), "10");
+    EXPECT_EQ(study.grid().cell(2, 0), 10.0);
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_EQ(study.stDevText(), "0");  // every shown value is 10
+    EXPECT_NE(study.fileContents().find("1,10\r\n2,10\r\n"), std::string::npos) << study.fileContents();
+
+    study.changeNumberFormat({3, 3});
+    EXPECT_EQ(study.grid().cellText(0, 0), "10.100");
+    EXPECT_EQ(study.grid().cellText(2, 0), "9.800");
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_EQ(study.stDevText(), "0.158");  // sd of 10.1 9.9 9.8 10.2 10.0
+}
+
+TEST_F(LimitsStudyTest, FormatChangeThatWritesTheSameFileLeavesTheDocumentUnmodified)
+{
+    LimitsStudy study;
+    enter(study, {1, 2, 3, 4, 5});
+    study.setModify(false);
+    study.clearGridsChanged();
+    study.changeNumberFormat(study.numberFormat());
+    EXPECT_FALSE(study.isModified());
 }
 
 TEST_F(LimitsStudyTest, NineZerosAndOneHalf)
@@ -156,6 +189,25 @@ TEST_F(LimitsStudyTest, ReportBeforeAnyCalculationCarriesZerosAndEmptyConclusion
     EXPECT_EQ(r.header.text("STDEV"), "0.000");
     EXPECT_EQ(r.header.text("CONCLUSIONI"), std::string(LimitsStudy::kConclusionHeader) + "\r\n\r\n\r\n");
     EXPECT_EQ(r.details.size(), 10u);
+}
+
+TEST_F(LimitsStudyTest, MeasurementsSharingTwelveLeadingDigitsKeepTheirScatter)
+{
+    // python3 tests/data/shifted_reference.py ("limits"): exact variance of the decimals as typed
+    LimitsStudy study;
+    study.setNumberFormat({12, 1});
+    enter(study, {456789012345.6, 456789012345.1, 456789012345.9, 456789012345.3, 456789012345.4,
+                  456789012345.8, 456789012345.2});
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_EQ(study.stDevText(), "0.3");
+    EXPECT_EQ(study.detectionLimitText(), "0.6");
+    EXPECT_EQ(study.quantitationLimitText(), "3.0");
+    // results written with ten decimals, the pattern another window set last
+    MakeNumberPattern(3, 10);
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_EQ(study.stDevText(), "0.3039423504");
+    EXPECT_EQ(study.detectionLimitText(), "0.6078847008");
+    EXPECT_EQ(study.quantitationLimitText(), "3.0394235042");
 }
 
 }  // namespace

@@ -124,7 +124,7 @@ TEST_F(PrecisionFileTest, FaultsNameTheLineAndKeepWhatWasRead)
     const std::string head = "Kestra for Windows\r\n3\r\n2\r\n2\r\nM\r\nA\r\n\r\nC\r\n\r\n";
     const Case cases[] = {
         {"Kestra for Windows\r\n3\r\n3\r\nx\r\n", 4},            // line 4 not an integer
-        {"abc\r\nM\r\n", 4},                                     // older layout, line 4 not an integer
+        {"abc\r\nM\r\n", 1},                                     // neither banner nor older layout: line 1
         {"Kestra for Windows\r\n3\r\n3\r\n2\r\nM\r\nA\r\n", 7},  // ends in the header
         {head + "\r\n", 10},
         {head + "sei\r\n", 10},

@@ -373,5 +373,38 @@ TEST_F(PrecisionStudyTest, ReportBeforeAnyCalculationShowsTheZeros)
     EXPECT_EQ(r.details.size(), 6u);
 }
 
+TEST_F(PrecisionStudyTest, ResultsSharingLeadingDigitsKeepTheirScatter)
+{
+    // the worked example weighed on top of 10^9: the same scatter, the mean and limits moved by 10^9
+    PrecisionStudy shiftedStudy;
+    shiftedStudy.setNumberFormat({10, 3});
+    enter(shiftedStudy, {1000000010.1, 1000000009.9, 1000000010.0, 1000000010.2, 1000000009.8, 1000000010.0});
+    ASSERT_TRUE(shiftedStudy.calculate().computed);
+    EXPECT_EQ(shiftedStudy.results().media, "1000000010.000");
+    EXPECT_EQ(shiftedStudy.results().stDev, "0.141");
+    EXPECT_EQ(shiftedStudy.results().infConf, "1000000009.852");
+    EXPECT_EQ(shiftedStudy.results().supConf, "1000000010.148");
+    EXPECT_EQ(shiftedStudy.results().intConf, "0.296");
+
+    // twelve constant leading digits; python3 tests/data/shifted_reference.py ("precision")
+    PrecisionStudy study;
+    study.setNumberFormat({12, 1});
+    enter(study,
+          {456789012345.6, 456789012345.1, 456789012345.9, 456789012345.3, 456789012345.4, 456789012345.8});
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_EQ(study.results().media, "456789012345.5");
+    EXPECT_EQ(study.results().stDev, "0.3");
+    EXPECT_EQ(study.results().infConf, "456789012345.2");
+    EXPECT_EQ(study.results().supConf, "456789012345.8");
+    MakeNumberPattern(3, 10);
+    ASSERT_TRUE(study.calculate().computed);
+    EXPECT_EQ(study.results().stDev, "0.3060501048");
+    EXPECT_EQ(study.results().cv, "0.0000000001");
+    // the half-width cut to three decimals, 0.321
+    EXPECT_EQ(study.results().intConf, "0.6420000000");
+    EXPECT_EQ(study.results().media, "456789012345.5170000000");
+    EXPECT_EQ(study.results().infConf, "456789012345.1960000000");
+}
+
 }  // namespace
 }  // namespace kestra

@@ -240,6 +240,32 @@ TEST_P(SpecificityStudyTest, NewStudyState)
     EXPECT_EQ(m_study->conclusionText(), "");
 }
 
+TEST_P(SpecificityStudyTest, GroupsSharingTwelveLeadingDigitsKeepTheirVariancesAndT)
+{
+    // python3 tests/data/shifted_reference.py ("specificity"): exact on the decimals as entered
+    m_study->setNumberFormat({12, 1});
+    const double g0 = 456789012300.0;
+    setGroup(0, {g0 + 98.3, g0 + 98.5, g0 + 97.5, g0 + 98.2, g0 + 97.8});
+    setGroup(1, {g0 + 100.0, g0 + 100.5, g0 + 99.5, g0 + 100.2, g0 + 99.8});
+    ASSERT_TRUE(m_study->calculate().computed);
+    EXPECT_EQ(m_study->meanText(0), shown("456789012398.1"));
+    EXPECT_EQ(m_study->meanText(1), shown("456789012400.0"));
+    EXPECT_EQ(m_study->tText(), shown("7.8"));
+    EXPECT_EQ(m_study->dfText(), "8");
+    // ten decimals, the pattern another window set last
+    MakeNumberPattern(3, 10);
+    ASSERT_TRUE(m_study->calculate().computed);
+    EXPECT_EQ(m_study->varianceText(0), shown("0.1630000000"));
+    EXPECT_EQ(m_study->varianceText(1), shown("0.1450000000"));
+    EXPECT_EQ(m_study->fText(), shown("1.1241379310"));
+    EXPECT_EQ(m_study->tText(), shown("7.8164827510"));
+    // the half-widths are cut to 0.501 and 0.472
+    EXPECT_EQ(m_study->lowerText(0), shown("456789012397.5590000000"));
+    EXPECT_EQ(m_study->upperText(0), shown("456789012398.5610000000"));
+    EXPECT_EQ(m_study->lowerText(1), shown("456789012399.5280000000"));
+    EXPECT_EQ(m_study->upperText(1), shown("456789012400.4720000000"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Separators, SpecificityStudyTest, ::testing::Values('.', ','),
                          [](const auto& info) { return info.param == '.' ? "point" : "comma"; });
 

@@ -1,0 +1,20 @@
+// The main window's workspace: the study windows' area with the program's picture behind them.
+#pragma once
+
+#include <QMdiArea>
+
+namespace kestra {
+
+// Paints the background picture at the viewport's size. The picture is rendered when a paint first needs it
+// at a size, never for the sizes the window passes through before it is shown, and kept for that size.
+class BackgroundArea : public QMdiArea {
+    Q_OBJECT
+
+public:
+    explicit BackgroundArea(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace kestra

@@ -1,0 +1,100 @@
+#include "cli/command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace kestra::cli {
+
+namespace {
+
+constexpr const char* kStudyFiles = "File dello studio (*.LIM, *.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)";
+constexpr const char* kSeparatorHelp =
+    "Separatore decimale dell'utente: . o , (predefinito: quello della localizzazione corrente)";
+
+Language languageOf(const std::string& code)
+{
+    return code == "en" ? Language::English : Language::Italian;
+}
+
+char separatorOf(const std::string& option)
+{
+    return option.empty() ? LocaleDecimalSeparator() : option[0];
+}
+
+}  // namespace
+
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
+{
+    CLI::App app{"kestra-cli: calcolo degli studi di convalida dei metodi analitici di Kestra 2006"};
+    app.set_version_flag("--version", std::string("kestra-cli ") + KESTRA_VERSION);
+    app.require_subcommand(1);
+
+    std::string computeLanguage = "it";
+    std::string computeSeparator;
+    auto* computeCmd = app.add_subcommand(
+        "compute",
+        "Apre uno studio come il comando Apri (azzera, legge, calcola) e stampa i record del report in JSON");
+    computeCmd->add_option("--lang", computeLanguage, "Lingua dei campi che ne dipendono: it o en")
+        ->check(CLI::IsMember({"it", "en"}));
+    computeCmd->add_option("--separator", computeSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
+    computeCmd->add_option("FILE", line.compute.file, kStudyFiles)->required();
+
+    std::string reportLanguage = "it";
+    std::string reportSeparator;
+    auto* reportCmd = app.add_subcommand(
+        "report",
+        "Apre e calcola uno studio, scrive le tabelle del report nel database e salva il report in PDF");
+    reportCmd->add_option("--lang", reportLanguage, "Lingua del report: it o en")
+        ->check(CLI::IsMember({"it", "en"}));
+    reportCmd->add_option("--separator", reportSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
+    reportCmd->add_flag("--date", line.report.printDate, "Stampa la data");
+    reportCmd->add_option(
+        "--database", line.report.database,
+        "Database dei report da usare (predefinito: quello della cartella dei dati dell'utente)");
+    reportCmd->add_option("--output,--out", line.report.output, "File PDF da scrivere")->required();
+    reportCmd->add_option("FILE", line.report.file, kStudyFiles)->required();
+
+    std::string chartLanguage = "it";
+    std::string chartSeparator;
+    auto* chartCmd = app.add_subcommand(
+        "chart",
+        "Apre e calcola uno studio e disegna i suoi grafici in un file PNG (un grafico) o PDF (una pagina "
+        "per grafico)");
+    chartCmd->add_option("--lang", chartLanguage, "Lingua dei testi del grafico: it o en")
+        ->check(CLI::IsMember({"it", "en"}));
+    chartCmd->add_option("--separator", chartSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
+    chartCmd->add_option("--which", line.chart.which,
+                         "Grafico da disegnare: regression, proportionality, il nome o il numero (da 1); "
+                         "predefinito: tutti nel PDF, il primo nel PNG");
+    chartCmd->add_option("--width", line.chart.width, "Larghezza del PNG in pixel")
+        ->check(CLI::Range(200, 8000));
+    chartCmd->add_option("--height", line.chart.height, "Altezza del PNG in pixel")
+        ->check(CLI::Range(150, 8000));
+    chartCmd->add_option("--output,--out", line.chart.output, "File da scrivere: .png o .pdf")->required();
+    chartCmd
+        ->add_option("FILE", line.chart.file, "File dello studio (*.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)")
+        ->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    }
+
+    if (*computeCmd) {
+        line.command = Command::Compute;
+        line.compute.language = languageOf(computeLanguage);
+        line.compute.separator = separatorOf(computeSeparator);
+    } else if (*reportCmd) {
+        line.command = Command::Report;
+        line.report.language = languageOf(reportLanguage);
+        line.report.separator = separatorOf(reportSeparator);
+    } else {
+        line.command = Command::Chart;
+        line.chart.language = languageOf(chartLanguage);
+        line.chart.separator = separatorOf(chartSeparator);
+    }
+    return std::nullopt;
+}
+
+}  // namespace kestra::cli

@@ -1,0 +1,24 @@
+// The command line of kestra-cli, shared by kestra-cli (compute) and its renderer (report, chart), so both
+// accept and explain exactly the same commands.
+#pragma once
+
+#include <optional>
+
+#include "cli/cli_commands.h"
+
+namespace kestra::cli {
+
+enum class Command { Compute, Report, Chart };
+
+struct CommandLine {
+    Command command = Command::Compute;
+    ComputeOptions compute;
+    ReportOptions report;
+    ChartOptions chart;
+};
+
+// Parses argv into line. Returns the exit code when the run already ended here (--help, --version, a usage
+// error, each with its own text printed), nothing when the chosen command is to run.
+std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line);
+
+}  // namespace kestra::cli

@@ -1,0 +1,25 @@
+// kestra-cli-render: the commands of kestra-cli that draw (report, chart), started by kestra-cli with the
+// user's arguments. It runs compute too, so it answers every command line kestra-cli accepts.
+#include <iostream>
+
+#include "cli/command_line.h"
+#include "framework/services.h"
+#include "reporting/f_table.h"
+
+int main(int argc, char** argv)
+{
+    using namespace kestra;
+    cli::CommandLine line;
+    if (const auto done = cli::ParseCommandLine(argc, argv, line)) return *done;
+
+    SetFTableLookup(std::make_shared<DatabaseFTable>(cli::ProgramFolder() / "DB" / "KESTRA73.MDB"));
+    switch (line.command) {
+        case cli::Command::Compute:
+            return cli::RunCompute(line.compute, std::cout, std::cerr);
+        case cli::Command::Report:
+            return cli::RunReport(line.report, std::cerr);
+        case cli::Command::Chart:
+            return cli::RunChart(line.chart, std::cerr);
+    }
+    return 2;
+}
