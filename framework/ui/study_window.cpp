@@ -138,7 +138,8 @@ bool sameGrid(const DataGrid& a, const DataGrid& b)
     for (int r = 0; r < a.rowCount(); ++r) {
         if (a.rowHeader(r) != b.rowHeader(r)) return false;
         for (int c = 0; c < a.columnCount(); ++c)
-            if (a.cell(r, c) != b.cell(r, c) || a.isLocked(r, c) != b.isLocked(r, c)) return false;
+            if (a.enteredCell(r, c) != b.enteredCell(r, c) || a.isLocked(r, c) != b.isLocked(r, c))
+                return false;
     }
     return true;
 }
@@ -170,6 +171,8 @@ public:
     {
         if (other->id() != id()) return false;
         m_after = static_cast<const EditCommand*>(other)->m_after;
+        // typed back to where it started: no step at all
+        setObsolete(sameState(m_before, m_after));
         return true;
     }
 

@@ -242,6 +242,33 @@ TEST_F(AccuracyWindowTest, CountFieldRulesKeepTheValuesTyped)
     EXPECT_EQ(cell(1, 2, 1), "10.100");
 }
 
+TEST_F(AccuracyWindowTest, UndoTakesBackACountWithTheRowsOfTheThreeGrids)
+{
+    window.threeLevelOption()->click();
+    typeAmounts(2, {"10", "10", "10"}, {"9.9", "10", "10.1"});
+    QLineEdit* count = window.countField();
+    count->setFocus();
+    QApplication::processEvents();
+    count->selectAll();
+    QTest::keyClicks(count, "12");  // "1" is no count yet, "12" is: one step
+    window.levelGridView(1)->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(window.levelGridView(2)->model()->rowCount(), 12);
+    window.action("ModificaAnnulla")->trigger();
+    EXPECT_EQ(window.accuracy().determinations(), 3);
+    EXPECT_EQ(count->text(), "3");
+    EXPECT_EQ(window.levelGridView(0)->model()->rowCount(), 3);
+    EXPECT_EQ(cell(2, 2, 2), "101.000");
+    EXPECT_TRUE(window.accuracy().levelGrid(2).isLocked(2, 2));
+    window.action("ModificaRipeti")->trigger();
+    EXPECT_EQ(window.accuracy().determinations(), 12);
+    EXPECT_EQ(window.levelGridView(1)->model()->rowCount(), 12);
+    // the typing before it is the next step back
+    window.action("ModificaAnnulla")->trigger();
+    window.action("ModificaAnnulla")->trigger();
+    EXPECT_EQ(cell(2, 2, 1), "0.000");
+}
+
 TEST_F(AccuracyWindowTest, UnitFollowsIntoTheLevelCaptions)
 {
     QLineEdit* unit = window.headerField(3);
