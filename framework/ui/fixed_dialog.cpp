@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QFontMetrics>
 
+#include "framework/study_kind.h"
+
 namespace kestra {
 
 void SetFixedDialogFrame(QDialog& dialog)
@@ -19,6 +21,15 @@ int TitleWidth(const QWidget& dialog)
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.15);
     return QFontMetrics(font).horizontalAdvance(dialog.windowTitle()) + 160;
+}
+
+void ShowPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& title)
+{
+    QMessageBox box(icon, title.isEmpty() ? QString::fromUtf8(kApplicationTitle) : title, text, QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    SetFixedDialogFrame(box);
+    box.exec();
 }
 
 }  // namespace kestra

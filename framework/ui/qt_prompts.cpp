@@ -64,12 +64,7 @@ QtPrompts::~QtPrompts()
 void QtPrompts::message(MessageIcon icon, const std::string& text, const std::string& title)
 {
     NormalPointer pointer(m_busy > 0);
-    QMessageBox box(boxIcon(icon),
-                    title.empty() ? QString::fromUtf8(kApplicationTitle) : QString::fromStdString(title),
-                    boxText(text), QMessageBox::Ok, m_parent);
-    box.setTextFormat(Qt::PlainText);  // file names and values as they are, never read as markup
-    SetFixedDialogFrame(box);
-    box.exec();
+    ShowPlainMessage(m_parent, boxIcon(icon), boxText(text), QString::fromStdString(title));
 }
 
 Answer QtPrompts::ask(MessageIcon icon, const std::string& text)

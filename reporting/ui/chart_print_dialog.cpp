@@ -36,11 +36,7 @@ constexpr float kMaxMargin = 100;  // millimetres; more leaves no room for a cha
 
 void warnBox(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok,
-                    parent);
-    box.setTextFormat(Qt::PlainText);  // a file name is shown as it is
-    SetFixedDialogFrame(box);
-    box.exec();
+    ShowPlainMessage(parent, QMessageBox::Warning, text);
 }
 
 QRadioButton* addOption(QGroupBox* frame, QLayout* layout, const QString& text, const QString& name)

@@ -38,11 +38,7 @@ void prepareA4(QPrinter& printer)
 
 void showError(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok,
-                    parent);
-    box.setTextFormat(Qt::PlainText);  // a file name is shown as it is
-    SetFixedDialogFrame(box);
-    box.exec();
+    ShowPlainMessage(parent, QMessageBox::Critical, text);
 }
 
 class BusyPointer {

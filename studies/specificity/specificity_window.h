@@ -1,4 +1,4 @@
-// The Spec window: the specificity study on screen (tabs " Info/Conclusioni", "Dati", "Grafico").
+// The specificity window (Spec): the study on screen (tabs " Info/Conclusioni", "Dati", "Grafico").
 #pragma once
 
 #include <array>
