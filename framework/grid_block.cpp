@@ -114,6 +114,12 @@ PasteOutcome PasteText(DataGrid& grid, int row, int column, const std::string& t
                                           maxText);
                 continue;
             }
+            // a value with more decimals than the cells show would be computed rounded without a word
+            if (RoundToDecimals(*number, grid.format().decimals) != *number) {
+                outcome.refused.push_back(cellName(r, c) + ": " + value + " ha più di " +
+                                          std::to_string(grid.format().decimals) + " decimali");
+                continue;
+            }
             grid.setCell(r, c, *number);
             ++outcome.pasted;
         }

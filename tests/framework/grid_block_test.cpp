@@ -41,6 +41,17 @@ TEST_F(GridBlockTest, PasteSkipsLockedCellsAndEmptiesCellsForEmptyValues)
     EXPECT_TRUE(grid.changed());
 }
 
+TEST_F(GridBlockTest, PasteRefusesMoreDecimalsThanTheGridShows)
+{
+    // two decimals: 1.2345 would be shown and computed as 1.23, so it is refused and named
+    const PasteOutcome out = PasteText(grid, 0, 0, "1.2345\t1.50\t2,5\n");
+    ASSERT_EQ(out.refused.size(), 1u);
+    EXPECT_NE(out.refused[0].find("1.2345 ha più di 2 decimali"), std::string::npos) << out.refused[0];
+    EXPECT_FALSE(grid.cell(0, 0).has_value());
+    EXPECT_EQ(grid.cell(0, 1), 1.5);
+    EXPECT_EQ(grid.cell(0, 2), 2.5);
+}
+
 TEST_F(GridBlockTest, PasteOfNothingUsableLeavesTheChangedFlagAlone)
 {
     const PasteOutcome out = PasteText(grid, 2, 2, "x\ty\n");
