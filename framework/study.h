@@ -9,6 +9,7 @@
 
 #include "framework/chart_data.h"
 #include "framework/data_grid.h"
+#include "framework/extended_statistics.h"
 #include "framework/number_pattern.h"
 #include "framework/report_records.h"
 #include "framework/study_file_notes.h"
@@ -100,6 +101,8 @@ public:
     virtual std::vector<ChartData> charts(Language) const { return {}; }
     // The conclusion as the window shows it.
     virtual std::string conclusionText() const = 0;
+    // The extended statistics of the data as they are now (not available while the results are not current).
+    virtual ExtendedStatistics extendedStatistics() const { return {}; }
 
 protected:
     virtual void resetData() = 0;
