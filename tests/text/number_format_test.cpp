@@ -66,17 +66,29 @@ TEST(NumberFormat, PlainNumberIsTheShortestForm)
     EXPECT_EQ(FormatPlain(0.0, '.'), "0");
 }
 
+// printf's 15 significant digits of |value| and the exponent of the first one.
+struct PrintfDigits {
+    std::string digits;
+    int exponent = 0;
+};
+
+PrintfDigits printfDigits(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    PrintfDigits form;
+    const char* p = buffer;
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') form.digits += *p;
+    form.exponent = std::atoi(p + 1);
+    return form;
+}
+
 // The plain form written from printf's own 15-significant-digit text, the way the formatting worked before it
 // stopped going through printf: digits, exponent, the separator placed, trailing zeros dropped.
 std::string plainFromPrintf(double value)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    std::string digits;
-    const char* p = buffer;
-    for (; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9') digits += *p;
-    const int exponent = std::atoi(p + 1);
+    const auto [digits, exponent] = printfDigits(value);
     std::string text;
     if (exponent < 0) {
         text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
@@ -120,13 +132,7 @@ TEST(NumberFormat, DigitsAreThoseOfPrintfWhateverTheLocale)
 // from zero at the given decimals.
 std::string roundedFromPrintf(double value, int decimals)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    std::string digits;
-    const char* p = buffer;
-    for (; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9') digits += *p;
-    int exponent = std::atoi(p + 1);
+    const auto [digits, exponent] = printfDigits(value);
     // every digit placed: the integer part and `decimals` fraction digits, then the first dropped digit
     std::string fixed;
     for (int power = std::max(exponent, 0); power >= -decimals - 1; --power) {
