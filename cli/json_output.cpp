@@ -188,7 +188,8 @@ void appendExtended(std::string& out, const ExtendedStatistics& extended)
 }  // namespace
 
 std::string ComputeJson(const std::string& kind, const ReportRecords& records,
-                        const std::vector<std::string>& messages, const std::optional<ExtendedStatistics>& extended)
+                        const std::vector<std::string>& messages,
+                        const std::optional<ExtendedStatistics>& extended)
 {
     std::string out;
     out.reserve(4096 + records.details.size() * 256);

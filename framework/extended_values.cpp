@@ -23,16 +23,19 @@ ExtendedValue makeValue(std::string key, BilingualText name, ExtendedValue::Type
 
 }  // namespace
 
-ExtendedValue NumberValue(std::string key, BilingualText name, std::optional<double> number, BilingualText note)
+ExtendedValue NumberValue(std::string key, BilingualText name, std::optional<double> number,
+                          BilingualText note)
 {
-    ExtendedValue v = makeValue(std::move(key), std::move(name), ExtendedValue::Type::Number, std::move(note));
+    ExtendedValue v =
+        makeValue(std::move(key), std::move(name), ExtendedValue::Type::Number, std::move(note));
     if (number && std::isfinite(*number)) v.number = number;
     return v;
 }
 
 ExtendedValue IntegerValue(std::string key, BilingualText name, std::optional<int> number, BilingualText note)
 {
-    ExtendedValue v = makeValue(std::move(key), std::move(name), ExtendedValue::Type::Integer, std::move(note));
+    ExtendedValue v =
+        makeValue(std::move(key), std::move(name), ExtendedValue::Type::Integer, std::move(note));
     if (number) v.number = static_cast<double>(*number);
     return v;
 }
@@ -50,9 +53,10 @@ std::vector<ExtendedValue> ExactCounterpartValues(const ExactCounterparts& c)
     std::optional<double> t, f;
     if (c.tDf) t = StudentCritical95(*c.tDf);
     if (c.fDf1 && c.fDf2) f = FisherCritical95(*c.fDf1, *c.fDf2);
-    return {NumberValue("t_critical_exact", {"t critico esatto (95 %)", "Exact critical t (95 %)"}, t, c.tNote),
-            NumberValue("f_critical_exact", {"F critico esatto (95 %)", "Exact critical F (95 %)"}, f, c.fNote),
-            NumberValue("p_exact", {"p esatto del test principale", "Exact p of the main test"}, c.p, c.pNote)};
+    return {
+        NumberValue("t_critical_exact", {"t critico esatto (95 %)", "Exact critical t (95 %)"}, t, c.tNote),
+        NumberValue("f_critical_exact", {"F critico esatto (95 %)", "Exact critical F (95 %)"}, f, c.fNote),
+        NumberValue("p_exact", {"p esatto del test principale", "Exact p of the main test"}, c.p, c.pNote)};
 }
 
 }  // namespace kestra

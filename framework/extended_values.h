@@ -18,11 +18,14 @@ struct BilingualText {
 };
 
 // A value that is not finite (a division by zero of degenerate data) is given as empty: not applicable.
-ExtendedValue NumberValue(std::string key, BilingualText name, std::optional<double> number, BilingualText note);
+ExtendedValue NumberValue(std::string key, BilingualText name, std::optional<double> number,
+                          BilingualText note);
 // A 1-based row or series number, or empty.
-ExtendedValue IntegerValue(std::string key, BilingualText name, std::optional<int> number, BilingualText note);
+ExtendedValue IntegerValue(std::string key, BilingualText name, std::optional<int> number,
+                           BilingualText note);
 // Every element must be finite; otherwise the whole list is given empty.
-ExtendedValue ArrayValue(std::string key, BilingualText name, std::vector<double> numbers, BilingualText note);
+ExtendedValue ArrayValue(std::string key, BilingualText name, std::vector<double> numbers,
+                         BilingualText note);
 
 // The exact counterparts of a study's historical t and F and of the p-value of its main test, for the same
 // degrees of freedom. An absent quantity gives an empty value with the note saying why.

@@ -34,7 +34,8 @@ double evaluate(F&& f)
 {
     try {
         const double value = f();
-        if (std::isnan(value)) throw ArithmeticError::overflow("distribuzione non calcolabile per questi valori.");
+        if (std::isnan(value))
+            throw ArithmeticError::overflow("distribuzione non calcolabile per questi valori.");
         return value;
     } catch (const ArithmeticError&) {
         throw;
@@ -50,7 +51,8 @@ double StudentQuantile(double p, double df)
 {
     requireDf(df, "i gradi di libertà del t di Student");
     requireProbability(p);
-    return evaluate([&] { return boost::math::quantile(boost::math::students_t_distribution<double>(df), p); });
+    return evaluate(
+        [&] { return boost::math::quantile(boost::math::students_t_distribution<double>(df), p); });
 }
 
 double StudentCritical95(double df)
@@ -69,8 +71,8 @@ double StudentTwoSidedP(double t, double df)
     if (std::isinf(t)) return 0.0;
     return evaluate([&] {
         // the upper tail of |t| directly: 1 - cdf would lose every digit of a small p
-        return 2.0 * boost::math::cdf(
-                         boost::math::complement(boost::math::students_t_distribution<double>(df), std::fabs(t)));
+        return 2.0 * boost::math::cdf(boost::math::complement(
+                         boost::math::students_t_distribution<double>(df), std::fabs(t)));
     });
 }
 
@@ -101,7 +103,8 @@ double FisherUpperTail(double f, double df1, double df2)
     if (f <= 0) return 1.0;
     if (std::isinf(f)) return 0.0;
     return evaluate([&] {
-        return boost::math::cdf(boost::math::complement(boost::math::fisher_f_distribution<double>(df1, df2), f));
+        return boost::math::cdf(
+            boost::math::complement(boost::math::fisher_f_distribution<double>(df1, df2), f));
     });
 }
 
@@ -109,7 +112,8 @@ double ChiSquareQuantile(double p, double df)
 {
     requireDf(df, "i gradi di libertà del chi quadrato");
     requireProbability(p);
-    return evaluate([&] { return boost::math::quantile(boost::math::chi_squared_distribution<double>(df), p); });
+    return evaluate(
+        [&] { return boost::math::quantile(boost::math::chi_squared_distribution<double>(df), p); });
 }
 
 double ChiSquareUpperTail(double x, double df)
@@ -119,7 +123,8 @@ double ChiSquareUpperTail(double x, double df)
     if (x <= 0) return 1.0;
     if (std::isinf(x)) return 0.0;
     return evaluate([&] {
-        return boost::math::cdf(boost::math::complement(boost::math::chi_squared_distribution<double>(df), x));
+        return boost::math::cdf(
+            boost::math::complement(boost::math::chi_squared_distribution<double>(df), x));
     });
 }
 

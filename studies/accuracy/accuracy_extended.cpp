@@ -23,7 +23,8 @@ std::vector<double> recoveries(const AccuracyStudy& study, int level)
 {
     const DataGrid& grid = study.levelGrid(level);
     std::vector<double> x;
-    for (int r = 0; r < study.determinations(); ++r) x.push_back(grid.cell(r, AccuracyStudy::kRecoveryColumn).value());
+    for (int r = 0; r < study.determinations(); ++r)
+        x.push_back(grid.cell(r, AccuracyStudy::kRecoveryColumn).value());
     return x;
 }
 
@@ -37,21 +38,27 @@ std::vector<ExtendedValue> oneLevel(const AccuracyStudy& study)
     const std::vector<double> x = recoveries(study, AccuracyStudy::kCentral);
     const CentredSums sums = CentredSumsOf(x);
     const double s = std::sqrt(sums.squares / (n - 1));
-    // the one-sample t test of the mean recovery against 100 %, which the limits containing 100 % decide at 5 %
+    // the one-sample t test of the mean recovery against 100 %, which the limits containing 100 % decide at 5
+    // %
     std::optional<double> p;
     const double distance = std::fabs(sums.mean - 100.0);
     if (s > 0)
         p = StudentTwoSidedP(distance / (s / std::sqrt(static_cast<double>(n))), n - 1.0);
     else if (distance > 0)
         p = 0.0;
-    return ExactCounterpartValues(
-        {n - 1.0, kLevelTNote, std::nullopt, std::nullopt,
-         {"non applicabile: con un livello lo studio non usa F", "not applicable: with one level the study uses no F"},
-         p,
-         {"p esatto del test t della media contro il 100 %; lo studio storico guarda solo se i limiti contengono "
-          "il 100 %",
-          "exact p of the t test of the mean against 100 %; the historical study only checks whether the limits "
-          "contain 100 %"}});
+    return ExactCounterpartValues({n - 1.0,
+                                   kLevelTNote,
+                                   std::nullopt,
+                                   std::nullopt,
+                                   {"non applicabile: con un livello lo studio non usa F",
+                                    "not applicable: with one level the study uses no F"},
+                                   p,
+                                   {"p esatto del test t della media contro il 100 %; lo studio storico "
+                                    "guarda solo se i limiti contengono "
+                                    "il 100 %",
+                                    "exact p of the t test of the mean against 100 %; the historical study "
+                                    "only checks whether the limits "
+                                    "contain 100 %"}});
 }
 
 std::vector<ExtendedValue> threeLevels(const AccuracyStudy& study)
@@ -70,15 +77,21 @@ std::vector<ExtendedValue> threeLevels(const AccuracyStudy& study)
     else if (msb > 0)
         p = 0.0;
 
-    std::vector<ExtendedValue> values = ExactCounterpartValues(
-        {n - 1.0, kLevelTNote, 2.0, dfError,
-         {"punto esatto del 95 % di F per 2 e 3n − 3 gradi di libertà; il valore storico viene dalla tabella a 2 "
-          "decimali",
-          "exact 95 % point of F for 2 and 3n − 3 degrees of freedom; the historical value comes from the table "
-          "to 2 decimals"},
-         p,
-         {"p esatto del confronto tra i livelli, uguale a p_levels", "exact p of the comparison of the levels, equal "
-                                                                     "to p_levels"}});
+    std::vector<ExtendedValue> values =
+        ExactCounterpartValues({n - 1.0,
+                                kLevelTNote,
+                                2.0,
+                                dfError,
+                                {"punto esatto del 95 % di F per 2 e 3n − 3 gradi di libertà; il valore "
+                                 "storico viene dalla tabella a 2 "
+                                 "decimali",
+                                 "exact 95 % point of F for 2 and 3n − 3 degrees of freedom; the historical "
+                                 "value comes from the table "
+                                 "to 2 decimals"},
+                                p,
+                                {"p esatto del confronto tra i livelli, uguale a p_levels",
+                                 "exact p of the comparison of the levels, equal "
+                                 "to p_levels"}});
     values.push_back(NumberValue(
         "p_levels", {"p esatto del confronto tra i livelli", "Exact p of the comparison of the levels"}, p,
         {"coda esatta di F (2, 3n − 3); lo studio storico confronta F con il valore della tabella",
@@ -91,12 +104,14 @@ std::vector<ExtendedValue> threeLevels(const AccuracyStudy& study)
         const CentredSums sums = CentredSumsOf(x[static_cast<std::size_t>(i)]);
         const double half = t * std::sqrt(sums.squares / (n - 1)) / std::sqrt(static_cast<double>(n));
         const std::string index = std::to_string(i);
-        values.push_back(NumberValue("ci_low_exact_" + index,
-                                     {"Limite inferiore esatto, " + level.it, "Exact lower limit, " + level.en},
-                                     sums.mean - half, limitNote));
-        values.push_back(NumberValue("ci_high_exact_" + index,
-                                     {"Limite superiore esatto, " + level.it, "Exact upper limit, " + level.en},
-                                     sums.mean + half, limitNote));
+        values.push_back(
+            NumberValue("ci_low_exact_" + index,
+                        {"Limite inferiore esatto, " + level.it, "Exact lower limit, " + level.en},
+                        sums.mean - half, limitNote));
+        values.push_back(
+            NumberValue("ci_high_exact_" + index,
+                        {"Limite superiore esatto, " + level.it, "Exact upper limit, " + level.en},
+                        sums.mean + half, limitNote));
     }
     return values;
 }

@@ -70,8 +70,10 @@ ExtendedStatistics CalibrationExtended(const CalibrationStudy& study)
 
         std::vector<ExtendedValue> values = ExactCounterpartValues(
             {N - 1.0,
-             {"quantile esatto di Student per gli stessi N − 1 gradi di libertà del valore storico dell'intercetta",
-              "exact Student quantile for the same N − 1 degrees of freedom as the historical intercept value"},
+             {"quantile esatto di Student per gli stessi N − 1 gradi di libertà del valore storico "
+              "dell'intercetta",
+              "exact Student quantile for the same N − 1 degrees of freedom as the historical intercept "
+              "value"},
              1.0,
              N - static_cast<double>(k),
              {"punto esatto del 95 % di F per la regressione (1 e N − k gradi di libertà)",
@@ -79,7 +81,8 @@ ExtendedStatistics CalibrationExtended(const CalibrationStudy& study)
              pRegression,
              {"p esatto del test della regressione, uguale a p_regression",
               "exact p of the regression test, equal to p_regression"}});
-        values.push_back(NumberValue("r_squared", {"Coefficiente di determinazione r²", "Coefficient of determination r²"},
+        values.push_back(NumberValue("r_squared",
+                                     {"Coefficiente di determinazione r²", "Coefficient of determination r²"},
                                      ssReg / syy,
                                      {"quota della variazione delle risposte spiegata dalla retta",
                                       "share of the variation of the responses explained by the line"}));
@@ -87,11 +90,13 @@ ExtendedStatistics CalibrationExtended(const CalibrationStudy& study)
             "residual_sd", {"Deviazione standard dei residui", "Residual standard deviation"}, residualSd,
             {"√(SSres / (N − 2)): scarto tipo delle risposte attorno alla retta",
              "√(SSres / (N − 2)): standard deviation of the responses about the line"}));
-        values.push_back(NumberValue(
-            "lod_calibration", {"Limite di rilevabilità dalla retta", "Detection limit from the line"},
-            3.3 * residualSd / std::fabs(b),
-            {"3,3 · s dei residui / pendenza (ICH Q2); lo studio dei limiti usa invece 2 · s di misure ripetute",
-             "3.3 · residual s / slope (ICH Q2); the limits study uses 2 · s of repeated measurements instead"}));
+        values.push_back(NumberValue("lod_calibration",
+                                     {"Limite di rilevabilità dalla retta", "Detection limit from the line"},
+                                     3.3 * residualSd / std::fabs(b),
+                                     {"3,3 · s dei residui / pendenza (ICH Q2); lo studio dei limiti usa "
+                                      "invece 2 · s di misure ripetute",
+                                      "3.3 · residual s / slope (ICH Q2); the limits study uses 2 · s of "
+                                      "repeated measurements instead"}));
         values.push_back(NumberValue(
             "loq_calibration", {"Limite di quantificazione dalla retta", "Quantitation limit from the line"},
             10 * residualSd / std::fabs(b),
@@ -100,12 +105,14 @@ ExtendedStatistics CalibrationExtended(const CalibrationStudy& study)
         const BilingualText interceptNote{
             "a ± t(0,975; N − 2) · Sa; il valore storico usa t per N − 1 gradi di libertà",
             "a ± t(0.975; N − 2) · Sa; the historical value uses t for N − 1 degrees of freedom"};
-        values.push_back(NumberValue("intercept_ci_low",
-                                     {"Limite inferiore esatto dell'intercetta", "Exact lower limit of the intercept"},
-                                     a - t * sa, interceptNote));
-        values.push_back(NumberValue("intercept_ci_high",
-                                     {"Limite superiore esatto dell'intercetta", "Exact upper limit of the intercept"},
-                                     a + t * sa, interceptNote));
+        values.push_back(
+            NumberValue("intercept_ci_low",
+                        {"Limite inferiore esatto dell'intercetta", "Exact lower limit of the intercept"},
+                        a - t * sa, interceptNote));
+        values.push_back(
+            NumberValue("intercept_ci_high",
+                        {"Limite superiore esatto dell'intercetta", "Exact upper limit of the intercept"},
+                        a + t * sa, interceptNote));
         values.push_back(NumberValue(
             "p_regression", {"p esatto della regressione", "Exact p of the regression"}, pRegression,
             {"coda esatta di F (1, N − k); il valore storico usa l'approssimazione di Paulson",
@@ -114,10 +121,9 @@ ExtendedStatistics CalibrationExtended(const CalibrationStudy& study)
             "p_lack_of_fit", {"p esatto della curvatura", "Exact p of the lack of fit"}, pLack,
             {"coda esatta di F (k − 2, N − k); il valore storico usa l'approssimazione di Paulson",
              "exact tail of F (k − 2, N − k); the historical value uses Paulson's approximation"}));
-        values.push_back(ArrayValue(
-            "residuals", {"Residui", "Residuals"}, std::move(residuals),
-            {"risposta − (a + b · x), livello per livello e replica per replica",
-             "response − (a + b · x), level by level and replicate by replicate"}));
+        values.push_back(ArrayValue("residuals", {"Residui", "Residuals"}, std::move(residuals),
+                                    {"risposta − (a + b · x), livello per livello e replica per replica",
+                                     "response − (a + b · x), level by level and replicate by replicate"}));
         return values;
     });
 }

@@ -45,7 +45,8 @@ ExtendedStatistics SeriesExtended(const IntermediatePrecisionStudy& study)
         const std::optional<double> c = sum > 0 ? std::optional<double>(*largest / sum) : std::nullopt;
         const double critical = CochranCritical05(k, n);
         const std::optional<int> suspect =
-            c && *c > critical ? std::optional<int>(static_cast<int>(largest - variances.begin()) + 1) : std::nullopt;
+            c && *c > critical ? std::optional<int>(static_cast<int>(largest - variances.begin()) + 1)
+                               : std::nullopt;
 
         const double sBetween = std::sqrt(std::max(0.0, (msb - msw) / n));
         const double sR = std::sqrt(msw + sBetween * sBetween);
@@ -56,21 +57,26 @@ ExtendedStatistics SeriesExtended(const IntermediatePrecisionStudy& study)
               "exact Student quantile for the same N − 1 degrees of freedom as the historical P %"},
              k - 1.0,
              N - static_cast<double>(k),
-             {"punto esatto del 95 % di F per k − 1 e N − k gradi di libertà; il valore storico Ft è tabulato o "
+             {"punto esatto del 95 % di F per k − 1 e N − k gradi di libertà; il valore storico Ft è "
+              "tabulato o "
               "approssimato",
-              "exact 95 % point of F for k − 1 and N − k degrees of freedom; the historical Ft is tabulated or "
+              "exact 95 % point of F for k − 1 and N − k degrees of freedom; the historical Ft is tabulated "
+              "or "
               "approximated"},
              p,
-             {"p esatto del test tra le serie, uguale a p_series", "exact p of the test between series, equal to "
-                                                                   "p_series"}});
+             {"p esatto del test tra le serie, uguale a p_series",
+              "exact p of the test between series, equal to "
+              "p_series"}});
         values.push_back(NumberValue(
             "cochran_c", {"C di Cochran", "Cochran's C"}, c,
-            laboratories ? BilingualText{"varianza massima di un laboratorio / somma delle varianze dei laboratori",
-                                         "largest laboratory variance / sum of the laboratory variances"}
-                         : BilingualText{"varianza massima di una serie / somma delle varianze delle serie",
-                                         "largest series variance / sum of the series variances"}));
+            laboratories
+                ? BilingualText{"varianza massima di un laboratorio / somma delle varianze dei laboratori",
+                                "largest laboratory variance / sum of the laboratory variances"}
+                : BilingualText{"varianza massima di una serie / somma delle varianze delle serie",
+                                "largest series variance / sum of the series variances"}));
         values.push_back(NumberValue(
-            "cochran_critical", {"C critico di Cochran (α = 0,05)", "Cochran's critical C (α = 0.05)"}, critical,
+            "cochran_critical", {"C critico di Cochran (α = 0,05)", "Cochran's critical C (α = 0.05)"},
+            critical,
             {"valore critico esatto per k serie di n dati, dal quantile di F (n − 1, (k − 1)(n − 1))",
              "exact critical value for k series of n values, from the F quantile (n − 1, (k − 1)(n − 1))"}));
         values.push_back(IntegerValue(
@@ -79,15 +85,17 @@ ExtendedStatistics SeriesExtended(const IntermediatePrecisionStudy& study)
                          : BilingualText{"Serie sospetta (Cochran)", "Suspect series (Cochran)"},
             suspect,
             {"numero della serie con la varianza massima quando C supera il critico; vuoto altrimenti",
-             "number of the series with the largest variance when C exceeds the critical value; empty otherwise"}));
+             "number of the series with the largest variance when C exceeds the critical value; empty "
+             "otherwise"}));
         values.push_back(NumberValue(
             "p_series", {"p esatto tra le serie", "Exact p between series"}, p,
             {"coda esatta di F (k − 1, N − k); lo studio storico confronta F arrotondato con Ft",
              "exact tail of F (k − 1, N − k); the historical study compares the rounded F with Ft"}));
         values.push_back(NumberValue(
             "s_between_iso",
-            laboratories ? BilingualText{"Dev. std. tra laboratori (ISO 5725-2)", "Between-laboratory s (ISO 5725-2)"}
-                         : BilingualText{"Dev. std. tra serie (ISO 5725-2)", "Between-series s (ISO 5725-2)"},
+            laboratories
+                ? BilingualText{"Dev. std. tra laboratori (ISO 5725-2)", "Between-laboratory s (ISO 5725-2)"}
+                : BilingualText{"Dev. std. tra serie (ISO 5725-2)", "Between-series s (ISO 5725-2)"},
             sBetween,
             {"√max(0, (MSB − MSW) / n); il valore storico usa la dev. std. delle medie quando MSB ≤ MSW",
              "√max(0, (MSB − MSW) / n); the historical value uses the s of the means when MSB ≤ MSW"}));
@@ -95,7 +103,8 @@ ExtendedStatistics SeriesExtended(const IntermediatePrecisionStudy& study)
             "s_reproducibility_iso",
             {"Dev. std. di riproducibilità (ISO 5725-2)", "Reproducibility s (ISO 5725-2)"}, sR,
             {"√(sr² + s_between_iso²); differisce dal valore storico solo quando questo stima dalle medie",
-             "√(sr² + s_between_iso²); differs from the historical value only when that one estimates from the means"}));
+             "√(sr² + s_between_iso²); differs from the historical value only when that one estimates from "
+             "the means"}));
         return values;
     });
 }

@@ -19,7 +19,8 @@ ExtendedStatistics SpecificityExtended(const SpecificityStudy& study)
         const DataGrid& grid = study.grid();
         std::array<std::vector<double>, 2> x;
         for (int g = 0; g < 2; ++g)
-            for (int r = 0; r < study.groupSize(g); ++r) x[static_cast<std::size_t>(g)].push_back(grid.cell(r, g).value());
+            for (int r = 0; r < study.groupSize(g); ++r)
+                x[static_cast<std::size_t>(g)].push_back(grid.cell(r, g).value());
         const double nA = static_cast<double>(x[0].size());
         const double nB = static_cast<double>(x[1].size());
         const double vA = CentredSumsOf(x[0]).squares / (nA - 1);
@@ -56,27 +57,34 @@ ExtendedStatistics SpecificityExtended(const SpecificityStudy& study)
               "exact Student quantile for the degrees of freedom (GdL) of the historical t test"},
              df1,
              df2,
-             {"punto esatto del 95 % di F per la varianza maggiore sulla minore, gli stessi gradi di libertà del test "
+             {"punto esatto del 95 % di F per la varianza maggiore sulla minore, gli stessi gradi di libertà "
+              "del test "
               "storico",
-              "exact 95 % point of F for the larger variance over the smaller, the degrees of freedom of the historical "
+              "exact 95 % point of F for the larger variance over the smaller, the degrees of freedom of the "
+              "historical "
               "test"},
              pHistoricalDf,
              {"p esatto del test t storico (stessi t e GdL); il valore storico usa π a 6 decimali",
-              "exact p of the historical t test (same t and GdL); the historical value uses π to 6 decimals"}});
+              "exact p of the historical t test (same t and GdL); the historical value uses π to 6 "
+              "decimals"}});
+        values.push_back(NumberValue("welch_df", {"Gradi di libertà di Welch", "Welch degrees of freedom"},
+                                     welchDf,
+                                     {"Welch–Satterthwaite, non arrotondati; il valore storico divide per nA "
+                                      "e nB invece di nA − 1 e nB − 1 e "
+                                      "arrotonda",
+                                      "Welch–Satterthwaite, not rounded; the historical value divides by nA "
+                                      "and nB instead of nA − 1 and "
+                                      "nB − 1 and rounds"}));
         values.push_back(NumberValue(
-            "welch_df", {"Gradi di libertà di Welch", "Welch degrees of freedom"}, welchDf,
-            {"Welch–Satterthwaite, non arrotondati; il valore storico divide per nA e nB invece di nA − 1 e nB − 1 e "
-             "arrotonda",
-             "Welch–Satterthwaite, not rounded; the historical value divides by nA and nB instead of nA − 1 and "
-             "nB − 1 and rounds"}));
-        values.push_back(NumberValue(
-            "p_variances", {"p esatto del confronto delle varianze", "Exact p of the comparison of the variances"},
+            "p_variances",
+            {"p esatto del confronto delle varianze", "Exact p of the comparison of the variances"},
             std::min(1.0, 2 * FisherUpperTail(f, df1, df2)),
             {"test F bilaterale esatto; lo studio storico usa la sola coda superiore, approssimata",
              "exact two-sided F test; the historical study uses the upper tail alone, approximated"}));
         values.push_back(NumberValue(
             "p_t_exact", {"p esatto del test t scelto", "Exact p of the chosen t test"}, pChosen,
-            separate ? BilingualText{"test di Welch con i gradi di libertà non arrotondati, come scelto dallo studio",
+            separate ? BilingualText{"test di Welch con i gradi di libertà non arrotondati, come scelto "
+                                     "dallo studio",
                                      "Welch test with the degrees of freedom not rounded, as the study chose"}
                      : BilingualText{"test con varianza comune, come scelto dallo studio; uguale a p_exact",
                                      "pooled-variance test, as the study chose; equal to p_exact"}));

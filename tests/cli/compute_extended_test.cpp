@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "cli/cli_commands.h"
-#include "cli/json_output.h"
 #include "framework/number_pattern.h"
 #include "framework/services.h"
 #include "reporting/f_table.h"
@@ -50,8 +49,9 @@ TEST(KestraCliComputeExtended, PrecisionNumbersInFullPrecision)
     const nlohmann::json j = computeExtended(dir / "p.PRE");
     const nlohmann::json& e = j["extended"];
     // the keys in the order the study lists them (the reader sorts them, so compare as sets)
-    std::vector<std::string> expected{"t_critical_exact", "f_critical_exact", "p_exact", "grubbs_g",
-                                      "grubbs_critical", "grubbs_suspect_row", "ci_low_exact", "ci_high_exact"};
+    std::vector<std::string> expected{"t_critical_exact", "f_critical_exact", "p_exact",
+                                      "grubbs_g",         "grubbs_critical",  "grubbs_suspect_row",
+                                      "ci_low_exact",     "ci_high_exact"};
     std::vector<std::string> keys = jsonKeys(e);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(keys, expected);
@@ -83,14 +83,13 @@ TEST(KestraCliComputeExtended, KindsWithoutValuesOrWithoutResults)
     EXPECT_TRUE(computeExtended(dir / "z.PRE")["extended"].is_null());
 }
 
-TEST(KestraCliComputeExtended, CalibrationResidualsAndAccuracyModes)
+TEST(KestraCliComputeExtended, ResidualsArrayAndAccuracyModes)
 {
     SetUserDecimalSeparator('.');
     SetFTableLookup(std::make_shared<DatabaseFTable>(KESTRA_TEMPLATE_DB));
     test::TempDir dir;
     CalibrationStudy cal;
     cal.setLevelCount(4);
-    cal.setResponseCount(3);
     const double y[4][3] = {{1.0, 1.2, 0.8}, {2.1, 1.9, 2.0}, {2.9, 3.1, 3.0}, {4.2, 3.9, 4.0}};
     for (int i = 0; i < 4; ++i) {
         cal.setConcentrationText(i, std::to_string(i + 1) + ".000");
@@ -99,43 +98,22 @@ TEST(KestraCliComputeExtended, CalibrationResidualsAndAccuracyModes)
     cal.write(dir / "c.TAR");
     const nlohmann::json c = computeExtended(dir / "c.TAR")["extended"];
     EXPECT_EQ(c.size(), 12u);
-    ASSERT_TRUE(c["residuals"].is_array());
     ASSERT_EQ(c["residuals"].size(), 12u);
     EXPECT_NEAR(c["residuals"][1].get<double>(), 0.20666666666666633, 1e-13);  // numpy, as in the study test
-    EXPECT_TRUE(test::closeTo(c["lod_calibration"].get<double>(), 0.4230736051388227));
 
     AccuracyStudy acc;
-    for (int r = 0; r < 3; ++r) acc.levelGrid(AccuracyStudy::kCentral).setCell(r, AccuracyStudy::kRecoveryColumn, 99.0 + r);
+    for (int level : {AccuracyStudy::kUpper, AccuracyStudy::kCentral, AccuracyStudy::kLower})
+        for (int r = 0; r < 3; ++r)
+            acc.levelGrid(level).setCell(r, AccuracyStudy::kRecoveryColumn, 99.0 + level + r);
     acc.write(dir / "one.ACC");
     EXPECT_EQ(jsonKeys(computeExtended(dir / "one.ACC")["extended"]),
               (std::vector<std::string>{"f_critical_exact", "p_exact", "t_critical_exact"}));
     acc.setLevelMode(AccuracyStudy::LevelMode::Three);
-    for (int level : {AccuracyStudy::kUpper, AccuracyStudy::kLower})
-        for (int r = 0; r < 3; ++r) acc.levelGrid(level).setCell(r, AccuracyStudy::kRecoveryColumn, 100.0 + level + r);
     acc.write(dir / "three.ACC");
     const nlohmann::json three = computeExtended(dir / "three.ACC")["extended"];
     EXPECT_EQ(three.size(), 10u);
-    EXPECT_TRUE(three.contains("ci_high_exact_2"));
     EXPECT_TRUE(three["p_levels"].is_number());
-}
-
-TEST(KestraCliComputeExtended, NumbersInShortestRoundTripForm)
-{
-    for (double v : {0.1, 1.0 / 3, 2.570581835636315, 1e-300, 123456789.0, -0.0066666666666663765}) {
-        std::string out;
-        cli::AppendJsonNumber(out, v);
-        EXPECT_EQ(std::stod(out), v) << out;
-        EXPECT_EQ(nlohmann::json::parse(out).get<double>(), v) << out;
-    }
-    std::string one;
-    cli::AppendJsonNumber(one, 3.0);
-    EXPECT_EQ(one, "3");
-    std::string tenth;
-    cli::AppendJsonNumber(tenth, 0.1);
-    EXPECT_EQ(tenth, "0.1");
-    std::string inf;
-    cli::AppendJsonNumber(inf, 1.0 / 0.0);
-    EXPECT_EQ(inf, "null");
+    EXPECT_TRUE(three["ci_high_exact_2"].is_number());
 }
 
 }  // namespace

@@ -34,13 +34,14 @@ inline std::optional<double> numberOf(const ExtendedStatistics& e, const std::st
 }
 
 // Agreement to about 11 significant digits: what separates two exact implementations in double precision.
-inline ::testing::AssertionResult closeTo(std::optional<double> actual, double expected, double relative = 1e-11)
+inline ::testing::AssertionResult closeTo(std::optional<double> actual, double expected,
+                                          double relative = 1e-11)
 {
     if (!actual) return ::testing::AssertionFailure() << "empty value, expected " << expected;
     const double tolerance = relative * std::max(std::fabs(expected), 1e-300);
     if (std::fabs(*actual - expected) <= tolerance) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << *actual << " differs from " << expected << " by "
-                                         << std::fabs(*actual - expected);
+    return ::testing::AssertionFailure()
+           << *actual << " differs from " << expected << " by " << std::fabs(*actual - expected);
 }
 
 }  // namespace kestra::test

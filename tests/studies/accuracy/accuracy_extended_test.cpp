@@ -11,7 +11,8 @@
 namespace kestra {
 namespace {
 
-// tppf(p, df): the t quantile of scipy through special.betaincinv, as in tests/stats/exact_distributions_test.cpp.
+// tppf(p, df): the t quantile of scipy through special.betaincinv, as in
+// tests/stats/exact_distributions_test.cpp.
 
 using test::closeTo;
 using test::numberOf;
@@ -42,8 +43,8 @@ TEST(AccuracyExtended, ThreeLevelsWorkedExamples)
     ASSERT_TRUE(e.available);
     EXPECT_EQ(test::keysOf(e),
               (std::vector<std::string>{"t_critical_exact", "f_critical_exact", "p_exact", "p_levels",
-                                        "ci_low_exact_0", "ci_high_exact_0", "ci_low_exact_1", "ci_high_exact_1",
-                                        "ci_low_exact_2", "ci_high_exact_2"}));
+                                        "ci_low_exact_0", "ci_high_exact_0", "ci_low_exact_1",
+                                        "ci_high_exact_1", "ci_low_exact_2", "ci_high_exact_2"}));
     EXPECT_TRUE(closeTo(numberOf(e, "t_critical_exact"), 4.302652729749462));  // historical 4.303
     EXPECT_TRUE(closeTo(numberOf(e, "f_critical_exact"), 5.143252849784718));  // table 5.14
     EXPECT_TRUE(closeTo(numberOf(e, "p_levels"), 0.125));

@@ -6,7 +6,8 @@
 namespace kestra {
 namespace {
 
-// tppf(p, df): the t quantile of scipy through special.betaincinv, as in tests/stats/exact_distributions_test.cpp.
+// tppf(p, df): the t quantile of scipy through special.betaincinv, as in
+// tests/stats/exact_distributions_test.cpp.
 
 using test::closeTo;
 using test::numberOf;
@@ -15,7 +16,8 @@ class SeriesExtendedTest : public test::SeriesStudyTest, public ::testing::WithP
 protected:
     ExtendedStatistics computed(const std::vector<std::vector<double>>& series)
     {
-        IntermediatePrecisionStudy study(GetParam() ? ReproducibilityConfig() : IntermediatePrecisionConfig());
+        IntermediatePrecisionStudy study(GetParam() ? ReproducibilityConfig()
+                                                    : IntermediatePrecisionConfig());
         enter(study, series);
         EXPECT_TRUE(RunCalculation(study).computed);
         return study.extendedStatistics();
@@ -24,16 +26,18 @@ protected:
 
 // S = [np.array(s) for s in series]; F, p = stats.f_oneway(*S); v = [s.var(ddof=1) for s in S]
 // C = max(v)/sum(v); critical 1/(1 + (k-1)/stats.f.ppf(1 - 0.05/k, n-1, (k-1)*(n-1)))
-// sb = sqrt(max(0, (MSB - MSW)/n)); sR = sqrt(MSW + sb**2); t = tppf(0.975, N-1); f = stats.f.ppf(0.95, k-1, N-k)
+// sb = sqrt(max(0, (MSB - MSW)/n)); sR = sqrt(MSW + sb**2); t = tppf(0.975, N-1); f = stats.f.ppf(0.95, k-1,
+// N-k)
 TEST_P(SeriesExtendedTest, WorkedExample)
 {
     const ExtendedStatistics e = computed(workedExample());
     ASSERT_TRUE(e.available);
-    EXPECT_EQ(test::keysOf(e), (std::vector<std::string>{"t_critical_exact", "f_critical_exact", "p_exact",
-                                                          "cochran_c", "cochran_critical", "cochran_suspect_series",
-                                                          "p_series", "s_between_iso", "s_reproducibility_iso"}));
+    EXPECT_EQ(test::keysOf(e),
+              (std::vector<std::string>{"t_critical_exact", "f_critical_exact", "p_exact", "cochran_c",
+                                        "cochran_critical", "cochran_suspect_series", "p_series",
+                                        "s_between_iso", "s_reproducibility_iso"}));
     EXPECT_TRUE(closeTo(numberOf(e, "t_critical_exact"), 2.570581835636315));  // historical 2.571373
-    EXPECT_TRUE(closeTo(numberOf(e, "f_critical_exact"), 9.552094495921155));   // table 9.55
+    EXPECT_TRUE(closeTo(numberOf(e, "f_critical_exact"), 9.552094495921155));  // table 9.55
     EXPECT_TRUE(closeTo(numberOf(e, "p_series"), 0.074132475036777, 1e-9));
     EXPECT_EQ(numberOf(e, "p_exact"), numberOf(e, "p_series"));
     EXPECT_TRUE(closeTo(numberOf(e, "cochran_c"), 1.0 / 3));

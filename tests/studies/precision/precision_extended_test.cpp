@@ -7,7 +7,8 @@
 namespace kestra {
 namespace {
 
-// tppf(p, df): the t quantile of scipy through special.betaincinv, as in tests/stats/exact_distributions_test.cpp.
+// tppf(p, df): the t quantile of scipy through special.betaincinv, as in
+// tests/stats/exact_distributions_test.cpp.
 
 using test::closeTo;
 using test::numberOf;
@@ -29,9 +30,9 @@ TEST(PrecisionExtended, WorkedExampleHasNoOutlier)
 {
     const ExtendedStatistics e = computed({10.1, 9.9, 10.0, 10.2, 9.8, 10.0});
     ASSERT_TRUE(e.available);
-    EXPECT_EQ(test::keysOf(e),
-              (std::vector<std::string>{"t_critical_exact", "f_critical_exact", "p_exact", "grubbs_g", "grubbs_critical",
-                                        "grubbs_suspect_row", "ci_low_exact", "ci_high_exact"}));
+    EXPECT_EQ(test::keysOf(e), (std::vector<std::string>{"t_critical_exact", "f_critical_exact", "p_exact",
+                                                         "grubbs_g", "grubbs_critical", "grubbs_suspect_row",
+                                                         "ci_low_exact", "ci_high_exact"}));
     EXPECT_TRUE(closeTo(numberOf(e, "t_critical_exact"), 2.570581835636315));
     EXPECT_FALSE(numberOf(e, "f_critical_exact"));
     EXPECT_FALSE(numberOf(e, "p_exact"));

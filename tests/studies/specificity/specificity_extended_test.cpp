@@ -7,7 +7,8 @@
 namespace kestra {
 namespace {
 
-// tppf(p, df): the t quantile of scipy through special.betaincinv, as in tests/stats/exact_distributions_test.cpp.
+// tppf(p, df): the t quantile of scipy through special.betaincinv, as in
+// tests/stats/exact_distributions_test.cpp.
 
 using test::closeTo;
 using test::numberOf;
@@ -25,16 +26,16 @@ ExtendedStatistics computed(const std::vector<double>& a, const std::vector<doub
 }
 
 // A, B = np.array(...); vA, vB = A.var(ddof=1), B.var(ddof=1); qa, qb = vA/nA, vB/nB
-// welch_df = (qa+qb)**2/(qa**2/(nA-1) + qb**2/(nB-1)); p_variances = min(1, 2*stats.f.sf(larger/smaller, ...))
-// pooled: stats.ttest_ind(A, B, equal_var=True).pvalue; Welch: stats.ttest_ind(A, B, equal_var=False).pvalue
-// historical df: nA+nB-2 pooled, floor((qa+qb)**2/(qa**2/nA + qb**2/nB) + 0.5) Welch;
+// welch_df = (qa+qb)**2/(qa**2/(nA-1) + qb**2/(nB-1)); p_variances = min(1, 2*stats.f.sf(larger/smaller,
+// ...)) pooled: stats.ttest_ind(A, B, equal_var=True).pvalue; Welch: stats.ttest_ind(A, B,
+// equal_var=False).pvalue historical df: nA+nB-2 pooled, floor((qa+qb)**2/(qa**2/nA + qb**2/nB) + 0.5) Welch;
 // p_exact = 2*stats.t.sf(|t|, historical df); t_critical_exact = tppf(0.975, historical df)
 TEST(SpecificityExtended, PooledWorkedExample)
 {
     const ExtendedStatistics e = computed({98.0, 98.5, 97.5, 98.2, 97.8}, {100.0, 100.5, 99.5, 100.2, 99.8});
     ASSERT_TRUE(e.available);
-    EXPECT_EQ(test::keysOf(e), (std::vector<std::string>{"t_critical_exact", "f_critical_exact", "p_exact", "welch_df",
-                                                          "p_variances", "p_t_exact"}));
+    EXPECT_EQ(test::keysOf(e), (std::vector<std::string>{"t_critical_exact", "f_critical_exact", "p_exact",
+                                                         "welch_df", "p_variances", "p_t_exact"}));
     EXPECT_TRUE(closeTo(numberOf(e, "t_critical_exact"), 2.3060041352041662));  // 8 df
     EXPECT_TRUE(closeTo(numberOf(e, "f_critical_exact"), 6.388232908695868));   // f.ppf(0.95, 4, 4)
     EXPECT_TRUE(closeTo(numberOf(e, "welch_df"), 8.0));
@@ -53,7 +54,8 @@ TEST(SpecificityExtended, SeparateVarianceExamples)
     EXPECT_TRUE(closeTo(numberOf(e, "p_exact"), 1.0));
     EXPECT_TRUE(closeTo(numberOf(e, "p_t_exact"), 1.0));
 
-    // unequal sizes, means apart: the Welch p with the unrounded df differs from the one with the historical df 7
+    // unequal sizes, means apart: the Welch p with the unrounded df differs from the one with the historical
+    // df 7
     const ExtendedStatistics u = computed({10.2, 10.8, 9.6, 11.1, 9.9, 10.4}, {12.0, 12.1, 11.9, 12.2, 11.8});
     EXPECT_TRUE(closeTo(numberOf(u, "welch_df"), 5.943016720360415));
     EXPECT_TRUE(closeTo(numberOf(u, "f_critical_exact"), 6.2560565021608845));  // f.ppf(0.95, 5, 4)
