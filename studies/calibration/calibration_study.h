@@ -88,6 +88,7 @@ public:
     // [0] Italian, [1] English, as filled by the last calculation (empty before).
     const std::array<std::string, 2>& conclusions() const { return m_conclusions; }
     std::string conclusionText() const override { return m_conclusions[0]; }
+    ExtendedStatistics extendedStatistics() const override;
 
     // The regression chart ("VtGrafRegr", the points and the fitted line), the proportionality chart
     // ("VtGrafProp") and the residuals chart ("VtGrafRes", about a zero line), with the texts of the
