@@ -107,6 +107,13 @@ std::string ExtendedUnavailableText(bool dataChanged, Language language)
                        : "Eseguire il calcolo per vedere la statistica estesa.";
 }
 
+std::string ExtendedNoValuesText(Language language)
+{
+    return language == Language::English ? "This study has no extended statistics: its tests use no t or F."
+                                         : "Nessun valore di statistica estesa per questo studio: i suoi "
+                                           "calcoli non usano test t o F.";
+}
+
 std::string ExtendedDisplayRuleText(Language language)
 {
     if (language == Language::English)

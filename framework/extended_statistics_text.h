@@ -31,6 +31,8 @@ std::vector<ExtendedLine> ExtendedLines(const ExtendedStatistics& statistics, La
 
 // Why nothing is shown: no calculation for the data as they are now.
 std::string ExtendedUnavailableText(bool dataChanged, Language language);
+// A study that calculated but has nothing beside its results (no t or F in its tests).
+std::string ExtendedNoValuesText(Language language);
 // The rule the values are printed with, one line below them in the report.
 std::string ExtendedDisplayRuleText(Language language);
 

@@ -38,6 +38,7 @@ ExtendedStatisticsView::ExtendedStatisticsView(QWidget* parent) : QWidget(parent
     m_notice = new QLabel(this);
     m_notice->setObjectName(QStringLiteral("lblEstesaNonDisponibile"));
     m_notice->setWordWrap(true);
+    m_notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // the page's one control while there are no values: the keyboard reaches it and Tab moves on
     m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_notice->setFocusPolicy(Qt::StrongFocus);
@@ -59,7 +60,7 @@ ExtendedStatisticsView::ExtendedStatisticsView(QWidget* parent) : QWidget(parent
     header->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(2, QHeaderView::Stretch);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(header, &QHeaderView::sectionResized, m_table, [this] { m_table->resizeRowsToContents(); });
+    connect(header, &QHeaderView::sectionResized, this, &ExtendedStatisticsView::fitRows);
     m_table->installEventFilter(this);
     m_table->setAccessibleName(QStringLiteral("Statistica estesa"));
 
@@ -101,14 +102,25 @@ void ExtendedStatisticsView::showStatistics(const Study& study)
         m_table->setItem(r, 1, value);
         m_table->setItem(r, 2, note);
     }
-    m_table->resizeRowsToContents();
+    fitRows();
     if (shown && !m_table->currentIndex().isValid())
         m_table->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
 
-    m_notice->setText(shown ? QString() : q(ExtendedUnavailableText(!current, Language::Italian)));
+    m_notice->setText(shown                  ? QString()
+                      : statistics.available ? q(ExtendedNoValuesText(Language::Italian))
+                                             : q(ExtendedUnavailableText(!current, Language::Italian)));
     m_notice->setVisible(!shown);
     m_table->setVisible(shown);
     m_rule->setVisible(shown);
+}
+
+void ExtendedStatisticsView::fitRows()
+{
+    m_table->resizeRowsToContents();
+    // a note of two lines gets some room between its lines and the rules
+    const int single = m_table->verticalHeader()->defaultSectionSize();
+    for (int r = 0; r < m_table->rowCount(); ++r)
+        if (m_table->rowHeight(r) > single) m_table->setRowHeight(r, m_table->rowHeight(r) + 6);
 }
 
 QString ExtendedStatisticsView::selectionText() const
@@ -147,7 +159,7 @@ bool ExtendedStatisticsView::eventFilter(QObject* watched, QEvent* event)
 void ExtendedStatisticsView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_table->resizeRowsToContents();
+    fitRows();
 }
 
 }  // namespace kestra

@@ -33,6 +33,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitRows();
+
     QLabel* m_notice = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_rule = nullptr;

@@ -38,7 +38,9 @@ public:
 
         const std::vector<Row> rows = tableRows();
         if (rows.empty()) {
-            const QString text = english
+            // a study that calculated may have nothing beside its results
+            const QString text = m_doc.extended.available ? q(ExtendedNoValuesText(m_doc.language))
+                                 : english
                                      ? QStringLiteral("Extended statistics are not available for these data.")
                                      : QStringLiteral("Statistica estesa non disponibile per questi dati.");
             for (const QString& line : m_t.wrap(text, Role::Body, kContentWidth)) {

@@ -12,10 +12,16 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QVBoxLayout>
+#include <cstdlib>
 
+#include "framework/extended_statistics_text.h"
+#include "framework/services.h"
 #include "framework/ui/data_grid_view.h"
 #include "framework/ui/study_window.h"
 #include "framework/ui/study_window_factory.h"
+#include "reporting/f_table.h"
+#include "sample_studies.h"
+#include "test_support.h"
 #include "tests/framework/ui/test_host.h"
 #include "tests/framework/ui/typing.h"
 
@@ -222,23 +228,75 @@ TEST_F(ExtendedStatisticsViewTest, ReachedAndCopiedByKeyboardOnly)
     EXPECT_NE(QApplication::focusWidget(), view->table());
 }
 
-// Every study window ends with the page, and a new document shows why it is empty.
-class EveryWindowTest : public ::testing::TestWithParam<StudyKindId> {};
+// Every study window ends with the page: why it is empty on a new document, and after opening a study file
+// (which calculates) every value the study gives, in its order, as the display rule writes it.
+class EveryWindowTest : public ::testing::TestWithParam<StudyKindId> {
+protected:
+    void SetUp() override
+    {
+        SetUserDecimalSeparator(',');
+        SetFTableLookup(std::make_shared<DatabaseFTable>(KESTRA_TEMPLATE_DB));
+    }
+    void TearDown() override { SetUserDecimalSeparator('.'); }
+    test::TempDir dir;
+};
 
 TEST_P(EveryWindowTest, EndsWithTheExtendedStatisticsPage)
 {
     test::TestHost host;
     std::unique_ptr<StudyWindow> window = CreateStudyWindow(GetParam(), host);
     ASSERT_TRUE(window);
+    window->resize(1100, 760);
     window->show();
     QTabWidget* tabs = window->tabs();
+    ExtendedStatisticsView* view = window->extendedStatisticsView();
     EXPECT_EQ(tabs->tabText(tabs->count() - 1), "Statistica estesa");
-    ASSERT_NE(window->extendedStatisticsView(), nullptr);
-    EXPECT_TRUE(tabs->widget(tabs->count() - 1)->isAncestorOf(window->extendedStatisticsView()));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(tabs->widget(tabs->count() - 1)->isAncestorOf(view));
     tabs->setCurrentIndex(tabs->count() - 1);
-    EXPECT_TRUE(window->extendedStatisticsView()->notice()->isVisible());
-    EXPECT_EQ(window->extendedStatisticsView()->notice()->text(),
-              "Eseguire il calcolo per vedere la statistica estesa.");
+    EXPECT_TRUE(view->notice()->isVisible());
+    EXPECT_EQ(view->notice()->text(), "Eseguire il calcolo per vedere la statistica estesa.");
+
+    const std::string file = std::string("sample.") + KindInfo(GetParam()).extension;
+    test::SampleStudy(GetParam())->write(dir / file);
+    ASSERT_TRUE(window->openStudyFile(QString::fromStdString((dir / file).string())));
+    QApplication::processEvents();
+    const ExtendedStatistics expected = window->study().extendedStatistics();
+    ASSERT_TRUE(expected.available);
+    const std::vector<ExtendedLine> lines = ExtendedLines(expected, Language::Italian, ',');
+    if (lines.empty()) {
+        // a study whose tests use no t or F
+        EXPECT_EQ(view->notice()->text().toStdString(), ExtendedNoValuesText(Language::Italian));
+        EXPECT_FALSE(view->table()->isVisible());
+    } else {
+        ASSERT_TRUE(view->table()->isVisible());
+        ASSERT_EQ(view->table()->rowCount(), static_cast<int>(lines.size()));
+        for (std::size_t r = 0; r < lines.size(); ++r) {
+            const int row = static_cast<int>(r);
+            EXPECT_EQ(view->table()->item(row, 0)->toolTip().toStdString(), "Chiave: " + lines[r].key);
+            EXPECT_EQ(view->table()->item(row, 1)->text().toStdString(), lines[r].value) << lines[r].key;
+            EXPECT_FALSE(view->table()->item(row, 2)->text().isEmpty() &&
+                         lines[r].key.find('[') == std::string::npos)
+                << lines[r].key << " has no note";
+        }
+    }
+    if (const char* folder = std::getenv("KESTRA_SCREENSHOTS")) {
+        QApplication::processEvents();
+        const QString name = QString::fromLatin1(folder) + QStringLiteral("/extended-") +
+                             QString::fromLatin1(KindInfo(GetParam()).windowName);
+        window->grab().save(name + QStringLiteral(".png"));
+        // the calibration's charts page and its residuals page
+        if (GetParam() == StudyKindId::Tara)
+            for (int page = 2; page <= 3; ++page) {
+                tabs->setCurrentIndex(page);
+                QApplication::processEvents();
+                window->grab().save(name + QStringLiteral("-%1.png").arg(tabs->tabText(page)));
+            }
+    }
+    // data that no longer match the calculation: the page says so
+    window->study().setResultsCurrent(false);
+    window->showDocument();
+    EXPECT_TRUE(view->notice()->text().startsWith("I dati sono cambiati"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EveryWindowTest,

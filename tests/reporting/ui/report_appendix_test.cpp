@@ -6,8 +6,10 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 #include <filesystem>
 
+#include "framework/extended_statistics_text.h"
 #include "framework/number_pattern.h"
 #include "framework/services.h"
 #include "report_test_support.h"
@@ -149,6 +151,37 @@ TEST_F(ReportAppendixTest, OnePageMoreOnlyWhenAskedWithTheHeadingAndTheValues)
         // the report's own pages are those of the plain report
         EXPECT_EQ(test::PdfText(file, 1, pages).find(english ? "Extended statistics" : "Statistica estesa"),
                   std::string::npos);
+    }
+}
+
+TEST_F(ReportAppendixTest, TheCalibrationValuesInBothLanguages)
+{
+    const ExtendedStatistics values = m_study->extendedStatistics();
+    ASSERT_TRUE(values.available);
+    const int plain = RenderedReport(prepare(Language::Italian, false)).pageCount();
+    for (const Language language : {Language::Italian, Language::English}) {
+        const RenderedReport report(prepare(language, true));
+        ASSERT_EQ(report.pageCount(), plain + 1);
+        const std::string name = language == Language::English ? "appendix-en.pdf" : "appendix-it.pdf";
+        const char* kept = std::getenv("KESTRA_SCREENSHOTS");
+        const fs::path file = kept ? fs::path(kept) / name : m_dir / name;
+        report.writePdf(QString::fromStdString(file.string()));
+        std::string text = test::PdfText(file, plain + 1, plain + 1);
+        // the columns may break a long name over two lines: compare the words
+        for (char& c : text)
+            if (c == '\n') c = ' ';
+        for (const ExtendedValue& v : values.values) {
+            const std::string first = v.name(language).substr(0, v.name(language).find(' '));
+            EXPECT_NE(text.find(first), std::string::npos) << v.key << ": " << v.name(language);
+        }
+        // every residual with its place number
+        const ExtendedValue& residuals = values.values.back();
+        ASSERT_EQ(residuals.key, "residuals");
+        for (std::size_t i = 0; i < residuals.numbers.size(); ++i) {
+            const std::string item =
+                std::to_string(i + 1) + ": " + ExtendedNumberText(residuals.numbers[i], ',', language);
+            EXPECT_NE(text.find(item), std::string::npos) << item;
+        }
     }
 }
 
