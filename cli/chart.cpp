@@ -43,12 +43,13 @@ std::string OneLine(std::string text)
     return text;
 }
 
-// "regression" and "proportionality" name the calibration charts; a number counts from 1.
+// "regression", "proportionality" and "residuals" name the calibration charts; a number counts from 1.
 std::optional<std::size_t> chooseChart(const std::vector<ChartData>& charts, const std::string& which)
 {
     if (which.empty()) return std::nullopt;
     const std::string name = which == "regression"        ? "VtGrafRegr"
                              : which == "proportionality" ? "VtGrafProp"
+                             : which == "residuals"       ? "VtGrafRes"
                                                           : which;
     for (std::size_t i = 0; i < charts.size(); ++i)
         if (EqualsIgnoreCase(charts[i].name, name)) return i;

@@ -27,6 +27,7 @@ struct ReportOptions {
     Language language = Language::Italian;
     char separator = '.';
     bool printDate = false;
+    bool extended = false;  // the extended statistics page after the report's pages
 };
 
 // Opens and calculates the study, writes its report tables, reads the layout back and writes the PDF.
@@ -36,7 +37,8 @@ int RunReport(const ReportOptions& options, std::ostream& err);
 struct ChartOptions {
     std::filesystem::path file;
     std::filesystem::path output;  // .png (one chart) or .pdf (one page per chart)
-    std::string which;             // "regression", "proportionality", a chart name or a number from 1; "" all
+    // "regression", "proportionality", "residuals", a chart name or a number from 1; "" all
+    std::string which;
     Language language = Language::Italian;
     char separator = '.';
     int width = 1200;  // PNG size in pixels

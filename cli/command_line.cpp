@@ -51,6 +51,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
         ->check(CLI::IsMember({"it", "en"}));
     reportCmd->add_option("--separator", reportSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
     reportCmd->add_flag("--date", line.report.printDate, "Stampa la data");
+    reportCmd->add_flag("--extended", line.report.extended,
+                        "Aggiunge la pagina della statistica estesa dopo le pagine del report");
     reportCmd->add_option(
         "--database", line.report.database,
         "Database dei report da usare (predefinito: quello della cartella dei dati dell'utente)");
@@ -66,9 +68,10 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
     chartCmd->add_option("--lang", chartLanguage, "Lingua dei testi del grafico: it o en")
         ->check(CLI::IsMember({"it", "en"}));
     chartCmd->add_option("--separator", chartSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
-    chartCmd->add_option("--which", line.chart.which,
-                         "Grafico da disegnare: regression, proportionality, il nome o il numero (da 1); "
-                         "predefinito: tutti nel PDF, il primo nel PNG");
+    chartCmd->add_option(
+        "--which", line.chart.which,
+        "Grafico da disegnare: regression, proportionality, residuals, il nome o il numero (da 1); "
+        "predefinito: tutti nel PDF, il primo nel PNG");
     chartCmd->add_option("--width", line.chart.width, "Larghezza del PNG in pixel")
         ->check(CLI::Range(200, 8000));
     chartCmd->add_option("--height", line.chart.height, "Altezza del PNG in pixel")

@@ -108,6 +108,7 @@ int RunReport(const ReportOptions& options, std::ostream& err)
         request.printDate = options.printDate;
         request.decimalSeparator = options.separator;
         request.processLogoPath = logoPath;
+        request.extended = options.extended;
         const ReportDocument document = PrepareStudyReport(*study, request, ReadLogoSize);
         const RenderedReport report(document);
         report.writePdf(QString::fromStdString(options.output.string()));

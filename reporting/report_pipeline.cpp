@@ -138,8 +138,19 @@ ReportDocument PrepareStudyReport(const Study& study, const ReportRequest& reque
     } catch (const std::exception& e) {
         throw ReportPipelineError("raccolta dei dati dello studio", e.what());
     }
+    ExtendedStatistics extended;
+    if (request.extended) {
+        try {
+            extended = study.extendedStatistics();
+        } catch (const std::exception& e) {
+            throw ReportPipelineError("calcolo della statistica estesa", e.what());
+        }
+    }
     WriteReportTables(request.database, std::move(records));
-    return ReadReportDocument(std::move(layout), request, readLogoSize);
+    ReportDocument document = ReadReportDocument(std::move(layout), request, readLogoSize);
+    document.extendedAppendix = request.extended;
+    document.extended = std::move(extended);
+    return document;
 }
 
 std::string FieldDisplayText(const ReportRecord& record, const std::string& field, char separator)

@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/extended_statistics.h"
+#include "framework/report_records.h"
 #include "reporting/report_database.h"
 #include "reporting/report_layout.h"
-#include "framework/report_records.h"
 
 namespace kestra {
 
@@ -63,6 +64,9 @@ struct ReportDocument {
     std::string printDate;  // "dd/mm/yyyy"; shown only when layout.printDateVisible
     Language language = Language::Italian;
     char decimalSeparator = '.';
+    // The page "Statistica estesa" after the report's own, with the study's values at print time.
+    bool extendedAppendix = false;
+    ExtendedStatistics extended;
 };
 
 struct ReportRequest {
@@ -72,6 +76,7 @@ struct ReportRequest {
     char decimalSeparator = '.';
     std::optional<std::string> processLogoPath;  // ReportLogoPath()
     std::string today;                           // "" : the current date
+    bool extended = false;                       // add the extended statistics page
 };
 
 // Steps 2 to 12 for a study: its records into its tables, its layout built, translated for English, the

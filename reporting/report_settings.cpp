@@ -9,6 +9,7 @@ struct Settings {
     std::optional<std::string> logo;
     Language language = Language::Italian;
     bool printDate = false;
+    bool extendedAppendix = false;
 };
 
 Settings& settings()
@@ -57,6 +58,16 @@ bool PrintDateFlag()
 void SetPrintDateFlag(bool printDate)
 {
     settings().printDate = printDate;
+}
+
+bool ExtendedAppendixFlag()
+{
+    return settings().extendedAppendix;
+}
+
+void SetExtendedAppendixFlag(bool appendix)
+{
+    settings().extendedAppendix = appendix;
 }
 
 }  // namespace kestra

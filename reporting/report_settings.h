@@ -27,4 +27,9 @@ void SetOutputLanguage(Language language);
 bool PrintDateFlag();
 void SetPrintDateFlag(bool printDate);
 
+// Whether the report ends with the extended statistics page: off each time the dialog opens, on only when it
+// is confirmed with the box ticked.
+bool ExtendedAppendixFlag();
+void SetExtendedAppendixFlag(bool appendix);
+
 }  // namespace kestra

@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include "framework/ui/data_grid_view.h"
+#include "framework/ui/extended_statistics_view.h"
 #include "framework/ui/result_widgets.h"
 #include "framework/ui/status_panel.h"
 #include "framework/ui/study_window_factory.h"
@@ -798,6 +799,8 @@ void StudyWindow::copy()
     QWidget* w = focusWidget();
     if (auto* grid = qobject_cast<DataGridView*>(w))
         grid->copyBlock();
+    else if (m_extended && w == m_extended->table())
+        m_extended->copySelection();
     else if (auto* line = qobject_cast<QLineEdit*>(w))
         line->copy();
     else if (auto* text = qobject_cast<QPlainTextEdit*>(w))
@@ -907,6 +910,7 @@ void StudyWindow::dataEdited()
 
 void StudyWindow::showResultsState()
 {
+    if (m_extended) m_extended->showStatistics(*m_study);
     const bool stale = !m_study->resultsCurrent();
     m_resultsShownStale = stale;
     if (m_staleNotice) m_staleNotice->setVisible(stale);
@@ -926,6 +930,15 @@ void StudyWindow::enableDocumentCommands(bool enabled)
 
 void StudyWindow::showDocument()
 {
+    // the window's own pages are all there by its first showDocument(): this one comes after them
+    if (!m_extended) {
+        QWidget* page = addTab(QStringLiteral("Statistica estesa"));
+        m_extended = new ExtendedStatisticsView(page);
+        auto* layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_extended);
+        setDescription(m_extended, QStringLiteral("Mostra la statistica estesa dei dati calcolati"));
+    }
     updateModifiedMark();
     for (std::size_t i = 0; i < m_headerFields.size(); ++i) {
         const QString text = QString::fromStdString(m_study->header(static_cast<int>(i)));

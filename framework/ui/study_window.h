@@ -26,6 +26,7 @@ class QUndoStack;
 namespace kestra {
 
 class DataGridView;
+class ExtendedStatisticsView;
 class StatusPanel;
 class StudyWindowHost;
 
@@ -60,7 +61,8 @@ struct EditState {
 // The toolbar buttons share the menu actions (toolbarAction("Save") is action("FileSalva")).
 //
 // A derived window builds its frames in its constructor (createInfoFrame, createConclusionFrame,
-// createDataGrid, addTab...) and calls showDocument() at its end.
+// createDataGrid, addTab...) and calls showDocument() at its end; that first call adds the page
+// "Statistica estesa" after the window's own.
 class StudyWindow : public QMainWindow, public DocumentView {
     Q_OBJECT
 
@@ -127,6 +129,8 @@ public:
     QLineEdit* headerField(int index) const;  // nullptr for a field the study lacks
     QPlainTextEdit* conclusionBox() const { return m_conclusion; }
     QTabWidget* tabs() const { return m_tabs; }
+    // "Statistica estesa", the last page of every study window (made by the first showDocument()).
+    ExtendedStatisticsView* extendedStatisticsView() const { return m_extended; }
     QUndoStack* undoStack() const { return m_undo; }
     // "Risultati non aggiornati: premere Calcola", shown while the results do not belong to the data.
     QLabel* staleNotice() const { return m_staleNotice; }
@@ -239,6 +243,7 @@ private:
     QLabel* m_staleNotice = nullptr;
     std::vector<QWidget*> m_resultWidgets;
     bool m_resultsShownStale = false;
+    ExtendedStatisticsView* m_extended = nullptr;
 };
 
 }  // namespace kestra

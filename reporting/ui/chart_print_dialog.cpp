@@ -169,6 +169,7 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
     const std::vector<ChartView*> views = owner.chartViews();
     m_oGraf = views.empty() ? nullptr : views.front();
     m_second = views.size() > 1 ? views[1] : nullptr;
+    m_third = views.size() > 2 ? views[2] : nullptr;
 
     runDialog = [](QDialog& d) { return d.exec(); };
     setupPrinter = [](QPrinter& p, QWidget* parentWidget) {
@@ -214,6 +215,10 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
     m_proportionality->setChecked(true);
     chartRow->addWidget(m_regression);
     chartRow->addWidget(m_proportionality);
+    m_residuals = new QCheckBox(QStringLiteral("Residui"), m_chartFrame);
+    m_residuals->setChecked(false);
+    m_residuals->setVisible(m_third != nullptr);
+    chartRow->addWidget(m_residuals);
 
     auto* printerRow = new QHBoxLayout;
     printerRow->addWidget(new QLabel(QStringLiteral("Stampante:"), this));
@@ -294,6 +299,7 @@ std::vector<ChartView*> MyPrintGrafDlg::chartsToPrint() const
     std::vector<ChartView*> charts;
     if (m_regression->isChecked()) charts.push_back(m_oGraf);
     if (m_proportionality->isChecked()) charts.push_back(m_second);
+    if (m_third && m_residuals->isChecked()) charts.push_back(m_third);
     return charts;
 }
 
@@ -319,6 +325,8 @@ void MyPrintGrafDlg::editLayout()
     }
     if (isRegressionChart() && m_proportionality->isChecked())
         m_second->setPrintSettings(m_oGraf->printSettings());
+    if (isRegressionChart() && m_third && m_residuals->isChecked())
+        m_third->setPrintSettings(m_oGraf->printSettings());
     show();
     activateWindow();
 }

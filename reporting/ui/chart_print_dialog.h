@@ -74,6 +74,8 @@ public:
     QGroupBox* chartFrame() const { return m_chartFrame; }
     QCheckBox* regressionBox() const { return m_regression; }
     QCheckBox* proportionalityBox() const { return m_proportionality; }
+    // calibration only, when the window has its residuals chart; not ticked when the dialog opens
+    QCheckBox* residualsBox() const { return m_residuals; }
     QLabel* printerLabel() const { return m_printerName; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
@@ -101,11 +103,13 @@ private:
     QPrinter& m_printer;
     ChartView* m_oGraf = nullptr;
     ChartView* m_second = nullptr;
+    ChartView* m_third = nullptr;
     Language m_language = Language::English;
     QToolButton* m_optLan[2] = {nullptr, nullptr};
     QGroupBox* m_chartFrame = nullptr;
     QCheckBox* m_regression = nullptr;
     QCheckBox* m_proportionality = nullptr;
+    QCheckBox* m_residuals = nullptr;
     QLabel* m_printerName = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;

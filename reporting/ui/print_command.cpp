@@ -65,6 +65,7 @@ void PrintStudyReport(QWidget* parent, Study& study, ReportUserInterface& ui)
         request.printDate = PrintDateFlag();
         request.decimalSeparator = UserDecimalSeparator();
         request.processLogoPath = ReportLogoPath();
+        request.extended = ExtendedAppendixFlag();
         report = std::make_unique<RenderedReport>(PrepareStudyReport(study, request, ReadLogoSize));
         QApplication::restoreOverrideCursor();
     } catch (const std::exception& e) {

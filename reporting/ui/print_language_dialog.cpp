@@ -55,10 +55,16 @@ MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
     languageRow->addWidget(m_picture);
 
     auto* dateFrame = new QGroupBox(this);
-    auto* dateRow = new QHBoxLayout(dateFrame);
+    auto* dateRow = new QVBoxLayout(dateFrame);
     m_chkDate = new QCheckBox(QStringLiteral("Stampa la data"), dateFrame);
     m_chkDate->setObjectName(QStringLiteral("ChkDate"));
     dateRow->addWidget(m_chkDate);
+    m_chkExtended = new QCheckBox(QStringLiteral("Aggiungi statistica estesa"), dateFrame);
+    m_chkExtended->setObjectName(QStringLiteral("ChkEstesa"));
+    m_chkExtended->setToolTip(QStringLiteral("Aggiunge al report una pagina con la statistica estesa"));
+    dateRow->addWidget(m_chkExtended);
+    // a print asks for the page each time: an earlier choice does not carry over
+    SetExtendedAppendixFlag(false);
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("Command1"));
@@ -67,6 +73,7 @@ MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
     m_cancel->setObjectName(QStringLiteral("Command2"));
     connect(m_ok, &QPushButton::clicked, this, [this] {
         SetPrintDateFlag(m_chkDate->isChecked());
+        SetExtendedAppendixFlag(m_chkExtended->isChecked());
         accept();
     });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

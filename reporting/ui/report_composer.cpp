@@ -238,6 +238,7 @@ private:
         } else {
             m_bodyTop = kMarginTop;
         }
+        m_out.bodyTop = m_bodyTop;
         m_page = nullptr;
     }
 
@@ -808,6 +809,7 @@ private:
 void ComposeReport(const ReportDocument& document, ReportPages& pages)
 {
     Composer(document, pages).compose();
+    if (document.extendedAppendix) ComposeExtendedAppendix(document, pages);
 }
 
 }  // namespace kestra

@@ -213,9 +213,13 @@ struct ReportPages {
     report_pages::PageOps heading;  // the page heading, the same on every page
     QImage logo;
     QRectF logoBox;
+    double bodyTop = report_pages::kMarginTop;  // where a page's body starts, below the heading
 };
 
-// Lays the document's blocks out on pages (heading, title, blocks, signature).
+// Lays the document's blocks out on pages (heading, title, blocks, signature), then the extended statistics
+// page when the document asks for it.
 void ComposeReport(const ReportDocument& document, ReportPages& pages);
+// The extended statistics page(s) after the pages composed so far, below the same heading.
+void ComposeExtendedAppendix(const ReportDocument& document, ReportPages& pages);
 
 }  // namespace kestra

@@ -91,14 +91,14 @@ ExtendedStatistics CalibrationExtended(const CalibrationStudy& study)
             {"√(SSres / (N − 2)): scarto tipo delle risposte attorno alla retta",
              "√(SSres / (N − 2)): standard deviation of the responses about the line"}));
         values.push_back(NumberValue("lod_calibration",
-                                     {"Limite di rilevabilità dalla retta", "Detection limit from the line"},
+                                     {"Limite di rilevazione dalla retta", "Detection limit from the line"},
                                      3.3 * residualSd / std::fabs(b),
                                      {"3,3 · s dei residui / pendenza (ICH Q2); lo studio dei limiti usa "
                                       "invece 2 · s di misure ripetute",
                                       "3.3 · residual s / slope (ICH Q2); the limits study uses 2 · s of "
                                       "repeated measurements instead"}));
         values.push_back(NumberValue(
-            "loq_calibration", {"Limite di quantificazione dalla retta", "Quantitation limit from the line"},
+            "loq_calibration", {"Limite di determinazione dalla retta", "Quantitation limit from the line"},
             10 * residualSd / std::fabs(b),
             {"10 · s dei residui / pendenza (ICH Q2); nella stessa unità delle concentrazioni",
              "10 · residual s / slope (ICH Q2); in the unit of the concentrations"}));

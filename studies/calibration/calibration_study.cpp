@@ -154,6 +154,8 @@ void CalibrationStudy::resetResults()
     for (auto& c : m_conclusions) c.clear();
     m_regressionRows.clear();
     m_proportionalityRows.clear();
+    m_residualRows.clear();
+    m_residuals.clear();
     m_levelColours.clear();
 }
 
@@ -401,6 +403,31 @@ CalcOutcome CalibrationStudy::calculate()
     m_proportionalityRows = {{(upper - a) / b, upper, 0.0, upper},
                              {0.0, a, 0.0, (lower + upper) / 2},
                              {(lower - a) / b, lower, 0.0, lower}};
+    // the fitted line over the points, and the residuals y - (a + b x) level by level, from the same a and b
+    const auto [lowest, highest] = std::minmax_element(m_x.begin(), m_x.end());
+    const std::size_t line = 2 * static_cast<std::size_t>(k);  // the columns of the line's own series
+    auto addLine = [&](std::vector<std::vector<std::optional<double>>>& rows, double y0, double y1) {
+        for (auto& row : rows) row.resize(line + 2);
+        while (rows.size() < 2) rows.emplace_back(line + 2);
+        rows[0][line] = *lowest;
+        rows[0][line + 1] = y0;
+        rows[1][line] = *highest;
+        rows[1][line + 1] = y1;
+    };
+    addLine(m_regressionRows, a + b * *lowest, a + b * *highest);
+    m_residuals.clear();
+    m_residualRows.assign(static_cast<std::size_t>(n), std::vector<std::optional<double>>(line));
+    for (int i = 0; i < k; ++i)
+        for (int r2 = 0; r2 < n; ++r2) {
+            const double x = m_x[static_cast<std::size_t>(i)];
+            const double residual =
+                *m_y[static_cast<std::size_t>(r2)][static_cast<std::size_t>(i)] - (a + b * x);
+            m_residuals.push_back(residual);
+            auto& row = m_residualRows[static_cast<std::size_t>(r2)];
+            row[2 * static_cast<std::size_t>(i)] = x;
+            row[2 * static_cast<std::size_t>(i) + 1] = residual;
+        }
+    addLine(m_residualRows, 0.0, 0.0);
     m_levelColours = drawLevelColours(k);
 
     ++m_calculationNumber;
@@ -445,6 +472,28 @@ std::vector<ChartData> CalibrationStudy::charts(Language language) const
     for (std::size_t r = 0; r < m_regressionRows.size(); ++r)
         regression.rowLabels.push_back(std::to_string(r + 1));
 
+    // the residuals with the same level colours, about the zero line
+    ChartData residuals;
+    residuals.kind = ChartData::Kind::XY;
+    residuals.name = "VtGrafRes";
+    residuals.legendVisible = false;
+    residuals.columnLabels = regression.columnLabels;
+    residuals.series = regression.series;
+    residuals.rows = m_residualRows;
+    residuals.rowLabels = regression.rowLabels;
+    if (computed) {
+        ChartMarker line;
+        line.visible = false;
+        line.lineVisible = true;
+        line.colour = 0x1F4E9A;
+        regression.columnLabels.insert(regression.columnLabels.end(), {"Xretta", "Yretta"});
+        regression.series.push_back(line);
+        ChartMarker zero = line;
+        zero.colour = 0x404040;
+        residuals.columnLabels.insert(residuals.columnLabels.end(), {"X0", "Zero"});
+        residuals.series.push_back(zero);
+    }
+
     ChartData proportionality;
     proportionality.kind = ChartData::Kind::XY;
     proportionality.name = "VtGrafProp";
@@ -476,6 +525,10 @@ std::vector<ChartData> CalibrationStudy::charts(Language language) const
         regression.yAxis.title = english ? "Results" : "Risposte";
         proportionality.title = english ? "Proportionality" : "Proporzionalità";
         proportionality.footnote = footnote;
+        residuals.title = english ? "Residuals" : "Residui";
+        residuals.footnote = footnote;
+        residuals.xAxis.title = english ? "Concentrations" : "Concentrazioni";
+        residuals.yAxis.title = english ? "Residuals" : "Residui";
     }
     regression.titleFontSize = 10;
     regression.footnoteFontSize = 7;
@@ -485,7 +538,11 @@ std::vector<ChartData> CalibrationStudy::charts(Language language) const
     regression.yAxis.titleVisible = true;
     proportionality.titleFontSize = 10;
     proportionality.footnoteFontSize = 7;
-    return {regression, proportionality};
+    residuals.titleFontSize = 10;
+    residuals.footnoteFontSize = 7;
+    residuals.xAxis.titleFontSize = 10;
+    residuals.yAxis.titleFontSize = 10;
+    return {regression, proportionality, residuals};
 }
 
 ReportRecords CalibrationStudy::reportRecords(Language language) const

@@ -90,11 +90,15 @@ public:
     std::string conclusionText() const override { return m_conclusions[0]; }
     ExtendedStatistics extendedStatistics() const override;
 
-    // The regression chart ("VtGrafRegr") and the proportionality chart ("VtGrafProp"), with the texts
-    // of the language asked for (SetLanGraf). Before a calculation they hold no data and no texts.
+    // The regression chart ("VtGrafRegr", the points and the fitted line), the proportionality chart
+    // ("VtGrafProp") and the residuals chart ("VtGrafRes", about a zero line), with the texts of the
+    // language asked for (SetLanGraf). Before a calculation they hold no data and no texts.
     std::vector<ChartData> charts(Language language) const override;
     // The header block of the chart footnotes.
     std::string chartFootnote(Language language) const;
+    // y - (a + b x) of the last calculation, level by level and replicate by replicate, with the a and b it
+    // computed from the values as shown.
+    const std::vector<double>& residuals() const { return m_residuals; }
     // The marker colours of the levels drawn by the last calculation (0xRRGGBB).
     const std::vector<std::uint32_t>& levelColours() const { return m_levelColours; }
 
@@ -130,6 +134,8 @@ private:
     // chart data of the last calculation
     std::vector<std::vector<std::optional<double>>> m_regressionRows;  // n rows, 2 columns per level
     std::vector<std::vector<std::optional<double>>> m_proportionalityRows;
+    std::vector<std::vector<std::optional<double>>> m_residualRows;  // n rows, 2 columns per level, zero line
+    std::vector<double> m_residuals;
     std::vector<std::uint32_t> m_levelColours;
     RandomComponent m_random;
     int m_calculationNumber = 0;

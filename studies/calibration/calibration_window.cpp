@@ -184,6 +184,13 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     }
     m_chartPage->installEventFilter(this);
 
+    // --- "Residui": the residuals chart fills its page
+    QWidget* residualsPage = addTab(QStringLiteral("Residui"));
+    m_residualsChart = new ChartView(residualsPage);
+    m_residualsChart->setObjectName(QStringLiteral("VtGrafRes"));
+    auto* residualsLayout = new QVBoxLayout(residualsPage);
+    residualsLayout->addWidget(m_residualsChart);
+
     // --- Strumenti > "C&oncentrazioni..."
     auto* concentrations = new QAction(QStringLiteral("C&oncentrazioni..."), this);
     m_concentrationsAction = concentrations;
@@ -269,6 +276,7 @@ void CalibrationWindow::setLanGraf(Language language)
     const std::vector<ChartData> charts = calibration().charts(language);
     for (std::size_t i = 0; i < 2 && i < charts.size(); ++i)
         m_charts[i]->setChartData(charts[i].empty() ? ChartData{} : charts[i]);
+    if (charts.size() > 2) m_residualsChart->setChartData(charts[2].empty() ? ChartData{} : charts[2]);
 }
 
 void CalibrationWindow::toggleChartSize(int index)

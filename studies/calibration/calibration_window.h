@@ -1,4 +1,4 @@
-// The Tara window: the calibration study on screen (tabs "Info/Conclusioni", "Dati", "Grafici").
+// The Tara window: the calibration study on screen (tabs "Info/Conclusioni", "Dati", "Grafici", "Residui").
 #pragma once
 
 #include <array>
@@ -39,12 +39,13 @@ public:
     QTableWidget* anovaTable() const { return m_anova; }  // SprLinearita
     ChartView* regressionChart() const { return m_charts[0]; }
     ChartView* proportionalityChart() const { return m_charts[1]; }
+    ChartView* residualsChart() const { return m_residualsChart; }
     bool chartEnlarged(int index) const { return m_enlarged[static_cast<std::size_t>(index)]; }
     // Enlarges a chart to the whole charts page, or restores it to its half (the double click or Ctrl+click).
     void toggleChartSize(int index);
 
     // --- ChartOwner
-    std::vector<ChartView*> chartViews() override { return {m_charts[0], m_charts[1]}; }
+    std::vector<ChartView*> chartViews() override { return {m_charts[0], m_charts[1], m_residualsChart}; }
     void setLanGraf(Language language) override;
 
 protected:
@@ -69,6 +70,7 @@ private:
     QTableWidget* m_anova = nullptr;
     QWidget* m_chartPage = nullptr;
     std::array<ChartView*, 2> m_charts{};
+    ChartView* m_residualsChart = nullptr;
     std::array<bool, 2> m_enlarged{false, false};
     int m_chartFront = 0;
     int m_placedCalculation = -1;

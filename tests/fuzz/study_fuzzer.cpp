@@ -46,6 +46,7 @@ void exercise(Study& study, char separator)
         (void)records;
         (void)study.charts(language);
     }
+    (void)study.extendedStatistics();
     (void)study.conclusionText();
     (void)study.fileContents();
 }

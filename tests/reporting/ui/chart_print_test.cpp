@@ -19,10 +19,14 @@
 #include <QToolButton>
 
 #include "framework/number_pattern.h"
+#include "report_test_support.h"
 #include "reporting/ui/chart_print_dialog.h"
 #include "reporting/ui/report_preview.h"
+#include "sample_studies.h"
+#include "studies/calibration/calibration_window.h"
 #include "studies/precision/precision_study.h"
 #include "test_support.h"
+#include "tests/framework/ui/test_host.h"
 
 namespace kestra {
 namespace {
@@ -375,6 +379,50 @@ TEST_F(ChartPrintDialogTest, TheScreenChartsAreItalianAgainWhenTheDialogCloses)
     PrintStudyCharts(window, printer);
     EXPECT_EQ(window.languages, (std::vector<Language>{Language::English, Language::Italian}));
     EXPECT_EQ(window.first.chartData().title, curve(Language::Italian).title);
+}
+
+TEST_F(ChartPrintDialogTest, CalibrationOffersItsResidualsChartUntickedAndPrintsItLast)
+{
+    test::TestHost host;
+    CalibrationWindow window(host);
+    const auto sample = test::calibration(5, 3);
+    const std::filesystem::path file = dir / "sample.TAR";
+    sample->write(file);
+    ASSERT_TRUE(window.openStudyFile(QString::fromStdString(file.string())));
+    window.show();
+    MyPrintGrafDlg dialog(window, printer);
+    dialog.show();
+    ASSERT_TRUE(dialog.residualsBox()->isVisible());
+    EXPECT_EQ(dialog.residualsBox()->text(), "Residui");
+    EXPECT_FALSE(dialog.residualsBox()->isChecked());
+    dialog.okButton()->click();
+    EXPECT_EQ(pageSizes(output).size(), 2u);
+
+    std::filesystem::remove(output);
+    dialog.residualsBox()->setChecked(true);
+    dialog.okButton()->click();
+    EXPECT_EQ(pageSizes(output).size(), 3u);
+    const std::string last = test::PdfText(output, 3, 3);
+    EXPECT_NE(last.find("Residuals"), std::string::npos) << last;  // the English texts chosen by default
+
+    // only the residuals, with the layout of the regression chart given to it as to the ticked others
+    std::filesystem::remove(output);
+    dialog.regressionBox()->setChecked(false);
+    dialog.proportionalityBox()->setChecked(false);
+    dialog.runDialog = [](QDialog& d) {
+        auto& layout = dynamic_cast<MyLayoutDialog&>(d);
+        layout.portraitOption()->setChecked(true);
+        layout.okButton()->click();
+        return static_cast<int>(layout.result());
+    };
+    dialog.layoutButton()->click();
+    EXPECT_EQ(window.residualsChart()->printSettings().orientation, 0);
+    EXPECT_EQ(window.proportionalityChart()->printSettings().orientation, 1);
+    dialog.okButton()->click();
+    const auto pages = pageSizes(output);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_LT(pages[0].width(), pages[0].height());  // portrait
+    EXPECT_NE(test::PdfText(output).find("Residuals"), std::string::npos);
 }
 
 }  // namespace

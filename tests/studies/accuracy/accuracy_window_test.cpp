@@ -65,7 +65,8 @@ protected:
 TEST_F(AccuracyWindowTest, NewWindowIsOneLevelOnTheDataTab)
 {
     EXPECT_EQ(window.documentTitle(), "Accuratezza - no file");
-    EXPECT_EQ(window.tabs()->count(), 3);
+    EXPECT_EQ(window.tabs()->count(), 4);
+    EXPECT_EQ(window.tabs()->tabText(3), "Statistica estesa");
     EXPECT_EQ(window.tabs()->tabText(0), " Info/Conclusioni");
     EXPECT_EQ(window.tabs()->currentIndex(), 1);
     EXPECT_EQ(window.countField()->text(), "3");

@@ -72,7 +72,7 @@ TEST_F(CalibrationStudyTest, NewStudyState)
     EXPECT_FALSE(study.isModified());
     // before any calculation the charts hold neither data nor texts
     const auto charts = study.charts(Language::Italian);
-    ASSERT_EQ(charts.size(), 2u);
+    ASSERT_EQ(charts.size(), 3u);
     EXPECT_TRUE(charts[0].empty());
     EXPECT_EQ(charts[0].title, "");
     EXPECT_EQ(charts[1].footnote, "");
@@ -172,13 +172,13 @@ TEST_F(CalibrationStudyTest, ProportionalityAndRegressionChartData)
     EXPECT_EQ(regr.yAxis.title, "Risposte");
     EXPECT_EQ(regr.titleFontSize, 10);
     EXPECT_EQ(regr.footnoteFontSize, 7);
-    // one series per level, n rows: level i's points share the level's colour
-    ASSERT_EQ(regr.series.size(), 4u);
+    // one series per level, n rows: level i's points share the level's colour; the fitted line comes last
+    ASSERT_EQ(regr.series.size(), 5u);
     EXPECT_EQ(regr.series[0].colour, 0xFF0000u);
     EXPECT_EQ(regr.series[3].colour, 0x46505Au);
     EXPECT_EQ(regr.series[1].size, 6);
     ASSERT_EQ(regr.rows.size(), 3u);
-    ASSERT_EQ(regr.rows[0].size(), 8u);
+    ASSERT_EQ(regr.rows[0].size(), 10u);
     EXPECT_EQ(regr.rows[2][4], 3.0);
     EXPECT_EQ(regr.rows[2][5], 3.0);
     EXPECT_EQ(regr.rows[1][7], 3.9);

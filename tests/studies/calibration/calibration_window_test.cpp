@@ -99,7 +99,9 @@ TEST_F(CalibrationWindowTest, NewWindowShowsTheNewStudy)
     auto w = open();
     EXPECT_EQ(w->objectName(), "Tara");
     EXPECT_EQ(w->documentTitle(), "Taratura - no file");
-    ASSERT_EQ(w->tabs()->count(), 3);
+    ASSERT_EQ(w->tabs()->count(), 5);
+    EXPECT_EQ(w->tabs()->tabText(3).toStdString(), "Residui");
+    EXPECT_EQ(w->tabs()->tabText(4).toStdString(), "Statistica estesa");
     EXPECT_EQ(w->tabs()->tabText(0).toStdString(), "Info/Conclusioni");
     EXPECT_EQ(w->tabs()->tabText(2).toStdString(), "Grafici");
     EXPECT_EQ(w->tabs()->currentIndex(), 1);
@@ -150,7 +152,9 @@ TEST_F(CalibrationWindowTest, WorkedExampleTypedInAndComputed)
     EXPECT_NE(w->conclusionBox()->toPlainText().indexOf("Y = -0.017 + 1.010 X"), -1);
     EXPECT_EQ(w->regressionChart()->chartData().title, "Regressione");
     EXPECT_EQ(w->proportionalityChart()->chartData().title, "Proporzionalità");
-    EXPECT_EQ(w->regressionChart()->chartData().series.size(), 4u);
+    EXPECT_EQ(w->regressionChart()->chartData().series.size(), 5u);  // four levels and the fitted line
+    EXPECT_EQ(w->residualsChart()->chartData().title, "Residui");
+    EXPECT_EQ(w->chartViews().size(), 3u);
 
     // a refused calculation warns and leaves the results
     w->calibration().grid().setCell(1, 1, std::nullopt);

@@ -83,7 +83,8 @@ TEST_F(SeriesWindowTest, NewIntermediatePrecisionWindow)
     auto w = open(IntermediatePrecisionConfig());
     EXPECT_EQ(w->objectName(), "Prin");
     EXPECT_EQ(w->documentTitle(), "Precisione intermedia - no file");
-    ASSERT_EQ(w->tabs()->count(), 3);
+    ASSERT_EQ(w->tabs()->count(), 4);
+    EXPECT_EQ(w->tabs()->tabText(3), "Statistica estesa");
     EXPECT_EQ(w->tabs()->tabText(0), "Info/Conclusioni");
     EXPECT_EQ(w->tabs()->tabText(2), "Grafici");
     EXPECT_EQ(w->tabs()->currentIndex(), 1);

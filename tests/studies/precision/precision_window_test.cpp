@@ -72,7 +72,8 @@ protected:
 TEST_F(PrecisionWindowTest, NewWindowShowsTheResetState)
 {
     EXPECT_EQ(window.documentTitle(), "Ripetibilità - no file");
-    EXPECT_EQ(window.tabs()->count(), 2);
+    EXPECT_EQ(window.tabs()->count(), 3);
+    EXPECT_EQ(window.tabs()->tabText(2), "Statistica estesa");
     EXPECT_EQ(window.tabs()->tabText(0), "Info/Dati");
     EXPECT_EQ(window.tabs()->tabText(1), "Grafico");
     EXPECT_EQ(window.tabs()->currentIndex(), 0);
