@@ -14,6 +14,7 @@ struct ComputeOptions {
     std::filesystem::path file;
     Language language = Language::Italian;
     char separator = '.';
+    bool extended = false;  // adds the study's extended statistics as the object "extended"
 };
 
 // Opens the study as the Open command does (reset, read, calculate) and prints its report records as JSON.

@@ -37,6 +37,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
     computeCmd->add_option("--lang", computeLanguage, "Lingua dei campi che ne dipendono: it o en")
         ->check(CLI::IsMember({"it", "en"}));
     computeCmd->add_option("--separator", computeSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
+    computeCmd->add_flag(
+        "--extended", line.compute.extended,
+        "Aggiunge l'oggetto \"extended\": la statistica estesa in numeri JSON a piena precisione");
     computeCmd->add_option("FILE", line.compute.file, kStudyFiles)->required();
 
     std::string reportLanguage = "it";

@@ -41,7 +41,9 @@ int RunCompute(const ComputeOptions& options, std::ostream& out, std::ostream& e
     if (std::string notes = ReadingWarningText(study->readingNotes()); !notes.empty())
         messages.push_back(std::move(notes));
     for (const auto& m : outcome.messages) messages.push_back(m.text);
-    out << ComputeJson(study->kind().kindCode, records, messages);
+    std::optional<ExtendedStatistics> extended;
+    if (options.extended) extended = study->extendedStatistics();
+    out << ComputeJson(study->kind().kindCode, records, messages, extended);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/json_output.h"
 
 #include <charconv>
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 namespace kestra::cli {
@@ -131,8 +132,64 @@ void AppendJsonString(std::string& out, std::string_view text)
     out += '"';
 }
 
+void AppendJsonNumber(std::string& out, double value)
+{
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    out.append(buffer, end);
+}
+
+namespace {
+
+void appendExtended(std::string& out, const ExtendedStatistics& extended)
+{
+    if (!extended.available) {
+        out += "null";
+        return;
+    }
+    if (extended.values.empty()) {
+        out += "{}";
+        return;
+    }
+    out += "{\n";
+    for (std::size_t i = 0; i < extended.values.size(); ++i) {
+        const ExtendedValue& v = extended.values[i];
+        if (i > 0) out += ",\n";
+        indent(out, 2);
+        AppendJsonString(out, v.key);
+        out += ": ";
+        if (v.type == ExtendedValue::Type::Array) {
+            if (v.numbers.empty()) {
+                out += "[]";
+                continue;
+            }
+            out += "[\n";
+            for (std::size_t k = 0; k < v.numbers.size(); ++k) {
+                if (k > 0) out += ",\n";
+                indent(out, 3);
+                AppendJsonNumber(out, v.numbers[k]);
+            }
+            out += '\n';
+            indent(out, 2);
+            out += ']';
+        } else if (v.number) {
+            AppendJsonNumber(out, *v.number);
+        } else {
+            out += "null";
+        }
+    }
+    out += "\n  }";
+}
+
+}  // namespace
+
 std::string ComputeJson(const std::string& kind, const ReportRecords& records,
-                        const std::vector<std::string>& messages)
+                        const std::vector<std::string>& messages,
+                        const std::optional<ExtendedStatistics>& extended)
 {
     std::string out;
     out.reserve(4096 + records.details.size() * 256);
@@ -163,6 +220,10 @@ std::string ComputeJson(const std::string& kind, const ReportRecords& records,
             AppendJsonString(out, messages[i]);
         }
         out += "\n  ]";
+    }
+    if (extended) {
+        out += ",\n  \"extended\": ";
+        appendExtended(out, *extended);
     }
     out += "\n}\n";
     return out;

@@ -63,6 +63,7 @@ void Study::reset()
     m_readingNotes = {};
     m_isModify = false;
     m_resultsCurrent = true;  // the new-document results belong to the empty data
+    m_resultsCalculated = false;
     clearGridsChanged();
 }
 

@@ -59,6 +59,10 @@ public:
     // (the window says so). A refused calculation leaves the flag as it was, like the results.
     bool resultsCurrent() const { return m_resultsCurrent; }
     void setResultsCurrent(bool current) { m_resultsCurrent = current; }
+    // Whether a calculation has computed results since the last reset (the reset results belong to no data).
+    // Together with resultsCurrent(): the results shown were computed from the data as they are now.
+    bool resultsCalculated() const { return m_resultsCalculated; }
+    bool resultsFromCurrentData() const { return m_resultsCurrent && m_resultsCalculated; }
 
     // --- number format: builds the window's pattern (also the process-wide one) and applies it to the grids
     const NumberFormat& numberFormat() const { return m_format; }
@@ -111,6 +115,8 @@ protected:
     // Applies the format to the study's grids (the base class sets it on grid()).
     virtual void applyFormatToGrids(const NumberFormat& format);
     void bind(const std::filesystem::path& path);
+    // Called by a calculation that computed, where it writes its results.
+    void markCalculated() { m_resultsCalculated = true; }
 
     std::array<std::string, 4> m_header;
 
@@ -119,6 +125,7 @@ private:
     std::string m_loadFileName;
     bool m_isModify = false;
     bool m_resultsCurrent = true;
+    bool m_resultsCalculated = false;
     NumberFormat m_format;
     std::string m_pattern;
     ReadingNotes m_readingNotes;

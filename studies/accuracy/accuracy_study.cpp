@@ -6,6 +6,7 @@
 #include "framework/services.h"
 #include "stats/centred_sums.h"
 #include "stats/statistics.h"
+#include "studies/accuracy/accuracy_extended.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -258,6 +259,11 @@ AccuracyStudy::AnovaResult AccuracyStudy::AnovaLevels(const std::array<std::vect
     return a;
 }
 
+ExtendedStatistics AccuracyStudy::extendedStatistics() const
+{
+    return AccuracyExtended(*this);
+}
+
 CalcOutcome AccuracyStudy::calculate()
 {
     CalcOutcome outcome;
@@ -398,6 +404,7 @@ CalcOutcome AccuracyStudy::calculate()
     m_conclusions = std::move(conclusions);
     m_chartMarker = marker;
     m_chartCurves = std::move(curves);
+    markCalculated();
     outcome.computed = true;
     return outcome;
 }

@@ -87,6 +87,7 @@ public:
     // [0] Italian, [1] English.
     const std::array<std::string, 2>& conclusions() const { return m_conclusions; }
     std::string conclusionText() const override { return m_conclusions[0]; }
+    ExtendedStatistics extendedStatistics() const override;
 
     ReportRecords reportRecords(Language language) const override;
     // The Gaussian curve chart "VtGrafAccu" with its texts in the language (SetLanGraf).

@@ -8,6 +8,7 @@
 
 #include "stats/centred_sums.h"
 #include "stats/statistics.h"
+#include "studies/calibration/calibration_extended.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -194,6 +195,11 @@ void CalibrationStudy::FormatConcHeaders()
         m_grid.setColumnHeader(
             i, FormatNumber(value.value_or(static_cast<double>(i + 1)), numberPattern(), sep));
     }
+}
+
+ExtendedStatistics CalibrationStudy::extendedStatistics() const
+{
+    return CalibrationExtended(*this);
 }
 
 bool CalibrationStudy::ReadGridData()
@@ -398,6 +404,7 @@ CalcOutcome CalibrationStudy::calculate()
     m_levelColours = drawLevelColours(k);
 
     ++m_calculationNumber;
+    markCalculated();
     outcome.computed = true;
     return outcome;
 }

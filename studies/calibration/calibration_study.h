@@ -88,6 +88,7 @@ public:
     // [0] Italian, [1] English, as filled by the last calculation (empty before).
     const std::array<std::string, 2>& conclusions() const { return m_conclusions; }
     std::string conclusionText() const override { return m_conclusions[0]; }
+    ExtendedStatistics extendedStatistics() const override;
 
     // The regression chart ("VtGrafRegr") and the proportionality chart ("VtGrafProp"), with the texts
     // of the language asked for (SetLanGraf). Before a calculation they hold no data and no texts.

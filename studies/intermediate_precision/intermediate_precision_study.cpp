@@ -7,6 +7,7 @@
 #include "framework/services.h"
 #include "stats/centred_sums.h"
 #include "stats/statistics.h"
+#include "studies/intermediate_precision/series_extended.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -175,6 +176,11 @@ bool IntermediatePrecisionStudy::aovCellGreyed(int row, int column)
 
 // ---------------------------------------------------------------- CalcPrin / CalcRipr
 
+ExtendedStatistics IntermediatePrecisionStudy::extendedStatistics() const
+{
+    return SeriesExtended(*this);
+}
+
 CalcOutcome IntermediatePrecisionStudy::calculate()
 {
     CalcOutcome outcome;
@@ -313,6 +319,7 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
     m_aov[2] = {FormatCurrent(sst), FormatWith(dfT, kDfPattern), "", "", ""};
 
     m_intervals = std::move(intervals);
+    markCalculated();
     outcome.computed = true;
     return outcome;
 }

@@ -80,6 +80,7 @@ public:
 
     // --- calculation (CalcPrin / CalcRipr)
     CalcOutcome calculate() override;
+    ExtendedStatistics extendedStatistics() const override;
 
     // --- results as displayed
     const std::string& sbText() const { return m_sb; }                // STrat

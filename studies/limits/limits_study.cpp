@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "framework/extended_values.h"
 #include "stats/statistics.h"
 #include "text/text_helpers.h"
 
@@ -122,8 +123,14 @@ CalcOutcome LimitsStudy::calculate()
     m_stDev = FormatCurrent(s);
     m_limRil = detectionText;
     m_limDet = quantitationText;
+    markCalculated();
     outcome.computed = true;
     return outcome;
+}
+
+ExtendedStatistics LimitsStudy::extendedStatistics() const
+{
+    return AvailableExtended(resultsFromCurrentData(), [] { return std::vector<ExtendedValue>{}; });
 }
 
 ReportRecords LimitsStudy::reportRecords(Language language) const

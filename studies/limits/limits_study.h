@@ -31,6 +31,8 @@ public:
     CalcOutcome calculate() override;  // CalcLimi
     ReportRecords reportRecords(Language language) const override;
     std::string conclusionText() const override { return m_conclusionBox; }
+    // The study has no t or F value and no further test: current results give an empty list.
+    ExtendedStatistics extendedStatistics() const override;
 
     // Results as the window shows them.
     const std::string& stDevText() const { return m_stDev; }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "stats/statistics.h"
+#include "studies/precision/precision_extended.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -163,8 +164,14 @@ CalcOutcome PrecisionStudy::calculate()
     m_xMaximum = xMaximum;
     m_yMaximum = yMaximum;
     m_chartLanguage = Language::Italian;
+    markCalculated();
     outcome.computed = true;
     return outcome;
+}
+
+ExtendedStatistics PrecisionStudy::extendedStatistics() const
+{
+    return PrecisionExtended(*this);
 }
 
 std::string PrecisionStudy::headerBlock(Language language) const

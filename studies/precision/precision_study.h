@@ -51,6 +51,7 @@ public:
     // The Gaussian chart with its texts in the language asked for (SetLanGraf applied to a copy).
     std::vector<ChartData> charts(Language language) const override;
     std::string conclusionText() const override { return m_conclusions[0]; }
+    ExtendedStatistics extendedStatistics() const override;
 
     // SetLanGraf: the language of the texts of the chart on screen; CalcPrec sets Italian.
     void setLanGraf(Language language) { m_chartLanguage = language; }

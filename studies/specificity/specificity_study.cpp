@@ -6,6 +6,7 @@
 
 #include "stats/centred_sums.h"
 #include "stats/statistics.h"
+#include "studies/specificity/specificity_extended.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -136,6 +137,11 @@ double SpecificityStudy::VarianceFTest(int nA, int nB, double vA, double vB, Cal
     return FTailProbability(f, df1, df2);
 }
 
+ExtendedStatistics SpecificityStudy::extendedStatistics() const
+{
+    return SpecificityExtended(*this);
+}
+
 CalcOutcome SpecificityStudy::calculate()
 {
     CalcOutcome outcome;
@@ -253,6 +259,7 @@ CalcOutcome SpecificityStudy::calculate()
     m_judgements = std::move(judgements);
     m_judgementLabel = m_judgements[0];
     m_computed = true;
+    markCalculated();
     outcome.computed = true;
     return outcome;
 }

@@ -41,6 +41,7 @@ public:
     void setupSpecGrid();
 
     CalcOutcome calculate() override;  // CalcSpec
+    ExtendedStatistics extendedStatistics() const override;
 
     // Results as the window shows them.
     const std::string& meanText(int group) const { return m_mean.at(static_cast<std::size_t>(group)); }

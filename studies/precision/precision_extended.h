@@ -1,0 +1,13 @@
+// The precision study's extended statistics: exact t, the exact confidence limits of the mean and Grubbs'
+// outlier test.
+#pragma once
+
+#include "framework/extended_statistics.h"
+
+namespace kestra {
+
+class PrecisionStudy;
+
+ExtendedStatistics PrecisionExtended(const PrecisionStudy& study);
+
+}  // namespace kestra
