@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "framework/report_records.h"
@@ -49,9 +50,24 @@ struct ChartOptions {
 // Returns 0, or 2 with one line on err.
 int RunChart(const ChartOptions& options, std::ostream& err);
 
+struct SelfTestOptions {
+    Language language = Language::Italian;
+    std::filesystem::path output;    // the certificate PDF; empty: the summary and the cases as text
+    std::filesystem::path database;  // empty: the user's database prepared as the program's start-up does
+};
+
+// The self-test against the reference set beside the program, printed as text on out.
+// Returns 0 when every case passed, 1 when any failed, 2 when it could not run (one line on err).
+int RunSelfTestText(const SelfTestOptions& options, std::ostream& out, std::ostream& err);
+// The same checks, the certificate written as a PDF and the summary printed on out (the renderer's half).
+int RunSelfTestCertificate(const SelfTestOptions& options, std::ostream& out, std::ostream& err);
+
 // The decimal separator of the user's locale.
 char LocaleDecimalSeparator();
 // The folder of the program's data (DB/KESTRA73.MDB) for the running executable, built or installed.
 std::filesystem::path ProgramFolder();
+// The user's report database as the program's start-up prepares it (data folder, settings, database copy),
+// with the logo path of the settings. Throws ReportPipelineError when the start-up fails.
+std::filesystem::path UserReportDatabase(std::ostream& err, std::optional<std::string>& logoPath);
 
 }  // namespace kestra::cli

@@ -1,9 +1,12 @@
 // What every kestra-cli command needs from its surroundings: the locale's separator, the program's data.
 #include <clocale>
+#include <ostream>
 #include <string>
 
+#include "app/startup_config.h"
 #include "app/user_folders.h"
 #include "cli/cli_commands.h"
+#include "reporting/report_pipeline.h"
 
 namespace kestra::cli {
 
@@ -21,6 +24,22 @@ char LocaleDecimalSeparator()
 std::filesystem::path ProgramFolder()
 {
     return ProgramDataFolder(ExecutableFolder());
+}
+
+std::filesystem::path UserReportDatabase(std::ostream& err, std::optional<std::string>& logoPath)
+{
+    const StartupPaths paths = SystemStartupPaths();
+    std::string messages;
+    const StartupResult result = RunStartupConfiguration(paths, [&](const ShellMessage& m) {
+        if (!messages.empty()) messages += " ";
+        messages += m.text;
+    });
+    if (!result.ok)
+        throw ReportPipelineError("configurazione della cartella dei dati",
+                                  messages.empty() ? std::string("non riuscita") : messages);
+    if (!messages.empty()) err << "kestra-cli: avviso: " << messages << "\n";
+    logoPath = result.settings.logoPath;
+    return result.settings.databasePath;
 }
 
 }  // namespace kestra::cli

@@ -81,6 +81,19 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
         ->add_option("FILE", line.chart.file, "File dello studio (*.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)")
         ->required();
 
+    std::string selfTestLanguage = "it";
+    auto* selfTestCmd = app.add_subcommand(
+        "selftest",
+        "Verifica il programma con i dati di riferimento installati e la tabella F del database; esce con 0 "
+        "se tutti i casi sono superati, 1 se uno fallisce, 2 se la verifica non può essere eseguita");
+    selfTestCmd->add_option("--lang", selfTestLanguage, "Lingua del riepilogo e del certificato: it o en")
+        ->check(CLI::IsMember({"it", "en"}));
+    selfTestCmd->add_option("--output,--out", line.selfTest.output,
+                            "Certificato PDF da scrivere (senza: riepilogo e casi come testo)");
+    selfTestCmd->add_option(
+        "--database", line.selfTest.database,
+        "Database dei report da verificare (predefinito: quello della cartella dei dati dell'utente)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -95,6 +108,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
         line.command = Command::Report;
         line.report.language = languageOf(reportLanguage);
         line.report.separator = separatorOf(reportSeparator);
+    } else if (*selfTestCmd) {
+        line.command = Command::SelfTest;
+        line.selfTest.language = languageOf(selfTestLanguage);
     } else {
         line.command = Command::Chart;
         line.chart.language = languageOf(chartLanguage);

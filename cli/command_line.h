@@ -8,13 +8,14 @@
 
 namespace kestra::cli {
 
-enum class Command { Compute, Report, Chart };
+enum class Command { Compute, Report, Chart, SelfTest };
 
 struct CommandLine {
     Command command = Command::Compute;
     ComputeOptions compute;
     ReportOptions report;
     ChartOptions chart;
+    SelfTestOptions selfTest;
 };
 
 // Parses argv into line. Returns the exit code when the run already ended here (--help, --version, a usage

@@ -1,5 +1,6 @@
-// kestra-cli: computes studies and prints their report records. Writing reports and drawing charts needs the
-// drawing libraries, so those two commands run in the renderer beside it; compute starts without them.
+// kestra-cli: computes studies and prints their report records. Writing reports, drawing charts and the
+// self-test's certificate need the drawing libraries, so those run in the renderer beside it; compute and the
+// self-test as text start without them.
 #include <unistd.h>
 
 #include <cerrno>
@@ -33,6 +34,8 @@ int main(int argc, char** argv)
     cli::CommandLine line;
     if (const auto done = cli::ParseCommandLine(argc, argv, line)) return *done;
 
+    if (line.command == cli::Command::SelfTest && line.selfTest.output.empty())
+        return cli::RunSelfTestText(line.selfTest, std::cout, std::cerr);
     if (line.command != cli::Command::Compute) {
         // The renderer parses the very same arguments again; argv[0] stays as the user typed it.
         const fs::path renderer = rendererPath();

@@ -1,4 +1,4 @@
-// kestra-cli-render: the commands of kestra-cli that draw (report, chart), started by kestra-cli with the
+// kestra-cli-render: the commands of kestra-cli that draw (report, chart, the self-test certificate), started by kestra-cli with the
 // user's arguments. It runs compute too, so it answers every command line kestra-cli accepts.
 #include <iostream>
 
@@ -20,6 +20,9 @@ int main(int argc, char** argv)
             return cli::RunReport(line.report, std::cerr);
         case cli::Command::Chart:
             return cli::RunChart(line.chart, std::cerr);
+        case cli::Command::SelfTest:
+            if (line.selfTest.output.empty()) return cli::RunSelfTestText(line.selfTest, std::cout, std::cerr);
+            return cli::RunSelfTestCertificate(line.selfTest, std::cout, std::cerr);
     }
     return 2;
 }

@@ -5,8 +5,6 @@
 #include <optional>
 #include <ostream>
 
-#include "app/startup_config.h"
-#include "app/user_folders.h"
 #include "cli/cli_commands.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
@@ -19,23 +17,6 @@
 namespace kestra::cli {
 
 namespace {
-
-// The user's report database as the program's start-up prepares it (data folder, settings, database copy).
-std::filesystem::path startupDatabase(std::ostream& err, std::optional<std::string>& logoPath)
-{
-    const StartupPaths paths = SystemStartupPaths();
-    std::string messages;
-    const StartupResult result = RunStartupConfiguration(paths, [&](const ShellMessage& m) {
-        if (!messages.empty()) messages += " ";
-        messages += m.text;
-    });
-    if (!result.ok)
-        throw ReportPipelineError("configurazione della cartella dei dati",
-                                  messages.empty() ? std::string("non riuscita") : messages);
-    if (!messages.empty()) err << "kestra-cli: avviso: " << messages << "\n";
-    logoPath = result.settings.logoPath;
-    return result.settings.databasePath;
-}
 
 // Qt's notes and warnings (no runtime folder, a painter that could not start) are no business of a
 // command-line user: every failure reaches them as the one line naming the step.
@@ -82,7 +63,7 @@ int RunReport(const ReportOptions& options, std::ostream& err)
         std::optional<std::string> logoPath;
         std::filesystem::path database = options.database;
         if (database.empty()) {
-            database = startupDatabase(err, logoPath);
+            database = UserReportDatabase(err, logoPath);
         } else if (!std::filesystem::is_regular_file(database)) {
             return fail("apertura del database dei report: " + database.string() + " non esiste");
         }

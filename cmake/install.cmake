@@ -1,7 +1,8 @@
 # The installed tree and the Debian package:
 #   bin/kestra, bin/kestra-cli            the two programs
 #   libexec/kestra/kestra-cli-render      the drawing half of kestra-cli, started by it
-#   share/kestra/                         template report database (DB/KESTRA73.MDB) and help documents
+#   share/kestra/                         template report database (DB/KESTRA73.MDB), help documents and
+#                                         the self-test's reference set (selftest/)
 #   share/applications/kestra.desktop     the desktop menu entry, opening study files
 #   share/mime/packages/kestra.xml        the seven kinds of study file
 #   share/icons/hicolor/scalable/         the program's icon and one per kind of study file
@@ -17,6 +18,8 @@ install(TARGETS ${KESTRA_RENDERER_NAME} RUNTIME DESTINATION ${CMAKE_INSTALL_LIBE
 
 install(FILES ${CMAKE_BINARY_DIR}/bin/DB/KESTRA73.MDB DESTINATION ${KESTRA_DATA_DESTINATION}/DB)
 install(FILES ${KESTRA_HELP_FILES} DESTINATION ${KESTRA_DATA_DESTINATION})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/selftest/ DESTINATION ${KESTRA_DATA_DESTINATION}/selftest)
+install(FILES ${CMAKE_SOURCE_DIR}/data/tabf_seed.sql DESTINATION ${KESTRA_DATA_DESTINATION}/selftest)
 
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/kestra.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/kestra.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)

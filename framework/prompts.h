@@ -34,6 +34,9 @@ public:
     // nullopt when the user cancels or leaves the name empty. Saving asks before overwriting a file.
     virtual std::optional<std::filesystem::path> chooseOpenPath(StudyKindId kind) = 0;
     virtual std::optional<std::filesystem::path> chooseSavePath(StudyKindId kind) = 0;
+    // The save dialog for a PDF file (the self-test certificate), proposing suggestedName in the study
+    // folder; asks before overwriting a file; nullopt when the user cancels.
+    virtual std::optional<std::filesystem::path> choosePdfSavePath(const std::string& suggestedName) = 0;
     // The number-format dialog filled with the current digits; nullopt on "&Annulla".
     virtual std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) = 0;
     virtual void beep() = 0;

@@ -15,6 +15,11 @@ void SetFTableLookup(std::shared_ptr<const FTableLookup> lookup)
     g_fTable = std::move(lookup);
 }
 
+std::shared_ptr<const FTableLookup> CurrentFTableLookup()
+{
+    return g_fTable;
+}
+
 const FTableLookup& CurrentFTable()
 {
     if (!g_fTable) throw std::runtime_error("Tabella dei valori critici di F non disponibile");

@@ -92,6 +92,7 @@ struct DetailColumn {
     LayoutText group{};              // caption spanning the following columns with the same group
     bool suppressRepeats = false;  // printed only where it differs from the row above (series, mean)
     double width = 1.0;            // relative width
+    bool keepWidth = false;        // keeps the width its texts need when the table must be narrowed
 };
 // The detail table: one printed row per detail record, flowing over pages with its headings repeated.
 struct DetailTableBlock {

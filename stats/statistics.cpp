@@ -12,6 +12,13 @@ namespace kestra {
 
 FTableLookup::~FTableLookup() = default;
 
+double NormalQuantile(double p)
+{
+    const double t = std::sqrt(std::abs(2.0 * std::log(p)));
+    return std::abs(t - (2.515517 + 0.802853 * t + 0.010328 * std::pow(t, 2)) /
+                            (1.0 + 1.432788 * t + 0.189269 * std::pow(t, 2) + 0.001308 * std::pow(t, 3)));
+}
+
 namespace {
 
 // The constants of the published routines are kept as they were, so results agree to the last
@@ -19,15 +26,6 @@ namespace {
 constexpr double kTwoPi = 6.283186;
 constexpr double kPi = 3.141593;
 constexpr double kSeriesLimit = 1e100;
-
-// Upper quantile of the standard normal for tail area p (Hastings' rational approximation).
-// Deliberately approximate: 1.6452114 for 0.05 and 1.9603949 for 0.025 enter the expansions.
-double normalQuantile(double p)
-{
-    const double t = std::sqrt(std::abs(2.0 * std::log(p)));
-    return std::abs(t - (2.515517 + 0.802853 * t + 0.010328 * std::pow(t, 2)) /
-                            (1.0 + 1.432788 * t + 0.189269 * std::pow(t, 2) + 0.001308 * std::pow(t, 3)));
-}
 
 double requireFinite(double value, const std::string& context)
 {
@@ -130,7 +128,7 @@ double TCritical95(int a, int b)
     requirePositiveDf(df, "i gradi di libertà del t di Student");
 
     // Cornish-Fisher expansion of Student's t around the normal quantile, five correction terms.
-    const double x = normalQuantile(0.025);
+    const double x = NormalQuantile(0.025);
     const double v = df;
     const double g1 = (std::pow(x, 3) + x) / 4.0;
     const double g2 = (5.0 * std::pow(x, 5) + 16.0 * std::pow(x, 3) + 3.0 * x) / 96.0;
@@ -168,7 +166,7 @@ double FCritical05(int df1, int df2, const FTableLookup& table)
         checkedInt16(static_cast<long long>(d1) + d2, "la somma dei gradi di libertà di F");
 
     // Cornish-Fisher expansion for the percentage points of Fisher's z = ln(F) / 2.
-    const double x = normalQuantile(0.05);
+    const double x = NormalQuantile(0.05);
     const double x2 = std::pow(x, 2);
     const double h = 1.0 / d1 + 1.0 / d2;
     const double d = static_cast<double>(d2 - d1) / sum;

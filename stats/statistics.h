@@ -9,6 +9,10 @@
 
 namespace kestra {
 
+// Upper quantile of the standard normal for tail area p (Hastings' rational approximation).
+// Deliberately approximate: 1.6452114 for 0.05 and 1.9603949 for 0.025 enter the expansions of t and F.
+double NormalQuantile(double p);
+
 // Writes mean, sample variance and CV% to results[1], [2], [3] (results[0] is unused). When the
 // mean is exactly 0 nothing is written and results keeps its previous contents.
 // Throws ArithmeticError for no values, a single value (variance undefined) or overflow.

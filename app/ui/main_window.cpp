@@ -24,6 +24,7 @@
 #include "app/ui/about_box.h"
 #include "app/ui/background_area.h"
 #include "app/ui/help_viewer.h"
+#include "app/ui/self_test_command.h"
 #include "app/ui/shell_icons.h"
 #include "app/user_folders.h"
 #include "framework/number_pattern.h"
@@ -214,6 +215,9 @@ void Kestra::buildMenus()
     connect(
         makeAction(help, QStringLiteral("GuidaInformazioni"), QStringLiteral("Informazioni su Kestra 2006")),
         &QAction::triggered, this, &Kestra::showAbout);
+    help->addSeparator();
+    connect(makeAction(help, QStringLiteral("GuidaVerifica"), QStringLiteral("Verifica del programma...")),
+            &QAction::triggered, this, &Kestra::runSelfTest);
 
     m_mainMenus = {file, methods, m_windowsMenu, help};
 }
@@ -465,6 +469,13 @@ void Kestra::backupStudyFiles(bool silent)
         prompts().critical(BackupFailureText(report));
     else if (!silent)
         prompts().information(kBackupDoneMessage);
+}
+
+void Kestra::runSelfTest()
+{
+    // the database the calculations read, and the reference set installed beside the program
+    RunSelfTestCommand(prompts(), ReferenceFolder(m_env.programFolder.toStdString()), ReportDatabasePath(),
+                       ReportLogoPath());
 }
 
 void Kestra::showAbout()

@@ -38,7 +38,7 @@ struct ShellEnvironment {
 //   FileAnagrafica FileOpzioni FileBackup FileUscita
 //   MetodiSpec MetodiTara MetodiPrec MetodiPrin MetodiRipr MetodiAccu MetodiLimi
 //   MnuFinestreTileH MnuFinestreTileV MnuFinestreCascade MnuFinestreArrange
-//   GuidaInLinea GuidaICH GuidaLibro GuidaInformazioni
+//   GuidaInLinea GuidaICH GuidaLibro GuidaInformazioni GuidaVerifica
 // While a study window is current its menus take the place of these in the menu bar.
 class Kestra : public QMainWindow, public StudyWindowHost {
     Q_OBJECT
@@ -64,6 +64,7 @@ public:
     void showStatisticsPrimer() override;
     void showGuideline() override;
     void showReferenceBook() override;
+    void runSelfTest() override;
     void printerSetup() override;
     void printStudyReport(StudyWindow& window) override;
     void printStudyCharts(StudyWindow& window) override;

@@ -67,7 +67,7 @@ QPixmap renderBackground(const QSize& pixels)
 {
     ++renderCount();
     QPixmap pixmap(pixels);
-    pixmap.fill(QColor(243, 237, 170));
+    pixmap.fill(BackgroundGroundColour());
     QSvgRenderer renderer(resourcePath(QStringLiteral("background.svg")));
     if (!renderer.isValid()) return pixmap;
     // Cover the whole area keeping the picture's proportions. The title sits in the bottom right corner:
@@ -85,18 +85,45 @@ QPixmap renderBackground(const QSize& pixels)
 
 }  // namespace
 
-QPixmap BackgroundPicture(const QSize& size, qreal devicePixelRatio)
+namespace {
+
+QSize pixelSize(const QSize& size, qreal ratio)
 {
-    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    const QSize pixels = (QSizeF(size.expandedTo(QSize(1, 1))) * ratio).toSize().expandedTo(QSize(1, 1));
-    auto& kept = renderedBackgrounds();
+    return (QSizeF(size.expandedTo(QSize(1, 1))) * ratio).toSize().expandedTo(QSize(1, 1));
+}
+
+qreal validRatio(qreal devicePixelRatio)
+{
+    return devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+}
+
+}  // namespace
+
+QColor BackgroundGroundColour()
+{
+    return QColor(243, 237, 170);
+}
+
+QPixmap KeptBackgroundPicture(const QSize& size, qreal devicePixelRatio)
+{
+    const qreal ratio = validRatio(devicePixelRatio);
+    const QSize pixels = pixelSize(size, ratio);
+    const auto& kept = renderedBackgrounds();
     const auto it = std::find_if(kept.begin(), kept.end(), [&](const RenderedBackground& b) {
         return b.pixels == pixels && qFuzzyCompare(b.ratio, ratio);
     });
-    if (it != kept.end()) return it->picture;
-    QPixmap picture = renderBackground(pixels);
+    return it != kept.end() ? it->picture : QPixmap();
+}
+
+QPixmap BackgroundPicture(const QSize& size, qreal devicePixelRatio)
+{
+    const QPixmap found = KeptBackgroundPicture(size, devicePixelRatio);
+    if (!found.isNull()) return found;
+    const qreal ratio = validRatio(devicePixelRatio);
+    QPixmap picture = renderBackground(pixelSize(size, ratio));
     picture.setDevicePixelRatio(ratio);
-    kept.push_front({pixels, ratio, picture});
+    auto& kept = renderedBackgrounds();
+    kept.push_front({pixelSize(size, ratio), ratio, picture});
     if (kept.size() > kKeptBackgrounds) kept.pop_back();
     return picture;
 }

@@ -1,6 +1,7 @@
 // The program's own pictures: toolbar icons by button key, the program icon, the main window's background.
 #pragma once
 
+#include <QColor>
 #include <QIcon>
 #include <QPixmap>
 #include <QSize>
@@ -15,6 +16,10 @@ QIcon ProgramIcon();
 // ratio. Rendered once per size: the last few sizes are kept, so going back and forth between a maximised
 // and a normal window renders nothing again.
 QPixmap BackgroundPicture(const QSize& size, qreal devicePixelRatio = 1.0);
+// The picture when it is already rendered for that size; a null pixmap otherwise (nothing is rendered).
+QPixmap KeptBackgroundPicture(const QSize& size, qreal devicePixelRatio = 1.0);
+// The picture's ground colour, what shows where it is not drawn yet.
+QColor BackgroundGroundColour();
 // How many times the picture has been rendered in this process (the tests count them).
 int BackgroundRenderCount();
 

@@ -103,21 +103,27 @@ std::optional<std::filesystem::path> QtPrompts::choosePath(StudyKindId kind, boo
 {
     const StudyKind& k = KindInfo(kind);
     NormalPointer pointer(m_busy > 0);
+    QFileDialog dialog(m_parent);
+    dialog.setWindowTitle(save ? QStringLiteral("Salva con nome") : QStringLiteral("Apri"));
+    dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
+    dialog.setNameFilter(fileFilter(kind));
+    dialog.setDefaultSuffix(QString::fromUtf8(k.extension));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);  // runFileDialog asks, in Italian
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Salva") : QStringLiteral("&Apri"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+    return runFileDialog(dialog, save);
+}
+
+// A "No" to the overwrite question shows the dialog again.
+std::optional<std::filesystem::path> QtPrompts::runFileDialog(QFileDialog& dialog, bool save)
+{
     for (;;) {
-        QFileDialog dialog(m_parent);
-        dialog.setWindowTitle(save ? QStringLiteral("Salva con nome") : QStringLiteral("Apri"));
-        dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
-        dialog.setNameFilter(fileFilter(kind));
-        dialog.setDefaultSuffix(QString::fromUtf8(k.extension));
-        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);  // asked below, in Italian
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Salva") : QStringLiteral("&Apri"));
-        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
-        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
-        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
-        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         const QStringList files = dialog.selectedFiles();
         if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
@@ -132,6 +138,27 @@ std::optional<std::filesystem::path> QtPrompts::choosePath(StudyKindId kind, boo
         }
         return std::filesystem::path(file.toStdString());
     }
+}
+
+std::optional<std::filesystem::path> QtPrompts::choosePdfSavePath(const std::string& suggestedName)
+{
+    NormalPointer pointer(m_busy > 0);
+    QFileDialog dialog(m_parent);
+    dialog.setWindowTitle(QStringLiteral("Salva il certificato"));
+    dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
+    dialog.selectFile(QString::fromStdString(suggestedName));
+    dialog.setNameFilter(QStringLiteral("Documenti PDF (*.pdf *.PDF)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Salva"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+    return runFileDialog(dialog, true);
 }
 
 std::optional<std::filesystem::path> QtPrompts::chooseOpenPath(StudyKindId kind)

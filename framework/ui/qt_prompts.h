@@ -8,6 +8,8 @@
 
 #include "framework/prompts.h"
 
+class QFileDialog;
+
 namespace kestra {
 
 class QtPrompts : public Prompts {
@@ -23,6 +25,7 @@ public:
     Answer ask(MessageIcon icon, const std::string& text) override;
     std::optional<std::filesystem::path> chooseOpenPath(StudyKindId kind) override;
     std::optional<std::filesystem::path> chooseSavePath(StudyKindId kind) override;
+    std::optional<std::filesystem::path> choosePdfSavePath(const std::string& suggestedName) override;
     std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) override;
     void beep() override;
     void setBusy(bool busy) override;
@@ -32,6 +35,8 @@ public:
 
 private:
     std::optional<std::filesystem::path> choosePath(StudyKindId kind, bool save);
+    // A dialog made ready by the caller; asks before overwriting when saving.
+    std::optional<std::filesystem::path> runFileDialog(QFileDialog& dialog, bool save);
 
     QPointer<QWidget> m_parent;
     std::function<QString()> m_studyFolder;

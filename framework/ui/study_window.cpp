@@ -382,6 +382,9 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
             this, [this] { m_host.showGuideline(); });
     connect(addTo(m_helpMenu, makeAction("GuidaLibro", "&Testo di riferimento R.Brenzi")),
             &QAction::triggered, this, [this] { m_host.showReferenceBook(); });
+    m_helpMenu->addSeparator();
+    connect(addTo(m_helpMenu, makeAction("GuidaVerifica", "Verifica del programma...")), &QAction::triggered,
+            this, [this] { m_host.runSelfTest(); });
 
     // the tab pages by keyboard, as in other tabbed programs
     QAction* nextTab = makeAction("SchedaSeguente", "Scheda seguente");

@@ -37,6 +37,9 @@ public:
     virtual void showGuideline() = 0;
     virtual void showReferenceBook() = 0;
 
+    // "Verifica del programma...": the self-test, its summary and the certificate offered.
+    virtual void runSelfTest() = 0;
+
     // "&Imposta stampante...": the print-setup dialog; Cancel is ignored.
     virtual void printerSetup() = 0;
     // "&Stampa..." and "Stampa &grafico...": the report and the chart printing of the window's study.

@@ -602,7 +602,13 @@ private:
                               : flow > 1          ? copyWidth
                                                   : std::min(copyWidth, std::max(natural, width() * 0.55));
         if (natural > copyWidth) {
-            for (auto& w : widths) w *= copyWidth / natural;
+            double kept = 0;
+            for (std::size_t c = 0; c < cols.size(); ++c)
+                if (cols[c].keepWidth) kept += widths[c];
+            const bool keep = kept < copyWidth * 0.5;
+            const double scale = keep ? (copyWidth - kept) / (natural - kept) : copyWidth / natural;
+            for (std::size_t c = 0; c < cols.size(); ++c)
+                if (!keep || !cols[c].keepWidth) widths[c] *= scale;
         } else {
             for (std::size_t c = 0; c < cols.size(); ++c)
                 widths[c] += (target - natural) * std::max(0.1, cols[c].width) / weights;

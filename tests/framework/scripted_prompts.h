@@ -26,6 +26,7 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<std::filesystem::path>> openPaths;
     std::deque<std::optional<std::filesystem::path>> savePaths;
+    std::deque<std::optional<std::filesystem::path>> pdfPaths;
     std::deque<std::optional<NumberFormat>> numberFormats;
 
     // --- what happened
@@ -33,6 +34,7 @@ public:
     std::vector<Shown> questions;
     std::vector<StudyKindId> openDialogs;
     std::vector<StudyKindId> saveDialogs;
+    std::vector<std::string> pdfDialogs;  // the names proposed
     std::vector<NumberFormat> formatDialogs;
     int beeps = 0;
     int busyDepth = 0;
@@ -66,6 +68,11 @@ public:
         saveDialogs.push_back(kind);
         return next(savePaths, "save dialog");
     }
+    std::optional<std::filesystem::path> choosePdfSavePath(const std::string& suggestedName) override
+    {
+        pdfDialogs.push_back(suggestedName);
+        return next(pdfPaths, "PDF save dialog");
+    }
     std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) override
     {
         formatDialogs.push_back(current);
@@ -82,7 +89,8 @@ public:
     std::string lastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
     bool allAnswersUsed() const
     {
-        return answers.empty() && openPaths.empty() && savePaths.empty() && numberFormats.empty();
+        return answers.empty() && openPaths.empty() && savePaths.empty() && pdfPaths.empty() &&
+               numberFormats.empty();
     }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -65,17 +66,29 @@ TEST(NumberFormat, PlainNumberIsTheShortestForm)
     EXPECT_EQ(FormatPlain(0.0, '.'), "0");
 }
 
+// printf's 15 significant digits of |value| and the exponent of the first one.
+struct PrintfDigits {
+    std::string digits;
+    int exponent = 0;
+};
+
+PrintfDigits printfDigits(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    PrintfDigits form;
+    const char* p = buffer;
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9') form.digits += *p;
+    form.exponent = std::atoi(p + 1);
+    return form;
+}
+
 // The plain form written from printf's own 15-significant-digit text, the way the formatting worked before it
 // stopped going through printf: digits, exponent, the separator placed, trailing zeros dropped.
 std::string plainFromPrintf(double value)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    std::string digits;
-    const char* p = buffer;
-    for (; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9') digits += *p;
-    const int exponent = std::atoi(p + 1);
+    const auto [digits, exponent] = printfDigits(value);
     std::string text;
     if (exponent < 0) {
         text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
@@ -113,6 +126,56 @@ TEST(NumberFormat, DigitsAreThoseOfPrintfWhateverTheLocale)
         EXPECT_EQ(FormatPlain(value, '.'), plainFromPrintf(value)) << value;
     std::setlocale(LC_NUMERIC, saved.c_str());
     if (!comma) GTEST_LOG_(INFO) << "it_IT.UTF-8 not installed: checked in the C locale only";
+}
+
+// The display rule written out on printf's 15-significant-digit text: round that decimal text half away
+// from zero at the given decimals.
+std::string roundedFromPrintf(double value, int decimals)
+{
+    const auto [digits, exponent] = printfDigits(value);
+    // every digit placed: the integer part and `decimals` fraction digits, then the first dropped digit
+    std::string fixed;
+    for (int power = std::max(exponent, 0); power >= -decimals - 1; --power) {
+        const int k = exponent - power;
+        fixed += k >= 0 && k < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(k)] : '0';
+    }
+    const bool up = fixed.back() >= '5';
+    fixed.pop_back();
+    if (up) {
+        int i = static_cast<int>(fixed.size()) - 1;
+        while (i >= 0 && fixed[static_cast<std::size_t>(i)] == '9') fixed[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0)
+            ++fixed[static_cast<std::size_t>(i)];
+        else
+            fixed.insert(fixed.begin(), '1');
+    }
+    std::string whole = fixed.substr(0, fixed.size() - static_cast<std::size_t>(decimals));
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size() - 1));
+    std::string text = whole;
+    if (decimals > 0) text += "." + fixed.substr(fixed.size() - static_cast<std::size_t>(decimals));
+    if (value < 0 && text.find_first_not_of("0.") != std::string::npos) text.insert(0, "-");
+    return text;
+}
+
+TEST(NumberFormat, FixedDecimalsAreThoseOfPrintfsDecimalForm)
+{
+    // Values as typed, results of calculations and values one binary step from a tie at the decimals shown.
+    std::mt19937_64 random(20061209);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-6, 15);
+    std::uniform_int_distribution<int> places(0, 12);
+    for (int i = 0; i < 60000; ++i) {
+        const int decimals = places(random);
+        double value = mantissa(random) * std::pow(10.0, exponent(random));
+        if (i % 4 == 1) value = (std::floor(value * std::pow(10.0, decimals)) + 0.5) / std::pow(10.0, decimals);
+        if (i % 4 == 2) value = std::nextafter((std::floor(value * 1e3) + 0.5) / 1e3, 0.0);
+        if (i % 2 == 0) value = -value;
+        ASSERT_EQ(FormatNumber(value, decimals, '.'), roundedFromPrintf(value, decimals))
+            << std::hexfloat << value << " at " << decimals;
+    }
+    for (double value : {0.0, 0.125, 1.005, 2.675, 0.0005, 0.00049999999999999, 99999999999999.95, 4.35})
+        for (int decimals = 0; decimals <= 4; ++decimals)
+            EXPECT_EQ(FormatNumber(value, decimals, '.'), roundedFromPrintf(value, decimals)) << value;
 }
 
 TEST(NumberFormat, RoundToDecimalsMatchesTheDisplay)

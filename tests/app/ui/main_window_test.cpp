@@ -148,7 +148,8 @@ TEST(MainWindow, StartsWithTheMainMenusOnly)
     QMenu* help = qobject_cast<QMenu*>(s.window->action("GuidaInformazioni")->associatedObjects().first());
     EXPECT_EQ(captions(help),
               (QStringList{"&Guida in linea", "&Normativa di riferimento ICH",
-                           "&Testo di riferimento R.Brenzi", "-", "Informazioni su Kestra 2006"}));
+                           "&Testo di riferimento R.Brenzi", "-", "Informazioni su Kestra 2006", "-",
+                           "Verifica del programma..."}));
     for (StudyKindId kind : {StudyKindId::Limi, StudyKindId::Prec, StudyKindId::Tara})
         EXPECT_EQ(s.window->action(QStringLiteral("Metodi") + KindInfo(kind).windowName)->isEnabled(),
                   HasStudyWindow(kind));
@@ -372,6 +373,35 @@ TEST(MainWindow, MissingHelpFilesAndPdfDocuments)
     EXPECT_TRUE(s.opened.back().toLocalFile().endsWith("/Libro/r.brenzi_metodi_statistici.pdf"));
     ASSERT_EQ(s.prompts.messages.size(), 1u);
     EXPECT_EQ(s.prompts.lastMessage(), kMissingViewerMessage);
+}
+
+TEST(MainWindow, SelfTestFromTheHelpMenuByKeyboardChecksTheUsersDatabase)
+{
+    Shell s;
+    // the database of the user's data folder with a changed F value: the checks read that one
+    const fs::path database = ReportDatabasePath();
+    ASSERT_EQ(database.string(), s.base() + "DB/KESTRA73.MDB");
+    const std::string sql = "UPDATE TabF SET VAL_F = 9.56 WHERE GDL_1 = 2 AND GDL_2 = 3";
+    ASSERT_EQ(std::system(("sqlite3 '" + database.string() + "' '" + sql + "'").c_str()), 0);
+    s.prompts.answers = {Answer::Cancel};
+    const char separator = UserDecimalSeparator();
+    s.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s.window.get()));
+    QTest::keyClick(s.window.get(), Qt::Key_Question, Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), "&?");
+    QTest::keyClick(menu, Qt::Key_Up);  // from the top, up wraps to the last item
+    EXPECT_EQ(menu->activeAction(), s.window->action("GuidaVerifica"));
+    QTest::keyClick(menu, Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_EQ(s.prompts.questions.size(), 1u);
+    EXPECT_EQ(s.prompts.questions[0].icon, MessageIcon::Warning);
+    EXPECT_NE(s.prompts.questions[0].text.find("TabF GDL_1 = 2, GDL_2 = 3 VAL_F: atteso 9.55, ottenuto 9.56"),
+              std::string::npos)
+        << s.prompts.questions[0].text;
+    EXPECT_TRUE(s.prompts.allAnswersUsed());
+    EXPECT_EQ(UserDecimalSeparator(), separator) << "the checks leave the user's separator as it was";
 }
 
 TEST(MainWindow, AboutBoxAndPrinterSetupAreModalDialogs)

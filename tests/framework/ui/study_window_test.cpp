@@ -88,7 +88,8 @@ TEST_F(StudyWindowTest, MenusAndToolbarOfTheLimitsWindow)
     }
     EXPECT_EQ(captions(window->menus()[5]->actions()),
               (QStringList{"&Guida in linea", "&Metodo", "&Parametri fondamentali di statistica", "-",
-                           "&Normativa di riferimento ICH", "&Testo di riferimento R.Brenzi"}));
+                           "&Normativa di riferimento ICH", "&Testo di riferimento R.Brenzi", "-",
+                           "Verifica del programma..."}));
 
     EXPECT_EQ(window->action("ModificaTaglia")->shortcut(), QKeySequence("Shift+Del"));
     EXPECT_EQ(window->action("ModificaCopia")->shortcut(), QKeySequence("Ctrl+Ins"));
@@ -335,9 +336,10 @@ TEST_F(StudyWindowTest, PrintHelpAndArrangementGoToTheHost)
     window->action("GuidaStatistica")->trigger();
     window->action("GuidaICH")->trigger();
     window->action("GuidaLibro")->trigger();
+    window->action("GuidaVerifica")->trigger();
     window->action("MnuFinestreCascade")->trigger();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"report", "printerSetup", "method LIMI", "help", "primer",
-                                                    "guideline", "book", "arrange2"}));
+                                                    "guideline", "book", "selftest", "arrange2"}));
     EXPECT_EQ(host.printed, window.get());
 
     host.windows = {window.get()};

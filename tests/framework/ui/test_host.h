@@ -36,6 +36,7 @@ public:
     void showStatisticsPrimer() override { calls.push_back("primer"); }
     void showGuideline() override { calls.push_back("guideline"); }
     void showReferenceBook() override { calls.push_back("book"); }
+    void runSelfTest() override { calls.push_back("selftest"); }
     void printerSetup() override { calls.push_back("printerSetup"); }
     void printStudyReport(StudyWindow& window) override
     {

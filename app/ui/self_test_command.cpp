@@ -1,0 +1,81 @@
+#include "app/ui/self_test_command.h"
+
+#include "app/self_test.h"
+#include "app/self_test_report.h"
+#include "framework/prompts.h"
+#include "reporting/report_database.h"
+#include "reporting/ui/logo_size.h"
+#include "reporting/ui/report_renderer.h"
+
+namespace kestra {
+
+namespace {
+
+constexpr std::size_t kFailuresShown = 10;
+
+std::string certificateName(const SelfTestFacts& facts)
+{
+    // dd/mm/yyyy hh:mm:ss -> yyyy-mm-dd, so the files sort by date
+    const std::string& d = facts.dateTime;
+    const std::string date =
+        d.size() >= 10 ? d.substr(6, 4) + "-" + d.substr(3, 2) + "-" + d.substr(0, 2) : "";
+    return "Verifica_Kestra2006_" + date + ".pdf";
+}
+
+}  // namespace
+
+std::string SelfTestQuestionText(const SelfTestRun& run)
+{
+    std::string text = "Verifica del programma eseguita.\r\n" + SelfTestSummary(run, Language::Italian);
+    if (run.failed() > 0) {
+        text += "\r\n\r\nCasi falliti:";
+        std::size_t shown = 0;
+        for (const SelfTestLine& line : run.lines) {
+            if (line.passed) continue;
+            if (shown++ == kFailuresShown) {
+                text += "\r\n... e altri " + std::to_string(run.failed() - static_cast<int>(kFailuresShown)) +
+                        " (elencati nel certificato)";
+                break;
+            }
+            text += "\r\n" + line.name + " " + line.item + ": atteso " +
+                    CaseCellText(line.expected, line.obtained, 40) + ", ottenuto " +
+                    CaseCellText(line.obtained, line.expected, 40);
+        }
+    }
+    text +=
+        "\r\n\r\nVuoi salvare il certificato in PDF?\r\nSì: certificato in italiano\r\nNo: certificato in "
+        "inglese\r\nAnnulla: nessun certificato";
+    return text;
+}
+
+void RunSelfTestCommand(Prompts& prompts, const std::filesystem::path& referenceFolder,
+                        const std::filesystem::path& database, const std::optional<std::string>& logoPath)
+{
+    SelfTestRun run;
+    try {
+        BusyPointer busy(prompts);
+        run = RunSelfTest(referenceFolder, database);
+    } catch (const std::exception& e) {
+        prompts.critical(std::string("Verifica del programma non eseguita:\r\n") + e.what());
+        return;
+    }
+    const Answer answer = prompts.ask(run.allPassed() ? MessageIcon::Information : MessageIcon::Warning,
+                                      SelfTestQuestionText(run));
+    if (answer == Answer::Cancel) return;
+    const Language language = answer == Answer::Yes ? Language::Italian : Language::English;
+
+    const SelfTestFacts facts = GatherSelfTestFacts(run);
+    const auto path = prompts.choosePdfSavePath(certificateName(facts));
+    if (!path) return;
+    try {
+        BusyPointer busy(prompts);
+        const CompanyData company = ReportDatabase(database, ReportDatabase::Mode::ReadOnly).readAnagrafica();
+        const RenderedReport certificate(
+            SelfTestCertificate(run, facts, company, language, logoPath, ReadLogoSize));
+        certificate.writePdf(QString::fromStdString(path->string()));
+    } catch (const std::exception& e) {
+        prompts.critical(std::string("Certificato non salvato:\r\n") + e.what());
+    }
+}
+
+}  // namespace kestra
