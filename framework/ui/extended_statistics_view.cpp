@@ -117,10 +117,8 @@ void ExtendedStatisticsView::showStatistics(const Study& study)
 void ExtendedStatisticsView::fitRows()
 {
     m_table->resizeRowsToContents();
-    // a note of two lines gets some room between its lines and the rules
-    const int single = m_table->verticalHeader()->defaultSectionSize();
-    for (int r = 0; r < m_table->rowCount(); ++r)
-        if (m_table->rowHeight(r) > single) m_table->setRowHeight(r, m_table->rowHeight(r) + 6);
+    // a note of two lines keeps some room between its lines and the rules
+    for (int r = 0; r < m_table->rowCount(); ++r) m_table->setRowHeight(r, m_table->rowHeight(r) + 4);
 }
 
 QString ExtendedStatisticsView::selectionText() const
