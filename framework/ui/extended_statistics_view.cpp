@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <set>
@@ -29,6 +30,16 @@ QTableWidgetItem* item(const QString& text, Qt::Alignment alignment)
     i->setTextAlignment(alignment | Qt::AlignVCenter);
     return i;
 }
+
+// A note of two lines keeps some room between its lines and the rules.
+class RoomyRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 4);
+    }
+};
 
 }  // namespace
 
@@ -60,7 +71,10 @@ ExtendedStatisticsView::ExtendedStatisticsView(QWidget* parent) : QWidget(parent
     header->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(2, QHeaderView::Stretch);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(header, &QHeaderView::sectionResized, this, &ExtendedStatisticsView::fitRows);
+    // Rows follow their notes' wrapped height at the columns' actual widths, whenever these change (also
+    // when the page was laid out hidden, at another width).
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->setItemDelegate(new RoomyRowDelegate(m_table));
     m_table->installEventFilter(this);
     m_table->setAccessibleName(QStringLiteral("Statistica estesa"));
 
@@ -102,7 +116,6 @@ void ExtendedStatisticsView::showStatistics(const Study& study)
         m_table->setItem(r, 1, value);
         m_table->setItem(r, 2, note);
     }
-    fitRows();
     if (shown && !m_table->currentIndex().isValid())
         m_table->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
 
@@ -112,13 +125,6 @@ void ExtendedStatisticsView::showStatistics(const Study& study)
     m_notice->setVisible(!shown);
     m_table->setVisible(shown);
     m_rule->setVisible(shown);
-}
-
-void ExtendedStatisticsView::fitRows()
-{
-    m_table->resizeRowsToContents();
-    // a note of two lines keeps some room between its lines and the rules
-    for (int r = 0; r < m_table->rowCount(); ++r) m_table->setRowHeight(r, m_table->rowHeight(r) + 4);
 }
 
 QString ExtendedStatisticsView::selectionText() const
@@ -152,12 +158,6 @@ bool ExtendedStatisticsView::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void ExtendedStatisticsView::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    fitRows();
 }
 
 }  // namespace kestra

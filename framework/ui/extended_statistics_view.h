@@ -30,11 +30,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void fitRows();
-
     QLabel* m_notice = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_rule = nullptr;

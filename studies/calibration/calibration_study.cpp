@@ -404,7 +404,9 @@ CalcOutcome CalibrationStudy::calculate()
                              {0.0, a, 0.0, (lower + upper) / 2},
                              {(lower - a) / b, lower, 0.0, lower}};
     // the fitted line over the points, and the residuals y - (a + b x) level by level, from the same a and b
-    const auto [lowest, highest] = std::minmax_element(m_x.begin(), m_x.end());
+    const auto range = std::minmax_element(m_x.begin(), m_x.end());
+    const auto lowest = range.first;  // named, not bound: lambdas capture them on every compiler we build with
+    const auto highest = range.second;
     const std::size_t line = 2 * static_cast<std::size_t>(k);  // the columns of the line's own series
     auto addLine = [&](std::vector<std::vector<std::optional<double>>>& rows, double y0, double y1) {
         for (auto& row : rows) row.resize(line + 2);

@@ -279,6 +279,17 @@ TEST_P(EveryWindowTest, EndsWithTheExtendedStatisticsPage)
                          lines[r].key.find('[') == std::string::npos)
                 << lines[r].key << " has no note";
         }
+        // filled while another page shows, then shown at another width: each row fits its note as wrapped at
+        // the width it is shown with (every note fits one line of a wide page, two at most)
+        tabs->setCurrentIndex(0);
+        window->showDocument();
+        window->resize(1600, 1000);
+        QApplication::processEvents();
+        tabs->setCurrentIndex(tabs->count() - 1);
+        QApplication::processEvents();
+        const int lineSpacing = view->table()->fontMetrics().lineSpacing();
+        for (std::size_t r = 0; r < lines.size(); ++r)
+            EXPECT_LE(view->table()->rowHeight(static_cast<int>(r)), 2 * lineSpacing + 14) << lines[r].key;
     }
     if (const char* folder = std::getenv("KESTRA_SCREENSHOTS")) {
         QApplication::processEvents();
