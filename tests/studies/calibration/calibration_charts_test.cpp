@@ -5,21 +5,11 @@
 #include <cmath>
 
 #include "framework/number_pattern.h"
+#include "studies/calibration/calibration_entry.h"
 #include "studies/calibration/calibration_study.h"
 
 namespace kestra {
 namespace {
-
-void enter(CalibrationStudy& study, const std::vector<double>& x, const std::vector<std::vector<double>>& y)
-{
-    study.setLevelCount(static_cast<int>(x.size()));
-    study.setResponseCount(static_cast<int>(y[0].size()));
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        study.setConcentrationText(static_cast<int>(i), FormatWith(x[i], study.numberPattern()));
-        for (std::size_t r = 0; r < y[i].size(); ++r)
-            study.grid().setCell(static_cast<int>(r), static_cast<int>(i), y[i][r]);
-    }
-}
 
 // The points of one series (a pair of columns) of an XY chart, in row order.
 std::vector<std::pair<double, double>> series(const ChartData& chart, std::size_t s)
@@ -83,7 +73,8 @@ TEST_F(CalibrationChartsTest, WorkedExampleAgainstAnIndependentFit)
 {
     CalibrationStudy study;
     study.setHeader(3, "mg/l");
-    enter(study, {1, 2, 3, 4}, {{1.0, 1.2, 0.8}, {2.1, 1.9, 2.0}, {2.9, 3.1, 3.0}, {4.2, 3.9, 4.0}});
+    test::EnterCalibration(study, {1, 2, 3, 4},
+                           {{1.0, 1.2, 0.8}, {2.1, 1.9, 2.0}, {2.9, 3.1, 3.0}, {4.2, 3.9, 4.0}});
     ASSERT_TRUE(study.calculate().computed);
     // /usr/bin/python3 -c "import numpy as np; x=np.repeat([1,2,3,4],3).astype(float);
     //   y=np.array([1.0,1.2,0.8,2.1,1.9,2.0,2.9,3.1,3.0,4.2,3.9,4.0]); b,a=np.polyfit(x,y,1);
@@ -110,8 +101,9 @@ TEST_F(CalibrationChartsTest, ResidualsOfTheValuesAsShownNotAsTyped)
 {
     CalibrationStudy study;
     // typed with four decimals, shown (and calculated) with the grid's three
-    enter(study, {10, 20, 30},
-          {{102.4444, 101.9996, 102.7776}, {203.1234, 202.8764, 204.0004}, {301.5554, 302.4449, 300.9991}});
+    test::EnterCalibration(
+        study, {10, 20, 30},
+        {{102.4444, 101.9996, 102.7776}, {203.1234, 202.8764, 204.0004}, {301.5554, 302.4449, 300.9991}});
     ASSERT_TRUE(study.calculate().computed);
     // /usr/bin/python3 -c "import numpy as np; x=np.repeat([10.,20.,30.],3);
     //   y=np.array([102.444,102.0,102.778,203.123,202.876,204.0,301.555,302.445,300.999]);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/number_pattern.h"
+#include "studies/calibration/calibration_entry.h"
 #include "studies/calibration/calibration_study.h"
 #include "studies/extended_test_support.h"
 #include "text/number_format.h"
@@ -19,13 +20,7 @@ ExtendedStatistics computed(const std::vector<double>& x, const std::vector<std:
 {
     SetUserDecimalSeparator(separator);
     CalibrationStudy study;
-    study.setLevelCount(static_cast<int>(x.size()));
-    study.setResponseCount(static_cast<int>(y[0].size()));
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        study.setConcentrationText(static_cast<int>(i), FormatWith(x[i], study.numberPattern()));
-        for (std::size_t r = 0; r < y[i].size(); ++r)
-            study.grid().setCell(static_cast<int>(r), static_cast<int>(i), y[i][r]);
-    }
+    test::EnterCalibration(study, x, y);
     EXPECT_TRUE(RunCalculation(study).computed);
     ExtendedStatistics e = study.extendedStatistics();
     SetUserDecimalSeparator('.');

@@ -1,3 +1,4 @@
+#include "studies/calibration/calibration_entry.h"
 #include "studies/calibration/calibration_study.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +20,7 @@ protected:
     // Concentrations and the responses of each level (all levels with the same count).
     static void enter(CalibrationStudy& study, const std::vector<double>& x, const Levels& y)
     {
-        study.setLevelCount(static_cast<int>(x.size()));
-        study.setResponseCount(static_cast<int>(y[0].size()));
-        for (std::size_t i = 0; i < x.size(); ++i) {
-            study.setConcentrationText(static_cast<int>(i), FormatWith(x[i], study.numberPattern()));
-            for (std::size_t r = 0; r < y[i].size(); ++r)
-                study.grid().setCell(static_cast<int>(r), static_cast<int>(i), y[i][r]);
-        }
+        test::EnterCalibration(study, x, y);
     }
 
     static void enterWorkedExample(CalibrationStudy& study)
