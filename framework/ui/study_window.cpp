@@ -383,7 +383,7 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     connect(addTo(m_helpMenu, makeAction("GuidaLibro", "&Testo di riferimento R.Brenzi")),
             &QAction::triggered, this, [this] { m_host.showReferenceBook(); });
     m_helpMenu->addSeparator();
-    connect(addTo(m_helpMenu, makeAction("GuidaVerifica", "Verifica del programma...")), &QAction::triggered,
+    connect(addTo(m_helpMenu, makeAction("GuidaVerifica", "&Verifica del programma...")), &QAction::triggered,
             this, [this] { m_host.runSelfTest(); });
 
     // the tab pages by keyboard, as in other tabbed programs

@@ -89,7 +89,7 @@ TEST_F(StudyWindowTest, MenusAndToolbarOfTheLimitsWindow)
     EXPECT_EQ(captions(window->menus()[5]->actions()),
               (QStringList{"&Guida in linea", "&Metodo", "&Parametri fondamentali di statistica", "-",
                            "&Normativa di riferimento ICH", "&Testo di riferimento R.Brenzi", "-",
-                           "Verifica del programma..."}));
+                           "&Verifica del programma..."}));
 
     EXPECT_EQ(window->action("ModificaTaglia")->shortcut(), QKeySequence("Shift+Del"));
     EXPECT_EQ(window->action("ModificaCopia")->shortcut(), QKeySequence("Ctrl+Ins"));
