@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
@@ -332,10 +333,14 @@ void Kestra::openStudy(StudyKindId kind)
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     m_subWindows.emplace_back(sub);
+    // While `destroyed` is emitted the frame is half destroyed and its pointer not yet cleared: the list and
+    // the menus are brought up to date once it is gone.
     connect(sub, &QObject::destroyed, this, [this] {
-        if (m_tearingDown) return;
-        std::erase_if(m_subWindows, [](const QPointer<QMdiSubWindow>& p) { return p.isNull(); });
-        updateMenuBar();
+        QTimer::singleShot(0, this, [this] {
+            if (m_tearingDown) return;
+            std::erase_if(m_subWindows, [](const QPointer<QMdiSubWindow>& p) { return p.isNull(); });
+            updateMenuBar();
+        });
     });
     sub->showMaximized();
     m_mdi->setActiveSubWindow(sub);

@@ -167,11 +167,12 @@ TEST_F(DataGridViewTest, CommaAndPointAreBothTheDecimalSeparatorOnEitherSystem)
 TEST(DataGridViewFocusTest, TabFromTheLastCellAndShiftTabFromTheFirstLeaveTheGrid)
 {
     SetUserDecimalSeparator('.');
-    QWidget page;
-    auto* before = new QLineEdit(&page);
+    // the grid and the prompts outlive the page that shows them
     DataGrid grid(2, 2);
     grid.setFormat({3, 3});
     ScriptedPrompts prompts;
+    QWidget page;
+    auto* before = new QLineEdit(&page);
     auto* view = new DataGridView(grid, prompts, &page);
     auto* after = new QLineEdit(&page);
     auto* layout = new QVBoxLayout(&page);
