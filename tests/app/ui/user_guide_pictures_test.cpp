@@ -32,6 +32,7 @@
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/print_language_dialog.h"
 #include "reporting/ui/report_renderer.h"
+#include "reporting/ui/report_test_support.h"
 #include "test_support.h"
 
 namespace kestra {
@@ -121,21 +122,9 @@ protected:
         for (int i = 0; i < 3; ++i) QApplication::processEvents();
     }
     // The company heading every report shows, as a laboratory fills it.
-    void writeCompanyData()
+    static void writeCompanyData()
     {
-        CompanyData c;
-        c.texts = {"Laboratorio Chimico Esempio S.r.l.",
-                   "Mario Rossi",
-                   "Dott.ssa Giulia Bianchi",
-                   "Via Garibaldi 124",
-                   "Pavia",
-                   "27100",
-                   "0382 123456",
-                   "0382 654321",
-                   "info@laboratorioesempio.it",
-                   "www.laboratorioesempio.it"};
-        c.noLogoFlag = -1;
-        ReportDatabase(ReportDatabasePath(), ReportDatabase::Mode::ReadWrite).writeAnagrafica(c);
+        ReportDatabase(ReportDatabasePath(), ReportDatabase::Mode::ReadWrite).writeAnagrafica(test::FilledCompanyData());
     }
     // Saved at the width the help shows it (0: as it is), scaled smoothly here rather than by the browser.
     void save(QImage image, const std::string& name, int width = 0)
