@@ -40,7 +40,7 @@ if(HELP2MAN_EXECUTABLE)
     OUTPUT ${KESTRA_MAN_DIR}/kestra-cli.1.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${KESTRA_MAN_DIR}
     COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8
-            ${HELP2MAN_EXECUTABLE} --no-info --section=1 "--source=Kestra 2006" "--manual=Comandi utente"
+            ${HELP2MAN_EXECUTABLE} --no-info --locale=C.UTF-8 --section=1 "--source=Kestra 2006" "--manual=Comandi utente"
             --include=${CMAKE_SOURCE_DIR}/data/man/kestra-cli.h2m --output=${KESTRA_MAN_DIR}/kestra-cli.1
             "${CMAKE_SOURCE_DIR}/data/man/kestra-cli-help $<TARGET_FILE:kestra-cli>"
     COMMAND sh -c "${GZIP_EXECUTABLE} -9n < \"$1\" > \"$2\"" gzip ${KESTRA_MAN_DIR}/kestra-cli.1
