@@ -63,6 +63,9 @@ if(NOT changelog_rc EQUAL 0)
   message(FATAL_ERROR "CHANGELOG.md: the package changelog could not be made")
 endif()
 
+# The changelog's maker against small changelogs, read back by dpkg-parsechangelog.
+add_test(NAME DebianChangelog COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/debian-changelog-test)
+
 add_custom_target(manual_pages ALL DEPENDS ${KESTRA_MAN_PAGES})
 
 install(FILES ${KESTRA_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
