@@ -17,20 +17,28 @@ namespace kestra {
 
 namespace {
 
-// The help's browser: a picture that is not beside the document is looked for in the folders given, as the
-// package puts the guide's pictures with the documentation (share/doc/kestra beside share/kestra).
+// The help's browser: a picture that is not beside the document is looked for in the other folders given,
+// as the package puts the guide's pictures with the documentation (share/doc/kestra beside share/kestra).
 class HelpBrowser : public QTextBrowser {
 public:
     using QTextBrowser::QTextBrowser;
+    // folders[0] is the document's own folder
     void setPictureFolders(QStringList folders) { m_pictureFolders = std::move(folders); }
 
     QVariant loadResource(int type, const QUrl& name) override
     {
-        if (type == QTextDocument::ImageResource && name.isRelative() && !name.path().isEmpty())
-            for (const QString& folder : m_pictureFolders) {
-                const QString path = QDir(folder).filePath(name.path());
-                if (QFileInfo(path).isFile()) return QTextBrowser::loadResource(type, QUrl::fromLocalFile(path));
-            }
+        if (type == QTextDocument::ImageResource && !m_pictureFolders.isEmpty()) {
+            // the document's address has made the picture's name absolute: take it relative to it again
+            const QString path = name.isLocalFile() ? name.toLocalFile() : name.path();
+            const QString relative =
+                QFileInfo(path).isAbsolute() ? QDir(m_pictureFolders.front()).relativeFilePath(path) : path;
+            if (!relative.isEmpty() && !relative.startsWith(QStringLiteral("..")))
+                for (const QString& folder : m_pictureFolders) {
+                    const QString candidate = QDir(folder).filePath(relative);
+                    if (QFileInfo(candidate).isFile())
+                        return QTextBrowser::loadResource(type, QUrl::fromLocalFile(candidate));
+                }
+        }
         return QTextBrowser::loadResource(type, name);
     }
 
