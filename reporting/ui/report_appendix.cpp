@@ -188,8 +188,7 @@ private:
         row.spanning = true;
         for (std::size_t m : list.members) {
             const ExtendedValue& v = s.values[m];
-            if (m != list.members.front())
-                row.cells[0] << m_t.wrap(q(v.name(m_doc.language)), Role::Table, m_widths[0] - 2 * kCellPad);
+            row.cells[0] << m_t.wrap(q(v.name(m_doc.language)), Role::Table, m_widths[0] - 2 * kCellPad);
             if (!v.note(m_doc.language).empty())
                 row.cells[1] << m_t.wrap(q(v.note(m_doc.language)), Role::Table, wide);
         }
@@ -290,7 +289,7 @@ private:
                     head();
                     // a list's table goes on under its own heading
                     const qsizetype sub = i - row.noteLines;
-                    if (sub >= row.subHeadLines)
+                    if (!row.subRows.empty() && sub >= row.subHeadLines)
                         for (int h = 0; h < row.subHeadLines; ++h) {
                             subLine(row, static_cast<std::size_t>(h), kContentLeft + m_widths[0]);
                             m_y += lh;

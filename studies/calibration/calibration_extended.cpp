@@ -57,15 +57,19 @@ void appendMandel(std::vector<ExtendedValue>& values, const Line& line)
         ww += w[j] * w[j];
         wy += w[j] * (line.ys[j] - meanY);
     }
-    const double ds2 = ww > 0 ? wy * wy / ww : 0.0;  // (N - 2) s1² - (N - 3) s2²
-    const double ss2 = std::max(0.0, line.ssRes - ds2);
-    const double s2sq = ss2 / (static_cast<double>(N) - 3);
+    // Sums of squares at the size of rounding are none: residuals of 1E-10 of the largest response (the
+    // display's noise rule), or what the subtraction of two nearly equal sums leaves.
+    const double noise = static_cast<double>(N) * std::pow(ExtendedValue::kNoiseRelative * line.largestResponse, 2);
+    const double ds2 = std::min(line.ssRes, ww > 0 ? wy * wy / ww : 0.0);  // (N - 2) s1² - (N - 3) s2²
+    const double ss2 = line.ssRes - ds2;
     std::optional<double> f, p;
-    if (s2sq > 0) {
-        f = ds2 / s2sq;
+    if (line.ssRes <= noise) {
+        // the line goes through every point: nothing for a parabola to explain
+    } else if (ss2 <= std::max(noise, 1e-12 * line.ssRes)) {
+        p = 0.0;  // the parabola goes through every point where the line does not
+    } else {
+        f = ds2 / (ss2 / (static_cast<double>(N) - 3));
         p = FisherUpperTail(*f, 1, static_cast<double>(N) - 3);
-    } else if (ds2 > 0) {
-        p = 0.0;
     }
     const BilingualText note{"DS² / s₂², DS² = (N − 2)·s₁² − (N − 3)·s₂² (retta e parabola su tutti gli N punti), "
                              "1 e N − 3 gradi di libertà",
@@ -156,13 +160,11 @@ void appendReviewerValues(std::vector<ExtendedValue>& values, const Line& line)
                                  line.b + t * sb, slopeNote));
 
     std::vector<std::optional<double>> back, error;
-    double largestX = 0;
     for (int i = 0; i < line.k; ++i) {
         const double x = line.xs[static_cast<std::size_t>(i) * line.n];
         const double found = (CentredSumsOf(line.levels[static_cast<std::size_t>(i)]).mean - line.a) / line.b;
         back.emplace_back(found);
         error.push_back(x != 0 ? std::optional<double>(100 * (found - x) / x) : std::nullopt);
-        largestX = std::max(largestX, std::fabs(x));
     }
     ExtendedValue backValue = ArrayValueWithGaps(
         "back_calculated", {"Concentrazione ricalcolata", "Back-calculated concentration"}, back,
