@@ -100,6 +100,25 @@ QString QtPrompts::fileFilter(StudyKindId kind)
     return QStringLiteral("%1 (*.%2 *.%3)").arg(description, ext.toUpper(), ext.toLower());
 }
 
+namespace {
+
+// What every file dialog of the program shares: Italian texts, Qt's own dialog, the overwrite question left
+// to runFileDialog (it asks in Italian).
+void prepareFileDialog(QFileDialog& dialog, bool save)
+{
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Salva") : QStringLiteral("&Apri"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+}
+
+}  // namespace
+
 std::optional<std::filesystem::path> QtPrompts::choosePath(StudyKindId kind, bool save)
 {
     const StudyKind& k = KindInfo(kind);
@@ -109,15 +128,7 @@ std::optional<std::filesystem::path> QtPrompts::choosePath(StudyKindId kind, boo
     dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
     dialog.setNameFilter(fileFilter(kind));
     dialog.setDefaultSuffix(QString::fromUtf8(k.extension));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);  // runFileDialog asks, in Italian
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Salva") : QStringLiteral("&Apri"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+    prepareFileDialog(dialog, save);
     return runFileDialog(dialog, save);
 }
 
@@ -150,15 +161,7 @@ std::optional<std::filesystem::path> QtPrompts::choosePdfSavePath(const std::str
     dialog.selectFile(QString::fromStdString(suggestedName));
     dialog.setNameFilter(QStringLiteral("Documenti PDF (*.pdf *.PDF)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Salva"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+    prepareFileDialog(dialog, true);
     return runFileDialog(dialog, true);
 }
 
@@ -217,15 +220,7 @@ std::optional<std::filesystem::path> QtPrompts::chooseDossierPath(DossierFileDia
         dialog.setNameFilter(QStringLiteral("Dossier di convalida (*.kvd *.KVD)"));
         dialog.setDefaultSuffix(QStringLiteral("kvd"));
     }
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Salva") : QStringLiteral("&Apri"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+    prepareFileDialog(dialog, save);
     return runFileDialog(dialog, save);
 }
 
