@@ -10,13 +10,13 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/app_settings.h"
@@ -37,6 +37,7 @@
 #include "framework/ui/study_window.h"
 #include "framework/ui/study_window_factory.h"
 #include "reporting/f_table.h"
+#include "reporting/report_database_check.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/chart_print_dialog.h"
 #include "reporting/ui/company_data_dialog.h"
@@ -134,8 +135,13 @@ bool Kestra::start()
     SetCurrentAppSettings(result.settings);
     SetStudyFolderSource([] { return QString::fromStdString(CurrentAppSettings().openSaveFolder); });
     SetReportDatabasePath(result.settings.databasePath);
+    SetTemplateDatabasePath(result.settings.templateDatabasePath);
     SetReportLogoPath(result.settings.logoPath);
     SetFTableLookup(std::make_shared<DatabaseFTable>(result.settings.databasePath));
+    // a damaged report database is said at once (the F table is in it too); the program runs either way
+    if (result.database.state == DatabaseCheck::State::Damaged)
+        EnsureUsableReportDatabase(result.settings.databasePath, result.settings.templateDatabasePath,
+                                   prompts());
     return true;
 }
 
@@ -451,6 +457,9 @@ void Kestra::closeEvent(QCloseEvent* event)
 
 void Kestra::showCompanyData()
 {
+    if (!ReportDatabasePath().empty() &&
+        !EnsureUsableReportDatabase(ReportDatabasePath(), TemplateDatabasePath(), prompts()))
+        return;
     ShowCompanyDataDialog(this);
 }
 
