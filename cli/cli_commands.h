@@ -2,11 +2,18 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
+#include <istream>
 #include <optional>
 #include <string>
 
 #include "framework/report_records.h"
+
+namespace kestra {
+class Dossier;
+struct DossierEvaluation;
+}  // namespace kestra
 
 namespace kestra::cli {
 
@@ -61,6 +68,33 @@ struct SelfTestOptions {
 int RunSelfTestText(const SelfTestOptions& options, std::ostream& out, std::ostream& err);
 // The same checks, the certificate written as a PDF and the summary printed on out (the renderer's half).
 int RunSelfTestCertificate(const SelfTestOptions& options, std::ostream& out, std::ostream& err);
+
+struct ValidateOptions {
+    std::filesystem::path file;      // the dossier (.kvd)
+    std::filesystem::path output;    // the dossier's PDF; empty: the summary only
+    std::filesystem::path database;  // the report database for the PDF (empty: the user's)
+    Language language = Language::Italian;
+    char separator = '.';
+    bool json = false;      // one JSON object instead of the text summary
+    bool extended = false;  // each study's extended statistics page in the PDF
+    bool record = false;    // writes the evaluation into the dossier ("evaluated")
+    bool verify = false;    // compares the study files with the recorded evaluation
+    bool printDate = false;
+    std::string propose;             // a purpose: print its proposed criteria instead
+    std::string reportingThreshold;  // asked by impurity_quantitative proposals
+    std::string impurityLimit;       // asked by impurity_limit proposals
+};
+
+// Writes the dossier's report once it has been evaluated; throws with a message naming the step.
+using DossierReportWriter = std::function<void(const Dossier&, const DossierEvaluation&)>;
+
+// Evaluates the dossier (or prints the proposals of --propose). Returns 0 when the verdict is pass, 1 when
+// it fails (with --verify: when a study file changed since the recorded evaluation), 2 when the dossier
+// cannot be read, recorded or reported (one line on err).
+int RunValidate(const ValidateOptions& options, std::ostream& out, std::ostream& err, std::istream& in,
+                const DossierReportWriter& writeReport = {});
+// The same with --output: the report written through the renderer (the renderer's half).
+int RunValidateReport(const ValidateOptions& options, std::ostream& out, std::ostream& err, std::istream& in);
 
 // The decimal separator of the user's locale.
 char LocaleDecimalSeparator();

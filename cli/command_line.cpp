@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <iostream>
 #include <string>
 
 namespace kestra::cli {
@@ -94,6 +95,40 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
         "--database", line.selfTest.database,
         "Database dei report da verificare (predefinito: quello della cartella dei dati dell'utente)");
 
+    std::string validateLanguage = "it";
+    std::string validateSeparator;
+    auto* validateCmd = app.add_subcommand(
+        "validate",
+        "Valuta un dossier di convalida: legge e calcola ogni studio, confronta i criteri di accettazione e "
+        "stampa l'esito; esce con 0 se la convalida è superata, 1 se non lo è, 2 se il dossier non può "
+        "essere letto");
+    validateCmd->add_option("--lang", validateLanguage, "Lingua del riepilogo e del report: it o en")
+        ->check(CLI::IsMember({"it", "en"}));
+    validateCmd->add_option("--separator", validateSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
+    validateCmd->add_flag("--json", line.validate.json, "Stampa la valutazione come un oggetto JSON");
+    validateCmd->add_option("--output,--out", line.validate.output, "Report PDF del dossier da scrivere");
+    validateCmd->add_flag("--extended", line.validate.extended,
+                          "Aggiunge al report la pagina della statistica estesa di ogni studio");
+    validateCmd->add_flag("--date", line.validate.printDate, "Stampa la data nel report");
+    validateCmd->add_option(
+        "--database", line.validate.database,
+        "Database dei report da usare (predefinito: quello della cartella dei dati dell'utente)");
+    auto* record = validateCmd->add_flag(
+        "--record", line.validate.record,
+        "Registra la valutazione nel dossier (blocco \"evaluated\": ora, build, SHA-256 e esiti)");
+    validateCmd
+        ->add_flag("--verify", line.validate.verify,
+                   "Confronta lo SHA-256 di ogni studio con quello registrato; esce con 1 se un file è cambiato")
+        ->excludes(record);
+    validateCmd->add_option("--propose", line.validate.propose,
+                            "Stampa i criteri proposti per lo scopo come elenco JSON (study null)")
+        ->check(CLI::IsMember({"identification", "impurity_quantitative", "impurity_limit", "assay", "other"}));
+    validateCmd->add_option("--reporting-threshold", line.validate.reportingThreshold,
+                            "Con --propose impurity_quantitative: la soglia di riporto (chiesta se manca)");
+    validateCmd->add_option("--impurity-limit", line.validate.impurityLimit,
+                            "Con --propose impurity_limit: il limite dell'impurezza (chiesto se manca)");
+    validateCmd->add_option("DOSSIER", line.validate.file, "Dossier di convalida (*.kvd)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -108,6 +143,14 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
         line.command = Command::Report;
         line.report.language = languageOf(reportLanguage);
         line.report.separator = separatorOf(reportSeparator);
+    } else if (*validateCmd) {
+        line.command = Command::Validate;
+        line.validate.language = languageOf(validateLanguage);
+        line.validate.separator = separatorOf(validateSeparator);
+        if (line.validate.propose.empty() && line.validate.file.empty()) {
+            std::cerr << "validate: indicare il dossier (DOSSIER.kvd) oppure --propose SCOPO\n";
+            return 2;
+        }
     } else if (*selfTestCmd) {
         line.command = Command::SelfTest;
         line.selfTest.language = languageOf(selfTestLanguage);

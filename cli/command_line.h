@@ -8,7 +8,7 @@
 
 namespace kestra::cli {
 
-enum class Command { Compute, Report, Chart, SelfTest };
+enum class Command { Compute, Report, Chart, SelfTest, Validate };
 
 struct CommandLine {
     Command command = Command::Compute;
@@ -16,6 +16,7 @@ struct CommandLine {
     ReportOptions report;
     ChartOptions chart;
     SelfTestOptions selfTest;
+    ValidateOptions validate;
 };
 
 // Parses argv into line. Returns the exit code when the run already ended here (--help, --version, a usage

@@ -36,7 +36,8 @@ int main(int argc, char** argv)
 
     if (line.command == cli::Command::SelfTest && line.selfTest.output.empty())
         return cli::RunSelfTestText(line.selfTest, std::cout, std::cerr);
-    if (line.command != cli::Command::Compute) {
+    const bool validateHere = line.command == cli::Command::Validate && line.validate.output.empty();
+    if (line.command != cli::Command::Compute && !validateHere) {
         // The renderer parses the very same arguments again; argv[0] stays as the user typed it.
         const fs::path renderer = rendererPath();
         ::execv(renderer.c_str(), argv);
@@ -45,5 +46,6 @@ int main(int argc, char** argv)
         return 2;
     }
     SetFTableLookup(std::make_shared<DatabaseFTable>(cli::ProgramFolder() / "DB" / "KESTRA73.MDB"));
+    if (validateHere) return cli::RunValidate(line.validate, std::cout, std::cerr, std::cin);
     return cli::RunCompute(line.compute, std::cout, std::cerr);
 }

@@ -20,6 +20,10 @@ int main(int argc, char** argv)
             return cli::RunReport(line.report, std::cerr);
         case cli::Command::Chart:
             return cli::RunChart(line.chart, std::cerr);
+        case cli::Command::Validate:
+            if (line.validate.output.empty())
+                return cli::RunValidate(line.validate, std::cout, std::cerr, std::cin);
+            return cli::RunValidateReport(line.validate, std::cout, std::cerr, std::cin);
         case cli::Command::SelfTest:
             if (line.selfTest.output.empty()) return cli::RunSelfTestText(line.selfTest, std::cout, std::cerr);
             return cli::RunSelfTestCertificate(line.selfTest, std::cout, std::cerr);

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/cli_commands.h"
+#include "cli/render_support.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
 #include "framework/study.h"
@@ -27,8 +28,10 @@ void quietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& mess
     std::fprintf(stderr, "kestra-cli: Qt: %s\n", message.toLocal8Bit().constData());
 }
 
+}  // namespace
+
 // Qt draws the report; without a display the offscreen platform does it.
-std::unique_ptr<QGuiApplication> startQt()
+std::unique_ptr<QGuiApplication> StartQtForRendering()
 {
     qInstallMessageHandler(quietQtNotes);
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
@@ -38,6 +41,8 @@ std::unique_ptr<QGuiApplication> startQt()
     static char* argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
 }
+
+namespace {
 
 std::string oneLine(std::string text)
 {
@@ -86,7 +91,7 @@ int RunReport(const ReportOptions& options, std::ostream& err)
             err << "kestra-cli: " << (outcome.computed ? "avviso: " : "") << oneLine(message.text) << "\n";
         if (!outcome.computed) return fail("calcolo non eseguito: il report non è stato scritto");
 
-        auto qt = startQt();
+        auto qt = StartQtForRendering();
         ReportRequest request;
         request.database = database;
         request.language = options.language;

@@ -130,6 +130,7 @@ public:
     std::vector<LayoutBlock> blocks{};
     LogoSection logo;
     bool printDateVisible = false;  // the print-date field
+    bool signatureVisible = true;   // the chemist's signature closing the report (a dossier's own pages sign apart)
     // The English texts of the label objects, one for one in the order of labels().
     std::vector<std::string> englishLabels{};
 

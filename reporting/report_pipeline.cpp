@@ -84,25 +84,12 @@ std::string ReportLogoFor(const CompanyData& company, const std::optional<std::s
     return processLogoPath ? *processLogoPath : company.logoPath;
 }
 
-ReportDocument ReadReportDocument(ReportLayout layout, const ReportRequest& request,
-                                  const LogoSizeReader& readLogoSize)
+namespace {
+
+// The company row, the language, the print date and the logo of a report whose rows are read.
+ReportDocument finishDocument(ReportDocument doc, ReportLayout layout, const ReportRequest& request,
+                              const LogoSizeReader& readLogoSize)
 {
-    ReportDocument doc;
-    doc.language = request.language;
-    doc.decimalSeparator = request.decimalSeparator;
-    doc.printDate = request.today.empty() ? TodayText() : request.today;
-
-    try {
-        const ReportDatabase db(request.database, ReportDatabase::Mode::ReadOnly);
-        auto headers = db.readAll(layout.headerTable);
-        // The table is meant to hold one row; if older rows survived, the report is the one just written.
-        if (!headers.empty()) doc.header = std::move(headers.back());
-        doc.details = db.readAll(layout.detailTable);
-        doc.company = db.readAnagrafica();
-    } catch (const std::exception& e) {
-        throw ReportPipelineError("lettura dei dati del report " + layout.name, e.what());
-    }
-
     try {
         layout.printDateVisible = request.printDate;
         if (request.language == Language::English) layout.replaceLabelTexts(layout.englishLabels);
@@ -121,6 +108,49 @@ ReportDocument ReadReportDocument(ReportLayout layout, const ReportRequest& requ
     if (!layout.logo.visible) doc.logoPath.clear();
     doc.layout = std::move(layout);
     return doc;
+}
+
+ReportDocument startDocument(const ReportRequest& request)
+{
+    ReportDocument doc;
+    doc.language = request.language;
+    doc.decimalSeparator = request.decimalSeparator;
+    doc.printDate = request.today.empty() ? TodayText() : request.today;
+    return doc;
+}
+
+}  // namespace
+
+ReportDocument ReadReportDocument(ReportLayout layout, const ReportRequest& request,
+                                  const LogoSizeReader& readLogoSize)
+{
+    ReportDocument doc = startDocument(request);
+    try {
+        const ReportDatabase db(request.database, ReportDatabase::Mode::ReadOnly);
+        auto headers = db.readAll(layout.headerTable);
+        // The table is meant to hold one row; if older rows survived, the report is the one just written.
+        if (!headers.empty()) doc.header = std::move(headers.back());
+        doc.details = db.readAll(layout.detailTable);
+        doc.company = db.readAnagrafica();
+    } catch (const std::exception& e) {
+        throw ReportPipelineError("lettura dei dati del report " + layout.name, e.what());
+    }
+    return finishDocument(std::move(doc), std::move(layout), request, readLogoSize);
+}
+
+ReportDocument ReportDocumentOf(ReportLayout layout, ReportRecord header, std::vector<ReportRecord> details,
+                                const ReportRequest& request, const LogoSizeReader& readLogoSize)
+{
+    ReportDocument doc = startDocument(request);
+    try {
+        const ReportDatabase db(request.database, ReportDatabase::Mode::ReadOnly);
+        doc.company = db.readAnagrafica();
+    } catch (const std::exception& e) {
+        throw ReportPipelineError("lettura dei dati del report " + layout.name, e.what());
+    }
+    doc.header = std::move(header);
+    doc.details = std::move(details);
+    return finishDocument(std::move(doc), std::move(layout), request, readLogoSize);
 }
 
 ReportDocument PrepareStudyReport(const Study& study, const ReportRequest& request, const LogoSizeReader& readLogoSize)

@@ -87,6 +87,10 @@ ReportDocument PrepareStudyReport(const Study& study, const ReportRequest& reque
 ReportDocument ReadReportDocument(ReportLayout layout, const ReportRequest& request,
                                   const LogoSizeReader& readLogoSize);
 
+// A report whose rows are given rather than read from tables (the pages a validation dossier adds): the
+// company row, language, print date and logo as for a study's report.
+ReportDocument ReportDocumentOf(ReportLayout layout, ReportRecord header, std::vector<ReportRecord> details,
+                                const ReportRequest& request, const LogoSizeReader& readLogoSize);
 // A field of a read-back row as printed: texts as stored, numbers in their plain form with the separator.
 std::string FieldDisplayText(const ReportRecord& record, const std::string& field, char separator);
 // A detail value of a numeric column: the stored text read as a number and written with the column's

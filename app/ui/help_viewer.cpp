@@ -1,5 +1,6 @@
 #include "app/ui/help_viewer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -13,6 +14,39 @@
 #include "text/text_helpers.h"
 
 namespace kestra {
+
+namespace {
+
+// The help's browser: a picture that is not beside the document is looked for in the other folders given,
+// as the package puts the guide's pictures with the documentation (share/doc/kestra beside share/kestra).
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+    // folders[0] is the document's own folder
+    void setPictureFolders(QStringList folders) { m_pictureFolders = std::move(folders); }
+
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        if (type == QTextDocument::ImageResource && !m_pictureFolders.isEmpty()) {
+            // the document's address has made the picture's name absolute: take it relative to it again
+            const QString path = name.isLocalFile() ? name.toLocalFile() : name.path();
+            const QString relative =
+                QFileInfo(path).isAbsolute() ? QDir(m_pictureFolders.front()).relativeFilePath(path) : path;
+            if (!relative.isEmpty() && !relative.startsWith(QStringLiteral("..")))
+                for (const QString& folder : m_pictureFolders) {
+                    const QString candidate = QDir(folder).filePath(relative);
+                    if (QFileInfo(candidate).isFile())
+                        return QTextBrowser::loadResource(type, QUrl::fromLocalFile(candidate));
+                }
+        }
+        return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    QStringList m_pictureFolders;
+};
+
+}  // namespace
 
 std::optional<QString> ReadHelpText(const QString& path)
 {
@@ -63,7 +97,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("Guida di Kestra 2006"));
     resize(860, 640);
 
-    m_browser = new QTextBrowser(this);
+    m_browser = new HelpBrowser(this);
     m_browser->setOpenLinks(true);
     // PDF and web links go to the system's programs; our own pages stay in the browser.
     m_browser->setOpenExternalLinks(true);
@@ -102,7 +136,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 bool HelpWindow::showContents(const QString& path)
 {
     if (!QFileInfo(path).isFile()) return false;
-    m_browser->setSearchPaths({QFileInfo(path).absolutePath()});
+    const QString folder = QFileInfo(path).absolutePath();
+    m_browser->setSearchPaths({folder});
+    static_cast<HelpBrowser*>(m_browser)->setPictureFolders(
+        {folder, QDir::cleanPath(folder + QStringLiteral("/../doc/kestra"))});
     m_browser->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     m_browser->clearHistory();
     return true;

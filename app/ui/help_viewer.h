@@ -30,7 +30,8 @@ private:
     QPushButton* m_close;
 };
 
-// The help window: a browser over our HTML help, opened at its contents, not modal.
+// The help window: a browser over our HTML help, opened at its contents, not modal. The guide's pictures
+// are found beside the document or, installed, in the documentation folder <prefix>/share/doc/kestra.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:

@@ -41,13 +41,14 @@ public:
             }
             std::visit([&](const auto& b) { place(b); }, blocks[i]);
             // the signature closes the conclusions, before a table that may follow them
-            if (const auto* c = std::get_if<ConclusionsBlock>(&blocks[i]); c && c == lastConclusions()) {
+            if (const auto* c = std::get_if<ConclusionsBlock>(&blocks[i]);
+                c && c == lastConclusions() && m_layout.signatureVisible) {
                 composeSignature();
                 signed_ = true;
                 if (i + 1 < blocks.size()) gap();
             }
         }
-        if (!signed_) composeSignature();
+        if (!signed_ && m_layout.signatureVisible) composeSignature();
     }
 
 private:

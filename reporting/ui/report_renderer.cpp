@@ -60,16 +60,42 @@ RenderedReport::RenderedReport(ReportDocument document)
     }
 }
 
+RenderedReport::RenderedReport(ReportDocument document, std::vector<std::unique_ptr<RenderedReport>> parts)
+    : m_document(std::move(document)), m_parts(std::move(parts)), m_pages(new ReportPages)
+{
+}
+
 RenderedReport::~RenderedReport() = default;
 
 int RenderedReport::pageCount() const
 {
-    return static_cast<int>(m_pages->pages.size());
+    if (m_parts.empty()) return static_cast<int>(m_pages->pages.size());
+    int count = 0;
+    for (const auto& part : m_parts) count += part->pageCount();
+    return count;
 }
 
 void RenderedReport::paintPage(QPainter& painter, int index) const
 {
-    if (index < 0 || index >= pageCount()) return;
+    if (m_parts.empty()) {
+        paintNumberedPage(painter, index, index + 1, pageCount());
+        return;
+    }
+    const int total = pageCount();
+    int first = 0;
+    for (const auto& part : m_parts) {
+        const int count = part->pageCount();
+        if (index >= first && index < first + count) {
+            part->paintNumberedPage(painter, index - first, index + 1, total);
+            return;
+        }
+        first += count;
+    }
+}
+
+void RenderedReport::paintNumberedPage(QPainter& painter, int index, int number, int total) const
+{
+    if (index < 0 || index >= static_cast<int>(m_pages->pages.size())) return;
     const QPaintDevice* device = painter.device();
     const double sx = device->logicalDpiX() / 72.0;
     const double sy = device->logicalDpiY() / 72.0;
@@ -105,8 +131,8 @@ void RenderedReport::paintPage(QPainter& painter, int index) const
                               Role::Footer, Qt::AlignHCenter, kMuted});
     foot.texts.push_back({QRectF(kContentRight - kContentWidth / 3, y, kContentWidth / 3, h),
                           (english ? QStringLiteral("Page %1 of %2") : QStringLiteral("Pagina %1 di %2"))
-                              .arg(index + 1)
-                              .arg(pageCount()),
+                              .arg(number)
+                              .arg(total),
                           Role::Footer, Qt::AlignRight, kMuted});
     paintOps(painter, t, foot, sx, sy);
     painter.restore();

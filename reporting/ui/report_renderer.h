@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "reporting/report_pipeline.h"
 
@@ -17,6 +18,9 @@ class RenderedReport {
 public:
     // Lays the pages out at once (needs a QGuiApplication for the fonts).
     explicit RenderedReport(ReportDocument document);
+    // A document made of reports one after another (the validation dossier): their pages in turn, numbered
+    // over the whole; `document` gives the PDF its title.
+    RenderedReport(ReportDocument document, std::vector<std::unique_ptr<RenderedReport>> parts);
     ~RenderedReport();
     RenderedReport(const RenderedReport&) = delete;
     RenderedReport& operator=(const RenderedReport&) = delete;
@@ -37,7 +41,11 @@ public:
     static constexpr double kPageHeight = 841.89;
 
 private:
+    // The page with its own heading and foot, the foot numbering it `number` of `total`.
+    void paintNumberedPage(QPainter& painter, int index, int number, int total) const;
+
     ReportDocument m_document;
+    std::vector<std::unique_ptr<RenderedReport>> m_parts;
     std::unique_ptr<ReportPages> m_pages;
 };
 

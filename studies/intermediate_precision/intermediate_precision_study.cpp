@@ -150,6 +150,7 @@ void IntermediatePrecisionStudy::resetData()
     m_meanTexts.assign(static_cast<std::size_t>(m_series), "0.000");
     const std::string zero = FormatCurrent(0.0);
     m_sb = m_sr = m_sR = m_precision = zero;
+    m_variation.reset();
     for (auto& row : m_aov) row.fill("");
     for (int c = 0; c < 5; ++c) m_aov[0][static_cast<std::size_t>(c)] = "0";
     for (int c = 0; c < 3; ++c) m_aov[1][static_cast<std::size_t>(c)] = "0";
@@ -287,6 +288,7 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
     m_sR = FormatCurrent(sR);
     m_precision = FormatCurrent(precision);
     m_estimatedFromMeans = estimated;
+    m_variation = Variation{100.0 * sr / M, 100.0 * sR / M};
 
     const bool fixed = m_config.fixedLaboratories;
     std::array<std::string, 2> kindWord;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,12 @@ public:
     const std::string& srText() const { return m_sr; }                // SErr
     const std::string& sRText() const { return m_sR; }                // SRipr
     const std::string& precisionText() const { return m_precision; }  // PrecRipr
+    // 100 s / grand mean for s r and s R as computed (the coefficients of variation); empty before.
+    struct Variation {
+        double repeatabilityCv = 0;  // 100 s r / mean
+        double overallCv = 0;        // 100 s R / mean
+    };
+    std::optional<Variation> variation() const { return m_variation; }
     // LabelStima "(stima sulle medie)": sb on display was estimated from the series means.
     bool estimatedFromMeans() const { return m_estimatedFromMeans; }
     // GridMedieSerie row 1, one text per series.
@@ -121,6 +128,7 @@ private:
 
     std::string m_sb, m_sr, m_sR, m_precision;
     bool m_estimatedFromMeans = false;
+    std::optional<Variation> m_variation;
     std::vector<std::string> m_meanTexts;
     // rows 2..4, columns 2..6 of the table (index [row - 2][column - 2])
     std::array<std::array<std::string, 5>, 3> m_aov;

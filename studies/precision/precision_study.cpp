@@ -57,6 +57,7 @@ void PrecisionStudy::resetData()
     rebuildGrid();
     const std::string zero = FormatCurrent(0);
     m_results = {zero, zero, zero, FormatWith(0, "##0"), zero, zero, zero, zero, zero};
+    m_precisionPercent.reset();
     for (auto& c : m_conclusions) c.clear();
     m_chartState = ChartState::Empty;
     m_chartLanguage = Language::Italian;
@@ -161,6 +162,7 @@ CalcOutcome PrecisionStudy::calculate()
 
     m_conclusions = {italian, english};
     m_results = std::move(results);
+    m_precisionPercent = std::abs(pPercent);
     m_chartState = state;
     m_curve = std::move(curve);
     m_xMinimum = xMinimum;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,6 +62,8 @@ public:
     ChartState chartState() const { return m_chartState; }
 
     const Results& results() const { return m_results; }
+    // The precision P % the conclusion states (|half-width| x 100 / mean), as computed; empty before.
+    std::optional<double> precisionPercent() const { return m_precisionPercent; }
     // Italian (index 0) and English (index 1), each with its heading.
     const std::string& conclusion(Language language) const
     {
@@ -86,6 +89,7 @@ private:
     DataGrid m_grid;
     int m_count = kDefaultCount;
     Results m_results;
+    std::optional<double> m_precisionPercent;
     std::array<std::string, 2> m_conclusions;
 
     ChartState m_chartState = ChartState::Empty;

@@ -55,18 +55,7 @@ protected:
         fs::copy_file(KESTRA_TEMPLATE_DB, m_db);
         const fs::path logo = m_dir / "logo.png";
         test::WritePicture(logo, 300, 150, 5906);  // 150 dpi: the company dialog's highest logo
-        // every field of the heading filled, with lengths a laboratory has
-        CompanyData c;
-        c.texts = {"Laboratorio Chimico Rossi S.r.l.",
-                   "Mario Rossi",
-                   "Dott.ssa Giulia Bianchi",
-                   "Via Garibaldi 124",
-                   "Pavia",
-                   "27100",
-                   "0382 123456",
-                   "0382 654321",
-                   "info@laboratoriorossi.it",
-                   "www.laboratoriorossi.it"};
+        CompanyData c = test::FilledCompanyData();
         c.logoPath = logo.string();
         c.noLogoFlag = 0;
         ReportDatabase(m_db, ReportDatabase::Mode::ReadWrite).writeAnagrafica(c);

@@ -1,4 +1,5 @@
-// Helpers of the report widget tests: a filled limits study, PNG pictures of a chosen size, PDF text.
+// Helpers of the report widget tests: a filled limits study, a filled company heading, PNG pictures of a
+// chosen size, PDF text.
 #pragma once
 
 #include <QImage>
@@ -6,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "reporting/report_database.h"
 #include "studies/limits/limits_study.h"
 
 namespace kestra::test {
@@ -19,6 +21,24 @@ inline void FillLimitsStudy(LimitsStudy& study, int n, const std::string& method
     study.setHeader(2, "Acqua potabile");
     study.setHeader(3, "mg/l");
     study.calculate();
+}
+
+// Every field of the company heading filled, with lengths a laboratory has; no logo.
+inline CompanyData FilledCompanyData()
+{
+    CompanyData c;
+    c.texts = {"Laboratorio Chimico Rossi S.r.l.",
+               "Mario Rossi",
+               "Dott.ssa Giulia Bianchi",
+               "Via Garibaldi 124",
+               "Pavia",
+               "27100",
+               "0382 123456",
+               "0382 654321",
+               "info@laboratoriorossi.it",
+               "www.laboratoriorossi.it"};
+    c.noLogoFlag = -1;
+    return c;
 }
 
 // A PNG of width x height pixels stating dotsPerMeter (0: no resolution in the file).

@@ -1,0 +1,28 @@
+# The pictures of the user guide (the help, F1), made at build time by the widget tests' picture run
+# (UserGuidePictures in tests/app/ui/user_guide_pictures_test.cpp), so they always show the program as built:
+# bin/immagini/<language>/*.png beside the help in the build tree, share/doc/kestra/immagini/ installed,
+# where the help window finds them. One run per language of KESTRA_GUIDE_LANGUAGES.
+
+set(KESTRA_GUIDE_LANGUAGES it CACHE STRING "Languages of the user guide's pictures, for example it;en")
+set(KESTRA_GUIDE_PICTURES_DIR ${CMAKE_BINARY_DIR}/bin/immagini)
+
+if(TARGET kestra_gui_tests)
+  set(stamps)
+  foreach(language ${KESTRA_GUIDE_LANGUAGES})
+    set(stamp ${KESTRA_GUIDE_PICTURES_DIR}/${language}.made)
+    add_custom_command(
+      OUTPUT ${stamp}
+      COMMAND ${CMAKE_COMMAND} -E rm -rf ${KESTRA_GUIDE_PICTURES_DIR}/${language} ${stamp}
+      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen KESTRA_SCREENSHOTS=${KESTRA_GUIDE_PICTURES_DIR}
+              KESTRA_SCREENSHOTS_LANGUAGE=${language}
+              $<TARGET_FILE:kestra_gui_tests> --gtest_filter=UserGuidePictures.* --gtest_brief=1
+      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+      DEPENDS kestra_gui_tests ${KESTRA_HELP_FILES} ${KESTRA_SELFTEST_OUTPUTS}
+      COMMENT "Pictures of the user guide (${language})"
+      VERBATIM)
+    list(APPEND stamps ${stamp})
+  endforeach()
+  add_custom_target(guide_pictures ALL DEPENDS ${stamps})
+  install(DIRECTORY ${KESTRA_GUIDE_PICTURES_DIR}/ DESTINATION ${KESTRA_DOC_DESTINATION}/immagini
+          FILES_MATCHING PATTERN "*.png")
+endif()
