@@ -26,13 +26,15 @@ if(NOT changelog_rc EQUAL 0)
   message(FATAL_ERROR "CHANGELOG.md: ${changelog_error}")
 endif()
 
+# kestra.1 with the version and the date of the newest release of CHANGELOG.md.
+file(STRINGS ${KESTRA_CHANGELOG} newest_release REGEX "^## [0-9.]+ - [0-9-]+$" LIMIT_COUNT 1)
+string(REGEX REPLACE "^## [0-9.]+ - " "" KESTRA_RELEASE_DATE "${newest_release}")
+configure_file(${CMAKE_SOURCE_DIR}/data/man/kestra.1 ${KESTRA_MAN_DIR}/kestra.1 @ONLY)
 set(KESTRA_MAN_PAGES ${KESTRA_MAN_DIR}/kestra.1.gz)
 add_custom_command(
   OUTPUT ${KESTRA_MAN_DIR}/kestra.1.gz
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${KESTRA_MAN_DIR}
-  COMMAND sh -c "${GZIP_EXECUTABLE} -9n < \"$1\" > \"$2\"" gzip ${CMAKE_SOURCE_DIR}/data/man/kestra.1
-          ${KESTRA_MAN_DIR}/kestra.1.gz
-  DEPENDS ${CMAKE_SOURCE_DIR}/data/man/kestra.1
+  COMMAND sh -c "${GZIP_EXECUTABLE} -9n < \"$1\" > \"$2\"" gzip ${KESTRA_MAN_DIR}/kestra.1 ${KESTRA_MAN_DIR}/kestra.1.gz
+  DEPENDS ${KESTRA_MAN_DIR}/kestra.1
   VERBATIM)
 
 if(HELP2MAN_EXECUTABLE)
@@ -62,6 +64,9 @@ execute_process(
 if(NOT changelog_rc EQUAL 0)
   message(FATAL_ERROR "CHANGELOG.md: the package changelog could not be made")
 endif()
+
+# The changelog's maker against small changelogs, read back by dpkg-parsechangelog.
+add_test(NAME DebianChangelog COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/debian-changelog-test)
 
 add_custom_target(manual_pages ALL DEPENDS ${KESTRA_MAN_PAGES})
 

@@ -1,7 +1,8 @@
 // The pictures of the user guide: the main window, every study window with a worked example, the main
 // dialogs and a report page, made from the program itself so they follow it. Made only when
 // KESTRA_SCREENSHOTS names a folder (the build does it for the help), into <folder>/<language>/, where the
-// language is KESTRA_SCREENSHOTS_LANGUAGE ("it", the default, or "en"): the reports in that language.
+// language is KESTRA_SCREENSHOTS_LANGUAGE ("it", the default, or "en"): the reports in that language, numbers
+// with that language's decimal separator.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -94,7 +95,7 @@ protected:
         m_window->setDialogRunner([](QDialog&) { return int(QDialog::Rejected); });
         m_window->setDocumentOpener([](const QUrl&) { return true; });
         ASSERT_TRUE(m_window->start());
-        SetUserDecimalSeparator(',');
+        SetUserDecimalSeparator(separator());
         writeCompanyData();
         m_window->resize(1000, 700);
         m_window->show();
@@ -150,6 +151,8 @@ protected:
         dialog.reject();
     }
     Language reportLanguage() const { return m_language == "en" ? Language::English : Language::Italian; }
+    // the decimal separator of a user of that language
+    char separator() const { return m_language == "en" ? '.' : ','; }
 
     test::TempDir m_dir;
     test::ScriptedPrompts m_prompts;
@@ -209,7 +212,7 @@ TEST_F(UserGuidePictures, EveryWindowADialogOfEachKindAndAReportPage)
     request.database = ReportDatabasePath();
     request.language = reportLanguage();
     request.printDate = true;
-    request.decimalSeparator = ',';
+    request.decimalSeparator = separator();
     request.today = "10/12/2026";
     const RenderedReport report(PrepareStudyReport(calibration->study(), request, ReadLogoSize));
     ASSERT_GE(report.pageCount(), 1);
