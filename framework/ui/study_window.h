@@ -140,6 +140,19 @@ public:
     // --- undo: the state the stack records and restores
     EditState captureState() const;
     void restoreState(const EditState& state);
+    // Records one change of the window's own controls as a step of the undo stack: construct before the
+    // change, let it go after. Changes made while one control keeps the focus merge into one step.
+    class EditRecorder {
+    public:
+        explicit EditRecorder(StudyWindow& window);
+        ~EditRecorder();
+        EditRecorder(const EditRecorder&) = delete;
+        EditRecorder& operator=(const EditRecorder&) = delete;
+
+    private:
+        StudyWindow& m_window;
+        EditState m_before;
+    };
 
 protected:
     // Shows the study's own controls (dimensions, options, results) after showDocument() did the shared ones.
@@ -175,19 +188,6 @@ protected:
     void addResultWidget(QWidget* widget);
     // A change the window made to the study's data (a dimension, an option): results no longer current.
     void dataEdited();
-    // Records one change of the window's own controls as a step of the undo stack: construct before the
-    // change, let it go after. Changes made while one control keeps the focus merge into one step.
-    class EditRecorder {
-    public:
-        explicit EditRecorder(StudyWindow& window);
-        ~EditRecorder();
-        EditRecorder(const EditRecorder&) = delete;
-        EditRecorder& operator=(const EditRecorder&) = delete;
-
-    private:
-        StudyWindow& m_window;
-        EditState m_before;
-    };
     // The DescrBar text while the mouse is over a widget.
     void setDescription(QWidget* area, const QString& text);
     QMenu* fileMenu() const { return m_fileMenu; }
