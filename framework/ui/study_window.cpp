@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -182,6 +183,22 @@ QGroupBox* StudyWindow::createConclusionFrame()
     addResultWidget(m_conclusion);
     setDescription(frame, QStringLiteral("Mostra il testo delle conclusioni"));
     return frame;
+}
+
+void StudyWindow::layOutDataPage(QWidget* page, QWidget* dimensions, QWidget* results, QWidget* dataFrame,
+                                 int dataStretch)
+{
+    auto* left = new QVBoxLayout;
+    left->addWidget(createInfoFrame());
+    left->addWidget(dimensions);
+    left->addWidget(results);
+    left->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 3);
+    top->addWidget(dataFrame, dataStretch);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top, 3);
+    layout->addWidget(createConclusionFrame(), 2);
 }
 
 DataGridView* StudyWindow::createDataGrid(DataGrid& grid, QWidget* parent)

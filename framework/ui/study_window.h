@@ -170,6 +170,10 @@ protected:
     QWidget* addTab(const QString& title);  // a page of the tab control with the painted bands
     QGroupBox* createInfoFrame();           // "Info" with the study's header fields
     QGroupBox* createConclusionFrame();     // "Conclusioni" with cConcl
+    // A page of one column of data: Info, dimensions and results on the left, the data frame on the right
+    // (with dataStretch against the left's 3), the conclusions below.
+    void layOutDataPage(QWidget* page, QWidget* dimensions, QWidget* results, QWidget* dataFrame,
+                        int dataStretch);
     DataGridView* createDataGrid(DataGrid& grid, QWidget* parent = nullptr);
     // The results frame: a group box with its content area and, below it, the notice shown while the
     // results are not current. The window lays out its result controls in content.

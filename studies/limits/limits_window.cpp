@@ -100,17 +100,7 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
     resultsLayout->setColumnStretch(2, 1);
 
     // --- the page: Info, Dimensioni and the results on the left, the grid on the right, conclusions below
-    auto* left = new QVBoxLayout;
-    left->addWidget(createInfoFrame());
-    left->addWidget(dimensions);
-    left->addWidget(resultsFrame.frame);
-    left->addStretch();
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 3);
-    top->addWidget(dataFrame, 0);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top, 3);
-    layout->addWidget(createConclusionFrame(), 2);
+    layOutDataPage(page, dimensions, resultsFrame.frame, dataFrame, 0);
 
     showDocument();
 }

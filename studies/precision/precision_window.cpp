@@ -95,17 +95,7 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     r->setColumnStretch(5, 1);
 
     // --- the page: Info, Dimensioni and the results on the left, the grid on the right, conclusions below
-    auto* left = new QVBoxLayout;
-    left->addWidget(createInfoFrame());
-    left->addWidget(dimensions);
-    left->addWidget(resultsFrame.frame);
-    left->addStretch();
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 3);
-    top->addWidget(dataFrame, 1);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top, 3);
-    layout->addWidget(createConclusionFrame(), 2);
+    layOutDataPage(page, dimensions, resultsFrame.frame, dataFrame, 1);
 
     // --- Grafico: the chart fills the page, which is where the tab control shows its pages
     QWidget* chartPage = addTab(QStringLiteral("Grafico"));
