@@ -23,27 +23,27 @@ QLineEdit* NewDimensionEdit(QWidget* parent, const QString& objectName, const QS
 
 // The grids a window's boxes shape, and how the values cut off by a smaller count come back.
 struct DimensionGrids {
-    std::function<std::vector<DataGrid*>()> grids;
+    std::function<std::vector<DataGrid*>()> grids{};
     // An empty cell of the snapshot is written back too (false: only cells that held a number, for studies
     // whose new cells are 0 once the dimension is applied).
     bool restoreEmpty = true;
-    bool skipLocked = false;             // locked cells are the study's own (beyond a group's size)
-    bool headings = false;               // the column headings come back too (the calibration concentrations)
-    std::function<void()> afterRestore;  // the study's own set-up once the values are back
+    bool skipLocked = false;  // locked cells are the study's own (beyond a group's size)
+    bool headings = false;    // the column headings come back too (the calibration concentrations)
+    std::function<void()> afterRestore{};  // the study's own set-up once the values are back
 };
 
 struct DimensionBox {
     QLineEdit* edit = nullptr;
     // The study's setter: false when it refuses the count (out of range), nothing changed then.
-    std::function<bool(int)> apply;
+    std::function<bool(int)> apply{};
     // Whether the box may be left holding this count.
-    std::function<bool(int)> valid;
+    std::function<bool(int)> valid{};
     // Leaving with a count that is not valid, one of two ways:
     // a default count typed back as an edit (an undo step, the values come back) ...
-    std::optional<int> defaultCount;
+    std::optional<int> defaultCount{};
     // ... or, with a beep, the count the grid has (current), the grid set to it again (reapply) unchanged.
-    std::function<int()> current;
-    std::function<void(int shown)> reapply;
+    std::function<int()> current{};
+    std::function<void(int shown)> reapply{};
     bool selectTwoDigits = false;  // the box keeps the focus with its first two digits selected, not all
 };
 
