@@ -10,13 +10,13 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/app_settings.h"
@@ -36,12 +36,13 @@
 #include "framework/ui/fixed_dialog.h"
 #include "framework/ui/qt_prompts.h"
 #include "framework/ui/study_window.h"
-#include "framework/ui/study_window_factory.h"
 #include "reporting/f_table.h"
+#include "reporting/report_database_check.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/chart_print_dialog.h"
 #include "reporting/ui/company_data_dialog.h"
 #include "reporting/ui/print_command.h"
+#include "studies/ui/study_window_factory.h"
 
 namespace kestra {
 
@@ -75,9 +76,7 @@ ShellEnvironment ShellEnvironment::fromSystem()
 }
 
 Kestra::Kestra(ShellEnvironment environment, Prompts* prompts, QWidget* parent)
-    : QMainWindow(parent),
-      m_env(std::move(environment)),
-      m_prompts(prompts)
+    : QMainWindow(parent), m_env(std::move(environment)), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Kestra"));
     setWindowTitle(fromUtf8(kApplicationTitle));
@@ -135,8 +134,13 @@ bool Kestra::start()
     SetCurrentAppSettings(result.settings);
     SetStudyFolderSource([] { return QString::fromStdString(CurrentAppSettings().openSaveFolder); });
     SetReportDatabasePath(result.settings.databasePath);
+    SetTemplateDatabasePath(result.settings.templateDatabasePath);
     SetReportLogoPath(result.settings.logoPath);
     SetFTableLookup(std::make_shared<DatabaseFTable>(result.settings.databasePath));
+    // a damaged report database is said at once (the F table is in it too); the program runs either way
+    if (result.database.state == DatabaseCheck::State::Damaged)
+        EnsureUsableReportDatabase(result.settings.databasePath, result.settings.templateDatabasePath,
+                                   prompts());
     return true;
 }
 
@@ -339,6 +343,11 @@ StudyWindow* Kestra::studyWindow(StudyKindId kind) const
 {
     QMdiSubWindow* sub = subWindowOf(kind);
     return sub ? qobject_cast<StudyWindow*>(sub->widget()) : nullptr;
+}
+
+bool Kestra::hasStudyWindow(StudyKindId kind) const
+{
+    return HasStudyWindow(kind);
 }
 
 bool Kestra::isWindowOpen(StudyKindId kind) const
@@ -547,6 +556,9 @@ void Kestra::closeEvent(QCloseEvent* event)
 
 void Kestra::showCompanyData()
 {
+    if (!ReportDatabasePath().empty() &&
+        !EnsureUsableReportDatabase(ReportDatabasePath(), TemplateDatabasePath(), prompts()))
+        return;
     ShowCompanyDataDialog(this);
 }
 

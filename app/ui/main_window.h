@@ -64,6 +64,7 @@ public:
     // --- StudyWindowHost
     Prompts& prompts() override;
     void openStudy(StudyKindId kind) override;
+    bool hasStudyWindow(StudyKindId kind) const override;
     bool isWindowOpen(StudyKindId kind) const override;
     std::vector<StudyWindow*> openStudyWindows() const override;
     void arrangeWindows(WindowArrangement arrangement) override;
@@ -76,6 +77,8 @@ public:
     void printerSetup() override;
     void printStudyReport(StudyWindow& window) override;
     void printStudyCharts(StudyWindow& window) override;
+    void newValidationDossier() override { newDossier(); }
+    void openValidationDossier() override { openDossier(); }
     QIcon toolbarIcon(const QString& key) const override;
 
     // --- the main menu's own commands

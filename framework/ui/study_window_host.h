@@ -24,6 +24,9 @@ public:
 
     // Opens the window of a kind, or brings it forward when it is already open (one window per kind).
     virtual void openStudy(StudyKindId kind) = 0;
+    // Whether the program has a window for the kind (the menus and panels of the others are disabled); the
+    // list of study windows belongs with the studies, above this framework.
+    virtual bool hasStudyWindow(StudyKindId kind) const = 0;
     // IsWindowOpen: whether a window of that kind exists.
     virtual bool isWindowOpen(StudyKindId kind) const = 0;
     // The open study windows in their order of creation (the list of the "&Finestre" menu).
@@ -45,6 +48,10 @@ public:
     // "&Stampa..." and "Stampa &grafico...": the report and the chart printing of the window's study.
     virtual void printStudyReport(StudyWindow& window) = 0;
     virtual void printStudyCharts(StudyWindow& window) = 0;
+
+    // File > "Nuova convalida..." and "Apri convalida...": a validation dossier, new or chosen from disk.
+    virtual void newValidationDossier() = 0;
+    virtual void openValidationDossier() = 0;
 
     // The toolbar icon of a button key ("New", "Open", ... "Exit"); a null icon falls back to the style's.
     virtual QIcon toolbarIcon(const QString& key) const

@@ -17,8 +17,8 @@
 
 #include "framework/ui/data_grid_view.h"
 #include "framework/ui/status_panel.h"
-#include "framework/ui/study_window_factory.h"
 #include "studies/limits/limits_window.h"
+#include "studies/ui/study_window_factory.h"
 #include "test_support.h"
 #include "tests/framework/ui/test_host.h"
 #include "tests/framework/ui/typing.h"
@@ -71,7 +71,8 @@ TEST_F(StudyWindowTest, MenusAndToolbarOfTheLimitsWindow)
     for (QMenu* m : window->menus()) titles << m->title();
     EXPECT_EQ(titles, (QStringList{"&File", "&Modifica", "&Strumenti", "M&etodi", "&Finestre", "&?"}));
     EXPECT_EQ(captions(window->menus()[0]->actions()),
-              (QStringList{"&Nuovo", "&Apri...", "&Salva", "Salva con &nome...", "-", "&Stampa...",
+              (QStringList{"&Nuovo", "&Apri...", "&Salva", "Salva con &nome...", "-", "N&uova convalida...",
+                           "Apri con&valida...", "-", "&Stampa...",
                            "&Imposta stampante...", "-", "&Chiudi"}));
     EXPECT_EQ(captions(window->menus()[2]->actions()),
               (QStringList{"&Calcola", "-", "&Setup formato numeri..."}));
@@ -338,8 +339,11 @@ TEST_F(StudyWindowTest, PrintHelpAndArrangementGoToTheHost)
     window->action("GuidaLibro")->trigger();
     window->action("GuidaVerifica")->trigger();
     window->action("MnuFinestreCascade")->trigger();
+    window->action("FileNuovaConvalida")->trigger();
+    window->action("FileApriConvalida")->trigger();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"report", "printerSetup", "method LIMI", "help", "primer",
-                                                    "guideline", "book", "selftest", "arrange2"}));
+                                                    "guideline", "book", "selftest", "arrange2", "newDossier",
+                                                    "openDossier"}));
     EXPECT_EQ(host.printed, window.get());
 
     host.windows = {window.get()};
