@@ -32,7 +32,7 @@ struct ExtendedValue {
     // Array: elements level by level, this many replicates each (0: one element per level or place).
     int replicates = 0;
     // Array: lists with the same table name are printed side by side, one row per element.
-    std::string table;
+    std::string table{};
     static constexpr double kNoiseRelative = 1e-10;
 
     const std::string& name(Language language) const { return language == Language::English ? nameEn : nameIt; }

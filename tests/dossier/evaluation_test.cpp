@@ -122,8 +122,12 @@ TEST_F(DossierEvaluationTest, EveryTestKindAgainstTheReferenceStudies)
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const CriterionOutcome& o = e.criteria[i];
         EXPECT_EQ(o.verdict, cases[i].verdict) << cases[i].criterion << " " << o.reason.it;
-        if (*cases[i].compared) EXPECT_EQ(o.comparedText, cases[i].compared) << cases[i].criterion;
-        if (o.verdict == Verdict::NotEvaluable) EXPECT_FALSE(o.reason.it.empty()) << cases[i].criterion;
+        if (*cases[i].compared) {
+            EXPECT_EQ(o.comparedText, cases[i].compared) << cases[i].criterion;
+        }
+        if (o.verdict == Verdict::NotEvaluable) {
+            EXPECT_FALSE(o.reason.it.empty()) << cases[i].criterion;
+        }
     }
     EXPECT_EQ(e.verdict, Verdict::Fail);
 }

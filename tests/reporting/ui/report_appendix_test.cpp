@@ -291,7 +291,9 @@ TEST_F(ReportAppendixTest, TheBoxIsOffAtEveryOpeningAndCountsOnlyWhenConfirmed)
     };
     PrintStudyReport(nullptr, *m_study, ui);
     EXPECT_TRUE(ui.appendix);
-    EXPECT_EQ(ui.pages, plain + 1);
+    // the calibration's lists (residuals, back-calculation) print as tables: its page may run onto a second
+    EXPECT_GT(ui.pages, plain);
+    EXPECT_LE(ui.pages, plain + 2);
 
     // ticked but cancelled: the report goes on without the page; the next opening is unticked again
     ui.answer = [](MyPrintLanDlg& d) {
