@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/ini_manager.h"
+#include "audit/sqlite_audit_store.h"
 #include "framework/errors.h"
 #include "reporting/report_database.h"
 
@@ -140,6 +141,8 @@ StartupResult RunStartupConfiguration(const StartupPaths& paths, const MessageSi
 
     prepareWorkFolder(s.openSaveFolder, show);
     prepareWorkFolder(s.backupFolder, show);
+    // the trail's folder is not vital to the start either: without it every save is refused and says why
+    prepareWorkFolder(base + kAuditFolderName, show);
 
     // The logo only decorates reports: a database that cannot be read here is reported, and printing
     // will report it again when it needs the database.

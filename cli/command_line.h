@@ -8,7 +8,7 @@
 
 namespace kestra::cli {
 
-enum class Command { Compute, Report, Chart, SelfTest, Validate };
+enum class Command { Compute, Report, Chart, SelfTest, Validate, Audit, Sign };
 
 struct CommandLine {
     Command command = Command::Compute;
@@ -17,6 +17,8 @@ struct CommandLine {
     ChartOptions chart;
     SelfTestOptions selfTest;
     ValidateOptions validate;
+    AuditOptions audit;
+    SignOptions sign;
 };
 
 // Parses argv into line. Returns the exit code when the run already ended here (--help, --version, a usage

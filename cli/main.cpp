@@ -34,6 +34,8 @@ int main(int argc, char** argv)
     cli::CommandLine line;
     if (const auto done = cli::ParseCommandLine(argc, argv, line)) return *done;
 
+    if (line.command == cli::Command::Audit) return cli::RunAudit(line.audit, std::cout, std::cerr);
+    if (line.command == cli::Command::Sign) return cli::RunSign(line.sign, std::cin, std::cout, std::cerr);
     if (line.command == cli::Command::SelfTest && line.selfTest.output.empty())
         return cli::RunSelfTestText(line.selfTest, std::cout, std::cerr);
     const bool validateHere = line.command == cli::Command::Validate && line.validate.output.empty();

@@ -7,6 +7,7 @@
 
 #include "cli/cli_commands.h"
 #include "dossier/criteria_catalogue.h"
+#include "dossier/dossier_signing.h"
 #include "dossier/evaluation.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
@@ -70,7 +71,8 @@ std::string studyText(const StudyOutcome& s, Language language)
     return s.id + "  " + s.label + "  " + s.file + "  " + status;
 }
 
-void printText(const Dossier& d, const DossierEvaluation& e, Language language, std::ostream& out)
+void printText(const Dossier& d, const DossierEvaluation& e, const std::filesystem::path& folder,
+               Language language, std::ostream& out)
 {
     const bool en = language == Language::English;
     const char sep = UserDecimalSeparator();
@@ -115,6 +117,11 @@ void printText(const Dossier& d, const DossierEvaluation& e, Language language, 
                  "studio al 95 %.\n");
     out << "\n" << (en ? "Verdict: " : "Esito: ") << VerdictName(e.verdict, language) << "\n"
         << e.conclusion(d, language) << "\n";
+    const std::vector<std::string> signatures = SignatureStatusLines(d, folder, en);
+    if (!signatures.empty()) {
+        out << "\n" << (en ? "Signatures:\n" : "Firme:\n");
+        for (const std::string& line : signatures) out << "  " << line << "\n";
+    }
 }
 
 std::string evaluationJson(const Dossier& d, const DossierEvaluation& e)
@@ -200,7 +207,7 @@ int RunValidate(const ValidateOptions& o, std::ostream& out, std::ostream& err, 
     if (o.json)
         out << evaluationJson(dossier, evaluation);
     else
-        printText(dossier, evaluation, o.language, out);
+        printText(dossier, evaluation, folder, o.language, out);
     return evaluation.verdict == Verdict::Pass ? 0 : 1;
 }
 

@@ -10,16 +10,17 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/app_settings.h"
+#include "app/audit_setup.h"
 #include "app/backup.h"
 #include "app/startup_config.h"
 #include "app/ui/about_box.h"
@@ -28,6 +29,8 @@
 #include "app/ui/self_test_command.h"
 #include "app/ui/shell_icons.h"
 #include "app/user_folders.h"
+#include "audit/audit_trail.h"
+#include "audit/ui/audit_viewer.h"
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
 #include "framework/services.h"
@@ -112,6 +115,8 @@ Kestra::~Kestra()
     const auto subWindows = std::move(m_subWindows);
     m_subWindows.clear();
     for (const auto& sub : subWindows) delete sub.data();
+    // the trail belongs to this run's data folder; a later window (a test's) opens its own
+    if (m_ownsAuditTrail) SetAuditTrail(nullptr);
 }
 
 StudyWindow* Kestra::menuOwner() const
@@ -136,6 +141,8 @@ bool Kestra::start()
     SetReportDatabasePath(result.settings.databasePath);
     SetReportLogoPath(result.settings.logoPath);
     SetFTableLookup(std::make_shared<DatabaseFTable>(result.settings.databasePath));
+    InstallUserAuditTrail(result.settings, [this](const ShellMessage& m) { showShellMessage(m); });
+    m_ownsAuditTrail = true;
     return true;
 }
 
@@ -219,6 +226,8 @@ void Kestra::buildMenus()
     help->addSeparator();
     connect(makeAction(help, QStringLiteral("GuidaVerifica"), QStringLiteral("&Verifica del programma...")),
             &QAction::triggered, this, &Kestra::runSelfTest);
+    connect(makeAction(help, QStringLiteral("GuidaRegistro"), QStringLiteral("&Registro delle modifiche...")),
+            &QAction::triggered, this, [this] { showAuditTrail(); });
 
     m_mainMenus = {file, methods, m_windowsMenu, help};
 }
@@ -470,10 +479,29 @@ void Kestra::backupStudyFiles(bool silent)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
     }
+    AuditEntry entry;
+    entry.action = audit_action::kBackup;
+    entry.objectPath = TrailPath(s.backupFolder);
+    entry.detail =
+        "Da " + s.openSaveFolder + ": " + std::to_string(report.copied) + " file copiati" +
+        (report.ok() ? std::string() : ", " + std::to_string(report.failures.size()) + " non copiati");
+    const std::string trailFault = RecordAction(std::move(entry));
     if (!report.ok())
         prompts().critical(BackupFailureText(report));
     else if (!silent)
         prompts().information(kBackupDoneMessage);
+    if (!trailFault.empty()) prompts().warning(trailFault);
+}
+
+void Kestra::showAuditTrail(const QString& file)
+{
+    std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
+    if (!trail) {
+        prompts().critical("Il registro delle modifiche non è disponibile.");
+        return;
+    }
+    AuditViewer viewer(std::move(trail), prompts(), file, this);
+    runDialog(viewer);
 }
 
 void Kestra::runSelfTest()

@@ -6,6 +6,7 @@
 #include "app/self_test_report.h"
 #include "app/sha256.h"
 #include "dossier/criteria_catalogue.h"
+#include "dossier/dossier_signing.h"
 #include "framework/number_pattern.h"
 #include "text/number_format.h"
 
@@ -318,7 +319,25 @@ std::unique_ptr<RenderedReport> RenderDossierReport(const Dossier& d, const Doss
         ReportLayout l = ownLayout("CRDossierFirme", title, t("Firme", "Signatures"), shortName);
         FieldsPage f;
         const std::string line = "________________________________________";
+        // electronic signatures in the dossier's order, each with its validity against the content now
+        const bool english = language == Language::English;
+        const std::vector<SignatureRecord> electronic = ElectronicSignatures(d);
+        std::string boundNow;
+        try {
+            boundNow = DossierBoundSha256(d, request.dossierFile.parent_path());
+        } catch (const std::exception&) {
+            // a study file that cannot be read: no signature matches
+        }
+        std::size_t signedIndex = 0;
         for (const auto& s : d.signatures) {
+            std::string electronicText = "-";
+            if (s.extra.contains("bound_sha256") && signedIndex < electronic.size()) {
+                const SignatureRecord& r = electronic[signedIndex++];
+                electronicText = SignatureLine(r, english);
+                if (r.boundSha256 != boundNow)
+                    electronicText +=
+                        std::string("\n") + (english ? kSignatureInvalidEn : kSignatureInvalidIt);
+            }
             std::string role = s.role;
             if (s.role == "prepared") role = t("Preparato da", "Prepared by");
             if (s.role == "reviewed") role = t("Verificato da", "Reviewed by");
@@ -327,7 +346,7 @@ std::unique_ptr<RenderedReport> RenderDossierReport(const Dossier& d, const Doss
             f.add(t("Nome", "Name"), s.name.empty() ? line : s.name);
             f.add(t("Data", "Date"), "____ / ____ / ________");
             f.add(t("Firma", "Signature"), "\n" + line);
-            f.add(t("Firma elettronica", "Electronic signature"), "-");
+            f.add(t("Firma elettronica", "Electronic signature"), electronicText);
             l.blocks.push_back(f.take());
         }
         add(std::move(l), std::move(f.header), {});

@@ -1,0 +1,53 @@
+// The audit trail the program writes to: stamps each entry with the time, the user, the host and the build,
+// and hands it to its store. Set once at start-up; the save path and every recorded action reach it here.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "audit/audit_store.h"
+#include "audit/user_identity.h"
+
+namespace kestra {
+
+class AuditTrail {
+public:
+    AuditTrail(std::unique_ptr<AuditStore> store, UserIdentity who);
+
+    // Stamps and appends the entry (written back with its number and hashes). Throws AuditError.
+    void record(AuditEntry& entry);
+    AuditEntry record(AuditEntry&& entry)
+    {
+        record(entry);
+        return std::move(entry);
+    }
+    // The SHA-256 the trail last recorded for the file, if any. Throws AuditError.
+    std::optional<std::string> lastSha256(const std::filesystem::path& path) const;
+
+    AuditStore& store() { return *m_store; }
+    const AuditStore& store() const { return *m_store; }
+    const UserIdentity& user() const { return m_user; }
+
+private:
+    std::unique_ptr<AuditStore> m_store;
+    UserIdentity m_user;
+};
+
+// The trail of this process (none until set: nothing is recorded then).
+void SetAuditTrail(std::shared_ptr<AuditTrail> trail);
+std::shared_ptr<AuditTrail> CurrentAuditTrail();
+
+// Records an action through the process's trail (nothing without one). Returns "" or the trail's fault.
+std::string RecordAction(AuditEntry entry);
+
+// Opens (creating) <data folder>/Audit/audit.db for the current user. Throws AuditError.
+std::shared_ptr<AuditTrail> OpenUserAuditTrail(const std::string& dataFolder);
+
+// The path as the trail names files: absolute and normalised.
+std::string TrailPath(const std::filesystem::path& path);
+// UTC ISO 8601 and the local time with its offset, for now.
+std::pair<std::string, std::string> TrailTimes();
+
+}  // namespace kestra
