@@ -178,8 +178,9 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
         line.validate.language = languageOf(validateLanguage);
         line.validate.separator = separatorOf(validateSeparator);
         if (line.validate.propose.empty() && line.validate.file.empty()) {
+            // the code CLI11 gives a missing required argument
             std::cerr << "validate: indicare il dossier (DOSSIER.kvd) oppure --propose SCOPO\n";
-            return 2;
+            return static_cast<int>(CLI::ExitCodes::RequiredError);
         }
     } else if (*signCmd) {
         line.command = Command::Sign;

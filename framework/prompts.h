@@ -20,6 +20,14 @@ constexpr const char* kSaveChangesText =
 constexpr const char* kMoveOrCopyText =
     "Desideri spostare i dati selezionati?\r\nScegliendo No i dati verranno copiati";
 
+// The file dialogs of the validation dossier.
+enum class DossierFileDialog {
+    Open,      // a dossier to open (*.kvd)
+    Save,      // where to save the dossier; asks before overwriting
+    AddStudy,  // a study file of any kind to add to the dossier
+    SavePdf    // where to write the dossier's report; asks before overwriting
+};
+
 // The screen implements it with real message boxes and file dialogs, the tests with a script, so no
 // command ever opens a dialog of its own and no modal box blocks a test.
 class Prompts {
@@ -37,6 +45,10 @@ public:
     // The save dialog for a PDF file (the self-test certificate), proposing suggestedName in the study
     // folder; asks before overwriting a file; nullopt when the user cancels.
     virtual std::optional<std::filesystem::path> choosePdfSavePath(const std::string& suggestedName) = 0;
+    // A value typed by the user in answer to `question` (one line); nullopt when the user cancels.
+    virtual std::optional<std::string> askText(const std::string& question) = 0;
+    // A dossier file dialog (see DossierFileDialog); nullopt when the user cancels.
+    virtual std::optional<std::filesystem::path> chooseDossierPath(DossierFileDialog dialog) = 0;
     // The number-format dialog filled with the current digits; nullopt on "&Annulla".
     virtual std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) = 0;
     virtual void beep() = 0;

@@ -31,6 +31,7 @@
 #include "app/user_folders.h"
 #include "audit/audit_trail.h"
 #include "audit/ui/audit_viewer.h"
+#include "dossier/ui/dossier_window.h"
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
 #include "framework/services.h"
@@ -166,6 +167,11 @@ QAction* Kestra::action(const QString& name) const
 void Kestra::buildMenus()
 {
     auto* file = new QMenu(QStringLiteral("&File"), this);
+    connect(makeAction(file, QStringLiteral("FileNuovaConvalida"), QStringLiteral("&Nuova convalida...")),
+            &QAction::triggered, this, [this] { newDossier(); });
+    connect(makeAction(file, QStringLiteral("FileApriConvalida"), QStringLiteral("Apri &convalida...")),
+            &QAction::triggered, this, [this] { openDossier(); });
+    file->addSeparator();
     QAction* company =
         makeAction(file, QStringLiteral("FileAnagrafica"), QStringLiteral("&Anagrafica Azienda"));
     connect(company, &QAction::triggered, this, &Kestra::showCompanyData);
@@ -236,6 +242,7 @@ void Kestra::buildMenus()
 void Kestra::updateMenuBar()
 {
     if (m_tearingDown) return;
+    if (showDossierMenus()) return;
     StudyWindow* owner = nullptr;
     const auto open = openSubWindows();
     if (QMdiSubWindow* current = m_mdi->currentSubWindow();
@@ -264,6 +271,25 @@ void Kestra::updateMenuBar()
     m_windowsMenu->menuAction()->setVisible(!open.empty());
 }
 
+bool Kestra::showDossierMenus()
+{
+    QMdiSubWindow* current = m_mdi->currentSubWindow();
+    auto* dossier = current ? qobject_cast<DossierWindow*>(current->widget()) : nullptr;
+    if (!dossier) return false;
+    const auto open = openSubWindows();
+    m_windowsMenu->menuAction()->setVisible(true);
+    if (m_menuOwner == dossier) return true;
+    QMenuBar* bar = menuBar();
+    for (QAction* a : bar->actions()) bar->removeAction(a);
+    m_menuOwner = dossier;
+    m_mainMenusShown = false;
+    dossier->menuBar()->hide();
+    for (QMenu* menu : dossier->menus()) bar->addMenu(menu);
+    for (QMenu* menu : m_mainMenus)
+        if (menu != m_mainMenus.front()) bar->addMenu(menu);
+    return true;
+}
+
 void Kestra::fillWindowsMenu()
 {
     const QList<QAction*> all = m_windowsMenu->actions();
@@ -278,6 +304,17 @@ void Kestra::fillWindowsMenu()
             w->documentTitle().replace(QLatin1Char('&'), QStringLiteral("&&"))));
         const StudyKindId kind = w->kind();
         connect(a, &QAction::triggered, this, [this, kind] { openStudy(kind); });
+    }
+    for (DossierWindow* w : openDossierWindows()) {
+        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(
+            w->documentTitle().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        connect(a, &QAction::triggered, this, [this, w] {
+            for (QMdiSubWindow* sub : openSubWindows())
+                if (sub->widget() == w) {
+                    if (sub->isMinimized()) sub->showNormal();
+                    m_mdi->setActiveSubWindow(sub);
+                }
+        });
     }
 }
 
@@ -337,6 +374,13 @@ void Kestra::openStudy(StudyKindId kind)
     std::unique_ptr<StudyWindow> window = CreateStudyWindow(kind, *this);
     if (!window) return;
     StudyWindow* w = window.release();
+    addSubWindow(w);
+    w->activated();
+    updateMenuBar();
+}
+
+QMdiSubWindow* Kestra::addSubWindow(QWidget* w)
+{
     w->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = m_mdi->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -353,12 +397,64 @@ void Kestra::openStudy(StudyKindId kind)
     });
     sub->showMaximized();
     m_mdi->setActiveSubWindow(sub);
-    w->activated();
+    return sub;
+}
+
+// --- validation dossiers
+
+std::vector<DossierWindow*> Kestra::openDossierWindows() const
+{
+    std::vector<DossierWindow*> windows;
+    for (QMdiSubWindow* sub : openSubWindows())
+        if (auto* w = qobject_cast<DossierWindow*>(sub->widget())) windows.push_back(w);
+    return windows;
+}
+
+DossierWindow* Kestra::newDossier()
+{
+    DossierWindowHost host;
+    host.prompts = [this]() -> Prompts& { return prompts(); };
+    host.openStudy = [this](const std::filesystem::path& path) { openFile(QString::fromStdString(path.string())); };
+    host.unsavedStudies = [this] {
+        std::vector<std::filesystem::path> unsaved;
+        for (StudyWindow* w : openStudyWindows())
+            if (w->study().isModified() && !w->study().loadFileName().empty())
+                unsaved.emplace_back(w->study().loadFileName());
+        return unsaved;
+    };
+    host.newDossier = [this] { newDossier(); };
+    host.openDossier = [this] { openDossier(); };
+    auto* w = new DossierWindow(std::move(host));
+    addSubWindow(w);
     updateMenuBar();
+    return w;
+}
+
+bool Kestra::openDossier()
+{
+    const auto path = prompts().chooseDossierPath(DossierFileDialog::Open);
+    return path && openDossierFile(*path);
+}
+
+bool Kestra::openDossierFile(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    for (DossierWindow* w : openDossierWindows())
+        if (!w->filePath().empty() && std::filesystem::equivalent(w->filePath(), path, ec)) {
+            for (QMdiSubWindow* sub : openSubWindows())
+                if (sub->widget() == w) m_mdi->setActiveSubWindow(sub);
+            return true;
+        }
+    DossierWindow* w = newDossier();
+    if (w->openFile(path)) return true;
+    for (QMdiSubWindow* sub : openSubWindows())
+        if (sub->widget() == w) sub->close();
+    return false;
 }
 
 bool Kestra::openFile(const QString& path)
 {
+    if (IsDossierFile(path.toStdString())) return openDossierFile(QFileInfo(path).absoluteFilePath().toStdString());
     const auto kind = KindFromExtension(QFileInfo(path).suffix().toStdString());
     if (!kind || !HasStudyWindow(*kind)) {
         prompts().warning("Il file " + path.toStdString() +

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <filesystem>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -22,6 +23,7 @@ class QUrl;
 
 namespace kestra {
 
+class DossierWindow;
 class HelpWindow;
 class QtPrompts;
 struct ShellMessage;
@@ -35,7 +37,7 @@ struct ShellEnvironment {
 };
 
 // Action names (objectName of each QAction) of the main menus:
-//   FileAnagrafica FileOpzioni FileBackup FileUscita
+//   FileNuovaConvalida FileApriConvalida FileAnagrafica FileOpzioni FileBackup FileUscita
 //   MetodiSpec MetodiTara MetodiPrec MetodiPrin MetodiRipr MetodiAccu MetodiLimi
 //   MnuFinestreTileH MnuFinestreTileV MnuFinestreCascade MnuFinestreArrange
 //   GuidaInLinea GuidaICH GuidaLibro GuidaInformazioni GuidaVerifica
@@ -50,8 +52,14 @@ public:
 
     // Fixes the constants and runs the start-up configuration; false means the program must end.
     bool start();
-    // Opens a study file (named on the command line) in the window of its kind.
+    // Opens a study file (named on the command line) in the window of its kind, a dossier in a dossier window.
     bool openFile(const QString& path);
+    // "Nuova convalida...": an empty dossier in a new window.
+    DossierWindow* newDossier();
+    // "Apri convalida...": the file dialog, then the dossier in a new window (or the window that has it).
+    bool openDossier();
+    bool openDossierFile(const std::filesystem::path& path);
+    std::vector<DossierWindow*> openDossierWindows() const;
 
     // --- StudyWindowHost
     Prompts& prompts() override;
@@ -101,6 +109,9 @@ private:
     void buildMenus();
     QAction* makeAction(QMenu* menu, const QString& name, const QString& text);
     void updateMenuBar();
+    // The dossier window's own menus with Metodi, Finestre and ?; true when a dossier window is current.
+    bool showDossierMenus();
+    QMdiSubWindow* addSubWindow(QWidget* widget);
     void subWindowActivated(QMdiSubWindow* sub);
     void fillWindowsMenu();
     QMdiSubWindow* subWindowOf(StudyKindId kind) const;

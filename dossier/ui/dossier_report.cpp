@@ -122,7 +122,7 @@ DetailTableBlock criteriaTable(Texts t, bool withStudy)
     DetailTableBlock b;
     b.heading = Fixed(t("Criteri di accettazione", "Acceptance criteria"));
     b.columns.push_back(column(t("N.", "No."), "N", 0.35, true));
-    b.columns.push_back(column(t("Caratteristica", "Characteristic"), "CARATTERISTICA", 1.3));
+    b.columns.push_back(column(t("Caratteristica", "Characteristic"), "CARATTERISTICA", 1.3, true));
     if (withStudy) b.columns.push_back(column(t("Studio", "Study"), "STUDIO", 1.3));
     b.columns.push_back(column(t("Criterio", "Criterion"), "CRITERIO", 2.0));
     b.columns.push_back(column(t("Risultato (→ come confrontato)", "Result (→ as compared)"), "RISULTATO", 1.4));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -99,6 +100,25 @@ QString QtPrompts::fileFilter(StudyKindId kind)
     return QStringLiteral("%1 (*.%2 *.%3)").arg(description, ext.toUpper(), ext.toLower());
 }
 
+namespace {
+
+// What every file dialog of the program shares: Italian texts, Qt's own dialog, the overwrite question left
+// to runFileDialog (it asks in Italian).
+void prepareFileDialog(QFileDialog& dialog, bool save)
+{
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Salva") : QStringLiteral("&Apri"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+}
+
+}  // namespace
+
 std::optional<std::filesystem::path> QtPrompts::choosePath(StudyKindId kind, bool save)
 {
     const StudyKind& k = KindInfo(kind);
@@ -108,15 +128,7 @@ std::optional<std::filesystem::path> QtPrompts::choosePath(StudyKindId kind, boo
     dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
     dialog.setNameFilter(fileFilter(kind));
     dialog.setDefaultSuffix(QString::fromUtf8(k.extension));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);  // runFileDialog asks, in Italian
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Salva") : QStringLiteral("&Apri"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+    prepareFileDialog(dialog, save);
     return runFileDialog(dialog, save);
 }
 
@@ -149,15 +161,7 @@ std::optional<std::filesystem::path> QtPrompts::choosePdfSavePath(const std::str
     dialog.selectFile(QString::fromStdString(suggestedName));
     dialog.setNameFilter(QStringLiteral("Documenti PDF (*.pdf *.PDF)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Salva"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+    prepareFileDialog(dialog, true);
     return runFileDialog(dialog, true);
 }
 
@@ -169,6 +173,55 @@ std::optional<std::filesystem::path> QtPrompts::chooseOpenPath(StudyKindId kind)
 std::optional<std::filesystem::path> QtPrompts::chooseSavePath(StudyKindId kind)
 {
     return choosePath(kind, true);
+}
+
+std::optional<std::string> QtPrompts::askText(const std::string& question)
+{
+    NormalPointer pointer(m_busy > 0);
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    dialog.setLabelText(QString::fromStdString(question));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annulla"));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+std::optional<std::filesystem::path> QtPrompts::chooseDossierPath(DossierFileDialog which)
+{
+    NormalPointer pointer(m_busy > 0);
+    const bool save = which == DossierFileDialog::Save || which == DossierFileDialog::SavePdf;
+    QFileDialog dialog(m_parent);
+    dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
+    switch (which) {
+        case DossierFileDialog::Open:
+            dialog.setWindowTitle(QStringLiteral("Apri convalida"));
+            break;
+        case DossierFileDialog::Save:
+            dialog.setWindowTitle(QStringLiteral("Salva convalida con nome"));
+            break;
+        case DossierFileDialog::AddStudy:
+            dialog.setWindowTitle(QStringLiteral("Aggiungi uno studio al dossier"));
+            break;
+        case DossierFileDialog::SavePdf:
+            dialog.setWindowTitle(QStringLiteral("Salva il dossier in PDF"));
+            break;
+    }
+    if (which == DossierFileDialog::AddStudy) {
+        QStringList patterns;
+        for (const StudyKind& k : AllStudyKinds())
+            patterns << QStringLiteral("*.%1").arg(QString::fromUtf8(k.extension))
+                     << QStringLiteral("*.%1").arg(QString::fromUtf8(k.extension).toLower());
+        dialog.setNameFilter(QStringLiteral("File degli studi (%1)").arg(patterns.join(QLatin1Char(' '))));
+    } else if (which == DossierFileDialog::SavePdf) {
+        dialog.setNameFilter(QStringLiteral("Documenti PDF (*.pdf *.PDF)"));
+        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    } else {
+        dialog.setNameFilter(QStringLiteral("Dossier di convalida (*.kvd *.KVD)"));
+        dialog.setDefaultSuffix(QStringLiteral("kvd"));
+    }
+    prepareFileDialog(dialog, save);
+    return runFileDialog(dialog, save);
 }
 
 std::optional<NumberFormat> QtPrompts::chooseNumberFormat(const NumberFormat& current)

@@ -26,6 +26,8 @@ public:
     std::optional<std::filesystem::path> chooseOpenPath(StudyKindId kind) override;
     std::optional<std::filesystem::path> chooseSavePath(StudyKindId kind) override;
     std::optional<std::filesystem::path> choosePdfSavePath(const std::string& suggestedName) override;
+    std::optional<std::filesystem::path> chooseDossierPath(DossierFileDialog dialog) override;
+    std::optional<std::string> askText(const std::string& question) override;
     std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) override;
     void beep() override;
     void setBusy(bool busy) override;

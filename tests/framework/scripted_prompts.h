@@ -28,6 +28,8 @@ public:
     std::deque<std::optional<std::filesystem::path>> savePaths;
     std::deque<std::optional<std::filesystem::path>> pdfPaths;
     std::deque<std::optional<NumberFormat>> numberFormats;
+    std::deque<std::optional<std::filesystem::path>> dossierPaths;
+    std::deque<std::optional<std::string>> texts;
 
     // --- what happened
     std::vector<Shown> messages;
@@ -36,6 +38,7 @@ public:
     std::vector<StudyKindId> saveDialogs;
     std::vector<std::string> pdfDialogs;  // the names proposed
     std::vector<NumberFormat> formatDialogs;
+    std::vector<DossierFileDialog> dossierDialogs;
     int beeps = 0;
     int busyDepth = 0;
     // Runs at every question, before its answer (to look at the screen the user sees then).
@@ -72,6 +75,16 @@ public:
     {
         pdfDialogs.push_back(suggestedName);
         return next(pdfPaths, "PDF save dialog");
+    }
+    std::optional<std::string> askText(const std::string& question) override
+    {
+        questions.push_back({MessageIcon::Question, question, {}});
+        return next(texts, "text question");
+    }
+    std::optional<std::filesystem::path> chooseDossierPath(DossierFileDialog dialog) override
+    {
+        dossierDialogs.push_back(dialog);
+        return next(dossierPaths, "dossier file dialog");
     }
     std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) override
     {

@@ -137,7 +137,8 @@ TEST(MainWindow, StartsWithTheMainMenusOnly)
                       : qobject_cast<QMenu*>(s.window->action("FileOpzioni")->associatedObjects().first());
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(captions(file),
-              (QStringList{"&Anagrafica Azienda", "Opzioni", "-", "Backup dati", "-", "&Uscita"}));
+              (QStringList{"&Nuova convalida...", "Apri &convalida...", "-", "&Anagrafica Azienda", "Opzioni", "-",
+                           "Backup dati", "-", "&Uscita"}));
 
     QMenu* methods = qobject_cast<QMenu*>(s.window->action("MetodiLimi")->associatedObjects().first());
     EXPECT_EQ(captions(methods), (QStringList{"&Specificità", "&Taratura", "&Precisione", "&Accuratezza",

@@ -42,26 +42,42 @@ namespace {
 namespace fs = std::filesystem;
 
 // The widths of the pictures in the help window, in pixels.
-constexpr int kWindowWidth = 760;
+constexpr int kWindowWidth = 800;
 constexpr int kPageWidth = 560;
 
-// The worked examples of the reference set, one per study window, and the page each picture shows.
+// The worked examples of the reference set (and the example of the sources), one per study window, and the
+// page each picture shows.
 struct StudyPicture {
-    const char* file;     // under data/selftest/studies
+    const char* file;     // under the source folder
     const char* picture;  // file name without .png
     const char* tab;      // the page shown: the first whose title starts with it
 };
 constexpr StudyPicture kStudies[] = {
-    {"limiti_1.LIM", "studio-limiti", "Info"},
-    {"ripetibilita.PRE", "studio-ripetibilita", "Info"},
-    {"taratura.TAR", "studio-taratura", "Dati"},
-    {"taratura.TAR", "studio-taratura-grafici", "Grafici"},
-    {"accuratezza_3.ACC", "studio-accuratezza", "Dati"},
-    {"specificita_1.SPC", "studio-specificita", "Dati"},
-    {"precisione_intermedia.PRI", "studio-precisione-intermedia", "Dati"},
-    {"riproducibilita.RIP", "studio-riproducibilita", "Dati"},
-    {"precisione_intermedia.PRI", "studio-statistica-estesa", "Statistica estesa"},
+    {"examples/esempio.LIM", "studio-limiti", "Info"},
+    {"data/selftest/studies/ripetibilita.PRE", "studio-ripetibilita", "Info"},
+    {"data/selftest/studies/taratura.TAR", "studio-taratura", "Dati"},
+    {"data/selftest/studies/taratura.TAR", "studio-taratura-grafici", "Grafici"},
+    {"data/selftest/studies/accuratezza_3.ACC", "studio-accuratezza", "Dati"},
+    {"data/selftest/studies/specificita_1.SPC", "studio-specificita", "Dati"},
+    {"data/selftest/studies/precisione_intermedia.PRI", "studio-precisione-intermedia", "Dati"},
+    {"data/selftest/studies/riproducibilita.RIP", "studio-riproducibilita", "Dati"},
+    {"data/selftest/studies/precisione_intermedia.PRI", "studio-statistica-estesa", "Statistica estesa"},
 };
+
+// A reference study with the descriptive texts a laboratory would type instead of the placeholders of the
+// reference set; its data lines are copied as they are.
+fs::path withLaboratoryTexts(const fs::path& study, const fs::path& folder)
+{
+    std::string text = test::readFile(study);
+    for (const auto& [placeholder, typed] :
+         {std::pair<std::string, std::string>{"Metodo di prova", "HPLC-UV, metodo interno MI-12/B"},
+          {"Analita di prova", "Paracetamolo"},
+          {"Campione di prova", "Compresse 500 mg, lotto 2231"}})
+        if (const auto at = text.find(placeholder); at != std::string::npos) text.replace(at, placeholder.size(), typed);
+    const fs::path copy = folder / study.filename();
+    test::writeFile(copy, text);
+    return copy;
+}
 
 // The pictures the help documents show for a language: every "immagini/<language>/NAME.png" they name.
 std::set<std::string> picturesNamedByTheHelp(const std::string& language)
@@ -97,7 +113,7 @@ protected:
         ASSERT_TRUE(m_window->start());
         SetUserDecimalSeparator(separator());
         writeCompanyData();
-        m_window->resize(1000, 700);
+        m_window->resize(1120, 760);
         m_window->show();
         settle();
     }
@@ -168,9 +184,10 @@ TEST_F(UserGuidePictures, EveryWindowADialogOfEachKindAndAReportPage)
 {
     save(m_window->grab().toImage(), "finestra-principale", kWindowWidth);
 
-    const fs::path studies = fs::path(KESTRA_SOURCE_DIR) / "data" / "selftest" / "studies";
+    fs::create_directories(m_dir / "studi");
     for (const StudyPicture& p : kStudies) {
-        ASSERT_TRUE(m_window->openFile(QString::fromStdString((studies / p.file).string()))) << p.file;
+        const fs::path file = withLaboratoryTexts(fs::path(KESTRA_SOURCE_DIR) / p.file, m_dir / "studi");
+        ASSERT_TRUE(m_window->openFile(QString::fromStdString(file.string()))) << p.file;
         settle();
         QMdiSubWindow* sub = m_window->mdiArea()->activeSubWindow();
         ASSERT_NE(sub, nullptr) << p.file;
