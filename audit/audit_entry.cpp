@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/sha256.h"
+#include "audit/sha256.h"
 
 namespace kestra {
 

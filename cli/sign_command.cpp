@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "app/audit_setup.h"
-#include "app/sha256.h"
+#include "audit/sha256.h"
 #include "app/startup_config.h"
 #include "app/user_folders.h"
 #include "audit/audit_trail.h"

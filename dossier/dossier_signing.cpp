@@ -1,6 +1,6 @@
 #include "dossier/dossier_signing.h"
 
-#include "app/sha256.h"
+#include "audit/sha256.h"
 
 namespace kestra {
 

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "app/sha256.h"
+#include "audit/sha256.h"
 #include "audit/audit_trail.h"
 #include "framework/errors.h"
 #include "framework/study_changes.h"

@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "app/sha256.h"
+#include "audit/sha256.h"
 #include "audit/audit_export.h"
 #include "audit/sqlite_audit_store.h"
 #include "cli/cli_commands.h"

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "app/sha256.h"
+#include "audit/sha256.h"
 #include "audit/signature_password.h"
 #include "audit/sqlite_audit_store.h"
 #include "cli/cli_commands.h"
