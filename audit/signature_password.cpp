@@ -115,8 +115,11 @@ SignaturePassword::Check SignaturePassword::check(const std::string& password,
             "La password di firma non è stata impostata (Strumenti > Opzioni > Firma "
             "elettronica, oppure kestra-cli sign --set-password).");
     LockState state = readLock();
-    if (state.failures >= kSignatureAttempts && state.until == 0)
-        state.until = seconds(now + kSignatureLock);  // a damaged lock file
+    if (state.failures >= kSignatureAttempts && state.until == 0) {
+        // a damaged lock file: the lock starts now and is kept, so that it also ends
+        state.until = seconds(now + kSignatureLock);
+        writeLock(state);
+    }
     if (state.until > seconds(now)) return Check::Locked;
     if (state.until != 0) state = {};  // the lock has run out
     if (sodium_init() < 0) throw SignaturePasswordError("Libreria crittografica non disponibile.");

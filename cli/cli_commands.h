@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <istream>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "framework/report_records.h"
 
 namespace kestra {
+class AuditTrail;
 class Dossier;
 struct DossierEvaluation;
 }  // namespace kestra
@@ -124,6 +126,10 @@ struct SignOptions {
 // Signs the dossier or sets the signature password. Returns 0 signed (or set), 1 wrong password or signing
 // locked, 2 when it cannot sign (file faults, no password set, a trail that cannot be written).
 int RunSign(const SignOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
+
+// The user's audit trail, the data folder prepared as the program's start-up does; its file into trailFile
+// when given. Throws AuditError.
+std::shared_ptr<AuditTrail> OpenUserTrail(std::ostream& err, std::filesystem::path* trailFile = nullptr);
 
 // The decimal separator of the user's locale.
 char LocaleDecimalSeparator();

@@ -48,6 +48,9 @@ int main(int argc, char** argv)
         return 2;
     }
     SetFTableLookup(std::make_shared<DatabaseFTable>(cli::ProgramFolder() / "DB" / "KESTRA73.MDB"));
-    if (validateHere) return cli::RunValidate(line.validate, std::cout, std::cerr, std::cin);
+    if (validateHere) {
+        if (const int fault = cli::InstallTrailForValidate(line, std::cerr)) return fault;
+        return cli::RunValidate(line.validate, std::cout, std::cerr, std::cin);
+    }
     return cli::RunCompute(line.compute, std::cout, std::cerr);
 }

@@ -4,11 +4,8 @@
 #include <ctime>
 #include <iostream>
 
-#include "app/audit_setup.h"
-#include "audit/sha256.h"
-#include "app/startup_config.h"
-#include "app/user_folders.h"
 #include "audit/audit_trail.h"
+#include "audit/sha256.h"
 #include "audit/signature_password.h"
 #include "audit/sqlite_audit_store.h"
 #include "cli/cli_commands.h"
@@ -47,15 +44,10 @@ std::shared_ptr<AuditTrail> openTrail(const SignOptions& o, std::filesystem::pat
         return std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(o.trail),
                                             CurrentUserIdentity());
     }
-    std::string messages;
-    const StartupResult result = RunStartupConfiguration(SystemStartupPaths(), [&](const ShellMessage& m) {
-        messages += (messages.empty() ? "" : " ") + m.text;
-    });
-    if (!result.ok) throw AuditError("configurazione della cartella dei dati non riuscita: " + messages);
-    if (!messages.empty()) err << "kestra-cli: avviso: " << messages << "\n";
-    const std::string path = AuditTrailPath(result.settings);
-    folder = std::filesystem::path(path).parent_path();
-    return std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(path), CurrentUserIdentity());
+    std::filesystem::path file;
+    const std::shared_ptr<AuditTrail> trail = OpenUserTrail(err, &file);
+    folder = file.parent_path();
+    return trail;
 }
 
 std::string clockText(std::chrono::system_clock::time_point t)

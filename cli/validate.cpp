@@ -5,10 +5,12 @@
 #include <iostream>
 #include <sstream>
 
+#include "audit/audit_trail.h"
 #include "cli/cli_commands.h"
 #include "dossier/criteria_catalogue.h"
 #include "dossier/dossier_signing.h"
 #include "dossier/evaluation.h"
+#include "framework/audited_save.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
 
@@ -187,10 +189,20 @@ int RunValidate(const ValidateOptions& o, std::ostream& out, std::ostream& err, 
         }
     }
     const DossierEvaluation evaluation = EvaluateDossier(dossier, folder);
+    if (const std::string fault = RecordAction(EvaluationEntry(o.file, evaluation)); !fault.empty()) {
+        if (o.record) {
+            err << "kestra-cli: il dossier non è stato scritto: " << fault << "\n";
+            return 2;
+        }
+        err << "kestra-cli: avviso: " << fault << "\n";
+    }
     if (o.record) {
         dossier.evaluated = EvaluationRecord(evaluation, dossier);
         try {
-            dossier.write(o.file);
+            // the evaluation is no signed content: no reason is asked
+            const SaveRequest request{o.file, o.file, "dossier", dossier.text(), JsonFileFields};
+            AuditedSave(request, [](const std::string&, bool) { return std::string(); },
+                        [&] { dossier.write(o.file); });
         } catch (const std::exception& e) {
             err << "kestra-cli: " << e.what() << "\n";
             return 2;

@@ -1,6 +1,10 @@
 #include "dossier/dossier_signing.h"
 
+#include <algorithm>
+
+#include "audit/audit_trail.h"
 #include "audit/sha256.h"
+#include "framework/audited_save.h"
 
 namespace kestra {
 
@@ -67,6 +71,36 @@ std::vector<SignatureRecord> ElectronicSignatures(const Dossier& dossier)
         if (!r.boundSha256.empty()) list.push_back(std::move(r));
     }
     return list;
+}
+
+bool ChangesSignedContent(const std::filesystem::path& file, const Dossier& next)
+{
+    std::error_code ec;
+    if (file.empty() || !std::filesystem::is_regular_file(file, ec)) return false;
+    try {
+        const Dossier dossier = Dossier::read(file);
+        const std::vector<SignatureRecord> signatures = ElectronicSignatures(dossier);
+        if (signatures.empty()) return false;
+        const std::filesystem::path folder = std::filesystem::absolute(file).parent_path();
+        const std::string now = DossierBoundSha256(dossier, folder);
+        const bool holds = std::any_of(signatures.begin(), signatures.end(),
+                                       [&](const SignatureRecord& r) { return r.boundSha256 == now; });
+        return holds && DossierBoundSha256(next, folder) != now;
+    } catch (const std::exception&) {
+        // a dossier or study file that cannot be read carries no signature that still holds
+    }
+    return false;
+}
+
+AuditEntry EvaluationEntry(const std::filesystem::path& file, const DossierEvaluation& evaluation)
+{
+    AuditEntry entry;
+    entry.action = audit_action::kEvaluated;
+    entry.objectPath = TrailPath(file);
+    entry.objectKind = "dossier";
+    entry.sha256Before = entry.sha256After = FileSha256OrEmpty(file);
+    entry.detail = std::string("Esito: ") + VerdictName(evaluation.verdict, Language::Italian);
+    return entry;
 }
 
 std::string SignatureLine(const SignatureRecord& r, bool english)

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "audit/audit_entry.h"
 #include "dossier/dossier.h"
+#include "dossier/evaluation.h"
 
 namespace kestra {
 
@@ -36,6 +38,13 @@ struct SignatureRecord {
 void AddSignature(Dossier& dossier, const SignatureRecord& record);
 // The electronic signatures of the dossier (slots never signed are left out).
 std::vector<SignatureRecord> ElectronicSignatures(const Dossier& dossier);
+
+// Whether writing `next` over the dossier file changes content that a signature in the file still holds
+// (false for no file, or one that cannot be read: no signature holds there).
+bool ChangesSignedContent(const std::filesystem::path& dossierFile, const Dossier& next);
+
+// The trail's entry of an evaluation of the dossier file: its verdict and its study files' hashes.
+AuditEntry EvaluationEntry(const std::filesystem::path& dossierFile, const DossierEvaluation& evaluation);
 
 constexpr const char* kSignatureInvalidIt = "Firma non più valida: il contenuto è cambiato dopo la firma";
 constexpr const char* kSignatureInvalidEn = "Signature no longer valid: the content changed after signing";

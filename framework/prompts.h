@@ -51,6 +51,9 @@ public:
     virtual std::optional<std::filesystem::path> chooseDossierPath(DossierFileDialog dialog) = 0;
     // The number-format dialog filled with the current digits; nullopt on "&Annulla".
     virtual std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) = 0;
+    // The reason of a save of `document` for the audit trail. Required: the dialog takes no empty reason and
+    // cancelling cancels the save; otherwise it may be left empty. nullopt when the user cancels.
+    virtual std::optional<std::string> askSaveReason(const std::string& document, bool required) = 0;
     virtual void beep() = 0;
     // The busy pointer; calls nest.
     virtual void setBusy(bool busy) = 0;

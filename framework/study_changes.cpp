@@ -1,5 +1,6 @@
 #include "framework/study_changes.h"
 
+#include <nlohmann/json.hpp>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -25,7 +26,78 @@ bool isInteger(std::string_view s)
     return true;
 }
 
+// Collects the scalars of a JSON text with their paths; SAX, so numbers keep their text and nesting costs
+// no recursion.
+class JsonFlattener final : public nlohmann::json_sax<nlohmann::json> {
+public:
+    std::vector<FileField> fields;
+
+    bool null() override { return add("null"); }
+    bool boolean(bool value) override { return add(value ? "true" : "false"); }
+    bool number_integer(number_integer_t value) override { return add(std::to_string(value)); }
+    bool number_unsigned(number_unsigned_t value) override { return add(std::to_string(value)); }
+    bool number_float(number_float_t, const string_t& text) override { return add(text); }
+    bool string(string_t& value) override { return add(value); }
+    bool binary(binary_t&) override { return add(""); }
+    bool start_object(std::size_t) override { return open(false); }
+    bool key(string_t& name) override
+    {
+        m_levels.back().key = name;
+        return true;
+    }
+    bool end_object() override { return close(); }
+    bool start_array(std::size_t) override { return open(true); }
+    bool end_array() override { return close(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override
+    {
+        return false;
+    }
+
+private:
+    struct Level {
+        std::string path;
+        bool array = false;
+        int index = 0;
+        std::string key;
+    };
+    // The path of the value about to be read at the current level.
+    std::string nextPath()
+    {
+        if (m_levels.empty()) return "(valore)";
+        Level& level = m_levels.back();
+        if (level.array) return level.path + "[" + std::to_string(++level.index) + "]";
+        return level.path.empty() ? level.key : level.path + "." + level.key;
+    }
+    bool add(std::string value)
+    {
+        fields.push_back({nextPath(), std::move(value)});
+        return true;
+    }
+    bool open(bool array)
+    {
+        // no document of ours nests this deep; the paths of a deeper one would grow without bound
+        if (m_levels.size() >= 64) return false;
+        std::string path = m_levels.empty() ? std::string() : nextPath();
+        m_levels.push_back({std::move(path), array, 0, {}});
+        return true;
+    }
+    bool close()
+    {
+        m_levels.pop_back();
+        return true;
+    }
+    std::vector<Level> m_levels;
+};
+
 }  // namespace
+
+std::vector<FileField> JsonFileFields(std::string_view contents)
+{
+    JsonFlattener flattener;
+    nlohmann::json::sax_parse(contents.begin(), contents.end(), &flattener, nlohmann::json::input_format_t::json,
+                              false);
+    return std::move(flattener.fields);
+}
 
 std::vector<FileField> StudyFileFields(std::string_view contents)
 {

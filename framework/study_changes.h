@@ -18,12 +18,12 @@ struct FileField {
     std::string value;
 };
 
-// Said once when a file opened differs from the last save the audit trail recorded for it.
-constexpr const char* kChangedOutsideText =
-    "Il file è stato modificato fuori dal programma dopo l'ultimo salvataggio registrato";
-
 // The values of a study file's text, places named from the common skeleton of study files.
 std::vector<FileField> StudyFileFields(std::string_view contents);
+
+// The values of a JSON file (a dossier), each named by its path ("method.title", "studies[2].file", arrays
+// counted from 1), numbers as written. A text that is not JSON gives the places read before the fault.
+std::vector<FileField> JsonFileFields(std::string_view contents);
 
 // Every place whose value differs, in the order of the file after the save and then the places it no
 // longer has; a place missing on one side shows there as "" (places that are empty on both sides are not

@@ -14,7 +14,10 @@
 #include <QUndoStack>
 
 #include "dossier/criteria_catalogue.h"
+#include "dossier/dossier_signing.h"
 #include "dossier/ui/dossier_report.h"
+#include "audit/audit_trail.h"
+#include "framework/audited_save.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
@@ -234,6 +237,7 @@ bool DossierWindow::openFile(const std::filesystem::path& path)
     m_undo->clear();
     showDossier();
     updateTitle();
+    RecordOpening(m_path, "dossier", {}, prompts());
     return true;
 }
 
@@ -243,7 +247,9 @@ bool DossierWindow::writeTo(const std::filesystem::path& path)
     // an evaluation made on the dossier as it is now goes into the file with it
     if (m_evaluation && m_evaluatedAt == m_undo->index()) toWrite.evaluated = EvaluationRecord(*m_evaluation, toWrite);
     try {
-        toWrite.write(path);
+        const SaveRequest request{path, m_path, "dossier", toWrite.text(), JsonFileFields,
+                                  ChangesSignedContent(m_path, toWrite)};
+        if (!AuditedSave(request, prompts(), [&] { toWrite.write(path); })) return false;
     } catch (const std::exception& e) {
         prompts().critical(e.what());
         return false;
@@ -302,6 +308,8 @@ void DossierWindow::evaluate()
     showStudies();
     showResults();
     m_tabs->setCurrentIndex(3);
+    if (const std::string fault = RecordAction(EvaluationEntry(m_path, *m_evaluation)); !fault.empty())
+        prompts().warning(fault);
 }
 
 void DossierWindow::proposeCriteria()

@@ -29,6 +29,7 @@ public:
     std::optional<std::filesystem::path> chooseDossierPath(DossierFileDialog dialog) override;
     std::optional<std::string> askText(const std::string& question) override;
     std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) override;
+    std::optional<std::string> askSaveReason(const std::string& document, bool required) override;
     void beep() override;
     void setBusy(bool busy) override;
 

@@ -53,6 +53,7 @@ TEST(SignaturePassword, ThreeWrongPasswordsLockSigningForFiveMinutes)
     // a damaged lock file locks rather than unlocks
     test::writeFile(password.lockFile(), "rotto");
     EXPECT_EQ(password.check("segreto-lungo", t0), Check::Locked);
+    EXPECT_EQ(password.check("segreto-lungo", t0 + std::chrono::minutes(6)), Check::Correct);
 }
 
 class DossierSigning : public ::testing::Test {

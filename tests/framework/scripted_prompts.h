@@ -30,6 +30,7 @@ public:
     std::deque<std::optional<NumberFormat>> numberFormats;
     std::deque<std::optional<std::filesystem::path>> dossierPaths;
     std::deque<std::optional<std::string>> texts;
+    std::deque<std::optional<std::string>> reasons;
 
     // --- what happened
     std::vector<Shown> messages;
@@ -39,6 +40,7 @@ public:
     std::vector<std::string> pdfDialogs;  // the names proposed
     std::vector<NumberFormat> formatDialogs;
     std::vector<DossierFileDialog> dossierDialogs;
+    std::vector<bool> reasonDialogs;  // whether each reason asked was required
     int beeps = 0;
     int busyDepth = 0;
     // Runs at every question, before its answer (to look at the screen the user sees then).
@@ -90,6 +92,11 @@ public:
     {
         formatDialogs.push_back(current);
         return next(numberFormats, "number-format dialog");
+    }
+    std::optional<std::string> askSaveReason(const std::string&, bool required) override
+    {
+        reasonDialogs.push_back(required);
+        return next(reasons, "reason dialog");
     }
     void beep() override { ++beeps; }
     void setBusy(bool busy) override

@@ -1,0 +1,137 @@
+// The save path's audit: the reason asked at every save or required for signed content, a write that fails
+// recorded as such, and the field changes of a JSON file (a dossier) as written.
+#include "framework/audited_save.h"
+
+#include <gtest/gtest.h>
+
+#include "audit/audit_trail.h"
+#include "audit/sha256.h"
+#include "audit/sqlite_audit_store.h"
+#include "framework/document_commands.h"
+#include "studies/limits/limits_study.h"
+#include "test_support.h"
+#include "tests/framework/scripted_prompts.h"
+
+namespace kestra {
+namespace {
+
+class AuditedSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetUserDecimalSeparator('.');
+        trail = std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(dir / "audit.db"),
+                                             UserIdentity{"mrossi", "Mario Rossi", "lab-01"});
+        SetAuditTrail(trail);
+        study.setHeader(0, "HPLC");
+        for (int r = 0; r < 5; ++r) study.grid().setCell(r, 0, r + 1.0);
+        study.grid().setChanged(true);
+        prompts.savePaths = {file};
+        EXPECT_TRUE(commands.saveStudyFile());
+    }
+    void TearDown() override
+    {
+        SetAuditTrail(nullptr);
+        SetAskSaveReason(false);
+    }
+    void changeCell(double value)
+    {
+        study.grid().setCell(0, 0, value);
+        study.grid().setChanged(true);
+    }
+    std::vector<AuditEntry> entries() const { return trail->store().entries(); }
+
+    test::TempDir dir;
+    std::filesystem::path file = dir / "a.LIM";
+    std::shared_ptr<AuditTrail> trail;
+    LimitsStudy study;
+    test::ScriptedPrompts prompts;
+    DocumentCommands commands{study, prompts};
+};
+
+TEST_F(AuditedSaveTest, TheOptionalReasonIsAskedOnlyWhenWantedAndCancellingSavesNothing)
+{
+    changeCell(9);
+    ASSERT_TRUE(commands.saveStudyFile());  // off by default: no question
+    EXPECT_TRUE(prompts.reasonDialogs.empty());
+
+    SetAskSaveReason(true);
+    changeCell(8);
+    prompts.reasons = {std::string("correzione di trascrizione")};
+    ASSERT_TRUE(commands.saveStudyFile());
+    changeCell(7);
+    prompts.reasons = {std::string()};  // may be left empty
+    ASSERT_TRUE(commands.saveStudyFile());
+    const std::string saved = test::readFile(file);
+    changeCell(6);
+    prompts.reasons = {std::nullopt};
+    EXPECT_FALSE(commands.saveStudyFile());
+    EXPECT_EQ(test::readFile(file), saved);
+    EXPECT_TRUE(study.isModified());
+
+    EXPECT_EQ(prompts.reasonDialogs, (std::vector<bool>{false, false, false}));
+    const auto list = entries();
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[2].reason, "correzione di trascrizione");
+    EXPECT_EQ(list[3].reason, "");
+}
+
+TEST_F(AuditedSaveTest, AStudySignedInTheTrailRequiresAReasonUntilItChanges)
+{
+    AuditEntry signature;
+    signature.action = audit_action::kSigned;
+    signature.objectPath = TrailPath(file);
+    signature.sha256Before = signature.sha256After = Sha256OfFile(file);
+    trail->record(signature);
+
+    changeCell(9);
+    prompts.reasons = {std::string("  ")};  // blanks are no reason: nothing is written
+    const std::string signedText = test::readFile(file);
+    EXPECT_FALSE(commands.saveStudyFile());
+    EXPECT_EQ(test::readFile(file), signedText);
+    prompts.reasons = {std::string("valore errato corretto")};
+    ASSERT_TRUE(commands.saveStudyFile());
+    // the signed content is gone: the next save asks nothing
+    changeCell(8);
+    ASSERT_TRUE(commands.saveStudyFile());
+    EXPECT_EQ(prompts.reasonDialogs, (std::vector<bool>{true, true}));
+    const auto list = entries();
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[2].reason, "valore errato corretto");
+    EXPECT_EQ(list[2].changes, (std::vector<FieldChange>{{"Riga 1, colonna 1", "1.000", "9.000"}}));
+}
+
+TEST_F(AuditedSaveTest, AWriteThatFailsIsRecordedAsNotApplied)
+{
+    changeCell(9);
+    const auto missing = dir / "manca" / "b.LIM";
+    prompts.savePaths = {missing};
+    EXPECT_FALSE(commands.saveStudyFileAs());
+    const auto list = entries();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[1].action, audit_action::kSavedAs);
+    EXPECT_EQ(list[2].action, audit_action::kSaveFailed);
+    EXPECT_EQ(list[2].objectPath, TrailPath(missing));
+    EXPECT_EQ(list[2].detail.rfind("Voce 2 non applicata: ", 0), 0u) << list[2].detail;
+    EXPECT_TRUE(trail->store().verify().ok);
+}
+
+TEST(JsonFileFields, PathsCountFromOneAndNumbersKeepTheirText)
+{
+    const std::string text =
+        R"({"method": {"title": "Paracetamolo", "range": {"low": 80.0, "high": 1.20e2}},
+            "studies": [{"id": "S1", "file": "a.LIM"}, {"id": "S2"}], "flags": [true, null, 3]})";
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"method.title", "Paracetamolo"}, {"method.range.low", "80.0"}, {"method.range.high", "1.20e2"},
+        {"studies[1].id", "S1"},          {"studies[1].file", "a.LIM"}, {"studies[2].id", "S2"},
+        {"flags[1]", "true"},             {"flags[2]", "null"},         {"flags[3]", "3"}};
+    std::vector<std::pair<std::string, std::string>> fields;
+    for (const FileField& f : JsonFileFields(text)) fields.emplace_back(f.what, f.value);
+    EXPECT_EQ(fields, expected);
+    // a damaged file gives what was read before the fault; nesting beyond any dossier's stops the reading
+    EXPECT_EQ(JsonFileFields(R"({"a": 1, "b": )").size(), 1u);
+    EXPECT_TRUE(JsonFileFields(std::string(200000, '[') + "1").empty());
+}
+
+}  // namespace
+}  // namespace kestra
