@@ -29,16 +29,17 @@ std::string AuditTrailPath(const AppSettings& settings)
 
 bool InstallUserAuditTrail(const AppSettings& settings, const MessageSink& show)
 {
+    const std::filesystem::path file = AuditTrailPath(settings);
     try {
-        SetAuditTrail(std::make_shared<AuditTrail>(
-            std::make_unique<SqliteAuditStore>(AuditTrailPath(settings)), CurrentUserIdentity()));
+        SetAuditTrail(std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(file), CurrentUserIdentity(),
+                                                   file.parent_path()));
         return true;
     } catch (const AuditError& e) {
         show({ShellMessage::Icon::Critical,
               std::string(e.what()) + "\n\nFinché il registro delle modifiche non è disponibile, i file non "
                                       "possono essere salvati."});
         SetAuditTrail(std::make_shared<AuditTrail>(std::make_unique<UnavailableAuditStore>(e.what()),
-                                                   CurrentUserIdentity()));
+                                                   CurrentUserIdentity(), file.parent_path()));
         return false;
     }
 }

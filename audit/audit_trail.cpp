@@ -3,7 +3,6 @@
 #include <ctime>
 #include <mutex>
 
-#include "audit/sqlite_audit_store.h"
 #include "kestra_build_id.h"
 
 namespace kestra {
@@ -15,8 +14,8 @@ std::shared_ptr<AuditTrail> g_trail;
 
 }  // namespace
 
-AuditTrail::AuditTrail(std::unique_ptr<AuditStore> store, UserIdentity who)
-    : m_store(std::move(store)), m_user(std::move(who))
+AuditTrail::AuditTrail(std::unique_ptr<AuditStore> store, UserIdentity who, std::filesystem::path passwordFolder)
+    : m_store(std::move(store)), m_user(std::move(who)), m_passwordFolder(std::move(passwordFolder))
 {
 }
 
@@ -62,12 +61,6 @@ std::string RecordAction(AuditEntry entry)
         return e.what();
     }
     return {};
-}
-
-std::shared_ptr<AuditTrail> OpenUserAuditTrail(const std::string& dataFolder)
-{
-    const std::filesystem::path file = std::filesystem::path(dataFolder) / kAuditFolderName / kAuditFileName;
-    return std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(file), CurrentUserIdentity());
 }
 
 std::string TrailPath(const std::filesystem::path& path)

@@ -14,7 +14,8 @@ namespace kestra {
 
 class AuditTrail {
 public:
-    AuditTrail(std::unique_ptr<AuditStore> store, UserIdentity who);
+    // passwordFolder: where the user's signature password is kept (beside the trail's file).
+    AuditTrail(std::unique_ptr<AuditStore> store, UserIdentity who, std::filesystem::path passwordFolder = {});
 
     // Stamps and appends the entry (written back with its number and hashes). Throws AuditError.
     void record(AuditEntry& entry);
@@ -29,10 +30,12 @@ public:
     AuditStore& store() { return *m_store; }
     const AuditStore& store() const { return *m_store; }
     const UserIdentity& user() const { return m_user; }
+    const std::filesystem::path& passwordFolder() const { return m_passwordFolder; }
 
 private:
     std::unique_ptr<AuditStore> m_store;
     UserIdentity m_user;
+    std::filesystem::path m_passwordFolder;
 };
 
 // The trail of this process (none until set: nothing is recorded then).
@@ -41,9 +44,6 @@ std::shared_ptr<AuditTrail> CurrentAuditTrail();
 
 // Records an action through the process's trail (nothing without one). Returns "" or the trail's fault.
 std::string RecordAction(AuditEntry entry);
-
-// Opens (creating) <data folder>/Audit/audit.db for the current user. Throws AuditError.
-std::shared_ptr<AuditTrail> OpenUserAuditTrail(const std::string& dataFolder);
 
 // The path as the trail names files: absolute and normalised.
 std::string TrailPath(const std::filesystem::path& path);

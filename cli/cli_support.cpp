@@ -56,7 +56,8 @@ std::shared_ptr<AuditTrail> OpenUserTrail(std::ostream& err, std::filesystem::pa
     if (!messages.empty()) err << "kestra-cli: avviso: " << messages << "\n";
     const std::string path = AuditTrailPath(result.settings);
     if (trailFile) *trailFile = path;
-    return std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(path), CurrentUserIdentity());
+    return std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(path), CurrentUserIdentity(),
+                                        std::filesystem::path(path).parent_path());
 }
 
 int InstallTrailForValidate(const CommandLine& line, std::ostream& err)

@@ -50,16 +50,6 @@ std::shared_ptr<AuditTrail> openTrail(const SignOptions& o, std::filesystem::pat
     return trail;
 }
 
-std::string clockText(std::chrono::system_clock::time_point t)
-{
-    const std::time_t when = std::chrono::system_clock::to_time_t(t);
-    std::tm local{};
-    ::localtime_r(&when, &local);
-    char text[16];
-    std::strftime(text, sizeof text, "%H:%M", &local);
-    return text;
-}
-
 int setPassword(const SignOptions& o, AuditTrail& trail, const std::filesystem::path& folder,
                 std::istream& in, std::ostream& out, std::ostream& err)
 {
@@ -75,17 +65,7 @@ int setPassword(const SignOptions& o, AuditTrail& trail, const std::filesystem::
         }
     }
     SignaturePassword password(folder);
-    AuditEntry entry;
-    entry.action = audit_action::kPasswordSet;
-    entry.detail = password.isSet() ? "Password di firma cambiata" : "Password di firma impostata";
-    if (first.size() < kMinSignaturePassword) {
-        err << "kestra-cli sign: la password di firma deve avere almeno " << kMinSignaturePassword
-            << " caratteri\n";
-        return 2;
-    }
-    trail.record(entry);
-    password.set(first);
-    out << entry.detail << "\n";
+    out << ChangeSignaturePassword(password, first, &trail) << "\n";
     return 0;
 }
 
@@ -98,80 +78,40 @@ int RunSign(const SignOptions& o, std::istream& in, std::ostream& out, std::ostr
         const std::shared_ptr<AuditTrail> trail = openTrail(o, folder, err);
         if (o.setPassword) return setPassword(o, *trail, folder, in, out, err);
 
-        const SignatureMeaning* meaning = FindSignatureMeaning(o.meaning);
-        if (!meaning) {
+        if (!FindSignatureMeaning(o.meaning)) {
             err << "kestra-cli sign: significato non valido \"" << o.meaning
                 << "\" (prepared, reviewed, approved)\n";
             return 2;
         }
-        // the dossier is read before the password is asked: a file fault costs no attempt
-        Dossier dossier = Dossier::read(o.file);
-        const std::filesystem::path dossierFolder = std::filesystem::absolute(o.file).parent_path();
-        const std::string bound = DossierBoundSha256(dossier, dossierFolder);
-
+        // the dossier and its studies are read before the password is asked: a file fault costs no attempt
+        DossierBoundSha256(Dossier::read(o.file), std::filesystem::absolute(o.file).parent_path());
         SignaturePassword password(folder);
         if (!password.isSet()) {
             err << "kestra-cli sign: la password di firma non è stata impostata (kestra-cli sign "
                    "--set-password)\n";
             return 2;
         }
-        std::string typed;
-        if (!readPassword(in, err, "Password di firma: ", o.passwordStdin, typed)) {
+        SignatureRequest request{o.meaning, o.comment, {}};
+        if (!readPassword(in, err, "Password di firma: ", o.passwordStdin, request.password)) {
             err << "kestra-cli sign: nessuna password letta\n";
             return 2;
         }
-        const SignaturePassword::Check check = password.check(typed);
-        if (check == SignaturePassword::Check::Locked) {
-            err << "kestra-cli sign: firma bloccata per troppi tentativi errati fino alle "
-                << clockText(password.lockedUntil()) << "\n";
-            return 1;
-        }
-        if (check != SignaturePassword::Check::Correct) {
-            if (check == SignaturePassword::Check::NowLocked) {
-                AuditEntry locked;
-                locked.action = audit_action::kSigningLocked;
-                locked.objectPath = TrailPath(o.file);
-                locked.objectKind = "dossier";
-                locked.detail = "Tre password di firma errate: firma bloccata per cinque minuti";
-                trail->record(locked);
-                err << "kestra-cli sign: password di firma errata; firma bloccata per cinque minuti\n";
-            } else {
+        SignatureRecord made;
+        switch (SignDossierFile(o.file, request, password, *trail, &made)) {
+            case SignatureOutcome::Signed:
+                out << SignatureLine(made, false) << "\n";
+                return 0;
+            case SignatureOutcome::WrongPassword:
                 err << "kestra-cli sign: password di firma errata\n";
-            }
-            return 1;
+                return 1;
+            case SignatureOutcome::NowLocked:
+                err << "kestra-cli sign: password di firma errata; firma bloccata per cinque minuti\n";
+                return 1;
+            case SignatureOutcome::Locked:
+                err << "kestra-cli sign: firma bloccata per troppi tentativi errati fino alle "
+                    << LockEndText(password.lockedUntil()) << "\n";
+                return 1;
         }
-
-        const UserIdentity& who = trail->user();
-        SignatureRecord record{who.login, who.fullName, TrailTimes().first, meaning->key, o.comment, bound};
-        AddSignature(dossier, record);
-        AuditEntry entry;
-        entry.action = audit_action::kSigned;
-        entry.objectPath = TrailPath(o.file);
-        entry.objectKind = "dossier";
-        entry.sha256Before = Sha256OfFile(o.file);
-        entry.sha256After = Sha256Hex(dossier.text());
-        entry.detail = std::string(meaning->italian) + (o.comment.empty() ? "" : " — " + o.comment) +
-                       "; contenuto firmato SHA-256 " + bound;
-        trail->record(entry);
-        try {
-            dossier.write(o.file);
-        } catch (const std::exception& e) {
-            AuditEntry failed;
-            failed.action = audit_action::kSaveFailed;
-            failed.objectPath = entry.objectPath;
-            failed.objectKind = "dossier";
-            failed.detail = "Voce " + std::to_string(entry.sequence) + " non applicata: " + e.what();
-            try {
-                trail->record(failed);
-            } catch (const AuditError&) {
-                // the write's own fault is the one to report
-            }
-            throw;
-        }
-        out << SignatureLine(record, false) << "\n";
-        return 0;
-    } catch (const SignaturePasswordError& e) {
-        err << "kestra-cli sign: " << e.what() << "\n";
         return 2;
     } catch (const std::exception& e) {
         err << "kestra-cli sign: " << e.what() << "\n";

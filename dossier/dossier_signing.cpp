@@ -8,21 +8,6 @@
 
 namespace kestra {
 
-const std::vector<SignatureMeaning>& SignatureMeanings()
-{
-    static const std::vector<SignatureMeaning> meanings = {{"prepared", "Redatto", "Prepared"},
-                                                           {"reviewed", "Verificato", "Reviewed"},
-                                                           {"approved", "Approvato", "Approved"}};
-    return meanings;
-}
-
-const SignatureMeaning* FindSignatureMeaning(const std::string& key)
-{
-    for (const SignatureMeaning& m : SignatureMeanings())
-        if (key == m.key) return &m;
-    return nullptr;
-}
-
 std::string DossierBoundSha256(const Dossier& dossier, const std::filesystem::path& folder)
 {
     std::string bound = "dossier " + Sha256Hex(dossier.canonicalContent()) + "\n";
@@ -45,7 +30,7 @@ void AddSignature(Dossier& dossier, const SignatureRecord& r)
 {
     DossierSignature* slot = nullptr;
     for (DossierSignature& s : dossier.signatures)
-        if (s.role == r.meaning && text(s.extra, "bound_sha256").empty()) {
+        if (s.role == r.meaning && !IsElectronicallySigned(s)) {
             slot = &s;
             break;
         }
@@ -61,15 +46,22 @@ void AddSignature(Dossier& dossier, const SignatureRecord& r)
     if (!r.comment.empty()) slot->extra["comment"] = r.comment;
 }
 
+bool IsElectronicallySigned(const DossierSignature& slot)
+{
+    return !text(slot.extra, "bound_sha256").empty();
+}
+
+SignatureRecord SignatureOf(const DossierSignature& s)
+{
+    return {text(s.extra, "login"),   s.name, text(s.extra, "time"), text(s.extra, "meaning"),
+            text(s.extra, "comment"), text(s.extra, "bound_sha256")};
+}
+
 std::vector<SignatureRecord> ElectronicSignatures(const Dossier& dossier)
 {
     std::vector<SignatureRecord> list;
-    for (const DossierSignature& s : dossier.signatures) {
-        SignatureRecord r{text(s.extra, "login"),   s.name,
-                          text(s.extra, "time"),    text(s.extra, "meaning"),
-                          text(s.extra, "comment"), text(s.extra, "bound_sha256")};
-        if (!r.boundSha256.empty()) list.push_back(std::move(r));
-    }
+    for (const DossierSignature& s : dossier.signatures)
+        if (IsElectronicallySigned(s)) list.push_back(SignatureOf(s));
     return list;
 }
 
@@ -103,33 +95,69 @@ AuditEntry EvaluationEntry(const std::filesystem::path& file, const DossierEvalu
     return entry;
 }
 
-std::string SignatureLine(const SignatureRecord& r, bool english)
+SignatureOutcome SignDossierFile(const std::filesystem::path& file, const SignatureRequest& request,
+                                 SignaturePassword& password, AuditTrail& trail, SignatureRecord* made)
 {
-    const SignatureMeaning* m = FindSignatureMeaning(r.meaning);
-    const std::string meaning = m ? (english ? m->english : m->italian) : r.meaning;
-    // the time as stored (UTC) without the ISO separators: "2026-12-10 08:30:05 UTC"
-    std::string when = r.time;
-    if (when.size() == 20 && when[10] == 'T' && when.back() == 'Z')
-        when = when.substr(0, 10) + " " + when.substr(11, 8) + " UTC";
-    return std::string(english ? "Electronically signed by " : "Firmato elettronicamente da ") + r.fullName +
-           " (" + r.login + ")" + (english ? " on " : " il ") + when + " — " + meaning;
+    Dossier dossier = Dossier::read(file);
+    const std::string bound = DossierBoundSha256(dossier, std::filesystem::absolute(file).parent_path());
+    const std::string path = TrailPath(file);
+    const SignatureOutcome outcome = CheckSigner(password, request.password, trail, path, "dossier");
+    if (outcome != SignatureOutcome::Signed) return outcome;
+    const SignatureRecord record = NewSignature(trail, request, bound);
+    AddSignature(dossier, record);
+    AuditEntry entry = SignatureEntry(record, path, "dossier");
+    entry.sha256Before = Sha256OfFile(file);
+    entry.sha256After = Sha256Hex(dossier.text());
+    trail.record(entry);
+    try {
+        dossier.write(file);
+    } catch (const std::exception& e) {
+        AuditEntry failed;
+        failed.action = audit_action::kSaveFailed;
+        failed.objectPath = path;
+        failed.objectKind = "dossier";
+        failed.sha256Before = failed.sha256After = entry.sha256Before;
+        failed.detail = "Voce " + std::to_string(entry.sequence) + " non applicata: " + e.what();
+        try {
+            trail.record(failed);
+        } catch (const AuditError&) {
+            // the write's own fault is the one to report
+        }
+        throw;
+    }
+    if (made) *made = record;
+    return outcome;
+}
+
+std::string CurrentBoundSha256(const Dossier& dossier, const std::filesystem::path& folder)
+{
+    try {
+        return DossierBoundSha256(dossier, folder);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+std::string SignatureStatusText(const DossierSignature& slot, const std::string& boundNow, bool english)
+{
+    if (!IsElectronicallySigned(slot)) return {};
+    const SignatureRecord r = SignatureOf(slot);
+    std::string text = SignatureLine(r, english);
+    if (r.boundSha256 != boundNow) text += std::string("\n") + (english ? kSignatureInvalidEn : kSignatureInvalidIt);
+    return text;
 }
 
 std::vector<std::string> SignatureStatusLines(const Dossier& dossier, const std::filesystem::path& folder,
                                               bool english)
 {
     std::vector<std::string> lines;
-    const std::vector<SignatureRecord> signatures = ElectronicSignatures(dossier);
-    if (signatures.empty()) return lines;
-    std::string now;
-    try {
-        now = DossierBoundSha256(dossier, folder);
-    } catch (const std::exception&) {
-        // a study file that cannot be read is content that is no longer what was signed
-    }
-    for (const SignatureRecord& r : signatures) {
-        lines.push_back(SignatureLine(r, english));
-        if (r.boundSha256 != now) lines.push_back(english ? kSignatureInvalidEn : kSignatureInvalidIt);
+    const std::string now = CurrentBoundSha256(dossier, folder);
+    for (const DossierSignature& slot : dossier.signatures) {
+        const std::string text = SignatureStatusText(slot, now, english);
+        if (text.empty()) continue;
+        const auto cut = text.find('\n');
+        lines.push_back(text.substr(0, cut));
+        if (cut != std::string::npos) lines.push_back(text.substr(cut + 1));
     }
     return lines;
 }

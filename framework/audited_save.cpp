@@ -1,10 +1,12 @@
 #include "framework/audited_save.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 
 #include "audit/audit_trail.h"
 #include "audit/sha256.h"
+#include "audit/signing.h"
 
 namespace kestra {
 
@@ -75,14 +77,8 @@ bool HasValidTrailSignature(const std::filesystem::path& path)
 {
     const std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
     if (!trail || path.empty()) return false;
-    const std::string sha = FileSha256OrEmpty(path);
-    if (sha.empty()) return false;
-    AuditFilter filter;
-    filter.file = TrailPath(path);
-    filter.action = audit_action::kSigned;
-    for (const AuditEntry& e : trail->store().entries(filter))
-        if (e.objectPath == filter.file && e.sha256After == sha) return true;
-    return false;
+    const std::vector<TrailSignature> signatures = TrailSignatures(*trail, path.string());
+    return std::any_of(signatures.begin(), signatures.end(), [](const TrailSignature& s) { return s.valid; });
 }
 
 bool AuditedSave(const SaveRequest& request, const ReasonSource& askReason, const std::function<void()>& write)

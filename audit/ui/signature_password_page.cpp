@@ -7,6 +7,7 @@
 
 #include "audit/audit_trail.h"
 #include "audit/signature_password.h"
+#include "audit/signing.h"
 #include "framework/prompts.h"
 
 namespace kestra {
@@ -54,19 +55,10 @@ bool SignaturePasswordPage::setPassword()
         m_prompts.warning("Le due password non coincidono.");
         return false;
     }
-    if (first.size() < kMinSignaturePassword) {
-        m_prompts.warning("La password di firma deve avere almeno " + std::to_string(kMinSignaturePassword) +
-                          " caratteri.");
-        return false;
-    }
-    SignaturePassword password(m_folder);
-    AuditEntry entry;
-    entry.action = audit_action::kPasswordSet;
-    entry.detail = password.isSet() ? "Password di firma cambiata" : "Password di firma impostata";
+    std::string done;
     try {
-        // recorded first: a password change the trail cannot hold is not made
-        if (const std::string fault = RecordAction(entry); !fault.empty()) throw AuditError(fault);
-        password.set(first);
+        SignaturePassword password(m_folder);
+        done = ChangeSignaturePassword(password, first, CurrentAuditTrail().get());
     } catch (const std::exception& e) {
         m_prompts.critical(e.what());
         return false;
@@ -74,7 +66,7 @@ bool SignaturePasswordPage::setPassword()
     m_first->clear();
     m_second->clear();
     showState();
-    m_prompts.information(entry.detail + ".");
+    m_prompts.information(done + ".");
     return true;
 }
 

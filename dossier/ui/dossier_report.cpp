@@ -321,23 +321,10 @@ std::unique_ptr<RenderedReport> RenderDossierReport(const Dossier& d, const Doss
         const std::string line = "________________________________________";
         // electronic signatures in the dossier's order, each with its validity against the content now
         const bool english = language == Language::English;
-        const std::vector<SignatureRecord> electronic = ElectronicSignatures(d);
-        std::string boundNow;
-        try {
-            boundNow = DossierBoundSha256(d, request.dossierFile.parent_path());
-        } catch (const std::exception&) {
-            // a study file that cannot be read: no signature matches
-        }
-        std::size_t signedIndex = 0;
+        const std::string boundNow = CurrentBoundSha256(d, request.dossierFile.parent_path());
         for (const auto& s : d.signatures) {
-            std::string electronicText = "-";
-            if (s.extra.contains("bound_sha256") && signedIndex < electronic.size()) {
-                const SignatureRecord& r = electronic[signedIndex++];
-                electronicText = SignatureLine(r, english);
-                if (r.boundSha256 != boundNow)
-                    electronicText +=
-                        std::string("\n") + (english ? kSignatureInvalidEn : kSignatureInvalidIt);
-            }
+            const std::string electronic = SignatureStatusText(s, boundNow, english);
+            const std::string electronicText = electronic.empty() ? "-" : electronic;
             std::string role = s.role;
             if (s.role == "prepared") role = t("Preparato da", "Prepared by");
             if (s.role == "reviewed") role = t("Verificato da", "Reviewed by");

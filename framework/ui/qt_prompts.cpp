@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "audit/ui/reason_dialog.h"
+#include "audit/ui/signature_dialog.h"
 #include "framework/ui/fixed_dialog.h"
 #include "framework/ui/form_numero.h"
 
@@ -194,6 +195,15 @@ std::optional<std::string> QtPrompts::askSaveReason(const std::string& document,
     ReasonDialog dialog(QString::fromStdString(document), required, m_parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.reason().toStdString();
+}
+
+std::optional<SignatureRequest> QtPrompts::askSignature(const std::string& document, const UserIdentity& signer,
+                                                        const std::string& signatures)
+{
+    NormalPointer pointer(m_busy > 0);
+    SignatureDialog dialog(QString::fromStdString(document), signer, QString::fromStdString(signatures), m_parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.request();
 }
 
 std::optional<std::filesystem::path> QtPrompts::chooseDossierPath(DossierFileDialog which)

@@ -6,6 +6,7 @@
 
 #include "audit/audit_trail.h"
 #include "audit/sha256.h"
+#include "audit/signing.h"
 #include "audit/sqlite_audit_store.h"
 #include "framework/document_commands.h"
 #include "studies/limits/limits_study.h"
@@ -78,11 +79,12 @@ TEST_F(AuditedSaveTest, TheOptionalReasonIsAskedOnlyWhenWantedAndCancellingSaves
 
 TEST_F(AuditedSaveTest, AStudySignedInTheTrailRequiresAReasonUntilItChanges)
 {
-    AuditEntry signature;
-    signature.action = audit_action::kSigned;
-    signature.objectPath = TrailPath(file);
-    signature.sha256Before = signature.sha256After = Sha256OfFile(file);
-    trail->record(signature);
+    SignaturePassword password(dir.path());
+    password.set("segreto-lungo");
+    ASSERT_EQ(SignFileInTrail(file.string(), "LIM", {"approved", "", "segreto-lungo"}, password, *trail),
+              SignatureOutcome::Signed);
+    ASSERT_EQ(TrailSignatures(*trail, file.string()).size(), 1u);
+    EXPECT_TRUE(TrailSignatures(*trail, file.string())[0].valid);
 
     changeCell(9);
     prompts.reasons = {std::string("  ")};  // blanks are no reason: nothing is written
@@ -95,8 +97,10 @@ TEST_F(AuditedSaveTest, AStudySignedInTheTrailRequiresAReasonUntilItChanges)
     changeCell(8);
     ASSERT_TRUE(commands.saveStudyFile());
     EXPECT_EQ(prompts.reasonDialogs, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(TrailSignatures(*trail, file.string())[0].valid);
     const auto list = entries();
     ASSERT_EQ(list.size(), 4u);
+    EXPECT_EQ(list[1].action, audit_action::kSigned);
     EXPECT_EQ(list[2].reason, "valore errato corretto");
     EXPECT_EQ(list[2].changes, (std::vector<FieldChange>{{"Riga 1, colonna 1", "1.000", "9.000"}}));
 }

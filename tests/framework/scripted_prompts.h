@@ -31,6 +31,7 @@ public:
     std::deque<std::optional<std::filesystem::path>> dossierPaths;
     std::deque<std::optional<std::string>> texts;
     std::deque<std::optional<std::string>> reasons;
+    std::deque<std::optional<SignatureRequest>> signatures;
 
     // --- what happened
     std::vector<Shown> messages;
@@ -41,6 +42,7 @@ public:
     std::vector<NumberFormat> formatDialogs;
     std::vector<DossierFileDialog> dossierDialogs;
     std::vector<bool> reasonDialogs;  // whether each reason asked was required
+    std::vector<std::string> signatureDialogs;  // the signatures each showed
     int beeps = 0;
     int busyDepth = 0;
     // Runs at every question, before its answer (to look at the screen the user sees then).
@@ -97,6 +99,12 @@ public:
     {
         reasonDialogs.push_back(required);
         return next(reasons, "reason dialog");
+    }
+    std::optional<SignatureRequest> askSignature(const std::string&, const UserIdentity&,
+                                                 const std::string& shown) override
+    {
+        signatureDialogs.push_back(shown);
+        return next(signatures, "signature dialog");
     }
     void beep() override { ++beeps; }
     void setBusy(bool busy) override
