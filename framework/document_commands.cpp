@@ -2,6 +2,7 @@
 
 #include "framework/audited_save.h"
 #include "framework/errors.h"
+#include "framework/signature_command.h"
 
 namespace kestra {
 
@@ -123,6 +124,20 @@ bool DocumentCommands::writeTo(const std::filesystem::path& path)
     }
     if (m_view) m_view->showDocument();
     return true;
+}
+
+bool DocumentCommands::signStudyFile()
+{
+    const std::string file = m_study.loadFileName();
+    if (file.empty() || m_study.isModified()) {
+        m_prompts.warning("Salvare lo studio prima di firmarlo: la firma vale per il file salvato.");
+        return false;
+    }
+    return RunSignatureCommand(
+        std::filesystem::path(file).filename().string(), TrailSignatureText(file), m_prompts,
+        [&](const SignatureRequest& r, SignaturePassword& p, AuditTrail& t, SignatureRecord* made) {
+            return SignFileInTrail(file, m_study.kind().extension, r, p, t, made);
+        });
 }
 
 bool DocumentCommands::close()

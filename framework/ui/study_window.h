@@ -95,6 +95,8 @@ public:
     void editNumberFormat();
     void printReport();
     void printCharts();
+    // "Cronologia del file...": the audit trail's entries of this study's file.
+    void showFileHistory();
     // Runs the calculation first when the data changed since the last one; false when it was refused.
     bool ensureResultsCurrent();
     // Confirms the cells being typed in; false when one was refused (its editor stays open, the warning
