@@ -63,6 +63,17 @@ std::string RecordAction(AuditEntry entry)
     return {};
 }
 
+std::string RecordFileAction(const char* action, const std::filesystem::path& path, const std::string& kind,
+                             const std::string& detail)
+{
+    AuditEntry entry;
+    entry.action = action;
+    entry.objectPath = TrailPath(path);
+    entry.objectKind = kind;
+    entry.detail = detail;
+    return RecordAction(std::move(entry));
+}
+
 std::string TrailPath(const std::filesystem::path& path)
 {
     if (path.empty()) return {};

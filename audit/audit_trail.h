@@ -44,6 +44,9 @@ std::shared_ptr<AuditTrail> CurrentAuditTrail();
 
 // Records an action through the process's trail (nothing without one). Returns "" or the trail's fault.
 std::string RecordAction(AuditEntry entry);
+// The same for an action on a file (printed, exported): its path, its kind and what was done.
+std::string RecordFileAction(const char* action, const std::filesystem::path& path, const std::string& kind,
+                             const std::string& detail);
 
 // The path as the trail names files: absolute and normalised.
 std::string TrailPath(const std::filesystem::path& path);

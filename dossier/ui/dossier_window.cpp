@@ -445,6 +445,7 @@ void DossierWindow::printDossier(ReportUserInterface& ui)
         request.dossierFile = isModified() ? std::filesystem::path() : m_path;
         request.programDataFolder = ProgramDataFolder(ExecutableFolder());
         report = RenderDossierReport(m_dossier, *m_evaluation, request, ReadLogoSize);
+        report->setSource(m_path.string(), "dossier");
     } catch (const std::exception& e) {
         ui.showError(this, q(e.what()));
         return;

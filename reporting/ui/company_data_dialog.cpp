@@ -280,7 +280,8 @@ bool frmAnagraf::save()
                 entry.changes.push_back({CompanyData::kTextFields[i], before.texts[i], data.texts[i]});
         if (before.logoPath != data.logoPath)
             entry.changes.push_back({"LOGOTXT", before.logoPath, data.logoPath});
-        if (const std::string fault = RecordAction(std::move(entry)); !fault.empty()) throw AuditError(fault);
+        if (!entry.changes.empty())
+            if (const std::string fault = RecordAction(std::move(entry)); !fault.empty()) throw AuditError(fault);
         db.writeAnagrafica(data);
     } catch (const std::exception& e) {
         showMessage(QMessageBox::Critical, procedureError(errorNumberFor(database), QStringLiteral("cmdSave"),

@@ -9,6 +9,7 @@
 #include "audit/signing.h"
 #include "audit/sqlite_audit_store.h"
 #include "framework/document_commands.h"
+#include "framework/signature_command.h"
 #include "studies/limits/limits_study.h"
 #include "test_support.h"
 #include "tests/framework/scripted_prompts.h"
@@ -118,6 +119,44 @@ TEST_F(AuditedSaveTest, AWriteThatFailsIsRecordedAsNotApplied)
     EXPECT_EQ(list[2].objectPath, TrailPath(missing));
     EXPECT_EQ(list[2].detail.rfind("Voce 2 non applicata: ", 0), 0u) << list[2].detail;
     EXPECT_TRUE(trail->store().verify().ok);
+}
+
+TEST_F(AuditedSaveTest, SigningAStudyAsksForItsSavedFileAndLocksAfterThreeWrongPasswords)
+{
+    // the trail's folder keeps the password, as at start-up
+    trail = std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(dir / "audit.db"),
+                                         UserIdentity{"mrossi", "Mario Rossi", "lab-01"}, dir.path());
+    SetAuditTrail(trail);
+    ASSERT_FALSE(commands.signStudyFile());  // no password yet: said, nothing asked
+    EXPECT_NE(prompts.lastMessage().find("Firma elettronica"), std::string::npos) << prompts.lastMessage();
+    SignaturePassword(dir.path()).set("segreto-lungo");
+
+    changeCell(9);
+    EXPECT_FALSE(commands.signStudyFile());
+    EXPECT_NE(prompts.lastMessage().find("Salvare lo studio prima di firmarlo"), std::string::npos);
+    ASSERT_TRUE(commands.saveStudyFile());
+
+    prompts.signatures = {SignatureRequest{"approved", "rivisto", "segreto-lungo"}};
+    ASSERT_TRUE(commands.signStudyFile());
+    EXPECT_NE(prompts.lastMessage().find("Firmato elettronicamente da Mario Rossi (mrossi) il "), std::string::npos);
+    EXPECT_NE(prompts.lastMessage().find("— Approvato"), std::string::npos) << prompts.lastMessage();
+
+    for (int i = 0; i < 3; ++i) prompts.signatures.push_back(SignatureRequest{"reviewed", "", "sbagliata"});
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(commands.signStudyFile());
+    EXPECT_NE(prompts.lastMessage().find("bloccata per cinque minuti"), std::string::npos);
+    EXPECT_FALSE(commands.signStudyFile());  // locked: the dialog is not even shown
+    EXPECT_NE(prompts.lastMessage().find("La firma è bloccata"), std::string::npos);
+    ASSERT_EQ(prompts.signatureDialogs.size(), 4u);
+    // the second dialog showed the first signature, still valid
+    EXPECT_EQ(prompts.signatureDialogs[1].find(kSignatureInvalidIt), std::string::npos);
+    EXPECT_NE(prompts.signatureDialogs[1].find("— Approvato"), std::string::npos);
+
+    const auto list = entries();
+    ASSERT_GE(list.size(), 2u);
+    EXPECT_EQ(list[list.size() - 2].action, audit_action::kSigned);
+    EXPECT_EQ(list[list.size() - 2].reason, "rivisto");
+    EXPECT_EQ(list.back().action, audit_action::kSigningLocked);
+    EXPECT_EQ(list.back().objectPath, TrailPath(file));
 }
 
 TEST(JsonFileFields, PathsCountFromOneAndNumbersKeepTheirText)
