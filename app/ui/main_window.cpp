@@ -228,10 +228,10 @@ void Kestra::buildMenus()
         makeAction(help, QStringLiteral("GuidaInformazioni"), QStringLiteral("Informazioni su Kestra 2006")),
         &QAction::triggered, this, &Kestra::showAbout);
     help->addSeparator();
-    connect(makeAction(help, QStringLiteral("GuidaVerifica"), QStringLiteral("&Verifica del programma...")),
-            &QAction::triggered, this, &Kestra::runSelfTest);
     connect(makeAction(help, QStringLiteral("GuidaRegistro"), QStringLiteral("&Registro delle modifiche...")),
             &QAction::triggered, this, [this] { showAuditTrail(); });
+    connect(makeAction(help, QStringLiteral("GuidaVerifica"), QStringLiteral("&Verifica del programma...")),
+            &QAction::triggered, this, &Kestra::runSelfTest);
 
     m_mainMenus = {file, methods, m_windowsMenu, help};
 }

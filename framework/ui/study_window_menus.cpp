@@ -156,10 +156,11 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     connect(reason, &QAction::toggled, this, [](bool on) { SetAskSaveReason(on); });
     // one choice for every window until the program closes: shown as it stands whenever the menu opens
     connect(m_fileMenu, &QMenu::aboutToShow, reason, [reason] { reason->setChecked(AskSaveReason()); });
+    m_fileMenu->addSeparator();
     connect(addTo(m_fileMenu, makeAction("FileFirma", "Fi&rma...")), &QAction::triggered, this,
             [this] { m_commands.signStudyFile(); });
     connect(addTo(m_fileMenu, makeAction("FileCronologia", "Crono&logia del file...")), &QAction::triggered,
-            this, [this] { showFileHistory(); });
+            this, [this] { showFileHistory(true); });
     m_fileMenu->addSeparator();
     connect(addTo(m_fileMenu, makeAction("FileStampa", "&Stampa...")), &QAction::triggered, this,
             [this] { printReport(); });
@@ -256,6 +257,8 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     connect(addTo(m_helpMenu, makeAction("GuidaLibro", "&Testo di riferimento R.Brenzi")),
             &QAction::triggered, this, [this] { m_host.showReferenceBook(); });
     m_helpMenu->addSeparator();
+    connect(addTo(m_helpMenu, makeAction("GuidaRegistro", "&Registro delle modifiche...")), &QAction::triggered,
+            this, [this] { showFileHistory(false); });
     connect(addTo(m_helpMenu, makeAction("GuidaVerifica", "&Verifica del programma...")), &QAction::triggered,
             this, [this] { m_host.runSelfTest(); });
 
@@ -387,14 +390,14 @@ void StudyWindow::showNumberFormatPanel()
         QStringLiteral("Formato numeri: Interi %1  Decimali %2").arg(f.integers).arg(f.decimals));
 }
 
-void StudyWindow::showFileHistory()
+void StudyWindow::showFileHistory(bool thisFile)
 {
     const std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
     if (!trail) {
         prompts().critical("Il registro delle modifiche non è disponibile.");
         return;
     }
-    const std::string file = m_study->loadFileName();
+    const std::string file = thisFile ? m_study->loadFileName() : std::string();
     AuditViewer viewer(trail, prompts(), file.empty() ? QString() : QString::fromStdString(TrailPath(file)), this);
     viewer.exec();
 }
