@@ -162,6 +162,11 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     connect(addTo(m_fileMenu, makeAction("FileCronologia", "Crono&logia del file...")), &QAction::triggered,
             this, [this] { showFileHistory(true); });
     m_fileMenu->addSeparator();
+    connect(addTo(m_fileMenu, makeAction("FileNuovaConvalida", "N&uova convalida...")), &QAction::triggered,
+            this, [this] { m_host.newValidationDossier(); });
+    connect(addTo(m_fileMenu, makeAction("FileApriConvalida", "Apri con&valida...")), &QAction::triggered,
+            this, [this] { m_host.openValidationDossier(); });
+    m_fileMenu->addSeparator();
     connect(addTo(m_fileMenu, makeAction("FileStampa", "&Stampa...")), &QAction::triggered, this,
             [this] { printReport(); });
     action(QStringLiteral("FileStampa"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
