@@ -45,6 +45,7 @@ int RunSelfTestCertificate(const SelfTestOptions& options, std::ostream& out, st
         err << "kestra-cli: certificato non scritto: " << e.what() << "\n";
         return 2;
     }
+    RecordExport(options.output, "certificato", options.output, err);
     for (const SelfTestLine& line : run->lines)
         if (!line.passed)
             out << SelfTestVerdict(false, options.language) << "\t" << line.name << "\t" << line.item << "\n";

@@ -2,6 +2,7 @@
 
 #include "app/self_test.h"
 #include "app/self_test_report.h"
+#include "audit/audit_trail.h"
 #include "framework/prompts.h"
 #include "reporting/report_database.h"
 #include "reporting/ui/logo_size.h"
@@ -75,7 +76,13 @@ void RunSelfTestCommand(Prompts& prompts, const std::filesystem::path& reference
         certificate.writePdf(QString::fromStdString(path->string()));
     } catch (const std::exception& e) {
         prompts.critical(std::string("Certificato non salvato:\r\n") + e.what());
+        return;
     }
+    const std::string fault =
+        RecordFileAction(audit_action::kExported, *path, "certificato",
+                         std::string("Certificato della verifica del programma: ") +
+                             (run.allPassed() ? "tutti i casi superati" : "casi non superati"));
+    if (!fault.empty()) prompts.warning(fault);
 }
 
 }  // namespace kestra
