@@ -1,4 +1,5 @@
 // The settings the start-up fixes for the whole run: data folders, database path, backup flag, logo path.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
 // Opens the user's audit trail at start-up and makes it the one every save records into.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "app/app_settings.h"

@@ -1,4 +1,5 @@
 // The backup of the study files: every file of the study-file folder copied into the backup folder.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>

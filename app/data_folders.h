@@ -1,4 +1,5 @@
 // Creation and verification of the data folders with the POSIX access check, and the messages they show.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>

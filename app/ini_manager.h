@@ -1,5 +1,6 @@
 // IniManager: one section of an INI-style configuration file, read and written like the Windows profile
 // functions.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <stdexcept>

@@ -1,5 +1,6 @@
 // kestra: the desktop program. Study files named on the command line (as the file manager passes them) open
 // in their windows, exactly as File > Apri... opens them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 #include <QMdiArea>
 #include <QStringList>

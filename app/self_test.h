@@ -1,5 +1,6 @@
 // The self-test: the program's results checked against the reference set shipped with it (study files and
 // expected values in data/selftest) and the F table of the report database checked against its seed.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

@@ -1,4 +1,5 @@
 // The F table check of the self-test: TabF of the report database against the seed it was made from.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <fstream>
 #include <map>

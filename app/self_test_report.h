@@ -1,5 +1,6 @@
 // What the self-test prints: the facts identifying the program and the data checked, the text summary of
 // kestra-cli and the certificate handed to the report renderer.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

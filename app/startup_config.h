@@ -1,5 +1,6 @@
 // The start-up configuration: data folder, configuration file, private database copy, study and backup
 // folders.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

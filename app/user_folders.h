@@ -1,5 +1,6 @@
 // Where the program looks for things: the user's documents folder and the folder of the program's own data.
 // The desktop program and kestra-cli both ask here, so they always work on the same data folder.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>

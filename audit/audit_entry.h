@@ -1,5 +1,6 @@
 // One entry of the audit trail: who did what to which file, when, why, with the field changes and the
 // hashes that chain it to the entry before.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

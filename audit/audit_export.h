@@ -1,4 +1,5 @@
 // The audit trail as text, CSV and JSON: for kestra-cli audit and the trail viewer's exports.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
 // Where the audit trail is kept: an interface, so that a laboratory server can hold the trail later.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

@@ -1,5 +1,6 @@
 // The audit trail the program writes to: stamps each entry with the time, the user, the host and the build,
 // and hands it to its store. Set once at start-up; the save path and every recorded action reach it here.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

@@ -1,5 +1,6 @@
 // SHA-256 (FIPS 180-4) of bytes and of files: the fingerprints of the self-test certificate and the audit
 // trail.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <sodium.h>

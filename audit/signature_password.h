@@ -1,5 +1,6 @@
 // The user's signature password: stored only as an Argon2id hash (mode 600 in the data folder), checked
 // with a lock of five minutes after three wrong passwords in a row.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <chrono>

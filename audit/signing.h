@@ -1,5 +1,6 @@
 // Electronic signatures: their meanings, the record a signature leaves, its printed line, and signing a file
 // whose signature lives in the trail, bound to the file's SHA-256.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <chrono>

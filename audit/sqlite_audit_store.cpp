@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audit/sqlite_audit_store.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>

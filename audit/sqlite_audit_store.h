@@ -1,5 +1,6 @@
 // The audit trail in an embedded SQLite database (Audit/audit.db): append-only, hash-chained, written so
 // that an interrupted write leaves it whole.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

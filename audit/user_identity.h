@@ -1,4 +1,5 @@
 // Who is at the keyboard: the operating system's login, the full name of the account and the host.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
 // kestra-cli chart: a study's charts drawn offscreen into a PNG picture or a PDF file.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 #include <QString>
 #include <cstdio>

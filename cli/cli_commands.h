@@ -1,4 +1,5 @@
 // The commands of kestra-cli.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

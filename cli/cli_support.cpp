@@ -1,4 +1,5 @@
 // What every kestra-cli command needs from its surroundings: the locale's separator, the program's data.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <clocale>
 #include <ostream>
 #include <string>

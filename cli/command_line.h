@@ -1,5 +1,6 @@
 // The command line of kestra-cli, shared by kestra-cli (compute) and its renderer (report, chart), so both
 // accept and explain exactly the same commands.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

@@ -1,4 +1,5 @@
 // kestra-cli compute: a study opened as the Open command does, its report records printed as JSON.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <ostream>
 #include <string>
 #include <vector>

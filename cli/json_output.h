@@ -1,4 +1,5 @@
 // The JSON text kestra-cli compute prints, written from the report records with the JSON library.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

@@ -1,6 +1,7 @@
 // kestra-cli: computes studies and prints their report records. Writing reports, drawing charts and the
 // self-test's certificate need the drawing libraries, so those run in the renderer beside it; compute and the
 // self-test as text start without them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <unistd.h>
 
 #include <cerrno>

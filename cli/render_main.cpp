@@ -1,5 +1,6 @@
 // kestra-cli-render: the commands of kestra-cli that draw (report, chart, the self-test certificate), started by kestra-cli with the
 // user's arguments. It runs compute too, so it answers every command line kestra-cli accepts.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <iostream>
 
 #include "cli/command_line.h"

@@ -1,4 +1,5 @@
 // What the renderer's drawing commands share: Qt started without a window.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QGuiApplication>

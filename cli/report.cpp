@@ -1,4 +1,5 @@
 // kestra-cli report: the print pipeline without windows, ending in a PDF file.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,5 @@
 // kestra-cli selftest as text: the checks against the reference set, one line per case and the summary.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <optional>
 #include <ostream>
 

@@ -1,4 +1,5 @@
 // kestra-cli selftest --output: the checks and their certificate drawn by the report renderer into a PDF.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>

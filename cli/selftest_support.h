@@ -1,4 +1,5 @@
 // What the two halves of kestra-cli selftest share: the run of the checks with its failure reported.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <iosfwd>

@@ -1,5 +1,6 @@
 // kestra-cli validate: a dossier evaluated from its study files, printed as text or JSON, recorded or verified;
 // and the proposed criteria of a purpose.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <unistd.h>
 
 #include <iostream>

@@ -1,4 +1,5 @@
 // kestra-cli validate --output: the dossier evaluated, then its report written as one PDF.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_commands.h"
 #include "cli/render_support.h"
 #include "dossier/ui/dossier_report.h"

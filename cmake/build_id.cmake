@@ -1,5 +1,6 @@
 # Writes OUTPUT with the git commit of SOURCE_DIR ("" outside a git checkout, "-dirty" when files differ
 # from it), rewriting it only when it changes so an unchanged commit rebuilds nothing.
+# SPDX-License-Identifier: GPL-3.0-or-later
 execute_process(COMMAND git -C "${SOURCE_DIR}" rev-parse --short=12 HEAD
                 OUTPUT_VARIABLE build_id OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

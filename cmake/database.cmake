@@ -1,5 +1,6 @@
 # The template report database bin/DB/KESTRA73.MDB (an SQLite file, whatever its historical name),
 # built from the schema and seed scripts in data/. Start-up copies it into the user's data folder.
+# SPDX-License-Identifier: GPL-3.0-or-later
 
 find_program(SQLITE3_EXECUTABLE sqlite3 REQUIRED)
 

@@ -2,6 +2,7 @@
 # (UserGuidePictures in tests/app/ui/user_guide_pictures_test.cpp), so they always show the program as built:
 # bin/immagini/<language>/*.png beside the help in the build tree, share/doc/kestra/immagini/ installed,
 # where the help window finds them. One run per language of KESTRA_GUIDE_LANGUAGES.
+# SPDX-License-Identifier: GPL-3.0-or-later
 
 set(KESTRA_GUIDE_LANGUAGES it CACHE STRING "Languages of the user guide's pictures, for example it;en")
 set(KESTRA_GUIDE_PICTURES_DIR ${CMAKE_BINARY_DIR}/bin/immagini)

@@ -10,6 +10,7 @@
 #   share/man/man1/                       kestra(1), kestra-cli(1)
 #   share/doc/kestra/                     copyright, changelog, the pictures of the user guide
 # The programs find share/kestra from their own folder, so any prefix works.
+# SPDX-License-Identifier: GPL-3.0-or-later
 
 # A cache entry of its own, so a build tree configured with an earlier default takes this one.
 set(KESTRA_MAINTAINER "Kestra 2006 maintainers <maintainers@kestra2006.org>" CACHE STRING

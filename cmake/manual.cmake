@@ -5,6 +5,7 @@
 #   doc/changelog.gz         the Debian changelog made from CHANGELOG.md by scripts/debian-changelog (at
 #                            configure time, with the package version it implies)
 # Compressed with gzip -9n, as Debian wants them (no name, no time stamp).
+# SPDX-License-Identifier: GPL-3.0-or-later
 
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
 find_program(HELP2MAN_EXECUTABLE help2man)

@@ -1,5 +1,6 @@
 -- Report database KESTRA73.MDB: F table, company master data and the report tables of each study.
 -- Text sizes are those of the fields the report layouts were designed for; CONCLUSIONI is a long text.
+-- SPDX-License-Identifier: GPL-3.0-or-later
 
 -- Upper 5 % points of F for numerator degrees of freedom 1, 2, 3 (rows in tabf_seed.sql).
 CREATE TABLE TabF (

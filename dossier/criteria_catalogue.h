@@ -1,5 +1,6 @@
 // The names a dossier uses: purposes, performance characteristics, tests, the quantities of each study kind
 // with their Italian and English names, what each purpose requires, and the proposed criteria.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

@@ -1,5 +1,6 @@
 // The validation dossier document (.kvd): method, studies, acceptance criteria, signatures; read and written
 // as JSON with every key a newer program added kept as it was.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

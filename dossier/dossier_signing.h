@@ -1,5 +1,6 @@
 // Electronic signatures of a dossier: the hash a signature binds to, signing, and whether each signature
 // still matches the dossier and its study files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

@@ -1,5 +1,6 @@
 // The evaluation of a dossier: every study file read and calculated as the Open command does, its SHA-256
 // taken, each criterion compared after the rounding rule, and the overall verdict for the purpose.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 // The quantities a dossier criterion can name, taken from a calculated study: its displayed results by
 // catalogue name, or any key of its extended statistics.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

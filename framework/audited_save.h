@@ -1,5 +1,6 @@
 // The one way a study or dossier reaches its file: the audit trail records the save (hashes, field changes,
 // reason) before the file is written, and an opening learns whether the file changed outside the program.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

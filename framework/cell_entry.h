@@ -1,4 +1,5 @@
 // What a user types or pastes into a number cell of a grid, read the same way on every system.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

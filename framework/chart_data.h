@@ -1,4 +1,5 @@
 // What a study asks a chart to draw: kind, data table, labels, titles, axes and markers. No drawing here.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // A study's data grid: cells that are empty or hold a number, with headings and a number format.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

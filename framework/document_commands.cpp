@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/document_commands.h"
 
 #include "framework/audited_save.h"

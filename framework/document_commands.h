@@ -1,4 +1,5 @@
 // The document commands every study shares: New, Open, Save, Save as, Close and the calculation command.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

@@ -1,4 +1,5 @@
 // Typed errors of the core; the screen layer turns them into Italian message boxes.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <stdexcept>

@@ -1,6 +1,7 @@
 // What a study gives beside its historical results: exact distribution values and further tests, computed
 // from the data exactly as the calculation uses them (the values as shown). The historical results stay
 // as they are; these are shown in their own tab, printed as an appendix and given by the command line.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

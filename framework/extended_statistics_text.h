@@ -1,4 +1,5 @@
 // The extended statistics as lines of text, the same for the study window's tab and the report's appendix.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

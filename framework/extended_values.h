@@ -1,5 +1,6 @@
 // Builders of the values a study lists in its extended statistics, and the three exact-distribution values
 // every study with a t or F value gives.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <exception>

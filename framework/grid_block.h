@@ -1,4 +1,5 @@
 // Block operations of the data grids: copy as tab-separated text, paste, clear, and drag-and-drop of a block.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

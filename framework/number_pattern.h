@@ -1,4 +1,5 @@
 // The process-wide number pattern, the user's decimal separator and the small numeric helpers of the grids.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

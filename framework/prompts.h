@@ -1,5 +1,6 @@
 // The prompts interface: every question, message and file choice the document commands and windows put to the
 // user.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

@@ -1,4 +1,5 @@
 // Records a study hands to its report tables: one header row and its detail rows.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

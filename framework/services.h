@@ -1,4 +1,5 @@
 // Services the calculations reach process-wide: the F table of the report database.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <memory>

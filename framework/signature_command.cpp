@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/signature_command.h"
 
 #include "audit/audit_trail.h"

@@ -1,5 +1,6 @@
 // "Firma..." of the study and dossier windows: the signer's meaning, comment and password asked through the
 // prompts, the signing done by the window's own binding, the outcome said.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>

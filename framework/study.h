@@ -1,5 +1,6 @@
 // The study document every study kind shares: file binding, modified state, number format, header fields,
 // and the operations the document commands, the windows, the reports and the command line call.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

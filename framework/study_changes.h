@@ -1,5 +1,6 @@
 // The field-level changes of a save: the values of a study file before and after, compared by their place
 // in the file, as written in it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
 // Reading and writing the common skeleton of study files: banner, digits, layout number, header lines, rows.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

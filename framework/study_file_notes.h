@@ -1,4 +1,5 @@
 // What a study file held that was not read as written: the places, and the one warning that lists them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstddef>

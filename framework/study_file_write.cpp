@@ -1,4 +1,5 @@
 // Replacing a study file without losing the one the user had.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,4 +1,5 @@
 // The seven study kinds and their fixed attributes.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reporting/f_table.h"
 
 #include "reporting/report_database.h"

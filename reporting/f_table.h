@@ -1,4 +1,5 @@
 // The F table of the report database as the statistics routines consult it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

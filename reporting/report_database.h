@@ -1,4 +1,5 @@
 // Access to the report database: the study report tables, the company master data and the F table.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

@@ -1,5 +1,6 @@
 // Whether the report database file can be used, and the way out when it cannot: the damaged file set aside
 // and the template database copied in its place.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <chrono>

@@ -1,5 +1,6 @@
 // Report layouts: the declarative description of a printed study report (label objects, fields, tables,
 // options).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <initializer_list>

@@ -1,5 +1,6 @@
 // The one place that knows which layout each study kind prints with. A study adds its layout file
 // (studies/<kind>/<kind>_layout.cpp) and its line here.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/study.h"
 #include "reporting/report_layout.h"
 

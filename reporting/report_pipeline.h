@@ -1,4 +1,5 @@
 // The print pipeline of every study without its windows: report tables written, layout prepared, data read back.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

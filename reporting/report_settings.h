@@ -1,5 +1,6 @@
 // Process-wide report settings: database and logo paths set by the program at start, and the print options
 // the report-parameter dialog leaves for the print command.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

@@ -1,4 +1,5 @@
 // Typed arithmetic faults of the calculations: division by zero, 16-bit overflow, invalid argument.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>

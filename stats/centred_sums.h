@@ -1,4 +1,5 @@
 // Means and sums of squares about the mean that keep every digit of values sharing many leading digits.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <span>

@@ -1,6 +1,7 @@
 // Exact quantiles and tail probabilities of t, F and chi-square, and the critical values of the outlier and
 // homogeneity tests built on them. Unlike the routines of statistics.h these take real degrees of freedom and
 // use no approximation beyond double precision.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 namespace kestra {

@@ -1,4 +1,5 @@
 // The table of F critical values at P = 0.05, as the statistics routines see it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

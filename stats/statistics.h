@@ -1,4 +1,5 @@
 // Statistics routines of the calculations: descriptive statistics, confidence interval, density, t, F.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

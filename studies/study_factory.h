@@ -1,4 +1,5 @@
 // Creates the study document of a kind: the one place that knows every study class.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <memory>

@@ -1,4 +1,5 @@
 // GoogleTest entry point for the widget tests: one QApplication on the offscreen platform.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,4 +1,5 @@
 // Studies of every kind filled with data of usual sizes and some scatter, the same every run.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <memory>

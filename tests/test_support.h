@@ -1,4 +1,5 @@
 // Helpers shared by the tests: a scratch folder removed at the end of the test.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

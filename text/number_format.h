@@ -1,4 +1,5 @@
 // Numbers as text: display patterns such as "##0.000", rounding, the plain shortest form, and parsing.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

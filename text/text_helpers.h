@@ -1,5 +1,6 @@
 // String helpers: placeholder filling, centring and padding, folder parents, UTF-8 aware cutting and
 // trimming.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,7 @@
 // Build-time generator of data/tabf_seed.sql: the upper 5 % points of F for numerator degrees of
 // freedom 1, 2, 3 and denominator degrees of freedom 1..1000, rounded to two decimals as in the
 // printed tables. Usage: gen_tabf [output.sql]   (standard output without an argument)
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <boost/math/distributions/fisher_f.hpp>
 #include <cstdio>
 #include <filesystem>

@@ -1,4 +1,5 @@
 // The about box "Informazioni su Kestra 2006": program name, version, what it does, a close button.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

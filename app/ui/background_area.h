@@ -1,4 +1,5 @@
 // The main window's workspace: the study windows' area with the program's picture behind them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QMdiArea>

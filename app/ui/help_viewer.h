@@ -1,4 +1,5 @@
 // The help documents: the help window over Kestra2006.html, the text viewer WinGui, and reading the files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

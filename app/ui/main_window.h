@@ -1,4 +1,5 @@
 // Kestra: the main window, a multiple-document window holding the study windows, with the program's menus.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QMainWindow>

@@ -1,4 +1,5 @@
 // frmOpzioni: the options dialog (study-file folder, backup folder, automatic backup at exit).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,5 @@
 // Qt's own Italian texts (file, print and print-setup dialogs, standard buttons) for the whole program.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 class QCoreApplication;

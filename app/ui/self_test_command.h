@@ -1,5 +1,6 @@
 // "Verifica del programma...": the self-test run from a window, its summary shown and its certificate
 // offered.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

@@ -1,4 +1,5 @@
 // The program's own pictures: toolbar icons by button key, the program icon, the main window's background.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QColor>

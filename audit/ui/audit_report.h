@@ -1,4 +1,5 @@
 // The audit trail as a printed report: the company heading, the filters, one row per entry with its changes.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <memory>

@@ -1,5 +1,6 @@
 // "Registro delle modifiche": the read-only view of the audit trail with its filters, the field changes of
 // the chosen entry, the chain verification and the PDF and CSV exports.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

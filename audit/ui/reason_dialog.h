@@ -1,4 +1,5 @@
 // "Motivo della modifica": the reason of a save for the audit trail, required for signed content.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

@@ -1,5 +1,6 @@
 // "Firma...": the signer (the logged-in account, shown, not editable), the meaning, a comment and the
 // signature password.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

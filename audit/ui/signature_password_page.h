@@ -1,4 +1,5 @@
 // The "Firma elettronica" page of the options: sets or changes the user's signature password.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QWidget>

@@ -1,5 +1,6 @@
 // The validation dossier's report: cover, summary, each study's own report after its label, traceability and
 // signatures, laid out by the one report renderer as one document numbered over all its pages.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <filesystem>

@@ -1,5 +1,6 @@
 // The validation dossier's window: pages Metodo, Studi, Criteri, Esito and Firme over one dossier, its file
 // commands with the modified prompt, undo of every edit, the evaluation (F9) and "Stampa dossier...".
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QMainWindow>

@@ -1,4 +1,5 @@
 // The pages of the dossier window: what they show and how their edits become edits of the dossier.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>

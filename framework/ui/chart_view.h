@@ -1,5 +1,6 @@
 // ChartView: draws a study's ChartData with Qt Charts (XY and high-low), keeps the chart's print settings,
 // and paints charts offscreen for printing and export.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QChartView>

@@ -1,4 +1,5 @@
 // WConc: the concentrations dialog of the calibration study ("Concentrazioni"), one row per level.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

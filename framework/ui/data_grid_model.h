@@ -1,5 +1,6 @@
 // DataGridModel: the table model over a study's DataGrid (cells shown with the grid's pattern and the user's
 // decimal separator; edits checked against the grid's range).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QAbstractTableModel>

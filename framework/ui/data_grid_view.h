@@ -1,5 +1,6 @@
 // DataGridView: the data grid of a study window (numeric editing, Advance, clipboard block commands, block
 // drag-and-drop with the move-or-copy question, the Modifica menu on a right click).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QPersistentModelIndex>

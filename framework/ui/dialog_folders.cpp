@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/ui/dialog_folders.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 // Where the program's file dialogs start, and the name they propose for what a study window writes.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>

@@ -1,5 +1,6 @@
 // The dimension boxes of a study window ("N. determinazioni", "N. gruppi", "N. serie" ...): what a count
 // typed into one does to the grids, its undo step, and what leaving it with a count out of range does.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QObject>

@@ -1,5 +1,6 @@
 // The "Statistica estesa" page every study window ends with: the study's extended statistics in a read-only
 // table (name, value, note), or the line saying why there are none.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QWidget>

@@ -1,5 +1,6 @@
 // A list of the extended statistics as a small read-only table beside what it explains (the back-calculated
 // concentrations beside the residuals chart).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QStringList>

@@ -1,4 +1,5 @@
 // The frame of the program's fixed dialogs: a close button only, and room for the whole title.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QMessageBox>

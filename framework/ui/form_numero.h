@@ -1,4 +1,5 @@
 // FormNumero: the number-format dialog ("Formato numeri"), integer and decimal digits of a window's numbers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

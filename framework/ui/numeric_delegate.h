@@ -1,5 +1,6 @@
 // The editor of the grids' number cells: a plain line that shows every keystroke; the grid checks the text
 // against the cell's format when it is confirmed (DataGridView) and refuses what does not fit.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QStyledItemDelegate>

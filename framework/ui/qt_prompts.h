@@ -1,4 +1,5 @@
 // QtPrompts: the prompts shown with real message boxes, file dialogs and the number-format dialog.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QPointer>

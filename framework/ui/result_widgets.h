@@ -1,5 +1,6 @@
 // The controls every study window shows its results in: value boxes, result tables that grow to their
 // numbers, the notice of results that no longer belong to the data, and how stale results are greyed.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>

@@ -1,4 +1,5 @@
 // A panel of a study window's status bar: sunken or raised, reporting clicks and double clicks.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QLabel>

@@ -1,5 +1,6 @@
 // StudyWindow: what every study window shares (menus, toolbar, status panels, Info and conclusion frames,
 // the document commands, edit commands and command enabling); a study's window adds its own frames.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QMainWindow>

@@ -1,4 +1,5 @@
 // The study window's clipboard commands: cut, copy, paste and clear on the grid or text field with the focus.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>

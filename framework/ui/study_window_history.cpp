@@ -1,5 +1,6 @@
 // The study window's edit history: the undo stack's steps, recorded from the grids and the window's own
 // controls.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QTabWidget>
 #include <QUndoStack>
 

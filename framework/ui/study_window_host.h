@@ -1,4 +1,5 @@
 // What a study window asks of the main window: opening other studies, help documents, printing, arrangement.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QIcon>

@@ -1,4 +1,5 @@
 // The study window's menu bar, toolbar and status bar, and the menus and panels that follow the open windows.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,5 @@
 // Printing charts with their print settings, and saving them as PDF or PNG.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QRectF>

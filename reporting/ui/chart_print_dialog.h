@@ -1,4 +1,5 @@
 // MyPrintGrafDlg "Stampa grafico" and MyLayoutDialog "Layout di stampa": printing a study window's charts.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,5 @@
 // The company master data dialog "Anagrafica azienda" (frmAnagraf), opened from the main menu.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,5 @@
 // The Italian and United Kingdom flags of the language buttons, drawn by the program.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QPixmap>

@@ -1,4 +1,5 @@
 // ReadLogoSize: the size of a logo picture in twips, as the report's logo box counts it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QImage>

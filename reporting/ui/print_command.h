@@ -1,4 +1,5 @@
 // The print command of every study window: report parameters, report tables, layout, preview.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 class QString;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reporting/ui/print_language_dialog.h"
 
 #include <QButtonGroup>

@@ -1,4 +1,5 @@
 // MyPrintLanDlg "Parametri report": the report language and the print-date option.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

@@ -1,6 +1,7 @@
 // The extended statistics page of a report: its title, the study's descriptive fields, and a table of name,
 // value and note that flows over as many pages as it needs, its heading repeated; a list of numbers is a
 // small table of its own inside it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <variant>
 
 #include "framework/extended_statistics_text.h"

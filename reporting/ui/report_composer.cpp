@@ -1,5 +1,6 @@
 // Placing a report's blocks on its pages: the heading, the title, the blocks in the layout's order (a narrow
 // table and its results side by side) and the signature closing the conclusions.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QImageReader>
 #include <optional>
 #include <tuple>

@@ -1,5 +1,6 @@
 // The report's page model: geometry in points on an A4 sheet, the text roles and their fonts, the typesetter
 // that measures and wraps text, and the painting operations each page is made of.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QColor>

@@ -1,4 +1,5 @@
 // frmRepView "Anteprima di stampa": the modal preview of a rendered report, with printing and PDF export.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,5 @@
 // The one report renderer: lays a prepared report out on A4 pages and paints them for preview, printer and PDF.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>

@@ -1,4 +1,5 @@
 // Reader and writer of *.ACC files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 
 #include "framework/study_file.h"

@@ -1,4 +1,5 @@
 // CRAccu1 and CRAccu3: the report layouts of the accuracy study, one level and three levels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reporting/report_layout.h"
 #include "studies/accuracy/accuracy_study.h"
 

@@ -1,5 +1,6 @@
 // The accuracy (recovery) study: three level grids, one or three levels, CalcAccu with the analysis of
 // variance between levels, conclusions, the Gaussian curve chart and the report records.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

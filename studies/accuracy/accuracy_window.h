@@ -1,4 +1,5 @@
 // The Accu window: the accuracy study on screen (tabs " Info/Conclusioni", "Dati", "Grafico").
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

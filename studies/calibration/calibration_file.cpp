@@ -1,4 +1,5 @@
 // Reader and writer of *.TAR files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/study_file.h"
 #include "studies/calibration/calibration_study.h"
 #include "text/number_format.h"

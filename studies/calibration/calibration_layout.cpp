@@ -1,4 +1,5 @@
 // CRTara: the report layout of the calibration (linearity) study.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reporting/report_layout.h"
 #include "studies/calibration/calibration_study.h"
 

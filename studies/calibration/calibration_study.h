@@ -1,5 +1,6 @@
 // The calibration (linearity) study: levels and responses, CalcRegr with its analysis of variance,
 // conclusions, the regression and proportionality charts, and the report records.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

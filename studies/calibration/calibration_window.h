@@ -1,4 +1,5 @@
 // The Tara window: the calibration study on screen (tabs "Info/Conclusioni", "Dati", "Grafici", "Residui").
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
 // The intermediate precision configuration of the series study: texts, templates, tables and chart.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/intermediate_precision/intermediate_precision_study.h"
 
 namespace kestra {

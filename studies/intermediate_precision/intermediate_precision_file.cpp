@@ -1,4 +1,5 @@
 // Reader and writer of *.PRI and *.RIP files (one layout; line 13 names the kind of series).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/study_file.h"
 #include "studies/intermediate_precision/intermediate_precision_study.h"
 #include "text/number_format.h"

@@ -1,5 +1,6 @@
 // CRPrin and CRRipr: the report layouts of the intermediate precision and reproducibility studies. They share
 // their design; reproducibility adds the reproducibility standard deviation and the precision.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reporting/report_layout.h"
 #include "studies/intermediate_precision/intermediate_precision_study.h"
 

@@ -1,5 +1,6 @@
 // The intermediate precision study and, configured for laboratories, the reproducibility study: k series of
 // n analyses, one-way analysis of variance between series, standard deviations, conclusions, chart, report.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

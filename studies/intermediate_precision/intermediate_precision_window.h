@@ -1,5 +1,6 @@
 // The Prin and Ripr windows: one window class configured for the intermediate precision and the
 // reproducibility study (tabs "Info/Conclusioni", "Dati", "Grafici").
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

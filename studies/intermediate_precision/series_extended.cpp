@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/intermediate_precision/series_extended.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 // CRLimi: the report layout of the detection and quantitation limits study.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reporting/report_layout.h"
 #include "studies/limits/limits_study.h"
 

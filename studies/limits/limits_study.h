@@ -1,4 +1,5 @@
 // The detection and quantitation limits study: data, reset state, CalcLimi, conclusions and report records.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

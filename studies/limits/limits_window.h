@@ -1,4 +1,5 @@
 // The Limi window: the detection and quantitation limits study on screen (tab "Info/Dati").
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

@@ -1,4 +1,5 @@
 // Reader and writer of *.PRE files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/study_file.h"
 #include "studies/precision/precision_study.h"
 

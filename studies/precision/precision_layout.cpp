@@ -1,4 +1,5 @@
 // CRPrec: the report layout of the precision (repeatability) study.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reporting/report_layout.h"
 #include "studies/precision/precision_study.h"
 

@@ -1,5 +1,6 @@
 // The precision (repeatability) study: data, reset state, CalcPrec, conclusions, Gaussian chart and report
 // records.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
 // The Prec window: the precision (repeatability) study on screen, tabs "Info/Dati" and "Grafico".
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>

@@ -1,5 +1,6 @@
 // The reproducibility configuration of the series study: laboratories as series, its own conclusion
 // (significance, reproducibility standard deviation, precision), tables and chart title.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/intermediate_precision/intermediate_precision_study.h"
 
 namespace kestra {

@@ -1,4 +1,5 @@
 // CRSpec: the report layout of the specificity study.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reporting/report_layout.h"
 #include "studies/specificity/specificity_study.h"
 

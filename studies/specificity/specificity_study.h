@@ -1,5 +1,6 @@
 // The specificity study: two groups of results, CalcSpec with the F test of the variances and the t test
 // of the means, judgement and conclusions, the means chart and the report records.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
 // The specificity window (Spec): the study on screen (tabs " Info/Conclusioni", "Dati", "Grafico").
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>

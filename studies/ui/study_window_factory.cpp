@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/ui/study_window_factory.h"
 
 #include "framework/ui/study_window.h"

@@ -1,5 +1,6 @@
 // Creates the window of a study kind: the one place that knows every study window class (above the
 // framework, which asks for windows through its host).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <memory>

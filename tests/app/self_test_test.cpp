@@ -1,5 +1,6 @@
 // The self-test against the shipped reference set: it passes as shipped, and fails, naming what, when a TabF
 // row, an expected value or a reference file is not what it should be.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/self_test.h"
 
 #include <gtest/gtest.h>

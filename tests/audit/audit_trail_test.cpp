@@ -1,5 +1,6 @@
 // The audit trail: the hash chain and its verification against direct edits of audit.db, the field changes
 // of real saves, the save that cannot be recorded, the file changed outside the program, kestra-cli audit.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audit/audit_trail.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>

@@ -1,4 +1,5 @@
 // The SHA-256 digests against the standard vectors, in one piece, piece by piece and from a file.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audit/sha256.h"
 
 #include <gtest/gtest.h>

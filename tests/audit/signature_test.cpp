@@ -1,5 +1,6 @@
 // Signature passwords (Argon2id, mode 600, the lock after three wrong passwords) and dossier signatures
 // through kestra-cli sign: bound to the content, invalidated by a change of one study cell.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

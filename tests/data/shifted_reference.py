@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reference values of the tests on data that share many leading digits.
 
 Exact rational arithmetic (fractions.Fraction) on the decimal numbers as written; square roots with

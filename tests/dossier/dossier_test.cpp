@@ -1,4 +1,5 @@
 // The dossier file: reading with its faults placed, limits kept as written, unknown keys kept on save.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dossier/dossier.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The evaluation of dossiers over the reference study files: every test kind, the rounding rule at its
 // boundary, studies that cannot be used, the overall verdict for the purpose, record and verify.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dossier/evaluation.h"
 
 #include <gtest/gtest.h>

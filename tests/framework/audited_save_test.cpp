@@ -1,5 +1,6 @@
 // The save path's audit: the reason asked at every save or required for signed content, a write that fails
 // recorded as such, and the field changes of a JSON file (a dossier) as written.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/audited_save.h"
 
 #include <gtest/gtest.h>

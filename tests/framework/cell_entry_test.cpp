@@ -1,5 +1,6 @@
 // Reading what is typed or pasted into a number cell: both separators, and refusals instead of silent
 // changes.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/cell_entry.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The document commands with scripted prompts: the modified question, the file dialogs, read faults and
 // failed writes.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/document_commands.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The extended statistics as shown: six significant digits, exponents, names for what is no number, arrays
 // one line per element.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/extended_statistics_text.h"
 
 #include <gtest/gtest.h>

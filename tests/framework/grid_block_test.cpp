@@ -1,4 +1,5 @@
 // Block operations of the data grids: what a paste, a clear and a dropped block do to the cells.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/grid_block.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // Prompts that answer from a script and record what was shown, for tests of commands and windows.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <gtest/gtest.h>

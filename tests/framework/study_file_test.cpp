@@ -1,5 +1,6 @@
 // The study-file reader: physical line numbers, bounded conversions, quoting, the notes of values not read
 // as written and the warning built from them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/study_file.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // Saving keeps the file the user had: read-only targets, permissions and owner, symbolic links, long
 // names, folders that refuse new files. Every case runs on a real folder.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>

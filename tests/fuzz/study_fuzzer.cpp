@@ -1,5 +1,6 @@
 // libFuzzer target: one study kind's file read, calculated and turned into report records, as
 // kestra-cli compute does. Built once per kind with KESTRA_FUZZ_KIND set to the kind's code.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <unistd.h>
 
 #include <cstddef>

@@ -1,5 +1,6 @@
 // The report database check: every form of damage named in Italian, the damaged file set aside (never
 // deleted) with its journal, the template in its place, and the question that leads there.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reporting/report_database_check.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // The user's own texts in conclusions are never taken as templates: a method, analyte or unit that holds a
 // placeholder stays as typed, in both languages. Also the degrees of freedom the specificity test cannot
 // have.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include "framework/number_pattern.h"

@@ -1,4 +1,5 @@
 // Looking up the values of a study's extended statistics by key in the tests.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <gtest/gtest.h>

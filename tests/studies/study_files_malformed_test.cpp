@@ -1,6 +1,7 @@
 // Every study kind's reader against malformed files: whatever the file holds, reading either completes or
 // stops with a fault naming a line of the file, the study stays usable (calculation, report records,
 // charts), and every value not read as written is noted at its line. A valid file gives no note.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -1,5 +1,6 @@
 // The first start on a new account, as a user meets it: no documents folder, no KESTRA_DOCUMENTS. The program
 // and kestra-cli must agree on one data folder; the background picture is rendered once per size.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 

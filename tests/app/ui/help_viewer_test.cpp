@@ -1,5 +1,6 @@
 // The help window finds the guide's pictures beside its document (the build tree) or in the documentation
 // folder of an installed tree (share/doc/kestra beside share/kestra), and shows nothing for a missing one.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ui/help_viewer.h"
 
 #include <gtest/gtest.h>

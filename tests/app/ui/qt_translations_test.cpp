@@ -1,4 +1,5 @@
 // Qt's own texts in Italian: standard buttons, the file dialog, the overwrite question, the print dialogs.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ui/qt_translations.h"
 
 #include <gtest/gtest.h>

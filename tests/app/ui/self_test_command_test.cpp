@@ -1,5 +1,6 @@
 // "Verifica del programma..." from a window: the summary with the failed cases, the certificate in the
 // language chosen, and the failures that leave nothing written.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ui/self_test_command.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // The main window's background: its title in the bottom right corner stays whole at any window size.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ui/shell_icons.h"
 
 #include <gtest/gtest.h>

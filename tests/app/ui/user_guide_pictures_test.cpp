@@ -3,6 +3,7 @@
 // KESTRA_SCREENSHOTS names a folder (the build does it for the help), into <folder>/<language>/, where the
 // language is KESTRA_SCREENSHOTS_LANGUAGE ("it", the default, or "en"): the reports in that language, numbers
 // with that language's decimal separator.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 // The trail viewer's filters, verification and CSV export, and the signature password page, driven on the
 // real widgets with scripted prompts.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "audit/ui/audit_viewer.h"
 
 #include <gtest/gtest.h>

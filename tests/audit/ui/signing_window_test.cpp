@@ -1,5 +1,6 @@
 // Signing from the dossier window, the signature shown with its validity on the Firme page, the reason a
 // save of signed content requires, and the reason dialog driven by keyboard.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <algorithm>

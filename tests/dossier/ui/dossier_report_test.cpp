@@ -1,5 +1,6 @@
 // The dossier's report: one document of the dossier's own pages and each study's report exactly as it
 // prints alone, numbered over the whole, with the company heading on every page, in both languages.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dossier/ui/dossier_report.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The dossier window driven as a user does: edits through its tables with undo, the modified prompt, the
 // evaluation, the proposals, and the main window opening a dossier with its menus.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dossier/ui/dossier_window.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The data grid on screen: typing with the numeric editor, Enter and Advance, clipboard blocks, drag-and-drop
 // answers, and the number-format dialog.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/ui/data_grid_view.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // Where the file dialogs of the reports and charts start and what they propose: the study-file folder (or the
 // documents folder when it is missing) and the study's own name.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/ui/dialog_folders.h"
 
 #include <gtest/gtest.h>

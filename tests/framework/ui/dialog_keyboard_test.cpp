@@ -1,5 +1,6 @@
 // Every dialog of the program opens with the focus on its first field and is usable from the keyboard; the
 // help window closes with Escape.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 // The "Statistica estesa" page: last in every study window, values after a calculation, the reason when there
 // are none, read-only, reached and copied from the keyboard.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/ui/extended_statistics_view.h"
 
 #include <gtest/gtest.h>

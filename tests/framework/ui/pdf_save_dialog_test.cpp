@@ -1,5 +1,6 @@
 // The certificate's save dialog as the user meets it: the proposed name in the study folder, typed over from
 // the keyboard, and the overwrite question whose "No" shows the dialog again.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 // What the study windows show of the user's text and of large numbers: units shown as typed (never as
 // markup, "&" never a mnemonic), result tables wide enough for every number, pages that scroll when small.
 // With KESTRA_SCREENSHOTS set the windows are also saved as pictures for a person to look at.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QApplication>

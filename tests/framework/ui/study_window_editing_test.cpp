@@ -1,5 +1,6 @@
 // A study window used by keyboard and mouse as analysts do: shortcuts, undo and redo of every kind of edit,
 // results marked as not current, the modified mark in the caption and the question naming its window.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QAction>

@@ -1,5 +1,6 @@
 // What every study window shares, seen through the limits window: menus, toolbar, command enabling, status
 // panels, header fields, the document commands on screen, the number format and the host hooks.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/ui/study_window.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // A study-window host for widget tests: scripted prompts and a record of what the windows asked for.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <set>

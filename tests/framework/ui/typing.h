@@ -1,4 +1,5 @@
 // Typing in widget tests as a user types: each key to the widget that has the focus.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 // Every study window walked by keyboard only: each page reached with Ctrl+PgDn, every control of the page
 // reached with Tab, and Tab never trapped in a control (the grids included).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>

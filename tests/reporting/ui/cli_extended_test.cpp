@@ -1,4 +1,5 @@
 // kestra-cli report --extended and chart --which residuals, run as a user runs them.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 

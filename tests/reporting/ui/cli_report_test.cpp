@@ -1,4 +1,5 @@
 // kestra-cli report run as a user runs it: a study file in, a PDF out, exit code 2 on a failed step.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <cstdlib>

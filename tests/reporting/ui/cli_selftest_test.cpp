@@ -1,5 +1,6 @@
 // kestra-cli selftest run as a user runs it: the exit code says whether every case passed (0), one failed (1)
 // or the checks could not run (2); --output writes the certificate.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/wait.h>

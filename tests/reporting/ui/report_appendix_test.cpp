@@ -1,5 +1,6 @@
 // The extended statistics page: only when "Aggiungi statistica estesa" is ticked and confirmed, after the
 // report's own pages, in the report's language, flowing over pages when the values are many.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 // The reports as pages: with a full company heading the usual studies fit one A4 page, and no page ever holds
 // only the signature or the tail of the conclusions. With KESTRA_SCREENSHOTS set the PDFs are kept there.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,5 +1,6 @@
 // Helpers of the report widget tests: a filled limits study, a filled company heading, PNG pictures of a
 // chosen size, PDF text.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QImage>

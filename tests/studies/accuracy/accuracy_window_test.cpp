@@ -1,5 +1,6 @@
 // The accuracy window: recoveries filled as amounts are typed, one and three levels on screen, keyboard
 // movement between the level grids, the count field's rules and the analysis-of-variance table.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/accuracy/accuracy_window.h"
 
 #include <gtest/gtest.h>

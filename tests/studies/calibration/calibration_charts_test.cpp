@@ -1,5 +1,6 @@
 // The calibration charts' numbers: the fitted line over the points and the residuals about a zero line,
 // against an independent fit of the values as shown.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,5 +1,6 @@
 // Enters a calibration into a study as the window does: the concentrations as shown, then the responses
 // level by level (every level with the same number of responses).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <vector>

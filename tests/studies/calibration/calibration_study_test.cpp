@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/calibration/calibration_entry.h"
 #include "studies/calibration/calibration_study.h"
 

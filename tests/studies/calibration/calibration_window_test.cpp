@@ -1,5 +1,6 @@
 // The Tara window: new state, a calculation typed in, the dimension boxes' rules, the concentrations dialog,
 // the unit in the concentration frame, and the charts side by side with enlarge and restore.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/calibration/calibration_window.h"
 
 #include <gtest/gtest.h>

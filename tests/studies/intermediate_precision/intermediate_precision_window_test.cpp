@@ -1,5 +1,6 @@
 // The Prin and Ripr windows: reset state, typing series and computing, the dimension boxes' rules, the kind
 // of series, the greyed cells of the analysis of variance, the chart, and a study saved and opened.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/intermediate_precision/intermediate_precision_window.h"
 
 #include <gtest/gtest.h>

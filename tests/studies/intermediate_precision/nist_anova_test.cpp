@@ -1,6 +1,7 @@
 // The one-way analyses of variance of the NIST StRD reference data (tests/data/nist) as intermediate
 // precision and reproducibility studies, read from study files as a user's would be, also with every value
 // moved by 10^6 and 10^9.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <cctype>
 #include <fstream>
 #include <sstream>

@@ -1,5 +1,6 @@
 // Fixture shared by the intermediate precision and reproducibility tests: the F table of the template
 // database, the decimal separator put back after each test, and data entry by series.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The limits window: typing measurements and computing, the count field's rules, switching the limit shown,
 // and a study saved and read back through the window.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/limits/limits_window.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The Prec window: results typed in and computed, the refusal of an empty result, the count field's rules,
 // the chart and its language, a study saved and read back, and how the window looks.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/precision/precision_window.h"
 
 #include <gtest/gtest.h>

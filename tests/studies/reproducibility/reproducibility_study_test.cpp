@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../intermediate_precision/series_study_fixture.h"
 #include "framework/study.h"
 #include "text/text_helpers.h"

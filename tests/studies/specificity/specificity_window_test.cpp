@@ -1,5 +1,6 @@
 // The specificity window: the group-size boxes and their rules, typed results computed, the refusals shown
 // as warnings, and the means chart.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/specificity/specificity_window.h"
 
 #include <gtest/gtest.h>
