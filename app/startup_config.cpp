@@ -8,6 +8,7 @@
 #include "app/ini_manager.h"
 #include "framework/errors.h"
 #include "reporting/report_database.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -40,7 +41,8 @@ bool copyDatabase(const std::string& source, const std::string& target, const Me
         std::error_code ignored;
         fs::remove(temp, ignored);
         show({ShellMessage::Icon::Critical,
-              "Impossibile copiare il database " + source + " in " + target + ".\n\n" + SystemErrorText(ec)});
+              Msg("Impossibile copiare il database %1 in %2.", {source, target}) + "\n\n" +
+                  SystemErrorText(ec)});
         return false;
     }
     return true;
@@ -54,7 +56,7 @@ std::string folderSetting(const IniManager& ini, const char* key, const std::str
     if (value != "0") return WithTrailingSlash(value);
     if (!ini.setValue(key, defaultFolder))
         show({ShellMessage::Icon::Warning,
-              std::string("Impossibile scrivere la chiave ") + key + " nel file " + ini.fileName()});
+              Msg("Impossibile scrivere la chiave %1 nel file %2", {key, ini.fileName()})});
     return defaultFolder;
 }
 
@@ -122,7 +124,7 @@ StartupResult RunStartupConfiguration(const StartupPaths& paths, const MessageSi
             WithTrailingSlash(paths.programFolder) + kDatabaseFolderName + kDatabaseFileName;
         if (!copyDatabase(source, s.databasePath, show)) return result;
         if (!CanWriteFile(s.databasePath)) {
-            show({ShellMessage::Icon::None, s.databasePath + ": Permessi insufficienti"});
+            show({ShellMessage::Icon::None, s.databasePath + ": " + Msg("Permessi insufficienti")});
             return result;
         }
     }

@@ -7,6 +7,7 @@
 #include "app/user_folders.h"
 #include "cli/cli_commands.h"
 #include "reporting/report_pipeline.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
@@ -35,9 +36,9 @@ std::filesystem::path UserReportDatabase(std::ostream& err, std::optional<std::s
         messages += m.text;
     });
     if (!result.ok)
-        throw ReportPipelineError("configurazione della cartella dei dati",
-                                  messages.empty() ? std::string("non riuscita") : messages);
-    if (!messages.empty()) err << "kestra-cli: avviso: " << messages << "\n";
+        throw ReportPipelineError(Msg("configurazione della cartella dei dati"),
+                                  messages.empty() ? Msg("non riuscita") : messages);
+    if (!messages.empty()) err << "kestra-cli: " << Msg("avviso: ") << messages << "\n";
     logoPath = result.settings.logoPath;
     return result.settings.databasePath;
 }

@@ -2,6 +2,7 @@
 
 #include "framework/study_file.h"
 #include "stats/arithmetic_error.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -14,8 +15,7 @@ Study::Study(StudyKindId kind) : m_kind(kind)
 
 std::string Study::title() const
 {
-    return std::string(kind().titlePrefix) +
-           (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
+    return Msg(kind().titlePrefix) + (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
 }
 
 bool Study::gridsChanged() const
@@ -112,7 +112,8 @@ CalcOutcome RunCalculation(Study& study)
     } catch (const std::exception& e) {
         CalcOutcome outcome;
         outcome.messages.push_back(
-            {StudyMessage::Severity::Critical, std::string("Errore durante il calcolo: ") + e.what(), {}, 0});
+            {StudyMessage::Severity::Critical, Msg("Errore durante il calcolo: %1", {e.what()}), {}, 0});
+
         return outcome;
     }
 }

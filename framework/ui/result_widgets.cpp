@@ -1,4 +1,5 @@
 #include "framework/ui/result_widgets.h"
+#include "framework/ui/ui_text.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -46,7 +47,7 @@ QTableWidget* CreateResultTable(const QString& name, int rows, int columns, QWid
 
 QLabel* CreateStaleNotice(QWidget* parent)
 {
-    auto* notice = new QLabel(QStringLiteral("Risultati non aggiornati: premere Calcola"), parent);
+    auto* notice = new QLabel(Ui::tr("Risultati non aggiornati: premere Calcola"), parent);
     notice->setObjectName(QStringLiteral("RisultatiNonAggiornati"));
     QFont bold = notice->font();
     bold.setBold(true);

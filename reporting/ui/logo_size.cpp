@@ -1,4 +1,5 @@
 #include "reporting/ui/logo_size.h"
+#include "text/messages.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -37,8 +38,8 @@ std::optional<LogoSize> ReadLogoSize(const std::string& path)
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull())
-        throw ReportPipelineError("lettura del logo \"" + path + "\"",
-                                  "l'immagine non può essere letta (" + reader.errorString().toStdString() + ")");
+        throw ReportPipelineError(Msg("lettura del logo \"%1\"", {path}),
+                                  Msg("l'immagine non può essere letta (%1)", {reader.errorString().toStdString()}));
     const QSize himetric = HimetricSize(image);
     return LogoSize{LogoTwipsFromHimetric(himetric.height()), LogoTwipsFromHimetric(himetric.width())};
 }

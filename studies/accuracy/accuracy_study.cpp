@@ -7,6 +7,7 @@
 #include "stats/centred_sums.h"
 #include "stats/statistics.h"
 #include "studies/accuracy/accuracy_extended.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -278,7 +279,8 @@ CalcOutcome AccuracyStudy::calculate()
         for (int r = 0; r < n; ++r) {
             const auto v = g.cell(r, kRecoveryColumn);
             if (!v) {
-                outcome.messages.push_back({StudyMessage::Severity::Warning, kRecoveryNotNumeric, {}, 0});
+                outcome.messages.push_back(
+                    {StudyMessage::Severity::Warning, Msg(kRecoveryNotNumeric), {}, 0});
                 return outcome;
             }
             values.push_back(*v);
