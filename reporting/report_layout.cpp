@@ -53,7 +53,8 @@ void forEachText(const ReportLayout& layout, Visit&& visit)
 
 void ReportLayout::addLabel(std::string key, std::string italian)
 {
-    if (key.empty() || hasLabel(key)) throw ReportLayoutError(name + ": etichetta doppia o senza nome \"" + key + "\"");
+    if (key.empty() || hasLabel(key))
+        throw ReportLayoutError(name + ": etichetta doppia o senza nome \"" + key + "\"");
     m_labels.push_back({std::move(key), std::move(italian), false});
 }
 
@@ -109,6 +110,32 @@ void ReportLayout::validate() const
     if (englishLabels.size() != m_labels.size())
         throw ReportLayoutError(name + ": " + std::to_string(englishLabels.size()) + " testi inglesi per " +
                                 std::to_string(m_labels.size()) + " etichette");
+}
+
+void AddStudyHeading(ReportLayout& layout, bool withUnit)
+{
+    layout.title = Label("lblTitolo");
+    layout.subtitle = Label("lblTest");
+    if (layout.hasLabel("lblNomeReport")) layout.shortName = Label("lblNomeReport");
+    FieldsBlock fields{{
+        {Label("lblMetodo"), "METODO"},
+        {Label("lblAnalita"), "ANALITA"},
+        {Label("lblCampione"), "CAMPIONE"},
+    }};
+    if (withUnit) fields.lines.push_back({Label("lblUM"), "UM"});
+    layout.blocks.push_back(std::move(fields));
+}
+
+DetailTableBlock MeasurementTable(int decimals)
+{
+    DetailTableBlock table;
+    table.columns.push_back({.heading = Label("lblDati"), .field = "NDATI"});
+    table.columns.push_back({.heading = Label("lblRisultati"),
+                             .field = "COLA",
+                             .numeric = true,
+                             .decimals = decimals,
+                             .width = 1.6});
+    return table;
 }
 
 }  // namespace kestra

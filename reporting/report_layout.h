@@ -1,4 +1,5 @@
-// Report layouts: the declarative description of a printed study report (label objects, fields, tables, options).
+// Report layouts: the declarative description of a printed study report (label objects, fields, tables,
+// options).
 #pragma once
 
 #include <initializer_list>
@@ -28,8 +29,14 @@ struct LayoutText {
     std::string fixed{};  // used when label is empty
     bool empty() const { return label.empty() && fixed.empty(); }
 };
-inline LayoutText Label(std::string key) { return {std::move(key), {}}; }
-inline LayoutText Fixed(std::string text) { return {{}, std::move(text)}; }
+inline LayoutText Label(std::string key)
+{
+    return {std::move(key), {}};
+}
+inline LayoutText Fixed(std::string text)
+{
+    return {{}, std::move(text)};
+}
 
 // A label object: its key, its text (the layout's own Italian text until the English list replaces it).
 // A label the study switched off prints empty in either language.
@@ -89,7 +96,7 @@ struct DetailColumn {
     std::string field{};   // detail table field
     bool numeric = false;  // printed as a number with `decimals` decimals and the user's separator
     int decimals = 0;
-    LayoutText group{};              // caption spanning the following columns with the same group
+    LayoutText group{};            // caption spanning the following columns with the same group
     bool suppressRepeats = false;  // printed only where it differs from the row above (series, mean)
     double width = 1.0;            // relative width
     bool keepWidth = false;        // keeps the width its texts need when the table must be narrowed
@@ -130,7 +137,8 @@ public:
     std::vector<LayoutBlock> blocks{};
     LogoSection logo;
     bool printDateVisible = false;  // the print-date field
-    bool signatureVisible = true;   // the chemist's signature closing the report (a dossier's own pages sign apart)
+    bool signatureVisible =
+        true;  // the chemist's signature closing the report (a dossier's own pages sign apart)
     // The English texts of the label objects, one for one in the order of labels().
     std::vector<std::string> englishLabels{};
 
@@ -162,6 +170,14 @@ private:
     LayoutLabel& labelFor(const std::string& key);
     std::vector<LayoutLabel> m_labels{};
 };
+
+// What every study's first page opens with: the title, subtitle and short-name labels ("lblTitolo",
+// "lblTest", "lblNomeReport" when the layout has it) and the descriptive fields block (method, analyte,
+// sample, and the unit when the study has one).
+void AddStudyHeading(ReportLayout& layout, bool withUnit);
+
+// The table of one column of measurements: their number ("lblDati", NDATI) and value ("lblRisultati", COLA).
+DetailTableBlock MeasurementTable(int decimals);
 
 // The layout of a study as the print command prepares it: the study's own description with its
 // print-time settings (decimals of the numeric detail columns, the long-table option, captions that

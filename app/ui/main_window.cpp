@@ -36,13 +36,13 @@
 #include "framework/ui/fixed_dialog.h"
 #include "framework/ui/qt_prompts.h"
 #include "framework/ui/study_window.h"
-#include "framework/ui/study_window_factory.h"
 #include "framework/ui/ui_text.h"
 #include "reporting/f_table.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/chart_print_dialog.h"
 #include "reporting/ui/company_data_dialog.h"
 #include "reporting/ui/print_command.h"
+#include "studies/ui/study_window_factory.h"
 #include "text/interface_language.h"
 #include "text/messages.h"
 
@@ -78,9 +78,7 @@ ShellEnvironment ShellEnvironment::fromSystem()
 }
 
 Kestra::Kestra(ShellEnvironment environment, Prompts* prompts, QWidget* parent)
-    : QMainWindow(parent),
-      m_env(std::move(environment)),
-      m_prompts(prompts)
+    : QMainWindow(parent), m_env(std::move(environment)), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Kestra"));
     setWindowTitle(fromUtf8(kApplicationTitle));
@@ -344,6 +342,11 @@ StudyWindow* Kestra::studyWindow(StudyKindId kind) const
 {
     QMdiSubWindow* sub = subWindowOf(kind);
     return sub ? qobject_cast<StudyWindow*>(sub->widget()) : nullptr;
+}
+
+bool Kestra::hasStudyWindow(StudyKindId kind) const
+{
+    return HasStudyWindow(kind);
 }
 
 bool Kestra::isWindowOpen(StudyKindId kind) const

@@ -64,6 +64,7 @@ public:
     // --- StudyWindowHost
     Prompts& prompts() override;
     void openStudy(StudyKindId kind) override;
+    bool hasStudyWindow(StudyKindId kind) const override;
     bool isWindowOpen(StudyKindId kind) const override;
     std::vector<StudyWindow*> openStudyWindows() const override;
     void arrangeWindows(WindowArrangement arrangement) override;

@@ -140,6 +140,19 @@ public:
     // --- undo: the state the stack records and restores
     EditState captureState() const;
     void restoreState(const EditState& state);
+    // Records one change of the window's own controls as a step of the undo stack: construct before the
+    // change, let it go after. Changes made while one control keeps the focus merge into one step.
+    class EditRecorder {
+    public:
+        explicit EditRecorder(StudyWindow& window);
+        ~EditRecorder();
+        EditRecorder(const EditRecorder&) = delete;
+        EditRecorder& operator=(const EditRecorder&) = delete;
+
+    private:
+        StudyWindow& m_window;
+        EditState m_before;
+    };
 
 protected:
     // Shows the study's own controls (dimensions, options, results) after showDocument() did the shared ones.
@@ -157,6 +170,10 @@ protected:
     QWidget* addTab(const QString& title);  // a page of the tab control with the painted bands
     QGroupBox* createInfoFrame();           // "Info" with the study's header fields
     QGroupBox* createConclusionFrame();     // "Conclusioni" with cConcl
+    // A page of one column of data: Info, dimensions and results on the left, the data frame on the right
+    // (with dataStretch against the left's 3), the conclusions below.
+    void layOutDataPage(QWidget* page, QWidget* dimensions, QWidget* results, QWidget* dataFrame,
+                        int dataStretch);
     DataGridView* createDataGrid(DataGrid& grid, QWidget* parent = nullptr);
     // The results frame: a group box with its content area and, below it, the notice shown while the
     // results are not current. The window lays out its result controls in content.
@@ -175,19 +192,6 @@ protected:
     void addResultWidget(QWidget* widget);
     // A change the window made to the study's data (a dimension, an option): results no longer current.
     void dataEdited();
-    // Records one change of the window's own controls as a step of the undo stack: construct before the
-    // change, let it go after. Changes made while one control keeps the focus merge into one step.
-    class EditRecorder {
-    public:
-        explicit EditRecorder(StudyWindow& window);
-        ~EditRecorder();
-        EditRecorder(const EditRecorder&) = delete;
-        EditRecorder& operator=(const EditRecorder&) = delete;
-
-    private:
-        StudyWindow& m_window;
-        EditState m_before;
-    };
     // The DescrBar text while the mouse is over a widget.
     void setDescription(QWidget* area, const QString& text);
     QMenu* fileMenu() const { return m_fileMenu; }

@@ -24,6 +24,9 @@ public:
 
     // Opens the window of a kind, or brings it forward when it is already open (one window per kind).
     virtual void openStudy(StudyKindId kind) = 0;
+    // Whether the program has a window for the kind (the menus and panels of the others are disabled); the
+    // list of study windows belongs with the studies, above this framework.
+    virtual bool hasStudyWindow(StudyKindId kind) const = 0;
     // IsWindowOpen: whether a window of that kind exists.
     virtual bool isWindowOpen(StudyKindId kind) const = 0;
     // The open study windows in their order of creation (the list of the "&Finestre" menu).

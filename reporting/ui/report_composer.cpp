@@ -283,61 +283,68 @@ private:
         gap();
     }
 
-    // The width a results block needs: captions, symbols, value columns and notes; a long text value and a
-    // line without values may wrap, so they ask for a moderate width only.
-    double resultsWidth(const ResultsBlock& b) const
+    // What a results block's columns measure: the widest caption, symbol and value, the count of value
+    // columns, and what lines without values or with one long text value ask for.
+    struct ResultsMeasure {
+        std::size_t valueColumns = 0;
+        double labelWidth = 0;
+        double symbolWidth = 0;     // over the lines that carry values
+        double anySymbolWidth = 0;  // over every shown line
+        double valueWidth = 80;
+        double textValue = 0;
+        double labelOnly = 0;
+    };
+    static constexpr double kWrapped = 150;
+
+    ResultsMeasure measure(const ResultsBlock& b) const
     {
-        constexpr double kWrapped = 150;
-        std::size_t valueColumns = b.columns.size();
-        double labelWidth = 0, symbolWidth = 0, valueWidth = 80, textValue = 0, labelOnly = 0;
+        ResultsMeasure m;
+        m.valueColumns = b.columns.size();
         for (const auto& line : b.lines) {
             if (line.hidden) continue;
-            valueColumns = std::max(valueColumns, line.fields.size());
+            m.valueColumns = std::max(m.valueColumns, line.fields.size());
+            const double symbol = m_t.width(label(line.symbol), Role::Body);
+            m.anySymbolWidth = std::max(m.anySymbolWidth, symbol);
             if (line.fields.empty()) {
-                labelOnly =
-                    std::max(labelOnly, std::min(kWrapped, m_t.width(label(line.label), Role::BodyBold)));
+                m.labelOnly =
+                    std::max(m.labelOnly, std::min(kWrapped, m_t.width(label(line.label), Role::BodyBold)));
                 continue;
             }
-            labelWidth = std::max(labelWidth, m_t.width(label(line.label), Role::Label));
-            symbolWidth = std::max(symbolWidth, m_t.width(label(line.symbol), Role::Body));
+            m.labelWidth = std::max(m.labelWidth, m_t.width(label(line.label), Role::Label));
+            m.symbolWidth = std::max(m.symbolWidth, symbol);
             for (const auto& f : line.fields) {
                 const QString v = field(f);
                 if (looksNumeric(v) || v.size() <= 14)
-                    valueWidth = std::max(valueWidth, m_t.width(v, Role::BodyBold) + 12);
+                    m.valueWidth = std::max(m.valueWidth, m_t.width(v, Role::BodyBold) + 12);
                 else if (line.fields.size() == 1)  // a text value wraps to two lines in a narrow column
-                    textValue = std::max(textValue, std::min(100.0, m_t.width(v, Role::BodyBold)) + 12);
+                    m.textValue = std::max(m.textValue, std::min(100.0, m_t.width(v, Role::BodyBold)) + 12);
             }
             // a note goes below the values in a narrow column: it asks for no width of its own
         }
         for (const auto& c : b.columns)
             for (const QString& part : m_t.wrap(label(c), Role::TableBold, 1e6))
-                valueWidth = std::max(valueWidth, m_t.width(part, Role::TableBold) + 12);
+                m.valueWidth = std::max(m.valueWidth, m_t.width(part, Role::TableBold) + 12);
+        return m;
+    }
+
+    // The width a results block needs: captions, symbols, value columns and notes; a long text value and a
+    // line without values may wrap, so they ask for a moderate width only.
+    double resultsWidth(const ResultsBlock& b) const
+    {
+        const ResultsMeasure m = measure(b);
         // captions may take two lines in a column of their own
         const double captions =
-            12 + std::min(labelWidth, kWrapped) + 16 + (symbolWidth > 0 ? symbolWidth + 10 : 0);
-        const double values = std::max(valueColumns * valueWidth, textValue);
-        return std::max({m_t.width(label(b.heading), Role::Heading), 12 + labelOnly, captions + values});
+            12 + std::min(m.labelWidth, kWrapped) + 16 + (m.symbolWidth > 0 ? m.symbolWidth + 10 : 0);
+        const double values = std::max(m.valueColumns * m.valueWidth, m.textValue);
+        return std::max({m_t.width(label(b.heading), Role::Heading), 12 + m.labelOnly, captions + values});
     }
 
     void place(const ResultsBlock& b)
     {
-        std::size_t valueColumns = b.columns.size();
-        double labelWidth = 0, symbolWidth = 0, valueWidth = 80;
-        for (const auto& line : b.lines) {
-            if (line.hidden) continue;
-            valueColumns = std::max(valueColumns, line.fields.size());
-            if (!line.fields.empty())
-                labelWidth = std::max(labelWidth, m_t.width(label(line.label), Role::Label));
-            symbolWidth = std::max(symbolWidth, m_t.width(label(line.symbol), Role::Body));
-            for (const auto& f : line.fields) {
-                const QString v = field(f);
-                if (looksNumeric(v) || v.size() <= 14)
-                    valueWidth = std::max(valueWidth, m_t.width(v, Role::BodyBold) + 12);
-            }
-        }
-        for (const auto& c : b.columns)
-            for (const QString& part : m_t.wrap(label(c), Role::TableBold, 1e6))
-                valueWidth = std::max(valueWidth, m_t.width(part, Role::TableBold) + 12);
+        const ResultsMeasure m = measure(b);
+        const std::size_t valueColumns = m.valueColumns;
+        const double valueWidth = m.valueWidth;
+        double labelWidth = m.labelWidth, symbolWidth = m.anySymbolWidth;
         const double indent = 12;
         if (symbolWidth > 0) symbolWidth += 10;
         // captions take up to half the width, or what the values leave when the block has a column of its own

@@ -17,6 +17,7 @@
 
 #include "framework/ui/data_grid_model.h"
 #include "framework/ui/data_grid_view.h"
+#include "framework/ui/dimension_boxes.h"
 
 namespace kestra {
 
@@ -56,15 +57,7 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
 
     auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
     auto* countText = new QLabel(QStringLiteral("N. determinazioni"), dimensions);
-    m_count = new QLineEdit(dimensions);
-    m_count->setObjectName(QStringLiteral("nDet"));
-    m_count->setMaxLength(2);
-    m_count->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
-    m_count->setToolTip(QStringLiteral("min. 3, max. 99"));
-    m_count->setAlignment(Qt::AlignRight);
-    m_count->setFixedWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
-    m_count->installEventFilter(this);
+    m_count = NewDimensionEdit(dimensions, QStringLiteral("nDet"), QStringLiteral("min. 3, max. 99"));
     countText->setBuddy(m_count);
     auto* note = new QLabel(QStringLiteral("(min. 3)"), dimensions);
     m_option1 = new QRadioButton(QStringLiteral("1 Livello di concentrazione"), dimensions);
@@ -81,7 +74,19 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     dimensionsLayout->setColumnStretch(3, 1);
     dimensionsLayout->addWidget(m_option1, 1, 0, 1, 4);
     dimensionsLayout->addWidget(m_option3, 2, 0, 1, 4);
-    connect(m_count, &QLineEdit::textEdited, this, &AccuracyWindow::countEdited);
+    new DimensionBoxes(*this,
+                       {.grids =
+                            [this] {
+                                std::vector<DataGrid*> grids;
+                                for (int level = 0; level < AccuracyStudy::kLevelCount; ++level)
+                                    grids.push_back(&accuracy().levelGrid(level));
+                                return grids;
+                            },
+                        .afterRestore = [this] { accuracy().setupAccuGrids(); }},
+                       {{.edit = m_count,
+                         .apply = [this](int count) { return accuracy().setDeterminations(count); },
+                         .valid = [](int count) { return count >= AccuracyStudy::kMinCount; },
+                         .defaultCount = AccuracyStudy::kDefaultCount}});
     connect(m_option1, &QRadioButton::clicked, this, [this] { levelModeClicked(Mode::One); });
     connect(m_option3, &QRadioButton::clicked, this, [this] { levelModeClicked(Mode::Three); });
 
@@ -309,27 +314,6 @@ void AccuracyWindow::setLanGraf(Language language)
     m_chart->setChartData(accuracy().chart(language));
 }
 
-bool AccuracyWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_count) {
-        if (event->type() == QEvent::FocusIn) {
-            for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
-                auto& saved = m_valuesOnEntry[static_cast<std::size_t>(level)];
-                saved.clear();
-                const DataGrid& g = accuracy().levelGrid(level);
-                for (int r = 0; r < g.rowCount(); ++r)
-                    saved.push_back({g.enteredCell(r, 0), g.enteredCell(r, 1), g.enteredCell(r, 2)});
-            }
-            QTimer::singleShot(0, m_count, &QLineEdit::selectAll);
-        } else if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            // switching to another program or opening a menu is not leaving the field
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) countLeft();
-        }
-    }
-    return StudyWindow::eventFilter(watched, event);
-}
-
 void AccuracyWindow::enterGrid(int level, int row, int column)
 {
     DataGridView* view = m_gridViews[static_cast<std::size_t>(level)];
@@ -355,38 +339,6 @@ std::vector<int> AccuracyWindow::dimensionValues() const
 void AccuracyWindow::restoreDimensions(const std::vector<int>& values)
 {
     if (accuracy().setDeterminations(values.at(0))) accuracy().setupAccuGrids();
-}
-
-void AccuracyWindow::countEdited(const QString& text)
-{
-    const int count = text.toInt();
-    const EditRecorder edit(*this);
-    if (!accuracy().setDeterminations(count)) return;
-    for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
-        DataGrid& g = accuracy().levelGrid(level);
-        const auto& saved = m_valuesOnEntry[static_cast<std::size_t>(level)];
-        const int restored = std::min(count, static_cast<int>(saved.size()));
-        for (int r = 0; r < restored; ++r)
-            for (int c = 0; c < AccuracyStudy::kColumns; ++c)
-                g.setCell(r, c, saved[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
-    }
-    accuracy().setupAccuGrids();
-    showDocument();
-}
-
-void AccuracyWindow::countLeft()
-{
-    if (m_count->text().toInt() >= AccuracyStudy::kMinCount) {
-        for (auto& saved : m_valuesOnEntry) saved.clear();
-        return;
-    }
-    m_count->setText(QString::number(AccuracyStudy::kDefaultCount));
-    countEdited(m_count->text());
-    // the field keeps the focus until it holds a valid count
-    QTimer::singleShot(0, m_count, [this] {
-        m_count->setFocus(Qt::OtherFocusReason);
-        m_count->selectAll();
-    });
 }
 
 void AccuracyWindow::levelModeClicked(Mode mode)

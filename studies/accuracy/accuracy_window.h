@@ -52,11 +52,8 @@ protected:
     void showStudyData() override;
     std::vector<int> dimensionValues() const override;
     void restoreDimensions(const std::vector<int>& values) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void countEdited(const QString& text);
-    void countLeft();
     void levelModeClicked(AccuracyStudy::LevelMode mode);
     void cellsChanged(int level, const QModelIndex& topLeft, const QModelIndex& bottomRight);
     void enterGrid(int level, int row, int column);
@@ -84,9 +81,6 @@ private:
     QTableWidget* m_anova = nullptr;
     ChartView* m_chart = nullptr;
     Language m_chartLanguage = Language::Italian;
-    // The grids as they were when the count field was entered: typing a count digit by digit ("3" then "30")
-    // passes through smaller counts, and the rows they drop must come back.
-    std::array<std::vector<std::array<std::optional<double>, 3>>, 3> m_valuesOnEntry;
 };
 
 }  // namespace kestra

@@ -62,16 +62,7 @@ ReportLayout BuildCalibrationLayout(const Study& study)
         "Conclusions:",
         "Calibration",
     };
-    l.title = Label("lblTitolo");
-    l.subtitle = Label("lblTest");
-    l.shortName = Label("lblNomeReport");
-
-    l.blocks.push_back(FieldsBlock{{
-        {Label("lblMetodo"), "METODO"},
-        {Label("lblAnalita"), "ANALITA"},
-        {Label("lblCampione"), "CAMPIONE"},
-        {Label("lblUM"), "UM"},
-    }});
+    AddStudyHeading(l, /*withUnit=*/true);
 
     // the measured values, level by level; the two numeric fields take the grid's decimals
     const int decimals = calibration.grid().format().decimals;
@@ -81,7 +72,8 @@ ReportLayout BuildCalibrationLayout(const Study& study)
                              .numeric = true,
                              .decimals = decimals,
                              .suppressRepeats = true});
-    table.columns.push_back({.heading = Label("lblValori"), .field = "VALORE", .numeric = true, .decimals = decimals});
+    table.columns.push_back(
+        {.heading = Label("lblValori"), .field = "VALORE", .numeric = true, .decimals = decimals});
     // long studies run down side-by-side copies of the table instead of page after page of one column
     const int count = calibration.totalCount();
     table.flowColumns = count > 60 ? 3 : count > 20 ? 2 : 1;
@@ -104,7 +96,8 @@ ReportLayout BuildCalibrationLayout(const Study& study)
     FieldTableBlock anova;
     anova.heading = Label("lblAnova");
     anova.corner = Label("lblVariazione");
-    anova.columns = {Label("lblDevianza"), Label("lblGdL"), Label("lblVarianza"), Fixed("F"), Label("lblSignif")};
+    anova.columns = {Label("lblDevianza"), Label("lblGdL"), Label("lblVarianza"), Fixed("F"),
+                     Label("lblSignif")};
     anova.rows = {
         {Label("lblRegressione"), {"REG_DEV", "REG_GDL", "REG_VAR", "REG_F", "REG_FT"}},
         {Label("lblCurvatura"), {"CUR_DEV", "CUR_GDL", "CUR_VAR", "CUR_F", "CUR_FT"}},

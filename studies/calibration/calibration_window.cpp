@@ -18,6 +18,7 @@
 
 #include "framework/ui/concentrations_dialog.h"
 #include "framework/ui/data_grid_view.h"
+#include "framework/ui/dimension_boxes.h"
 #include "text/text_helpers.h"
 
 namespace kestra {
@@ -59,23 +60,39 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     const char* const captions[2] = {"N. gruppi (concentrazioni)", "N. dati per gruppo (risposte)"};
     const char* const hints[2] = {"min. 3, max. 15", "min. 3, max. 40"};
     for (int i = 0; i < 2; ++i) {
-        auto* box = new QLineEdit(dimensions);
-        box->setObjectName(QStringLiteral("Dimensioni%1").arg(i));
-        box->setMaxLength(2);
-        box->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), box));
-        box->setToolTip(QString::fromUtf8(hints[i]));
-        box->setAlignment(Qt::AlignRight);
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
-        box->installEventFilter(this);
+        auto* box =
+            NewDimensionEdit(dimensions, QStringLiteral("Dimensioni%1").arg(i), QString::fromUtf8(hints[i]));
         auto* caption = new QLabel(QString::fromUtf8(captions[i]), dimensions);
         caption->setBuddy(box);
         dimLayout->addWidget(caption, i, 0);
         dimLayout->addWidget(box, i, 1);
         dimLayout->addWidget(new QLabel(QStringLiteral("(min. 3)"), dimensions), i, 2);
-        connect(box, &QLineEdit::textEdited, this, [this, i](const QString& t) { dimensionEdited(i, t); });
         m_dimensions[static_cast<std::size_t>(i)] = box;
     }
+    std::vector<DimensionBox> boxes;
+    for (int i = 0; i < 2; ++i) {
+        const int minimum = i == 0 ? CalibrationStudy::kMinLevels : CalibrationStudy::kMinResponses;
+        const int maximum = i == 0 ? CalibrationStudy::kMaxLevels : CalibrationStudy::kMaxResponses;
+        boxes.push_back(
+            {.edit = m_dimensions[static_cast<std::size_t>(i)],
+             .apply =
+                 [this, i](int value) {
+                     return i == 0 ? calibration().setLevelCount(value)
+                                   : calibration().setResponseCount(value);
+                 },
+             .valid = [minimum, maximum](int value) { return value >= minimum && value <= maximum; },
+             .current =
+                 [this, i] {
+                     const DataGrid& grid = calibration().grid();
+                     return i == 0 ? grid.columnCount() : grid.rowCount();
+                 },
+             .reapply = [this](int) { calibration().SetGridDimensions(); }});
+    }
+    new DimensionBoxes(*this,
+                       {.grids = [this] { return std::vector<DataGrid*>{&calibration().grid()}; },
+                        .restoreEmpty = false,
+                        .headings = true},
+                       std::move(boxes));
     m_total = new QLineEdit(dimensions);
     m_total->setObjectName(QStringLiteral("nDatiTot"));
     m_total->setReadOnly(true);
@@ -328,24 +345,6 @@ void CalibrationWindow::editConcentrations()
 bool CalibrationWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_chartPage && event->type() == QEvent::Resize) placeCharts();
-    for (int i = 0; i < 2; ++i) {
-        QLineEdit* box = m_dimensions[static_cast<std::size_t>(i)];
-        if (watched != box) continue;
-        if (event->type() == QEvent::FocusIn) {
-            const DataGrid& grid = calibration().grid();
-            m_valuesOnEntry.assign(static_cast<std::size_t>(grid.rowCount()), {});
-            for (int r = 0; r < grid.rowCount(); ++r)
-                for (int c = 0; c < grid.columnCount(); ++c)
-                    m_valuesOnEntry[static_cast<std::size_t>(r)].push_back(grid.cell(r, c));
-            m_headingsOnEntry.clear();
-            for (int c = 0; c < grid.columnCount(); ++c) m_headingsOnEntry.push_back(grid.columnHeader(c));
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-        } else if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            // switching to another program or opening a menu is not leaving the box
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) dimensionLeft(i);
-        }
-    }
     return StudyWindow::eventFilter(watched, event);
 }
 
@@ -358,47 +357,6 @@ void CalibrationWindow::restoreDimensions(const std::vector<int>& values)
 {
     calibration().setLevelCount(values.at(0));
     calibration().setResponseCount(values.at(1));
-}
-
-void CalibrationWindow::dimensionEdited(int index, const QString& text)
-{
-    CalibrationStudy& s = calibration();
-    const int value = text.toInt();
-    const EditRecorder edit(*this);
-    if (!(index == 0 ? s.setLevelCount(value) : s.setResponseCount(value))) return;
-    DataGrid& grid = s.grid();
-    for (int r = 0; r < grid.rowCount() && r < static_cast<int>(m_valuesOnEntry.size()); ++r) {
-        const auto& row = m_valuesOnEntry[static_cast<std::size_t>(r)];
-        for (int c = 0; c < grid.columnCount() && c < static_cast<int>(row.size()); ++c)
-            if (row[static_cast<std::size_t>(c)]) grid.setCell(r, c, row[static_cast<std::size_t>(c)]);
-    }
-    for (int c = 0; c < grid.columnCount() && c < static_cast<int>(m_headingsOnEntry.size()); ++c)
-        s.setConcentrationText(c, m_headingsOnEntry[static_cast<std::size_t>(c)]);
-    showDocument();
-}
-
-void CalibrationWindow::dimensionLeft(int index)
-{
-    QLineEdit* box = m_dimensions[static_cast<std::size_t>(index)];
-    const int value = box->text().toInt();
-    const int minimum = index == 0 ? CalibrationStudy::kMinLevels : CalibrationStudy::kMinResponses;
-    const int maximum = index == 0 ? CalibrationStudy::kMaxLevels : CalibrationStudy::kMaxResponses;
-    if (value >= minimum && value <= maximum) {
-        m_valuesOnEntry.clear();
-        m_headingsOnEntry.clear();
-        return;
-    }
-    prompts().beep();
-    CalibrationStudy& s = calibration();
-    const int current = index == 0 ? s.grid().columnCount() : s.grid().rowCount();
-    box->setText(QString::number(current));
-    s.SetGridDimensions();
-    showDocument();
-    // the box keeps the focus, its text selected
-    QTimer::singleShot(0, box, [box] {
-        box->setFocus(Qt::OtherFocusReason);
-        box->selectAll();
-    });
 }
 
 }  // namespace kestra

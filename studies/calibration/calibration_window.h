@@ -55,8 +55,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void dimensionEdited(int index, const QString& text);
-    void dimensionLeft(int index);
     void showConcentrationCaption();
     void showAnova();
     void showCharts();
@@ -75,11 +73,6 @@ private:
     int m_chartFront = 0;
     int m_placedCalculation = -1;
     Language m_chartLanguage = Language::Italian;
-
-    // The grid as it was when a dimension box was entered: typing a count digit by digit ("4" then "40")
-    // passes through other sizes, and the cells and headings they drop must come back.
-    std::vector<std::vector<std::optional<double>>> m_valuesOnEntry;
-    std::vector<std::string> m_headingsOnEntry;
 };
 
 }  // namespace kestra

@@ -66,15 +66,7 @@ DetailTableBlock dataTable(const IntermediatePrecisionStudy& study)
 
 void addCommonBlocks(ReportLayout& l, const IntermediatePrecisionStudy& study)
 {
-    l.title = Label("lblTitolo");
-    l.subtitle = Label("lblTest");
-    l.shortName = Label("lblNomeReport");
-    l.blocks.push_back(FieldsBlock{{
-        {Label("lblMetodo"), "METODO"},
-        {Label("lblAnalita"), "ANALITA"},
-        {Label("lblCampione"), "CAMPIONE"},
-        {Label("lblUM"), "UM"},
-    }});
+    AddStudyHeading(l, /*withUnit=*/true);
     l.blocks.push_back(dataTable(study));
     l.blocks.push_back(resultLines(study.config().fixedLaboratories));
     l.blocks.push_back(aovTable());

@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "framework/ui/data_grid_view.h"
+#include "framework/ui/dimension_boxes.h"
 
 namespace kestra {
 
@@ -65,15 +66,8 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     const char* const hints[2] = {"min. 3, max. 20", "min. 2, max. 40"};
     const char* const notes[2] = {"(min. 3)", "(min. 2)"};
     for (int i = 0; i < 2; ++i) {
-        auto* box = new QLineEdit(dimensions);
-        box->setObjectName(QStringLiteral("Dimensioni%1").arg(i));
-        box->setMaxLength(2);
-        box->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), box));
-        box->setToolTip(QString::fromUtf8(hints[i]));
-        box->setAlignment(Qt::AlignRight);
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
-        box->installEventFilter(this);
+        auto* box =
+            NewDimensionEdit(dimensions, QStringLiteral("Dimensioni%1").arg(i), QString::fromUtf8(hints[i]));
         auto* caption = new QLabel(QString::fromUtf8(captions[i]), dimensions);
         caption->setBuddy(box);
         auto* note = new QLabel(QString::fromUtf8(notes[i]), dimensions);
@@ -81,9 +75,47 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
         dimLayout->addWidget(caption, i, 0);
         dimLayout->addWidget(box, i, 1);
         dimLayout->addWidget(note, i, 2);
-        connect(box, &QLineEdit::textEdited, this, [this, i](const QString& t) { dimensionEdited(i, t); });
         m_dimensions[static_cast<std::size_t>(i)] = box;
     }
+    std::vector<DimensionBox> boxes;
+    for (int i = 0; i < 2; ++i) {
+        boxes.push_back(
+            {.edit = m_dimensions[static_cast<std::size_t>(i)],
+             .apply =
+                 [this, i](int value) {
+                     return i == 0 ? seriesStudy().setSeriesCount(value)
+                                   : seriesStudy().setPerSeriesCount(value);
+                 },
+             .valid =
+                 [i](int value) {
+                     return i == 0 ? IntermediatePrecisionStudy::validSeriesCount(value)
+                                   : IntermediatePrecisionStudy::validPerSeriesCount(value);
+                 },
+             // a file may have brought a dimension outside the range: the box would then never let the
+             // focus go
+             .current =
+                 [this, i] {
+                     const DataGrid& grid = seriesStudy().grid();
+                     return i == 0 ? std::clamp(grid.columnCount(), IntermediatePrecisionStudy::kMinSeries,
+                                                IntermediatePrecisionStudy::kMaxSeries)
+                                   : std::clamp(grid.rowCount(), IntermediatePrecisionStudy::kMinPerSeries,
+                                                IntermediatePrecisionStudy::kMaxPerSeries);
+                 },
+             .reapply =
+                 [this, i](int shown) {
+                     IntermediatePrecisionStudy& s = seriesStudy();
+                     const int current = i == 0 ? s.grid().columnCount() : s.grid().rowCount();
+                     if (shown != current)
+                         i == 0 ? s.setSeriesCount(shown) : s.setPerSeriesCount(shown);
+                     else
+                         s.applyDimensions();
+                 },
+             .selectTwoDigits = true});
+    }
+    new DimensionBoxes(
+        *this,
+        {.grids = [this] { return std::vector<DataGrid*>{&seriesStudy().grid()}; }, .restoreEmpty = false},
+        std::move(boxes));
     m_total = new QLineEdit(dimensions);
     m_total->setObjectName(QStringLiteral("nDatiTot"));
     m_total->setReadOnly(true);
@@ -319,27 +351,6 @@ void IntermediatePrecisionWindow::setLanGraf(Language language)
 
 // --- dimension boxes and options
 
-bool IntermediatePrecisionWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    for (int i = 0; i < 2; ++i) {
-        QLineEdit* box = m_dimensions[static_cast<std::size_t>(i)];
-        if (watched != box) continue;
-        if (event->type() == QEvent::FocusIn) {
-            const DataGrid& grid = seriesStudy().grid();
-            m_valuesOnEntry.assign(static_cast<std::size_t>(grid.rowCount()), {});
-            for (int r = 0; r < grid.rowCount(); ++r)
-                for (int c = 0; c < grid.columnCount(); ++c)
-                    m_valuesOnEntry[static_cast<std::size_t>(r)].push_back(grid.enteredCell(r, c));
-            QTimer::singleShot(0, box, &QLineEdit::selectAll);
-        } else if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            // switching to another program or opening a menu is not leaving the box
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) dimensionLeft(i);
-        }
-    }
-    return StudyWindow::eventFilter(watched, event);
-}
-
 std::vector<int> IntermediatePrecisionWindow::dimensionValues() const
 {
     return {seriesStudy().seriesCount(), seriesStudy().perSeriesCount()};
@@ -349,52 +360,6 @@ void IntermediatePrecisionWindow::restoreDimensions(const std::vector<int>& valu
 {
     seriesStudy().setSeriesCount(values.at(0));
     seriesStudy().setPerSeriesCount(values.at(1));
-}
-
-void IntermediatePrecisionWindow::dimensionEdited(int index, const QString& text)
-{
-    IntermediatePrecisionStudy& s = seriesStudy();
-    const int value = text.toInt();
-    const EditRecorder edit(*this);
-    if (!(index == 0 ? s.setSeriesCount(value) : s.setPerSeriesCount(value))) return;
-    DataGrid& grid = s.grid();
-    for (int r = 0; r < grid.rowCount() && r < static_cast<int>(m_valuesOnEntry.size()); ++r) {
-        const auto& row = m_valuesOnEntry[static_cast<std::size_t>(r)];
-        for (int c = 0; c < grid.columnCount() && c < static_cast<int>(row.size()); ++c)
-            if (row[static_cast<std::size_t>(c)]) grid.setCell(r, c, row[static_cast<std::size_t>(c)]);
-    }
-    showDocument();
-}
-
-void IntermediatePrecisionWindow::dimensionLeft(int index)
-{
-    QLineEdit* box = m_dimensions[static_cast<std::size_t>(index)];
-    const int value = box->text().toInt();
-    const bool valid = index == 0 ? IntermediatePrecisionStudy::validSeriesCount(value)
-                                  : IntermediatePrecisionStudy::validPerSeriesCount(value);
-    if (valid) {
-        m_valuesOnEntry.clear();
-        return;
-    }
-    prompts().beep();
-    IntermediatePrecisionStudy& s = seriesStudy();
-    const int current = index == 0 ? s.grid().columnCount() : s.grid().rowCount();
-    // a file may have brought a dimension outside the range: the box would then never let the focus go
-    const int restored = index == 0 ? std::clamp(current, IntermediatePrecisionStudy::kMinSeries,
-                                                 IntermediatePrecisionStudy::kMaxSeries)
-                                    : std::clamp(current, IntermediatePrecisionStudy::kMinPerSeries,
-                                                 IntermediatePrecisionStudy::kMaxPerSeries);
-    box->setText(QString::number(restored));
-    if (restored != current)
-        index == 0 ? s.setSeriesCount(restored) : s.setPerSeriesCount(restored);
-    else
-        s.applyDimensions();
-    showDocument();
-    // the box keeps the focus until it holds a valid dimension
-    QTimer::singleShot(0, box, [box] {
-        box->setFocus(Qt::OtherFocusReason);
-        box->setSelection(0, 2);
-    });
 }
 
 void IntermediatePrecisionWindow::optionClicked(SeriesKind kind)

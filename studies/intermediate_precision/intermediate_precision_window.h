@@ -53,11 +53,8 @@ protected:
     void showStudyData() override;
     std::vector<int> dimensionValues() const override;
     void restoreDimensions(const std::vector<int>& values) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void dimensionEdited(int index, const QString& text);
-    void dimensionLeft(int index);
     void optionClicked(SeriesKind kind);
     void showOptions();
     void showMeans();
@@ -73,9 +70,6 @@ private:
     QTableWidget* m_means = nullptr;
     QTableWidget* m_aov = nullptr;
     ChartView* m_chart = nullptr;
-    // The grid as it was when a dimension box was entered: typing "40" passes through 4, and the rows that
-    // 4 drops must come back.
-    std::vector<std::vector<std::optional<double>>> m_valuesOnEntry;
 };
 
 std::unique_ptr<StudyWindow> CreateIntermediatePrecisionWindow(StudyWindowHost& host, QWidget* parent);

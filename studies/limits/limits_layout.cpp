@@ -52,24 +52,9 @@ ReportLayout BuildLimitsLayout(const Study& study)
         "Conclusions:",
         "Limits",
     };
-    l.title = Label("lblTitolo");
-    l.subtitle = Label("lblTest");
-    l.shortName = Label("lblNomeReport");
+    AddStudyHeading(l, /*withUnit=*/true);
 
-    l.blocks.push_back(FieldsBlock{{
-        {Label("lblMetodo"), "METODO"},
-        {Label("lblAnalita"), "ANALITA"},
-        {Label("lblCampione"), "CAMPIONE"},
-        {Label("lblUM"), "UM"},
-    }});
-
-    DetailTableBlock table;
-    table.columns.push_back({.heading = Label("lblDati"), .field = "NDATI"});
-    table.columns.push_back({.heading = Label("lblRisultati"),
-                             .field = "COLA",
-                             .numeric = true,
-                             .decimals = limits.grid().format().decimals,
-                             .width = 1.6});
+    DetailTableBlock table = MeasurementTable(limits.grid().format().decimals);
     if (limits.measurementCount() > kLongTableThreshold) table.flowColumns = kLongTableFlowColumns;
     l.blocks.push_back(std::move(table));
 

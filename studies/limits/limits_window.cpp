@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "framework/ui/data_grid_view.h"
+#include "framework/ui/dimension_boxes.h"
 
 namespace kestra {
 
@@ -41,16 +42,9 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
                                   "rilevabilità e del valore del bianco"),
                    dimensions);
     countText->setWordWrap(true);
-    m_count = new QLineEdit(dimensions);
-    m_count->setObjectName(QStringLiteral("nDet"));
-    m_count->setMaxLength(2);
-    m_count->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
-    m_count->setToolTip(QStringLiteral("min. 5, max. 99"));
+    m_count = NewDimensionEdit(dimensions, QStringLiteral("nDet"), QStringLiteral("min. 5, max. 99"),
+                               QStringLiteral("min. 5, max. 99"));
     m_count->setPlaceholderText(QStringLiteral("min. 5, max. 99"));
-    m_count->setAlignment(Qt::AlignRight);
-    m_count->setFixedWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("min. 5, max. 99")) + 16);
-    m_count->installEventFilter(this);
     countText->setBuddy(m_count);
     auto* note = new QLabel(QStringLiteral("(min. 5)"), dimensions);
     m_options[0] = new QRadioButton(QStringLiteral("Limite di rilevazione"), dimensions);
@@ -67,7 +61,11 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
     dimensionsLayout->setColumnStretch(2, 1);
     dimensionsLayout->addWidget(m_options[0], 2, 0, 1, 3);
     dimensionsLayout->addWidget(m_options[1], 3, 0, 1, 3);
-    connect(m_count, &QLineEdit::textEdited, this, &LimitsWindow::countEdited);
+    new DimensionBoxes(*this, {[this] { return std::vector<DataGrid*>{&limits().grid()}; }},
+                       {{.edit = m_count,
+                         .apply = [this](int count) { return limits().setMeasurementCount(count); },
+                         .valid = [](int count) { return count >= LimitsStudy::kMinCount; },
+                         .defaultCount = LimitsStudy::kDefaultCount}});
     connect(m_options[0], &QRadioButton::clicked, this,
             [this] { optionClicked(LimitsStudy::Option::Detection); });
     connect(m_options[1], &QRadioButton::clicked, this,
@@ -102,17 +100,7 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
     resultsLayout->setColumnStretch(2, 1);
 
     // --- the page: Info, Dimensioni and the results on the left, the grid on the right, conclusions below
-    auto* left = new QVBoxLayout;
-    left->addWidget(createInfoFrame());
-    left->addWidget(dimensions);
-    left->addWidget(resultsFrame.frame);
-    left->addStretch();
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 3);
-    top->addWidget(dataFrame, 0);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top, 3);
-    layout->addWidget(createConclusionFrame(), 2);
+    layOutDataPage(page, dimensions, resultsFrame.frame, dataFrame, 0);
 
     showDocument();
 }
@@ -152,23 +140,6 @@ void LimitsWindow::showStudyData()
     for (QLabel* l : {m_stDev, m_labelRil, m_limRil, m_limDet}) l->setToolTip(l->text());
 }
 
-bool LimitsWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_count) {
-        if (event->type() == QEvent::FocusIn) {
-            m_valuesOnEntry.clear();
-            const DataGrid& g = limits().grid();
-            for (int r = 0; r < g.rowCount(); ++r) m_valuesOnEntry.push_back(g.enteredCell(r, 0));
-            QTimer::singleShot(0, m_count, &QLineEdit::selectAll);
-        } else if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            // switching to another program or opening a menu is not leaving the field
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) countLeft();
-        }
-    }
-    return StudyWindow::eventFilter(watched, event);
-}
-
 std::vector<int> LimitsWindow::dimensionValues() const
 {
     return {limits().measurementCount()};
@@ -177,33 +148,6 @@ std::vector<int> LimitsWindow::dimensionValues() const
 void LimitsWindow::restoreDimensions(const std::vector<int>& values)
 {
     limits().setMeasurementCount(values.at(0));
-}
-
-void LimitsWindow::countEdited(const QString& text)
-{
-    const int count = text.toInt();
-    if (count < LimitsStudy::kMinCount) return;
-    const EditRecorder edit(*this);
-    if (!limits().setMeasurementCount(count)) return;
-    DataGrid& g = limits().grid();
-    const int restored = std::min(count, static_cast<int>(m_valuesOnEntry.size()));
-    for (int r = 0; r < restored; ++r) g.setCell(r, 0, m_valuesOnEntry[static_cast<std::size_t>(r)]);
-    showDocument();
-}
-
-void LimitsWindow::countLeft()
-{
-    if (m_count->text().toInt() >= LimitsStudy::kMinCount) {
-        m_valuesOnEntry.clear();
-        return;
-    }
-    m_count->setText(QString::number(LimitsStudy::kDefaultCount));
-    countEdited(m_count->text());
-    // the field keeps the focus until it holds a valid count
-    QTimer::singleShot(0, m_count, [this] {
-        m_count->setFocus(Qt::OtherFocusReason);
-        m_count->selectAll();
-    });
 }
 
 void LimitsWindow::optionClicked(LimitsStudy::Option option)

@@ -32,11 +32,8 @@ protected:
     void showStudyData() override;
     std::vector<int> dimensionValues() const override;
     void restoreDimensions(const std::vector<int>& values) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void countEdited(const QString& text);
-    void countLeft();
     void optionClicked(LimitsStudy::Option option);
 
     QLineEdit* m_count = nullptr;
@@ -45,9 +42,6 @@ private:
     QLabel* m_labelRil = nullptr;
     QLabel* m_limRil = nullptr;
     QLabel* m_limDet = nullptr;
-    // The measurements as they were when the count field was entered: typing a count digit by digit
-    // ("5" then "50") passes through smaller counts, and the rows they drop must come back.
-    std::vector<std::optional<double>> m_valuesOnEntry;
 };
 
 }  // namespace kestra

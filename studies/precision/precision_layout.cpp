@@ -57,23 +57,9 @@ ReportLayout BuildPrecisionLayout(const Study& study)
         "Conclusions:",
         "Precision",
     };
-    l.title = Label("lblTitolo");
-    l.subtitle = Label("lblTest");
-    l.shortName = Label("lblNomeReport");
+    AddStudyHeading(l, /*withUnit=*/false);
 
-    l.blocks.push_back(FieldsBlock{{
-        {Label("lblMetodo"), "METODO"},
-        {Label("lblAnalita"), "ANALITA"},
-        {Label("lblCampione"), "CAMPIONE"},
-    }});
-
-    DetailTableBlock table;
-    table.columns.push_back({.heading = Label("lblDati"), .field = "NDATI"});
-    table.columns.push_back({.heading = Label("lblRisultati"),
-                             .field = "COLA",
-                             .numeric = true,
-                             .decimals = precision.grid().format().decimals,
-                             .width = 1.6});
+    DetailTableBlock table = MeasurementTable(precision.grid().format().decimals);
     if (precision.longTable()) table.flowColumns = kLongTableFlowColumns;
     l.blocks.push_back(std::move(table));
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "framework/ui/data_grid_view.h"
+#include "framework/ui/dimension_boxes.h"
 
 namespace kestra {
 
@@ -23,22 +24,20 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     // --- Dimensioni
     auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
     auto* countText = new QLabel(QStringLiteral("N. determinazioni"), dimensions);
-    m_count = new QLineEdit(dimensions);
-    m_count->setObjectName(QStringLiteral("nDet"));
-    m_count->setMaxLength(2);
-    m_count->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), m_count));
-    m_count->setToolTip(QStringLiteral("min. 3, max. 99"));
-    m_count->setAlignment(Qt::AlignRight);
-    m_count->setFixedWidth(m_count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
-    m_count->installEventFilter(this);
+    m_count = NewDimensionEdit(dimensions, QStringLiteral("nDet"), QStringLiteral("min. 3, max. 99"));
     countText->setBuddy(m_count);
     auto* dimensionsLayout = new QHBoxLayout(dimensions);
     dimensionsLayout->addWidget(countText);
     dimensionsLayout->addWidget(m_count);
     dimensionsLayout->addWidget(new QLabel(QStringLiteral("(min. 3)"), dimensions));
     dimensionsLayout->addStretch();
-    connect(m_count, &QLineEdit::textEdited, this, &PrecisionWindow::countEdited);
+    new DimensionBoxes(
+        *this,
+        {.grids = [this] { return std::vector<DataGrid*>{&precision().grid()}; }, .restoreEmpty = false},
+        {{.edit = m_count,
+          .apply = [this](int count) { return precision().setDeterminationCount(count); },
+          .valid = [](int count) { return count >= PrecisionStudy::kMinCount; },
+          .defaultCount = PrecisionStudy::kDefaultCount}});
 
     // --- the data grid
     auto* dataFrame = new QGroupBox(QStringLiteral("Dati"), page);
@@ -96,17 +95,7 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     r->setColumnStretch(5, 1);
 
     // --- the page: Info, Dimensioni and the results on the left, the grid on the right, conclusions below
-    auto* left = new QVBoxLayout;
-    left->addWidget(createInfoFrame());
-    left->addWidget(dimensions);
-    left->addWidget(resultsFrame.frame);
-    left->addStretch();
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 3);
-    top->addWidget(dataFrame, 1);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top, 3);
-    layout->addWidget(createConclusionFrame(), 2);
+    layOutDataPage(page, dimensions, resultsFrame.frame, dataFrame, 1);
 
     // --- Grafico: the chart fills the page, which is where the tab control shows its pages
     QWidget* chartPage = addTab(QStringLiteral("Grafico"));
@@ -169,23 +158,6 @@ void PrecisionWindow::setLanGraf(Language language)
     m_chart->setChartData(precision().chart());
 }
 
-bool PrecisionWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_count) {
-        if (event->type() == QEvent::FocusIn) {
-            m_valuesOnEntry.clear();
-            const DataGrid& g = precision().grid();
-            for (int row = 0; row < g.rowCount(); ++row) m_valuesOnEntry.push_back(g.enteredCell(row, 0));
-            QTimer::singleShot(0, m_count, &QLineEdit::selectAll);
-        } else if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            // switching to another program or opening a menu is not leaving the field
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) countLeft();
-        }
-    }
-    return StudyWindow::eventFilter(watched, event);
-}
-
 std::vector<int> PrecisionWindow::dimensionValues() const
 {
     return {precision().determinationCount()};
@@ -194,35 +166,6 @@ std::vector<int> PrecisionWindow::dimensionValues() const
 void PrecisionWindow::restoreDimensions(const std::vector<int>& values)
 {
     precision().setDeterminationCount(values.at(0));
-}
-
-void PrecisionWindow::countEdited(const QString& text)
-{
-    const int count = text.toInt();
-    if (count < PrecisionStudy::kMinCount) return;
-    const EditRecorder edit(*this);
-    if (!precision().setDeterminationCount(count)) return;
-    DataGrid& g = precision().grid();
-    const int restored = std::min(count, static_cast<int>(m_valuesOnEntry.size()));
-    // only numbers come back: a cell that held none is 0 once the dimension is applied
-    for (int row = 0; row < restored; ++row)
-        if (const auto& value = m_valuesOnEntry[static_cast<std::size_t>(row)]) g.setCell(row, 0, value);
-    showDocument();
-}
-
-void PrecisionWindow::countLeft()
-{
-    if (m_count->text().toInt() >= PrecisionStudy::kMinCount) {
-        m_valuesOnEntry.clear();
-        return;
-    }
-    m_count->setText(QString::number(PrecisionStudy::kDefaultCount));
-    countEdited(m_count->text());
-    // the field keeps the focus until it holds a valid count
-    QTimer::singleShot(0, m_count, [this] {
-        m_count->setFocus(Qt::OtherFocusReason);
-        m_count->selectAll();
-    });
 }
 
 }  // namespace kestra

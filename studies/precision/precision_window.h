@@ -34,18 +34,11 @@ protected:
     void showStudyData() override;
     std::vector<int> dimensionValues() const override;
     void restoreDimensions(const std::vector<int>& values) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void countEdited(const QString& text);
-    void countLeft();
-
     QLineEdit* m_count = nullptr;
     std::vector<QLabel*> m_results;
     ChartView* m_chart = nullptr;
-    // The results as they were when the count field was entered: typing a count digit by digit
-    // ("1" then "12") passes through other counts, and the rows they drop must come back.
-    std::vector<std::optional<double>> m_valuesOnEntry;
 };
 
 }  // namespace kestra

@@ -73,15 +73,7 @@ ReportLayout BuildSpecificityLayout(const Study& study)
         "Conclusions:",
         "Specificity",
     };
-    l.title = Label("lblTitolo");
-    l.subtitle = Label("lblTest");
-    l.shortName = Label("lblNomeReport");
-
-    l.blocks.push_back(FieldsBlock{{
-        {Label("lblMetodo"), "METODO"},
-        {Label("lblAnalita"), "ANALITA"},
-        {Label("lblCampione"), "CAMPIONE"},
-    }});
+    AddStudyHeading(l, /*withUnit=*/false);
     l.blocks.push_back(TextBlock{Label("lblGruppoA"), Label("lblDescrA")});
     l.blocks.push_back(TextBlock{Label("lblGruppoB"), Label("lblDescrB")});
 

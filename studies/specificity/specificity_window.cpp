@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "framework/ui/data_grid_view.h"
+#include "framework/ui/dimension_boxes.h"
 
 namespace kestra {
 
@@ -58,15 +59,8 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
         auto* text = new QLabel(QString::fromUtf8(kGroupText[g]), frame);
         text->setWordWrap(true);
         auto* countText = new QLabel(QStringLiteral("N. determinazioni"), frame);
-        auto* field = new QLineEdit(frame);
-        field->setObjectName(g == 0 ? QStringLiteral("GruppoA") : QStringLiteral("GruppoB"));
-        field->setMaxLength(2);
-        field->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), field));
-        field->setToolTip(QStringLiteral("min. 5, max. 99"));
-        field->setAlignment(Qt::AlignRight);
-        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
-        field->installEventFilter(this);
+        auto* field = NewDimensionEdit(frame, g == 0 ? QStringLiteral("GruppoA") : QStringLiteral("GruppoB"),
+                                       QStringLiteral("min. 5, max. 99"));
         countText->setBuddy(field);
         auto* layout = new QGridLayout(frame);
         layout->addWidget(text, 0, 0, 1, 4);
@@ -74,10 +68,20 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
         layout->addWidget(field, 1, 1);
         layout->addWidget(new QLabel(QStringLiteral("(min. 5)"), frame), 1, 2);
         layout->setColumnStretch(3, 1);
-        connect(field, &QLineEdit::textEdited, this, [this, g](const QString& t) { sizeEdited(g, t); });
         m_sizes[gi] = field;
         groups->addWidget(frame);
     }
+    std::vector<DimensionBox> sizeBoxes;
+    for (int g = 0; g < 2; ++g)
+        sizeBoxes.push_back({.edit = m_sizes[static_cast<std::size_t>(g)],
+                             .apply = [this, g](int size) { return specificity().setGroupSize(g, size); },
+                             .valid = [](int size) { return size >= SpecificityStudy::kMinCount; },
+                             .defaultCount = SpecificityStudy::kDefaultCount});
+    new DimensionBoxes(*this,
+                       {.grids = [this] { return std::vector<DataGrid*>{&specificity().grid()}; },
+                        .skipLocked = true,
+                        .afterRestore = [this] { specificity().setupSpecGrid(); }},
+                       std::move(sizeBoxes));
 
     auto* dataFrame = new QGroupBox(QStringLiteral("Dati"), page);
     DataGridView* grid = createDataGrid(specificity().grid(), dataFrame);
@@ -204,24 +208,6 @@ void SpecificityWindow::setLanGraf(Language language)
     m_chart->setChartData(specificity().chart(language));
 }
 
-bool SpecificityWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    for (int g = 0; g < 2; ++g) {
-        if (watched != m_sizes[static_cast<std::size_t>(g)]) continue;
-        if (event->type() == QEvent::FocusIn) {
-            m_valuesOnEntry.clear();
-            const DataGrid& grid = specificity().grid();
-            for (int r = 0; r < grid.rowCount(); ++r)
-                m_valuesOnEntry.push_back({grid.enteredCell(r, 0), grid.enteredCell(r, 1)});
-            QTimer::singleShot(0, m_sizes[static_cast<std::size_t>(g)], &QLineEdit::selectAll);
-        } else if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) sizeLeft(g);
-        }
-    }
-    return StudyWindow::eventFilter(watched, event);
-}
-
 std::vector<int> SpecificityWindow::dimensionValues() const
 {
     return {specificity().groupSize(0), specificity().groupSize(1)};
@@ -231,35 +217,6 @@ void SpecificityWindow::restoreDimensions(const std::vector<int>& values)
 {
     for (int g = 0; g < 2; ++g) specificity().setGroupSize(g, values.at(static_cast<std::size_t>(g)));
     specificity().setupSpecGrid();
-}
-
-void SpecificityWindow::sizeEdited(int group, const QString& text)
-{
-    const EditRecorder edit(*this);
-    if (!specificity().setGroupSize(group, text.toInt())) return;
-    DataGrid& grid = specificity().grid();
-    const int rows = std::min(grid.rowCount(), static_cast<int>(m_valuesOnEntry.size()));
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < 2; ++c)
-            if (!grid.isLocked(r, c))
-                grid.setCell(r, c, m_valuesOnEntry[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
-    specificity().setupSpecGrid();
-    showDocument();
-}
-
-void SpecificityWindow::sizeLeft(int group)
-{
-    QLineEdit* field = m_sizes[static_cast<std::size_t>(group)];
-    if (field->text().toInt() >= SpecificityStudy::kMinCount) {
-        m_valuesOnEntry.clear();
-        return;
-    }
-    field->setText(QString::number(SpecificityStudy::kDefaultCount));
-    sizeEdited(group, field->text());
-    QTimer::singleShot(0, field, [field] {
-        field->setFocus(Qt::OtherFocusReason);
-        field->selectAll();
-    });
 }
 
 }  // namespace kestra

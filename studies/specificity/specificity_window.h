@@ -38,19 +38,13 @@ protected:
     void showStudyData() override;
     std::vector<int> dimensionValues() const override;
     void restoreDimensions(const std::vector<int>& values) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void sizeEdited(int group, const QString& text);
-    void sizeLeft(int group);
     void showChart();
 
     std::array<QLineEdit*, 2> m_sizes{};
     std::vector<QLabel*> m_results;
     ChartView* m_chart = nullptr;
-    // The grid as it was when a size box was entered: typing a size digit by digit ("5" then "50") passes
-    // through smaller sizes, and the rows they drop must come back.
-    std::vector<std::array<std::optional<double>, 2>> m_valuesOnEntry;
 };
 
 }  // namespace kestra

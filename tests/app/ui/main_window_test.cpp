@@ -23,10 +23,10 @@
 #include "framework/scripted_prompts.h"
 #include "framework/services.h"
 #include "framework/ui/study_window.h"
-#include "framework/ui/study_window_factory.h"
 #include "reporting/f_table.h"
 #include "reporting/report_settings.h"
 #include "studies/limits/limits_study.h"
+#include "studies/ui/study_window_factory.h"
 #include "test_support.h"
 
 using namespace kestra;
@@ -147,10 +147,10 @@ TEST(MainWindow, StartsWithTheMainMenusOnly)
     EXPECT_EQ(captions(precision),
               (QStringList{"&Ripetibilità", "Precisione &intermedia", "&Riproducibilità"}));
     QMenu* help = qobject_cast<QMenu*>(s.window->action("GuidaInformazioni")->associatedObjects().first());
-    EXPECT_EQ(captions(help),
-              (QStringList{"&Guida in linea", "&Normativa di riferimento ICH",
-                           "&Testo di riferimento R.Brenzi", "-", "Informazioni su Kestra 2006", "-",
-                           "&Verifica del programma..."}));
+    EXPECT_EQ(
+        captions(help),
+        (QStringList{"&Guida in linea", "&Normativa di riferimento ICH", "&Testo di riferimento R.Brenzi",
+                     "-", "Informazioni su Kestra 2006", "-", "&Verifica del programma..."}));
     for (StudyKindId kind : {StudyKindId::Limi, StudyKindId::Prec, StudyKindId::Tara})
         EXPECT_EQ(s.window->action(QStringLiteral("Metodi") + KindInfo(kind).windowName)->isEnabled(),
                   HasStudyWindow(kind));

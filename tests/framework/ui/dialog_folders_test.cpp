@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 
 #include "framework/ui/study_window.h"
-#include "framework/ui/study_window_factory.h"
+#include "studies/ui/study_window_factory.h"
 #include "test_support.h"
 #include "tests/framework/ui/test_host.h"
 

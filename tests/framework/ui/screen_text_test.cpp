@@ -18,11 +18,11 @@
 
 #include "framework/services.h"
 #include "framework/ui/data_grid_view.h"
-#include "framework/ui/study_window_factory.h"
 #include "reporting/f_table.h"
 #include "studies/accuracy/accuracy_window.h"
 #include "studies/calibration/calibration_window.h"
 #include "studies/intermediate_precision/intermediate_precision_window.h"
+#include "studies/ui/study_window_factory.h"
 #include "tests/framework/ui/test_host.h"
 
 namespace kestra {

@@ -15,8 +15,8 @@
 #include <QUndoStack>
 
 #include "framework/ui/data_grid_view.h"
-#include "framework/ui/study_window_factory.h"
 #include "studies/limits/limits_window.h"
+#include "studies/ui/study_window_factory.h"
 #include "test_support.h"
 #include "tests/framework/ui/test_host.h"
 #include "tests/framework/ui/typing.h"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/ui/study_window_host.h"
+#include "studies/ui/study_window_factory.h"
 #include "tests/framework/scripted_prompts.h"
 
 namespace kestra::test {
@@ -13,10 +14,10 @@ namespace kestra::test {
 class TestHost : public StudyWindowHost {
 public:
     ScriptedPrompts script;
-    std::vector<StudyKindId> opened;      // openStudy calls
-    std::set<StudyKindId> openKinds;      // what isWindowOpen answers
-    std::vector<StudyWindow*> windows;    // what openStudyWindows answers
-    std::vector<std::string> calls;       // help, printing, arrangement requests, in order
+    std::vector<StudyKindId> opened;    // openStudy calls
+    std::set<StudyKindId> openKinds;    // what isWindowOpen answers
+    std::vector<StudyWindow*> windows;  // what openStudyWindows answers
+    std::vector<std::string> calls;     // help, printing, arrangement requests, in order
     StudyWindow* printed = nullptr;
 
     Prompts& prompts() override { return script; }
@@ -25,6 +26,7 @@ public:
         opened.push_back(kind);
         openKinds.insert(kind);
     }
+    bool hasStudyWindow(StudyKindId kind) const override { return HasStudyWindow(kind); }
     bool isWindowOpen(StudyKindId kind) const override { return openKinds.count(kind) > 0; }
     std::vector<StudyWindow*> openStudyWindows() const override { return windows; }
     void arrangeWindows(WindowArrangement a) override { calls.push_back("arrange" + std::to_string(int(a))); }

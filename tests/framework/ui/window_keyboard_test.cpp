@@ -13,7 +13,7 @@
 
 #include "framework/ui/data_grid_view.h"
 #include "framework/ui/study_window.h"
-#include "framework/ui/study_window_factory.h"
+#include "studies/ui/study_window_factory.h"
 #include "tests/framework/ui/test_host.h"
 
 namespace kestra {

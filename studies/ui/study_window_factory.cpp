@@ -1,4 +1,4 @@
-#include "framework/ui/study_window_factory.h"
+#include "studies/ui/study_window_factory.h"
 
 #include "framework/ui/study_window.h"
 #include "studies/accuracy/accuracy_window.h"
@@ -24,20 +24,22 @@ std::unique_ptr<StudyWindow> make(StudyWindowHost& host, QWidget* parent)
 Creator creatorFor(StudyKindId kind)
 {
     switch (kind) {
-    case StudyKindId::Limi:
-        return &make<LimitsWindow>;
-    case StudyKindId::Prec:
-        return &make<PrecisionWindow>;
-    case StudyKindId::Accu:
-        return &make<AccuracyWindow>;
-    case StudyKindId::Tara:
-        return &make<CalibrationWindow>;
-    case StudyKindId::Spec:
-        return &make<SpecificityWindow>;
-    case StudyKindId::Prin: return &CreateIntermediatePrecisionWindow;
-    case StudyKindId::Ripr: return &CreateReproducibilityWindow;
-    default:
-        return nullptr;
+        case StudyKindId::Limi:
+            return &make<LimitsWindow>;
+        case StudyKindId::Prec:
+            return &make<PrecisionWindow>;
+        case StudyKindId::Accu:
+            return &make<AccuracyWindow>;
+        case StudyKindId::Tara:
+            return &make<CalibrationWindow>;
+        case StudyKindId::Spec:
+            return &make<SpecificityWindow>;
+        case StudyKindId::Prin:
+            return &CreateIntermediatePrecisionWindow;
+        case StudyKindId::Ripr:
+            return &CreateReproducibilityWindow;
+        default:
+            return nullptr;
     }
 }
 

@@ -1,0 +1,378 @@
+// The study window's menu bar, toolbar and status bar, and the menus and panels that follow the open windows.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include "framework/ui/status_panel.h"
+#include "framework/ui/study_window.h"
+#include "framework/ui/study_window_host.h"
+
+namespace kestra {
+
+namespace {
+
+struct ToolbarEntry {
+    const char* key;
+    const char* action;  // the menu action the button shares; nullptr for a separator
+    const char* tooltip;
+};
+
+constexpr ToolbarEntry kToolbar[] = {
+    {"New", "FileNuovo", "Nuovo file"},
+    {"Open", "FileApri", "Apri file"},
+    {"Save", "FileSalva", "Salva file"},
+    {nullptr, nullptr, nullptr},
+    {"Cut", "ModificaTaglia", "Taglia"},
+    {"Copy", "ModificaCopia", "Copia"},
+    {"Paste", "ModificaIncolla", "Incolla"},
+    {nullptr, nullptr, nullptr},
+    {"Print", "FileStampa", "Stampa report"},
+    {"PrintGraph", "FileStampaGrafico", "Stampa grafico"},
+    {nullptr, nullptr, nullptr},
+    {"Sum", "StrumentiCalcola", "Calcola risultati"},
+    {nullptr, nullptr, nullptr},
+    {"Plan", "GuidaMetodo", "Descrizione metodo"},
+    {"StatPar", "GuidaStatistica", "Parametri statistica"},
+    {"Help", "GuidaInLinea", "Guida"},
+    {nullptr, nullptr, nullptr},
+    {"ICH", "GuidaICH", "Normativa di riferimento ICH"},
+    {"Libro", "GuidaLibro", "Testo di riferimento R.Brenzi"},
+    {nullptr, nullptr, nullptr},
+    {"Exit", "FileChiudi", "Chiudi"},
+};
+
+// Icons when the host has none: the desktop theme's, else the style's.
+QIcon fallbackIcon(const QString& key, const QStyle* style)
+{
+    struct Fallback {
+        const char* key;
+        const char* theme;
+        QStyle::StandardPixmap pixmap;
+    };
+    static const Fallback fallbacks[] = {
+        {"New", "document-new", QStyle::SP_FileIcon},
+        {"Open", "document-open", QStyle::SP_DialogOpenButton},
+        {"Save", "document-save", QStyle::SP_DialogSaveButton},
+        {"Cut", "edit-cut", QStyle::SP_CustomBase},
+        {"Copy", "edit-copy", QStyle::SP_CustomBase},
+        {"Paste", "edit-paste", QStyle::SP_CustomBase},
+        {"Print", "document-print", QStyle::SP_CustomBase},
+        {"PrintGraph", "document-print-preview", QStyle::SP_CustomBase},
+        {"Sum", "accessories-calculator", QStyle::SP_CustomBase},
+        {"Plan", "text-x-generic", QStyle::SP_FileDialogDetailedView},
+        {"StatPar", "x-office-spreadsheet", QStyle::SP_FileDialogInfoView},
+        {"Help", "help-contents", QStyle::SP_DialogHelpButton},
+        {"ICH", "x-office-document", QStyle::SP_FileDialogContentsView},
+        {"Libro", "accessories-dictionary", QStyle::SP_DirIcon},
+        {"Exit", "window-close", QStyle::SP_DialogCloseButton},
+    };
+    for (const auto& f : fallbacks) {
+        if (key != QLatin1String(f.key)) continue;
+        QIcon icon = QIcon::fromTheme(QString::fromLatin1(f.theme));
+        if (icon.isNull() && f.pixmap != QStyle::SP_CustomBase) icon = style->standardIcon(f.pixmap);
+        return icon;
+    }
+    return {};
+}
+
+QAction* addTo(QMenu* menu, QAction* action)
+{
+    menu->addAction(action);
+    return action;
+}
+
+}  // namespace
+
+std::vector<MethodEntry> MethodEntries(StudyKindId self)
+{
+    static const std::pair<StudyKindId, const char*> all[] = {
+        {StudyKindId::Limi, "&Limite rilevazione e determinazione..."},
+        {StudyKindId::Spec, "&Specificità..."},
+        {StudyKindId::Tara, "&Taratura..."},
+        {StudyKindId::Prec, "&Ripetibilità..."},
+        {StudyKindId::Accu, "&Accuratezza..."},
+        {StudyKindId::Ripr, "&Riproducibilità..."},
+        {StudyKindId::Prin, "Precisione &intermedia..."},
+    };
+    std::vector<MethodEntry> entries;
+    for (const auto& [kind, caption] : all)
+        if (kind != self) entries.push_back({kind, QString::fromUtf8(caption)});
+    return entries;
+}
+
+QAction* StudyWindow::makeAction(const QString& name, const QString& text)
+{
+    auto* a = new QAction(text, this);
+    a->setObjectName(name);
+    // the shortcuts act inside this window only: several study windows live side by side
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(a);
+    m_actions[name] = a;
+    return a;
+}
+
+void StudyWindow::buildMenus(const StudyWindowOptions& options)
+{
+    QMenuBar* bar = menuBar();
+
+    m_fileMenu = bar->addMenu(QStringLiteral("&File"));
+    connect(addTo(m_fileMenu, makeAction("FileNuovo", "&Nuovo")), &QAction::triggered, this,
+            [this] { newDocument(); });
+    connect(addTo(m_fileMenu, makeAction("FileApri", "&Apri...")), &QAction::triggered, this,
+            [this] { openStudyFile(); });
+    connect(addTo(m_fileMenu, makeAction("FileSalva", "&Salva")), &QAction::triggered, this,
+            [this] { saveStudyFile(); });
+    action(QStringLiteral("FileNuovo"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    action(QStringLiteral("FileApri"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    action(QStringLiteral("FileSalva"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(addTo(m_fileMenu, makeAction("FileSalvaNome", "Salva con &nome...")), &QAction::triggered, this,
+            [this] { saveStudyFileAs(); });
+    m_fileMenu->addSeparator();
+    connect(addTo(m_fileMenu, makeAction("FileStampa", "&Stampa...")), &QAction::triggered, this,
+            [this] { printReport(); });
+    action(QStringLiteral("FileStampa"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    if (options.chartPrinting)
+        connect(addTo(m_fileMenu, makeAction("FileStampaGrafico", "Stampa &grafico...")), &QAction::triggered,
+                this, [this] { printCharts(); });
+    connect(addTo(m_fileMenu, makeAction("FileImpostaStampante", "&Imposta stampante...")),
+            &QAction::triggered, this, [this] { m_host.printerSetup(); });
+    m_fileMenu->addSeparator();
+    connect(addTo(m_fileMenu, makeAction("FileChiudi", "&Chiudi")), &QAction::triggered, this, [this] {
+        // inside the main window the frame closes, which asks this window first (closeEvent)
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            sub->close();
+        else
+            close();
+    });
+
+    m_editMenu = bar->addMenu(QStringLiteral("&Modifica"));
+    QAction* cutAction = makeAction("ModificaTaglia", "&Taglia");
+    cutAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+    QAction* copyAction = makeAction("ModificaCopia", "&Copia");
+    copyAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    QAction* pasteAction = makeAction("ModificaIncolla", "&Incolla");
+    pasteAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+    QAction* clearAction = makeAction("ModificaCancella", "Ca&ncella");
+    clearAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    for (QAction* a : {cutAction, copyAction, pasteAction, clearAction}) m_editMenu->addAction(a);
+    connect(cutAction, &QAction::triggered, this, [this] { cut(); });
+    connect(copyAction, &QAction::triggered, this, [this] { copy(); });
+    connect(pasteAction, &QAction::triggered, this, [this] { paste(); });
+    connect(clearAction, &QAction::triggered, this, [this] { clearSelection(); });
+    // undo and redo come after the four items of the menu
+    m_editMenu->addSeparator();
+    QAction* undoAction = addTo(m_editMenu, makeAction("ModificaAnnulla", "&Annulla"));
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undoAction->setEnabled(false);
+    QAction* redoAction = addTo(m_editMenu, makeAction("ModificaRipeti", "&Ripeti"));
+    redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redoAction->setEnabled(false);
+    connect(undoAction, &QAction::triggered, this, [this] { undoOrRedo(true); });
+    connect(redoAction, &QAction::triggered, this, [this] { undoOrRedo(false); });
+    connect(m_undo, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
+    connect(m_undo, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
+    connect(m_editMenu, &QMenu::aboutToShow, this, &StudyWindow::updatePasteEnabled);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &StudyWindow::updatePasteEnabled);
+    updatePasteEnabled();
+
+    m_toolsMenu = bar->addMenu(QStringLiteral("&Strumenti"));
+    connect(addTo(m_toolsMenu, makeAction("StrumentiCalcola", "&Calcola")), &QAction::triggered, this,
+            [this] { calculate(); });
+    action(QStringLiteral("StrumentiCalcola"))->setShortcut(QKeySequence(Qt::Key_F9));
+    m_toolsMenu->addSeparator();
+    connect(addTo(m_toolsMenu, makeAction("StrumentiFormato", "&Setup formato numeri...")),
+            &QAction::triggered, this, [this] { editNumberFormat(); });
+
+    m_methodsMenu = bar->addMenu(QStringLiteral("M&etodi"));
+    for (const MethodEntry& m : options.methods) {
+        QAction* a =
+            makeAction(QStringLiteral("Metodi") + QString::fromUtf8(KindInfo(m.kind).windowName), m.caption);
+        // studies whose window is not built yet stay visible but disabled
+        a->setEnabled(m_host.hasStudyWindow(m.kind));
+        const StudyKindId kind = m.kind;
+        connect(a, &QAction::triggered, this, [this, kind] { m_host.openStudy(kind); });
+        m_methodsMenu->addAction(a);
+    }
+
+    m_windowsMenu = bar->addMenu(QStringLiteral("&Finestre"));
+    const std::pair<const char*, std::pair<const char*, WindowArrangement>> arrangements[] = {
+        {"MnuFinestreTileH", {"Affianca &orizzontalmente", WindowArrangement::TileHorizontally}},
+        {"MnuFinestreTileV", {"Affianca &verticalmente", WindowArrangement::TileVertically}},
+        {"MnuFinestreCascade", {"&Sovrapponi", WindowArrangement::Cascade}},
+        {"MnuFinestreArrange", {"&Disponi icone", WindowArrangement::ArrangeIcons}},
+    };
+    for (const auto& [name, entry] : arrangements) {
+        const WindowArrangement arrangement = entry.second;
+        connect(addTo(m_windowsMenu, makeAction(name, entry.first)), &QAction::triggered, this,
+                [this, arrangement] { m_host.arrangeWindows(arrangement); });
+    }
+    m_windowListSeparator = m_windowsMenu->addSeparator();
+    connect(m_windowsMenu, &QMenu::aboutToShow, this, &StudyWindow::fillWindowsMenu);
+
+    m_helpMenu = bar->addMenu(QStringLiteral("&?"));
+    connect(addTo(m_helpMenu, makeAction("GuidaInLinea", "&Guida in linea")), &QAction::triggered, this,
+            [this] { m_host.showHelp(); });
+    action(QStringLiteral("GuidaInLinea"))->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(addTo(m_helpMenu, makeAction("GuidaMetodo", "&Metodo")), &QAction::triggered, this,
+            [this] { m_host.showMethodDescription(kind()); });
+    connect(addTo(m_helpMenu, makeAction("GuidaStatistica", "&Parametri fondamentali di statistica")),
+            &QAction::triggered, this, [this] { m_host.showStatisticsPrimer(); });
+    m_helpMenu->addSeparator();
+    connect(addTo(m_helpMenu, makeAction("GuidaICH", "&Normativa di riferimento ICH")), &QAction::triggered,
+            this, [this] { m_host.showGuideline(); });
+    connect(addTo(m_helpMenu, makeAction("GuidaLibro", "&Testo di riferimento R.Brenzi")),
+            &QAction::triggered, this, [this] { m_host.showReferenceBook(); });
+    m_helpMenu->addSeparator();
+    connect(addTo(m_helpMenu, makeAction("GuidaVerifica", "&Verifica del programma...")), &QAction::triggered,
+            this, [this] { m_host.runSelfTest(); });
+
+    // the tab pages by keyboard, as in other tabbed programs
+    QAction* nextTab = makeAction("SchedaSeguente", "Scheda seguente");
+    nextTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    connect(nextTab, &QAction::triggered, this, [this] { switchTab(1); });
+    QAction* previousTab = makeAction("SchedaPrecedente", "Scheda precedente");
+    previousTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    connect(previousTab, &QAction::triggered, this, [this] { switchTab(-1); });
+}
+
+void StudyWindow::buildToolBar(const StudyWindowOptions& options)
+{
+    m_toolBar = addToolBar(QStringLiteral("Barra degli strumenti"));
+    m_toolBar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolBar->setIconSize(QSize(20, 20));
+    for (const ToolbarEntry& e : kToolbar) {
+        if (!e.key) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(e.key);
+        if (key == QLatin1String("PrintGraph") && !options.chartPrinting) continue;
+        QAction* a = action(QString::fromLatin1(e.action));
+        if (!a) continue;
+        a->setToolTip(QString::fromUtf8(e.tooltip));
+        QIcon icon = m_host.toolbarIcon(key);
+        if (icon.isNull()) icon = fallbackIcon(key, style());
+        if (!icon.isNull()) a->setIcon(icon);
+        m_toolBar->addAction(a);
+        m_toolbarActions[key] = a;
+        if (icon.isNull())
+            if (auto* button = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(a)))
+                button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    }
+    // menu items show their captions only; the icons are the toolbar's
+    for (auto& [name, a] : m_actions) a->setIconVisibleInMenu(false);
+}
+
+void StudyWindow::buildStatusBar(const StudyWindowOptions& options)
+{
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    auto* descr = new StatusPanel(QString(), bar);
+    descr->setObjectName(QStringLiteral("DescrBar"));
+    bar->addWidget(descr, 1);
+    m_panels[QStringLiteral("DescrBar")] = descr;
+    auto* format = new StatusPanel(QString(), bar);
+    format->setObjectName(QStringLiteral("StatusBar"));
+    format->setToolTip(QStringLiteral("Doppio clic per impostare il formato dei numeri"));
+    bar->addWidget(format);
+    m_panels[QStringLiteral("StatusBar")] = format;
+    connect(format, &StatusPanel::doubleClicked, this, [this] { editNumberFormat(); });
+    for (const MethodEntry& m : options.methods) {
+        const QString key = QString::fromUtf8(KindInfo(m.kind).panelKey);
+        auto* panel = new StatusPanel(key, bar);
+        panel->setObjectName(key);
+        panel->setAlignment(Qt::AlignCenter);
+        panel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("MMMM")));
+        panel->setSunken(false);
+        panel->setEnabled(m_host.hasStudyWindow(m.kind));
+        bar->addWidget(panel);
+        m_panels[key] = panel;
+        m_studyPanels.emplace_back(m.kind, panel);
+        const StudyKindId kind = m.kind;
+        connect(panel, &StatusPanel::clicked, this, [this, kind] { studyPanelClicked(kind); });
+    }
+    showNumberFormatPanel();
+}
+
+QAction* StudyWindow::action(const QString& name) const
+{
+    const auto it = m_actions.find(name);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QAction* StudyWindow::toolbarAction(const QString& key) const
+{
+    const auto it = m_toolbarActions.find(key);
+    return it == m_toolbarActions.end() ? nullptr : it->second;
+}
+
+QList<QMenu*> StudyWindow::menus() const
+{
+    return {m_fileMenu, m_editMenu, m_toolsMenu, m_methodsMenu, m_windowsMenu, m_helpMenu};
+}
+
+StatusPanel* StudyWindow::statusPanel(const QString& key) const
+{
+    const auto it = m_panels.find(key);
+    return it == m_panels.end() ? nullptr : it->second;
+}
+
+void StudyWindow::studyPanelClicked(StudyKindId kind)
+{
+    if (!m_host.hasStudyWindow(kind)) return;
+    for (auto& [k, panel] : m_studyPanels)
+        if (k == kind) panel->setSunken(true);
+    m_host.openStudy(kind);
+}
+
+void StudyWindow::fillWindowsMenu()
+{
+    const QList<QAction*> all = m_windowsMenu->actions();
+    const auto separatorAt = all.indexOf(m_windowListSeparator);
+    for (qsizetype i = separatorAt + 1; i < all.size(); ++i) {
+        m_windowsMenu->removeAction(all[i]);
+        all[i]->deleteLater();
+    }
+    int n = 1;
+    for (StudyWindow* w : m_host.openStudyWindows()) {
+        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(
+            w->documentTitle().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        a->setCheckable(true);
+        a->setChecked(w == this);
+        const StudyKindId kind = w->kind();
+        connect(a, &QAction::triggered, this, [this, kind] { m_host.openStudy(kind); });
+    }
+}
+
+void StudyWindow::showNumberFormatPanel()
+{
+    const NumberFormat& f = m_study->numberFormat();
+    m_panels[QStringLiteral("StatusBar")]->setText(
+        QStringLiteral("Formato numeri: Interi %1  Decimali %2").arg(f.integers).arg(f.decimals));
+}
+
+}  // namespace kestra
