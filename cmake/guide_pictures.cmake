@@ -3,7 +3,7 @@
 # bin/immagini/<language>/*.png beside the help in the build tree, share/doc/kestra/immagini/ installed,
 # where the help window finds them. One run per language of KESTRA_GUIDE_LANGUAGES.
 
-set(KESTRA_GUIDE_LANGUAGES it CACHE STRING "Languages of the user guide's pictures, for example it;en")
+set(KESTRA_GUIDE_LANGUAGES "it;en" CACHE STRING "Languages of the user guide's pictures (the help of each language shows its own)")
 set(KESTRA_GUIDE_PICTURES_DIR ${CMAKE_BINARY_DIR}/bin/immagini)
 
 if(TARGET kestra_gui_tests)

@@ -87,6 +87,182 @@
         <source>Sito WEB</source>
         <translation>Web site</translation>
     </message>
+    <message>
+        <source>Metodo analitico</source>
+        <translation>Analytical method</translation>
+    </message>
+    <message>
+        <source>Analita</source>
+        <translation>Analyte</translation>
+    </message>
+    <message>
+        <source>Campione</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>U.M. della conc. dell&apos;analita</source>
+        <translation>Unit of the analyte conc.</translation>
+    </message>
+    <message>
+        <source>Nuovo file</source>
+        <translation>New file</translation>
+    </message>
+    <message>
+        <source>Apri file</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>Salva file</source>
+        <translation>Save file</translation>
+    </message>
+    <message>
+        <source>Taglia</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Copia</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Incolla</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Stampa report</source>
+        <translation>Print report</translation>
+    </message>
+    <message>
+        <source>Stampa grafico</source>
+        <translation>Print chart</translation>
+    </message>
+    <message>
+        <source>Calcola risultati</source>
+        <translation>Calculate results</translation>
+    </message>
+    <message>
+        <source>Descrizione metodo</source>
+        <translation>Method description</translation>
+    </message>
+    <message>
+        <source>Parametri statistica</source>
+        <translation>Statistical parameters</translation>
+    </message>
+    <message>
+        <source>Guida</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Normativa di riferimento ICH</source>
+        <translation>ICH reference guideline</translation>
+    </message>
+    <message>
+        <source>Testo di riferimento R.Brenzi</source>
+        <translation>Reference book R.Brenzi</translation>
+    </message>
+    <message>
+        <source>Chiudi</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>&amp;Limite rilevazione e determinazione...</source>
+        <translation>&amp;Detection and quantitation limits...</translation>
+    </message>
+    <message>
+        <source>&amp;Specificità...</source>
+        <translation>&amp;Specificity...</translation>
+    </message>
+    <message>
+        <source>&amp;Taratura...</source>
+        <translation>&amp;Calibration...</translation>
+    </message>
+    <message>
+        <source>&amp;Ripetibilità...</source>
+        <translation>&amp;Repeatability...</translation>
+    </message>
+    <message>
+        <source>&amp;Accuratezza...</source>
+        <translation>&amp;Accuracy...</translation>
+    </message>
+    <message>
+        <source>&amp;Riproducibilità...</source>
+        <translation>Re&amp;producibility...</translation>
+    </message>
+    <message>
+        <source>Precisione &amp;intermedia...</source>
+        <translation>&amp;Intermediate precision...</translation>
+    </message>
+    <message>
+        <source>Doppio clic (o Ctrl+clic, o Invio) sul grafico per ingrandirlo a tutta la pagina o riportarlo a metà pagina</source>
+        <translation>Double-click (or Ctrl+click, or Enter) on the chart to enlarge it to the whole page or bring it back to half the page</translation>
+    </message>
+    <message>
+        <source>N. gruppi (concentrazioni)</source>
+        <translation>No. of groups (concentrations)</translation>
+    </message>
+    <message>
+        <source>N. dati per gruppo (risposte)</source>
+        <translation>No. of values per group (responses)</translation>
+    </message>
+    <message>
+        <source>N. serie</source>
+        <translation>No. of series</translation>
+    </message>
+    <message>
+        <source>N. dati per serie</source>
+        <translation>No. of values per series</translation>
+    </message>
+    <message>
+        <source>Risultati ottenuti nella determinazione dell&apos;analita in presenza di altre sostanze (prodotti di degradazione, impurezze di sintesi, eccipienti, ...)</source>
+        <translation>Results of the determination of the analyte in the presence of other substances (degradation products, synthesis impurities, excipients, ...)</translation>
+    </message>
+    <message>
+        <source>Risultati ottenuti nella determinazione dell&apos;analita in assenza di altre sostanze (prodotti di degradazione, impurezze di sintesi, eccipienti, ...)</source>
+        <translation>Results of the determination of the analyte without other substances (degradation products, synthesis impurities, excipients, ...)</translation>
+    </message>
+    <message>
+        <source>&amp;Titolo:</source>
+        <translation>&amp;Title:</translation>
+    </message>
+    <message>
+        <source>&amp;Documento:</source>
+        <translation>&amp;Document:</translation>
+    </message>
+    <message>
+        <source>Re&amp;visione:</source>
+        <translation>Re&amp;vision:</translation>
+    </message>
+    <message>
+        <source>Metodo a&amp;nalitico:</source>
+        <translation>Analytical &amp;method:</translation>
+    </message>
+    <message>
+        <source>Anal&amp;ita:</source>
+        <translation>Anal&amp;yte:</translation>
+    </message>
+    <message>
+        <source>Cam&amp;pione:</source>
+        <translation>Sam&amp;ple:</translation>
+    </message>
+    <message>
+        <source>&amp;Unità di misura:</source>
+        <translation>&amp;Unit of measure:</translation>
+    </message>
+    <message>
+        <source>Tecnic&amp;a:</source>
+        <translation>Tech&amp;nique:</translation>
+    </message>
+    <message>
+        <source>da</source>
+        <translation>from</translation>
+    </message>
+    <message>
+        <source>a</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>unità</source>
+        <translation>unit</translation>
+    </message>
 </context>
 <context>
     <name>Ui</name>
@@ -490,7 +666,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>Dimensioni</source>
-        <translation>Size</translation>
+        <translation>Dimensions</translation>
     </message>
     <message>
         <source>&amp;Pagina intera</source>
@@ -703,6 +879,668 @@ Do you want to replace it?</translation>
     <message>
         <source>Nessuna stampante installata</source>
         <translation>No printer installed</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Conclusioni</source>
+        <translation>Conclusions</translation>
+    </message>
+    <message>
+        <source>Mostra il testo delle conclusioni</source>
+        <translation>Shows the text of the conclusions</translation>
+    </message>
+    <message>
+        <source>Griglia per l&apos;inserimento dei dati</source>
+        <translation>Grid for entering the data</translation>
+    </message>
+    <message>
+        <source>Mostra i risultati dell&apos;elaborazione</source>
+        <translation>Shows the results of the calculation</translation>
+    </message>
+    <message>
+        <source>Mostra la statistica estesa dei dati calcolati</source>
+        <translation>Shows the extended statistics of the calculated data</translation>
+    </message>
+    <message>
+        <source>&amp;Nuovo</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>&amp;Apri...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>Salva con &amp;nome...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>&amp;Stampa...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>Stampa &amp;grafico...</source>
+        <translation>Print c&amp;hart...</translation>
+    </message>
+    <message>
+        <source>&amp;Imposta stampante...</source>
+        <translation>Printer se&amp;tup...</translation>
+    </message>
+    <message>
+        <source>&amp;Modifica</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Taglia</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>&amp;Copia</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Incolla</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>Ca&amp;ncella</source>
+        <translation>C&amp;lear</translation>
+    </message>
+    <message>
+        <source>&amp;Ripeti</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>&amp;Strumenti</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>&amp;Calcola</source>
+        <translation>&amp;Calculate</translation>
+    </message>
+    <message>
+        <source>&amp;Setup formato numeri...</source>
+        <translation>&amp;Number format setup...</translation>
+    </message>
+    <message>
+        <source>M&amp;etodi</source>
+        <translation>&amp;Methods</translation>
+    </message>
+    <message>
+        <source>&amp;Metodo</source>
+        <translation>&amp;Method</translation>
+    </message>
+    <message>
+        <source>&amp;Parametri fondamentali di statistica</source>
+        <translation>&amp;Basic statistical parameters</translation>
+    </message>
+    <message>
+        <source>Scheda seguente</source>
+        <translation>Next tab</translation>
+    </message>
+    <message>
+        <source>Scheda precedente</source>
+        <translation>Previous tab</translation>
+    </message>
+    <message>
+        <source>Barra degli strumenti</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>Doppio clic per impostare il formato dei numeri</source>
+        <translation>Double-click to set the number format</translation>
+    </message>
+    <message>
+        <source>Formato numeri: Interi %1  Decimali %2</source>
+        <translation>Number format: Integers %1  Decimals %2</translation>
+    </message>
+    <message>
+        <source> Info/Conclusioni</source>
+        <translation> Info/Conclusions</translation>
+    </message>
+    <message>
+        <source>Dati</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>N. determinazioni</source>
+        <translation>No. of determinations</translation>
+    </message>
+    <message>
+        <source>min. 3, max. 99</source>
+        <translation>min. 3, max. 99</translation>
+    </message>
+    <message>
+        <source>(min. 3)</source>
+        <translation>(min. 3)</translation>
+    </message>
+    <message>
+        <source>1 Livello di concentrazione</source>
+        <translation>1 concentration level</translation>
+    </message>
+    <message>
+        <source>3 Livelli di concentrazione</source>
+        <translation>3 concentration levels</translation>
+    </message>
+    <message>
+        <source>Risultato dell&apos;elaborazione</source>
+        <translation>Calculation result</translation>
+    </message>
+    <message>
+        <source>Accuratezza</source>
+        <translation>Accuracy</translation>
+    </message>
+    <message>
+        <source>Accuratezza livello superiore</source>
+        <translation>Accuracy upper level</translation>
+    </message>
+    <message>
+        <source>Accuratezza livello centrale</source>
+        <translation>Accuracy central level</translation>
+    </message>
+    <message>
+        <source>Accuratezza livello inferiore</source>
+        <translation>Accuracy lower level</translation>
+    </message>
+    <message>
+        <source>Accuratezza media</source>
+        <translation>Mean accuracy</translation>
+    </message>
+    <message>
+        <source>ACCURATEZZA: Analisi della varianza</source>
+        <translation>ACCURACY: Analysis of variance</translation>
+    </message>
+    <message>
+        <source>Grafico</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>Info/Conclusioni</source>
+        <translation>Info/Conclusions</translation>
+    </message>
+    <message>
+        <source>N. dati totali</source>
+        <translation>Total no. of values</translation>
+    </message>
+    <message>
+        <source>Clic su una concentrazione per modificare le concentrazioni</source>
+        <translation>Click a concentration to change the concentrations</translation>
+    </message>
+    <message>
+        <source>Dati della retta di regressione</source>
+        <translation>Regression line data</translation>
+    </message>
+    <message>
+        <source>LINEARITA&apos;: Analisi della varianza</source>
+        <translation>LINEARITY: Analysis of variance</translation>
+    </message>
+    <message>
+        <source>Grafici</source>
+        <translation>Charts</translation>
+    </message>
+    <message>
+        <source>C&amp;oncentrazioni...</source>
+        <translation>C&amp;oncentrations...</translation>
+    </message>
+    <message>
+        <source>Concentrazioni %1</source>
+        <translation>Concentrations %1</translation>
+    </message>
+    <message>
+        <source>Risultati ottenuti da:</source>
+        <translation>Results obtained from:</translation>
+    </message>
+    <message>
+        <source>Risultati</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>Deviazione std. tra analisi</source>
+        <translation>Std. deviation between analyses</translation>
+    </message>
+    <message>
+        <source>Deviazione std. di riproducibilità</source>
+        <translation>Reproducibility std. deviation</translation>
+    </message>
+    <message>
+        <source>Precisione (come riproducibilità)</source>
+        <translation>Precision (as reproducibility)</translation>
+    </message>
+    <message>
+        <source>Medie serie</source>
+        <translation>Series means</translation>
+    </message>
+    <message>
+        <source>Info/Dati</source>
+        <translation>Info/Data</translation>
+    </message>
+    <message>
+        <source>N. di misure di una concentrazione (quantità) prossima al limite di rilevabilità e del valore del bianco</source>
+        <translation>No. of measurements of a concentration (amount) close to the detection limit and of the blank value</translation>
+    </message>
+    <message>
+        <source>min. 5, max. 99</source>
+        <translation>min. 5, max. 99</translation>
+    </message>
+    <message>
+        <source>(min. 5)</source>
+        <translation>(min. 5)</translation>
+    </message>
+    <message>
+        <source>Limite di rilevazione</source>
+        <translation>Detection limit</translation>
+    </message>
+    <message>
+        <source>Limite di determinazione</source>
+        <translation>Quantitation limit</translation>
+    </message>
+    <message>
+        <source>Dev. standard</source>
+        <translation>Std. deviation</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>GdL</source>
+        <translation>DF</translation>
+    </message>
+    <message>
+        <source>Limiti di confidenza della media</source>
+        <translation>Confidence limits of the mean</translation>
+    </message>
+    <message>
+        <source>Inferiore</source>
+        <translation>Lower</translation>
+    </message>
+    <message>
+        <source>Superiore</source>
+        <translation>Upper</translation>
+    </message>
+    <message>
+        <source>Intervallo di Confidenza</source>
+        <translation>Confidence interval</translation>
+    </message>
+    <message>
+        <source>Gruppo A</source>
+        <translation>Group A</translation>
+    </message>
+    <message>
+        <source>Gruppo B</source>
+        <translation>Group B</translation>
+    </message>
+    <message>
+        <source>&amp;Annulla</source>
+        <comment>modifica</comment>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>Dimensioni</source>
+        <comment>grafico</comment>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>1 Metodo</source>
+        <translation>1 Method</translation>
+    </message>
+    <message>
+        <source>2 Studi</source>
+        <translation>2 Studies</translation>
+    </message>
+    <message>
+        <source>3 Criteri</source>
+        <translation>3 Criteria</translation>
+    </message>
+    <message>
+        <source>4 Esito</source>
+        <translation>4 Outcome</translation>
+    </message>
+    <message>
+        <source>5 Firme</source>
+        <translation>5 Signatures</translation>
+    </message>
+    <message>
+        <source>&amp;Apri convalida...</source>
+        <translation>&amp;Open validation...</translation>
+    </message>
+    <message>
+        <source>Salva &amp;con nome...</source>
+        <translation>Save &amp;as...</translation>
+    </message>
+    <message>
+        <source>Stampa &amp;dossier...</source>
+        <translation>Print &amp;dossier...</translation>
+    </message>
+    <message>
+        <source>C&amp;hiudi</source>
+        <translation>C&amp;lose</translation>
+    </message>
+    <message>
+        <source>Mo&amp;difica</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Convalida</source>
+        <translation>&amp;Validation</translation>
+    </message>
+    <message>
+        <source>&amp;Valuta</source>
+        <translation>&amp;Evaluate</translation>
+    </message>
+    <message>
+        <source>Aggiungi &amp;studio...</source>
+        <translation>Add &amp;study...</translation>
+    </message>
+    <message>
+        <source>Aggiungi c&amp;riterio</source>
+        <translation>Add c&amp;riterion</translation>
+    </message>
+    <message>
+        <source>&amp;Proponi criteri</source>
+        <translation>&amp;Propose criteria</translation>
+    </message>
+    <message>
+        <source>Con&amp;ferma proposte</source>
+        <translation>Con&amp;firm proposals</translation>
+    </message>
+    <message>
+        <source>Convalida - </source>
+        <translation>Validation - </translation>
+    </message>
+    <message>
+        <source>nessun file</source>
+        <translation>no file</translation>
+    </message>
+    <message>
+        <source>Soglia di riporto (il limite di determinazione deve esserle uguale o inferiore):</source>
+        <translation>Reporting threshold (the quantitation limit must be equal to it or lower):</translation>
+    </message>
+    <message>
+        <source>Limite dell&apos;impurezza (il limite di rilevazione deve esserle uguale o inferiore):</source>
+        <translation>Impurity limit (the detection limit must be equal to it or lower):</translation>
+    </message>
+    <message>
+        <source>Per lo scopo &quot;Altro&quot; non ci sono criteri da proporre.</source>
+        <translation>There are no criteria to propose for the purpose &quot;Other&quot;.</translation>
+    </message>
+    <message>
+        <source>Proponi criteri</source>
+        <translation>Propose criteria</translation>
+    </message>
+    <message>
+        <source>Conferma proposte</source>
+        <translation>Confirm proposals</translation>
+    </message>
+    <message>
+        <source>Il file %1 non è un file di studio (attese le estensioni LIM, PRE, TAR, ACC, SPC, PRI, RIP).</source>
+        <translation>The file %1 is not a study file (expected the extensions LIM, PRE, TAR, ACC, SPC, PRI, RIP).</translation>
+    </message>
+    <message>
+        <source>Aggiungi studio</source>
+        <translation>Add study</translation>
+    </message>
+    <message>
+        <source>Rimuovi studio</source>
+        <translation>Remove study</translation>
+    </message>
+    <message>
+        <source>Il file %1 non esiste.</source>
+        <translation>The file %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>Aggiungi criterio</source>
+        <translation>Add criterion</translation>
+    </message>
+    <message>
+        <source>Rimuovi criterio</source>
+        <translation>Remove criterion</translation>
+    </message>
+    <message>
+        <source>letto e calcolato</source>
+        <translation>read and calculated</translation>
+    </message>
+    <message>
+        <source>letto con valori non letti come scritti</source>
+        <translation>read, with values not read as written</translation>
+    </message>
+    <message>
+        <source>file mancante</source>
+        <translation>file missing</translation>
+    </message>
+    <message>
+        <source>file illeggibile</source>
+        <translation>file unreadable</translation>
+    </message>
+    <message>
+        <source>non è uno studio</source>
+        <translation>not a study</translation>
+    </message>
+    <message>
+        <source>calcolo non eseguito</source>
+        <translation>calculation not done</translation>
+    </message>
+    <message>
+        <source>Sc&amp;opo del metodo:</source>
+        <translation>Purp&amp;ose of the method:</translation>
+    </message>
+    <message>
+        <source>Scopo del metodo</source>
+        <translation>Purpose of the method</translation>
+    </message>
+    <message>
+        <source>Inte&amp;rvallo di lavoro:</source>
+        <translation>Wo&amp;rking range:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; non è un numero: l&apos;intervallo di lavoro resta com&apos;era.</source>
+        <translation>&quot;%1&quot; is not a number: the working range stays as it was.</translation>
+    </message>
+    <message>
+        <source>Intervallo di lavoro</source>
+        <translation>Working range</translation>
+    </message>
+    <message>
+        <source>Modifica del metodo</source>
+        <translation>Change of the method</translation>
+    </message>
+    <message>
+        <source>Identificativo</source>
+        <translation>Identifier</translation>
+    </message>
+    <message>
+        <source>Etichetta</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>Tipo</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Stato</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>A&amp;ggiungi...</source>
+        <translation>A&amp;dd...</translation>
+    </message>
+    <message>
+        <source>&amp;Rimuovi</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>A&amp;pri</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>L&apos;identificativo &quot;%1&quot; è vuoto o è già usato da un altro studio.</source>
+        <translation>The identifier &quot;%1&quot; is empty or already used by another study.</translation>
+    </message>
+    <message>
+        <source>Identificativo dello studio</source>
+        <translation>Identifier of the study</translation>
+    </message>
+    <message>
+        <source>Etichetta dello studio</source>
+        <translation>Label of the study</translation>
+    </message>
+    <message>
+        <source>non valutato</source>
+        <translation>not evaluated</translation>
+    </message>
+    <message>
+        <source>Caratteristica</source>
+        <translation>Characteristic</translation>
+    </message>
+    <message>
+        <source>Studio</source>
+        <translation>Study</translation>
+    </message>
+    <message>
+        <source>Prova</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>Limite</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Limite: un valore, o due separati da &quot;;&quot; per &quot;compreso tra&quot; ed &quot;esterno a&quot;. Il risultato è arrotondato ai decimali scritti nel limite prima del confronto.</source>
+        <translation>Limit: one value, or two separated by &quot;;&quot; for &quot;between&quot; and &quot;outside&quot;. The result is rounded to the decimals written in the limit before the comparison.</translation>
+    </message>
+    <message>
+        <source>A&amp;ggiungi criterio</source>
+        <translation>A&amp;dd criterion</translation>
+    </message>
+    <message>
+        <source>&amp;Rimuovi criterio</source>
+        <translation>&amp;Remove criterion</translation>
+    </message>
+    <message>
+        <source>Conferma propos&amp;te</source>
+        <translation>Confirm propos&amp;als</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; non è un numero: il limite resta com&apos;era.</source>
+        <translation>&quot;%1&quot; is not a number: the limit stays as it was.</translation>
+    </message>
+    <message>
+        <source>Un limite ha al più due valori (minimo ; massimo).</source>
+        <translation>A limit has at most two values (minimum ; maximum).</translation>
+    </message>
+    <message>
+        <source>Limite del criterio</source>
+        <translation>Limit of the criterion</translation>
+    </message>
+    <message>
+        <source>Modifica del criterio</source>
+        <translation>Change of the criterion</translation>
+    </message>
+    <message>
+        <source>(nessuno)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>proposto</source>
+        <translation>proposed</translation>
+    </message>
+    <message>
+        <source>confermato</source>
+        <translation>confirmed</translation>
+    </message>
+    <message>
+        <source>&amp;Valuta (F9)</source>
+        <translation>&amp;Evaluate (F9)</translation>
+    </message>
+    <message>
+        <source>Il dossier è cambiato dopo la valutazione: premere F9 per valutarlo di nuovo.</source>
+        <translation>The dossier has changed since the evaluation: press F9 to evaluate it again.</translation>
+    </message>
+    <message>
+        <source>N.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Criterio</source>
+        <translation>Criterion</translation>
+    </message>
+    <message>
+        <source>Risultato</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Confrontato</source>
+        <translation>Compared</translation>
+    </message>
+    <message>
+        <source>Esito</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>Motivo</source>
+        <translation>Reason</translation>
+    </message>
+    <message>
+        <source>Esito: non ancora valutato (F9)</source>
+        <translation>Outcome: not evaluated yet (F9)</translation>
+    </message>
+    <message>
+        <source>Esito: da valutare di nuovo (F9)</source>
+        <translation>Outcome: to be evaluated again (F9)</translation>
+    </message>
+    <message>
+        <source>Esito: %1</source>
+        <translation>Outcome: %1</translation>
+    </message>
+    <message>
+        <source> - aperto con modifiche non salvate: il dossier usa il file salvato</source>
+        <translation> - open with unsaved changes: the dossier uses the saved file</translation>
+    </message>
+    <message>
+        <source>Ruolo</source>
+        <translation>Role</translation>
+    </message>
+    <message>
+        <source>Nome</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Preparato da</source>
+        <translation>Prepared by</translation>
+    </message>
+    <message>
+        <source>Verificato da</source>
+        <translation>Reviewed by</translation>
+    </message>
+    <message>
+        <source>Approvato da</source>
+        <translation>Approved by</translation>
+    </message>
+    <message>
+        <source>A&amp;ggiungi firma</source>
+        <translation>A&amp;dd signature</translation>
+    </message>
+    <message>
+        <source>Aggiungi firma</source>
+        <translation>Add signature</translation>
+    </message>
+    <message>
+        <source>&amp;Rimuovi firma</source>
+        <translation>&amp;Remove signature</translation>
+    </message>
+    <message>
+        <source>Rimuovi firma</source>
+        <translation>Remove signature</translation>
+    </message>
+    <message>
+        <source>Firma</source>
+        <translation>Signature</translation>
     </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 
 #include "framework/report_records.h"
 #include "text/interface_language.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -13,6 +14,13 @@ namespace kestra {
 struct Ui {
     Q_DECLARE_TR_FUNCTIONS(Kestra)
 };
+
+// A caption the core keeps in Italian for its reports (grid headings, table rows, judgements), shown on the
+// screen in the interface language.
+inline QString ScreenText(const std::string& italian)
+{
+    return QString::fromStdString(Msg(italian));
+}
 
 // Where the core offers a text in both languages (extended statistics, dossier verdicts), the screen shows
 // the interface's.

@@ -83,7 +83,7 @@ MyLayoutDialog::MyLayoutDialog(ChartView& oGraf, QWidget* parent) : QDialog(pare
         marginGrid->addWidget(new QLabel(QStringLiteral("mm"), margins), i, 2);
     }
 
-    auto* size = new QGroupBox(Ui::tr("Dimensioni"), this);
+    auto* size = new QGroupBox(Ui::tr("Dimensioni", "grafico"), this);
     auto* sizeRow = new QVBoxLayout(size);
     m_wholePage =
         addOption(size, sizeRow, Ui::tr("&Pagina intera"), QStringLiteral("OptPaginaIntera"));

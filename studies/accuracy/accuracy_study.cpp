@@ -211,7 +211,7 @@ std::string AccuracyStudy::unitSuffix() const
 
 std::string AccuracyStudy::levelCaption(int level) const
 {
-    return std::string(kLevelCaptions.at(static_cast<std::size_t>(level))) + unitSuffix();
+    return Msg(kLevelCaptions.at(static_cast<std::size_t>(level))) + unitSuffix();
 }
 
 bool AccuracyStudy::updateRecovery(int level, int row)

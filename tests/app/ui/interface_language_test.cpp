@@ -18,6 +18,8 @@
 #include "app/ui/main_window.h"
 #include "app/ui/options_dialog.h"
 #include "app/ui/qt_translations.h"
+#include "dossier/ui/dossier_window.h"
+#include "framework/ui/study_window.h"
 #include "app/ui/screen_language.h"
 #include "framework/scripted_prompts.h"
 #include "framework/ui/form_numero.h"
@@ -96,6 +98,27 @@ std::vector<std::pair<QString, QStringList>> shellScreens(Shell& shell)
     return screens;
 }
 
+// Every study window with the example study of its kind read and calculated, and the example dossier
+// evaluated: captions, tabs, results frames, table headings and the judgements the core shows.
+std::vector<std::pair<QString, QStringList>> documentScreens(Shell& shell)
+{
+    std::vector<std::pair<QString, QStringList>> screens;
+    const fs::path examples = fs::path(KESTRA_SOURCE_DIR) / "examples" / "dossier";
+    for (const auto& entry : fs::directory_iterator(examples / "studi")) {
+        EXPECT_TRUE(shell.window->openFile(QString::fromStdString(entry.path().string())))
+            << entry.path() << " " << (shell.prompts.messages.empty() ? "" : shell.prompts.messages.back().text);
+    }
+    for (StudyWindow* w : shell.window->openStudyWindows())
+        screens.emplace_back(w->objectName(), test::VisibleTexts(*w));
+    EXPECT_EQ(screens.size(), 7u);
+    EXPECT_TRUE(shell.window->openDossierFile(examples / "convalida_paracetamolo.kvd"));
+    for (DossierWindow* d : shell.window->openDossierWindows()) {
+        d->evaluate();
+        screens.emplace_back(QStringLiteral("dossier"), test::VisibleTexts(*d));
+    }
+    return screens;
+}
+
 class ShellLanguage : public ::testing::TestWithParam<InterfaceLanguage> {};
 
 TEST_P(ShellLanguage, NoTextOfTheMainWindowAndItsDialogsIsInTheOtherLanguage)
@@ -108,7 +131,11 @@ TEST_P(ShellLanguage, NoTextOfTheMainWindowAndItsDialogsIsInTheOtherLanguage)
         texts += static_cast<int>(shown.size());
         EXPECT_EQ(test::TextsInTheWrongLanguage(shown, !english), QStringList()) << screen.toStdString();
     }
-    EXPECT_GT(texts, 100);
+    for (const auto& [screen, shown] : documentScreens(shell)) {
+        texts += static_cast<int>(shown.size());
+        EXPECT_EQ(test::TextsInTheWrongLanguage(shown, !english), QStringList()) << screen.toStdString();
+    }
+    EXPECT_GT(texts, 600);
     // the menus themselves, so that a scan that finds nothing is not taken for success
     const QStringList menus = test::VisibleTexts(*shell.window);
     EXPECT_TRUE(menus.contains(english ? "Methods" : "Metodi"));

@@ -1,8 +1,8 @@
 // The pictures of the user guide: the main window, every study window with a worked example, the main
 // dialogs and a report page, made from the program itself so they follow it. Made only when
 // KESTRA_SCREENSHOTS names a folder (the build does it for the help), into <folder>/<language>/, where the
-// language is KESTRA_SCREENSHOTS_LANGUAGE ("it", the default, or "en"): the reports in that language, numbers
-// with that language's decimal separator.
+// language is KESTRA_SCREENSHOTS_LANGUAGE ("it", the default, or "en"): the interface and the reports in that
+// language, numbers with that language's decimal separator.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -32,6 +32,8 @@
 #include "reporting/ui/company_data_dialog.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/print_language_dialog.h"
+#include "app/ui/qt_translations.h"
+#include "text/interface_language.h"
 #include "reporting/ui/report_renderer.h"
 #include "reporting/ui/report_test_support.h"
 #include "test_support.h"
@@ -104,6 +106,11 @@ protected:
         ASSERT_TRUE(m_language == "it" || m_language == "en") << m_language;
         m_folder = fs::path(folder) / m_language;
         fs::create_directories(m_folder);
+        // the windows in the language of the help that shows them
+        const InterfaceLanguage language =
+            m_language == "en" ? InterfaceLanguage::English : InterfaceLanguage::Italian;
+        SetInterfaceLanguage(language);
+        InstallInterfaceTranslations(*QCoreApplication::instance(), language);
 
         fs::create_directories(m_dir / "home");
         m_window = std::make_unique<Kestra>(
@@ -125,6 +132,8 @@ protected:
                 w->study().clearGridsChanged();
             }
         m_window.reset();
+        RemoveInterfaceTranslations(*QCoreApplication::instance());
+        SetInterfaceLanguage(InterfaceLanguage::Italian);
         SetUserDecimalSeparator(m_savedSeparator);
         SetReportDatabasePath(m_savedDatabase);
         SetFTableLookup(std::make_shared<DatabaseFTable>(KESTRA_TEMPLATE_DB));
