@@ -263,9 +263,6 @@
         <source>unità</source>
         <translation>unit</translation>
     </message>
-</context>
-<context>
-    <name>Ui</name>
     <message>
         <source>Informazioni su Kestra 2006</source>
         <translation>About Kestra 2006</translation>
@@ -281,10 +278,6 @@ Ogni studio si salva nel proprio file e si stampa in italiano o in inglese.</sou
         <translation>Validation of analytical methods along the ICH Q2 guideline: detection and quantitation limits, repeatability, calibration, accuracy, specificity, intermediate precision and reproducibility, at the 95 % confidence level.
 
 Each study is saved in its own file and printed in Italian or in English.</translation>
-    </message>
-    <message>
-        <source>Chiudi</source>
-        <translation>Close</translation>
     </message>
     <message>
         <source>Guida di Kestra 2006</source>
@@ -445,742 +438,12 @@ Each study is saved in its own file and printed in Italian or in English.</trans
         <translation>Cannot write the configuration file %1</translation>
     </message>
     <message>
-        <source>Verifica del programma eseguita.</source>
-        <translation>Program verification done.</translation>
-    </message>
-    <message>
-        <source>Casi falliti:</source>
-        <translation>Failed cases:</translation>
-    </message>
-    <message>
-        <source>... e altri %1 (elencati nel certificato)</source>
-        <translation>... and %1 more (listed in the certificate)</translation>
-    </message>
-    <message>
-        <source>atteso %1, ottenuto %2</source>
-        <translation>expected %1, obtained %2</translation>
-    </message>
-    <message>
-        <source>Vuoi salvare il certificato in PDF?<byte value="xd"/>
-Sì: certificato in italiano<byte value="xd"/>
-No: certificato in inglese<byte value="xd"/>
-Annulla: nessun certificato</source>
-        <translation>Do you want to save the certificate as PDF?<byte value="xd"/>
-Yes: certificate in Italian<byte value="xd"/>
-No: certificate in English<byte value="xd"/>
-Cancel: no certificate</translation>
-    </message>
-    <message>
         <source>Verifica del programma non eseguita:</source>
         <translation>Program verification not done:</translation>
     </message>
     <message>
         <source>Certificato non salvato:</source>
         <translation>Certificate not saved:</translation>
-    </message>
-    <message>
-        <source>Concentrazioni</source>
-        <translation>Concentrations</translation>
-    </message>
-    <message>
-        <source>Valori</source>
-        <translation>Values</translation>
-    </message>
-    <message>
-        <source>Grandezza</source>
-        <translation>Quantity</translation>
-    </message>
-    <message>
-        <source>Valore</source>
-        <translation>Value</translation>
-    </message>
-    <message>
-        <source>Nota</source>
-        <translation>Note</translation>
-    </message>
-    <message>
-        <source>Statistica estesa</source>
-        <translation>Extended statistics</translation>
-    </message>
-    <message>
-        <source>Valori con 6 cifre significative; il valore completo compare nel suggerimento della cella. Ctrl+C copia le righe scelte.</source>
-        <translation>Values with 6 significant digits; the full value shows in the cell&apos;s tooltip. Ctrl+C copies the chosen rows.</translation>
-    </message>
-    <message>
-        <source>Chiave: </source>
-        <translation>Key: </translation>
-    </message>
-    <message>
-        <source>Valore completo: </source>
-        <translation>Full value: </translation>
-    </message>
-    <message>
-        <source>Formato numeri</source>
-        <translation>Number format</translation>
-    </message>
-    <message>
-        <source>&amp;Annulla</source>
-        <translation>&amp;Cancel</translation>
-    </message>
-    <message>
-        <source>Numero degli interi</source>
-        <translation>Integer digits</translation>
-    </message>
-    <message>
-        <source>Numero dei decimali</source>
-        <translation>Decimal digits</translation>
-    </message>
-    <message>
-        <source>Imposta il numero degli interi e dei decimali</source>
-        <translation>Set the number of integer and decimal digits</translation>
-    </message>
-    <message>
-        <source>La somma di interi e decimali non puo&apos; eccedere 13</source>
-        <translation>Integer and decimal digits together cannot exceed 13</translation>
-    </message>
-    <message>
-        <source>Il valore degli interi deve essere &gt; 0</source>
-        <translation>The integer digits must be &gt; 0</translation>
-    </message>
-    <message>
-        <source>&amp;Sì</source>
-        <translation>&amp;Yes</translation>
-    </message>
-    <message>
-        <source>&amp;No</source>
-        <translation>&amp;No</translation>
-    </message>
-    <message>
-        <source>&amp;Salva</source>
-        <translation>&amp;Save</translation>
-    </message>
-    <message>
-        <source>&amp;Apri</source>
-        <translation>&amp;Open</translation>
-    </message>
-    <message>
-        <source>Cerca in:</source>
-        <translation>Look in:</translation>
-    </message>
-    <message>
-        <source>Nome file:</source>
-        <translation>File name:</translation>
-    </message>
-    <message>
-        <source>Tipo file:</source>
-        <translation>File type:</translation>
-    </message>
-    <message>
-        <source>Salva con nome</source>
-        <translation>Save As</translation>
-    </message>
-    <message>
-        <source>Apri</source>
-        <translation>Open</translation>
-    </message>
-    <message>
-        <source>Il file %1 esiste già.<byte value="xd"/>
-Vuoi sostituirlo?</source>
-        <translation>The file %1 already exists.<byte value="xd"/>
-Do you want to replace it?</translation>
-    </message>
-    <message>
-        <source>Salva il certificato</source>
-        <translation>Save the certificate</translation>
-    </message>
-    <message>
-        <source>Documenti PDF (*.pdf *.PDF)</source>
-        <translation>PDF documents (*.pdf *.PDF)</translation>
-    </message>
-    <message>
-        <source>Apri convalida</source>
-        <translation>Open validation</translation>
-    </message>
-    <message>
-        <source>Salva convalida con nome</source>
-        <translation>Save validation as</translation>
-    </message>
-    <message>
-        <source>Aggiungi uno studio al dossier</source>
-        <translation>Add a study to the dossier</translation>
-    </message>
-    <message>
-        <source>Salva il dossier in PDF</source>
-        <translation>Save the dossier as PDF</translation>
-    </message>
-    <message>
-        <source>File degli studi (%1)</source>
-        <translation>Study files (%1)</translation>
-    </message>
-    <message>
-        <source>Dossier di convalida (*.kvd *.KVD)</source>
-        <translation>Validation dossiers (*.kvd *.KVD)</translation>
-    </message>
-    <message>
-        <source>Risultati non aggiornati: premere Calcola</source>
-        <translation>Results out of date: press Calculate</translation>
-    </message>
-    <message>
-        <source>Impossibile avviare la stampa sulla stampante &quot;%1&quot;.</source>
-        <translation>Cannot start printing on the printer &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>Impossibile scrivere il file %1.</source>
-        <translation>Cannot write the file %1.</translation>
-    </message>
-    <message>
-        <source>Layout di stampa</source>
-        <translation>Print layout</translation>
-    </message>
-    <message>
-        <source>Orientamento</source>
-        <translation>Orientation</translation>
-    </message>
-    <message>
-        <source>&amp;Verticale</source>
-        <translation>&amp;Portrait</translation>
-    </message>
-    <message>
-        <source>&amp;Orizzontale</source>
-        <translation>&amp;Landscape</translation>
-    </message>
-    <message>
-        <source>Margini</source>
-        <translation>Margins</translation>
-    </message>
-    <message>
-        <source>Sinistro</source>
-        <translation>Left</translation>
-    </message>
-    <message>
-        <source>Destro</source>
-        <translation>Right</translation>
-    </message>
-    <message>
-        <source>Alto</source>
-        <translation>Top</translation>
-    </message>
-    <message>
-        <source>Basso</source>
-        <translation>Bottom</translation>
-    </message>
-    <message>
-        <source>Dimensioni</source>
-        <translation>Dimensions</translation>
-    </message>
-    <message>
-        <source>&amp;Pagina intera</source>
-        <translation>&amp;Whole page</translation>
-    </message>
-    <message>
-        <source>&amp;Attuale</source>
-        <translation>&amp;Current</translation>
-    </message>
-    <message>
-        <source>Layout</source>
-        <translation>Layout</translation>
-    </message>
-    <message>
-        <source>S&amp;tampante</source>
-        <translation>P&amp;rinter</translation>
-    </message>
-    <message>
-        <source>&amp;Schermo</source>
-        <translation>&amp;Screen</translation>
-    </message>
-    <message>
-        <source>Il margine &quot;%1&quot; non è valido: scrivere un numero di millimetri da 0 a %2.</source>
-        <translation>The margin &quot;%1&quot; is not valid: write a number of millimetres from 0 to %2.</translation>
-    </message>
-    <message>
-        <source>Stampa grafico</source>
-        <translation>Print chart</translation>
-    </message>
-    <message>
-        <source>Salva grafico</source>
-        <translation>Save chart</translation>
-    </message>
-    <message>
-        <source>Documento PDF (*.pdf);;Immagine PNG (*.png)</source>
-        <translation>PDF document (*.pdf);;PNG picture (*.png)</translation>
-    </message>
-    <message>
-        <source>Scegli la lingua del grafico</source>
-        <translation>Choose the language of the chart</translation>
-    </message>
-    <message>
-        <source>Grafico da stampare</source>
-        <translation>Chart to print</translation>
-    </message>
-    <message>
-        <source>Regressione</source>
-        <translation>Regression</translation>
-    </message>
-    <message>
-        <source>Proporzionalità</source>
-        <translation>Proportionality</translation>
-    </message>
-    <message>
-        <source>Residui</source>
-        <translation>Residuals</translation>
-    </message>
-    <message>
-        <source>Stampante:</source>
-        <translation>Printer:</translation>
-    </message>
-    <message>
-        <source>Layout...</source>
-        <translation>Layout...</translation>
-    </message>
-    <message>
-        <source>Imposta...</source>
-        <translation>Setup...</translation>
-    </message>
-    <message>
-        <source>Salva come file...</source>
-        <translation>Save as file...</translation>
-    </message>
-    <message>
-        <source>Salva il grafico in un documento PDF o in un&apos;immagine PNG</source>
-        <translation>Saves the chart in a PDF document or a PNG picture</translation>
-    </message>
-    <message>
-        <source>Errore %1 nella procedura frmAnagraf.%2.<byte value="xd"/>
-<byte value="xd"/>
-%3</source>
-        <translation>Error %1 in procedure frmAnagraf.%2.<byte value="xd"/>
-<byte value="xd"/>
-%3</translation>
-    </message>
-    <message>
-        <source>Immagini %1 (%2)</source>
-        <translation>Pictures %1 (%2)</translation>
-    </message>
-    <message>
-        <source>Anagrafica azienda</source>
-        <translation>Company data</translation>
-    </message>
-    <message>
-        <source>Dimensioni logo</source>
-        <translation>Logo size</translation>
-    </message>
-    <message>
-        <source>Dimensioni reali del logo per il report, massime 10.00 x 5.00 cm</source>
-        <translation>Real size of the logo on the report, at most 10.00 x 5.00 cm</translation>
-    </message>
-    <message>
-        <source>Intera immagine</source>
-        <translation>Whole picture</translation>
-    </message>
-    <message>
-        <source>Dimensioni reali</source>
-        <translation>Real size</translation>
-    </message>
-    <message>
-        <source>&amp;Scegli logo</source>
-        <translation>C&amp;hoose logo</translation>
-    </message>
-    <message>
-        <source>Cancella logo</source>
-        <translation>Remove logo</translation>
-    </message>
-    <message>
-        <source>&amp;Salva modifiche</source>
-        <translation>&amp;Save changes</translation>
-    </message>
-    <message>
-        <source>&amp;Chiudi</source>
-        <translation>&amp;Close</translation>
-    </message>
-    <message>
-        <source>Scegli logo</source>
-        <translation>Choose logo</translation>
-    </message>
-    <message>
-        <source>I dati sono stati salvati</source>
-        <translation>The data have been saved</translation>
-    </message>
-    <message>
-        <source>Parametri report</source>
-        <translation>Report parameters</translation>
-    </message>
-    <message>
-        <source>Scegli la lingua del report</source>
-        <translation>Choose the language of the report</translation>
-    </message>
-    <message>
-        <source> (frecce sinistra e destra)</source>
-        <translation> (left and right arrows)</translation>
-    </message>
-    <message>
-        <source>Stampa la data</source>
-        <translation>Print the date</translation>
-    </message>
-    <message>
-        <source>Aggiungi statistica estesa</source>
-        <translation>Add extended statistics</translation>
-    </message>
-    <message>
-        <source>Aggiunge al report una pagina con la statistica estesa</source>
-        <translation>Adds a page with the extended statistics to the report</translation>
-    </message>
-    <message>
-        <source>Anteprima di stampa</source>
-        <translation>Print preview</translation>
-    </message>
-    <message>
-        <source>Stampa...</source>
-        <translation>Print...</translation>
-    </message>
-    <message>
-        <source>Prima pagina</source>
-        <translation>First page</translation>
-    </message>
-    <message>
-        <source>Pagina precedente</source>
-        <translation>Previous page</translation>
-    </message>
-    <message>
-        <source>Pagina successiva</source>
-        <translation>Next page</translation>
-    </message>
-    <message>
-        <source>Ultima pagina</source>
-        <translation>Last page</translation>
-    </message>
-    <message>
-        <source>Riduci</source>
-        <translation>Zoom out</translation>
-    </message>
-    <message>
-        <source>Ingrandisci</source>
-        <translation>Zoom in</translation>
-    </message>
-    <message>
-        <source>Larghezza pagina</source>
-        <translation>Page width</translation>
-    </message>
-    <message>
-        <source>Pagina intera</source>
-        <translation>Whole page</translation>
-    </message>
-    <message>
-        <source>Esporta PDF...</source>
-        <translation>Export PDF...</translation>
-    </message>
-    <message>
-        <source>Esporta PDF</source>
-        <translation>Export PDF</translation>
-    </message>
-    <message>
-        <source>Documenti PDF (*.pdf)</source>
-        <translation>PDF documents (*.pdf)</translation>
-    </message>
-    <message>
-        <source>Nessuna stampante installata</source>
-        <translation>No printer installed</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>Info</translation>
-    </message>
-    <message>
-        <source>Conclusioni</source>
-        <translation>Conclusions</translation>
-    </message>
-    <message>
-        <source>Mostra il testo delle conclusioni</source>
-        <translation>Shows the text of the conclusions</translation>
-    </message>
-    <message>
-        <source>Griglia per l&apos;inserimento dei dati</source>
-        <translation>Grid for entering the data</translation>
-    </message>
-    <message>
-        <source>Mostra i risultati dell&apos;elaborazione</source>
-        <translation>Shows the results of the calculation</translation>
-    </message>
-    <message>
-        <source>Mostra la statistica estesa dei dati calcolati</source>
-        <translation>Shows the extended statistics of the calculated data</translation>
-    </message>
-    <message>
-        <source>&amp;Nuovo</source>
-        <translation>&amp;New</translation>
-    </message>
-    <message>
-        <source>&amp;Apri...</source>
-        <translation>&amp;Open...</translation>
-    </message>
-    <message>
-        <source>Salva con &amp;nome...</source>
-        <translation>Save &amp;As...</translation>
-    </message>
-    <message>
-        <source>&amp;Stampa...</source>
-        <translation>&amp;Print...</translation>
-    </message>
-    <message>
-        <source>Stampa &amp;grafico...</source>
-        <translation>Print c&amp;hart...</translation>
-    </message>
-    <message>
-        <source>&amp;Imposta stampante...</source>
-        <translation>Printer se&amp;tup...</translation>
-    </message>
-    <message>
-        <source>&amp;Modifica</source>
-        <translation>&amp;Edit</translation>
-    </message>
-    <message>
-        <source>&amp;Taglia</source>
-        <translation>Cu&amp;t</translation>
-    </message>
-    <message>
-        <source>&amp;Copia</source>
-        <translation>&amp;Copy</translation>
-    </message>
-    <message>
-        <source>&amp;Incolla</source>
-        <translation>&amp;Paste</translation>
-    </message>
-    <message>
-        <source>Ca&amp;ncella</source>
-        <translation>C&amp;lear</translation>
-    </message>
-    <message>
-        <source>&amp;Ripeti</source>
-        <translation>&amp;Redo</translation>
-    </message>
-    <message>
-        <source>&amp;Strumenti</source>
-        <translation>&amp;Tools</translation>
-    </message>
-    <message>
-        <source>&amp;Calcola</source>
-        <translation>&amp;Calculate</translation>
-    </message>
-    <message>
-        <source>&amp;Setup formato numeri...</source>
-        <translation>&amp;Number format setup...</translation>
-    </message>
-    <message>
-        <source>M&amp;etodi</source>
-        <translation>&amp;Methods</translation>
-    </message>
-    <message>
-        <source>&amp;Metodo</source>
-        <translation>&amp;Method</translation>
-    </message>
-    <message>
-        <source>&amp;Parametri fondamentali di statistica</source>
-        <translation>&amp;Basic statistical parameters</translation>
-    </message>
-    <message>
-        <source>Scheda seguente</source>
-        <translation>Next tab</translation>
-    </message>
-    <message>
-        <source>Scheda precedente</source>
-        <translation>Previous tab</translation>
-    </message>
-    <message>
-        <source>Barra degli strumenti</source>
-        <translation>Toolbar</translation>
-    </message>
-    <message>
-        <source>Doppio clic per impostare il formato dei numeri</source>
-        <translation>Double-click to set the number format</translation>
-    </message>
-    <message>
-        <source>Formato numeri: Interi %1  Decimali %2</source>
-        <translation>Number format: Integers %1  Decimals %2</translation>
-    </message>
-    <message>
-        <source> Info/Conclusioni</source>
-        <translation> Info/Conclusions</translation>
-    </message>
-    <message>
-        <source>Dati</source>
-        <translation>Data</translation>
-    </message>
-    <message>
-        <source>N. determinazioni</source>
-        <translation>No. of determinations</translation>
-    </message>
-    <message>
-        <source>min. 3, max. 99</source>
-        <translation>min. 3, max. 99</translation>
-    </message>
-    <message>
-        <source>(min. 3)</source>
-        <translation>(min. 3)</translation>
-    </message>
-    <message>
-        <source>1 Livello di concentrazione</source>
-        <translation>1 concentration level</translation>
-    </message>
-    <message>
-        <source>3 Livelli di concentrazione</source>
-        <translation>3 concentration levels</translation>
-    </message>
-    <message>
-        <source>Risultato dell&apos;elaborazione</source>
-        <translation>Calculation result</translation>
-    </message>
-    <message>
-        <source>Accuratezza</source>
-        <translation>Accuracy</translation>
-    </message>
-    <message>
-        <source>Accuratezza livello superiore</source>
-        <translation>Accuracy upper level</translation>
-    </message>
-    <message>
-        <source>Accuratezza livello centrale</source>
-        <translation>Accuracy central level</translation>
-    </message>
-    <message>
-        <source>Accuratezza livello inferiore</source>
-        <translation>Accuracy lower level</translation>
-    </message>
-    <message>
-        <source>Accuratezza media</source>
-        <translation>Mean accuracy</translation>
-    </message>
-    <message>
-        <source>ACCURATEZZA: Analisi della varianza</source>
-        <translation>ACCURACY: Analysis of variance</translation>
-    </message>
-    <message>
-        <source>Grafico</source>
-        <translation>Chart</translation>
-    </message>
-    <message>
-        <source>Info/Conclusioni</source>
-        <translation>Info/Conclusions</translation>
-    </message>
-    <message>
-        <source>N. dati totali</source>
-        <translation>Total no. of values</translation>
-    </message>
-    <message>
-        <source>Clic su una concentrazione per modificare le concentrazioni</source>
-        <translation>Click a concentration to change the concentrations</translation>
-    </message>
-    <message>
-        <source>Dati della retta di regressione</source>
-        <translation>Regression line data</translation>
-    </message>
-    <message>
-        <source>LINEARITA&apos;: Analisi della varianza</source>
-        <translation>LINEARITY: Analysis of variance</translation>
-    </message>
-    <message>
-        <source>Grafici</source>
-        <translation>Charts</translation>
-    </message>
-    <message>
-        <source>C&amp;oncentrazioni...</source>
-        <translation>C&amp;oncentrations...</translation>
-    </message>
-    <message>
-        <source>Concentrazioni %1</source>
-        <translation>Concentrations %1</translation>
-    </message>
-    <message>
-        <source>Risultati ottenuti da:</source>
-        <translation>Results obtained from:</translation>
-    </message>
-    <message>
-        <source>Risultati</source>
-        <translation>Results</translation>
-    </message>
-    <message>
-        <source>Deviazione std. tra analisi</source>
-        <translation>Std. deviation between analyses</translation>
-    </message>
-    <message>
-        <source>Deviazione std. di riproducibilità</source>
-        <translation>Reproducibility std. deviation</translation>
-    </message>
-    <message>
-        <source>Precisione (come riproducibilità)</source>
-        <translation>Precision (as reproducibility)</translation>
-    </message>
-    <message>
-        <source>Medie serie</source>
-        <translation>Series means</translation>
-    </message>
-    <message>
-        <source>Info/Dati</source>
-        <translation>Info/Data</translation>
-    </message>
-    <message>
-        <source>N. di misure di una concentrazione (quantità) prossima al limite di rilevabilità e del valore del bianco</source>
-        <translation>No. of measurements of a concentration (amount) close to the detection limit and of the blank value</translation>
-    </message>
-    <message>
-        <source>min. 5, max. 99</source>
-        <translation>min. 5, max. 99</translation>
-    </message>
-    <message>
-        <source>(min. 5)</source>
-        <translation>(min. 5)</translation>
-    </message>
-    <message>
-        <source>Limite di rilevazione</source>
-        <translation>Detection limit</translation>
-    </message>
-    <message>
-        <source>Limite di determinazione</source>
-        <translation>Quantitation limit</translation>
-    </message>
-    <message>
-        <source>Dev. standard</source>
-        <translation>Std. deviation</translation>
-    </message>
-    <message>
-        <source>Media</source>
-        <translation>Mean</translation>
-    </message>
-    <message>
-        <source>GdL</source>
-        <translation>DF</translation>
-    </message>
-    <message>
-        <source>Limiti di confidenza della media</source>
-        <translation>Confidence limits of the mean</translation>
-    </message>
-    <message>
-        <source>Inferiore</source>
-        <translation>Lower</translation>
-    </message>
-    <message>
-        <source>Superiore</source>
-        <translation>Upper</translation>
-    </message>
-    <message>
-        <source>Intervallo di Confidenza</source>
-        <translation>Confidence interval</translation>
-    </message>
-    <message>
-        <source>Gruppo A</source>
-        <translation>Group A</translation>
-    </message>
-    <message>
-        <source>Gruppo B</source>
-        <translation>Group B</translation>
-    </message>
-    <message>
-        <source>&amp;Annulla</source>
-        <comment>modifica</comment>
-        <translation>&amp;Undo</translation>
-    </message>
-    <message>
-        <source>Dimensioni</source>
-        <comment>grafico</comment>
-        <translation>Size</translation>
     </message>
     <message>
         <source>1 Metodo</source>
@@ -1207,6 +470,10 @@ Do you want to replace it?</translation>
         <translation>&amp;Open validation...</translation>
     </message>
     <message>
+        <source>&amp;Salva</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
         <source>Salva &amp;con nome...</source>
         <translation>Save &amp;as...</translation>
     </message>
@@ -1221,6 +488,15 @@ Do you want to replace it?</translation>
     <message>
         <source>Mo&amp;difica</source>
         <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Annulla</source>
+        <comment>modifica</comment>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Ripeti</source>
+        <translation>&amp;Redo</translation>
     </message>
     <message>
         <source>&amp;Convalida</source>
@@ -1403,6 +679,10 @@ Do you want to replace it?</translation>
         <translation>Study</translation>
     </message>
     <message>
+        <source>Grandezza</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
         <source>Prova</source>
         <translation>Test</translation>
     </message>
@@ -1541,6 +821,715 @@ Do you want to replace it?</translation>
     <message>
         <source>Firma</source>
         <translation>Signature</translation>
+    </message>
+    <message>
+        <source>Concentrazioni</source>
+        <translation>Concentrations</translation>
+    </message>
+    <message>
+        <source>Valori</source>
+        <translation>Values</translation>
+    </message>
+    <message>
+        <source>Valore</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Nota</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Statistica estesa</source>
+        <translation>Extended statistics</translation>
+    </message>
+    <message>
+        <source>Valori con 6 cifre significative; il valore completo compare nel suggerimento della cella. Ctrl+C copia le righe scelte.</source>
+        <translation>Values with 6 significant digits; the full value shows in the cell&apos;s tooltip. Ctrl+C copies the chosen rows.</translation>
+    </message>
+    <message>
+        <source>Chiave: </source>
+        <translation>Key: </translation>
+    </message>
+    <message>
+        <source>Valore completo: </source>
+        <translation>Full value: </translation>
+    </message>
+    <message>
+        <source>Formato numeri</source>
+        <translation>Number format</translation>
+    </message>
+    <message>
+        <source>&amp;Annulla</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Numero degli interi</source>
+        <translation>Integer digits</translation>
+    </message>
+    <message>
+        <source>Numero dei decimali</source>
+        <translation>Decimal digits</translation>
+    </message>
+    <message>
+        <source>Imposta il numero degli interi e dei decimali</source>
+        <translation>Set the number of integer and decimal digits</translation>
+    </message>
+    <message>
+        <source>La somma di interi e decimali non puo&apos; eccedere 13</source>
+        <translation>Integer and decimal digits together cannot exceed 13</translation>
+    </message>
+    <message>
+        <source>Il valore degli interi deve essere &gt; 0</source>
+        <translation>The integer digits must be &gt; 0</translation>
+    </message>
+    <message>
+        <source>&amp;Sì</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>&amp;Apri</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>Cerca in:</source>
+        <translation>Look in:</translation>
+    </message>
+    <message>
+        <source>Nome file:</source>
+        <translation>File name:</translation>
+    </message>
+    <message>
+        <source>Tipo file:</source>
+        <translation>File type:</translation>
+    </message>
+    <message>
+        <source>Salva con nome</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>Apri</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Il file %1 esiste già.<byte value="xd"/>
+Vuoi sostituirlo?</source>
+        <translation>The file %1 already exists.<byte value="xd"/>
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>Salva il certificato</source>
+        <translation>Save the certificate</translation>
+    </message>
+    <message>
+        <source>Documenti PDF (*.pdf *.PDF)</source>
+        <translation>PDF documents (*.pdf *.PDF)</translation>
+    </message>
+    <message>
+        <source>Apri convalida</source>
+        <translation>Open validation</translation>
+    </message>
+    <message>
+        <source>Salva convalida con nome</source>
+        <translation>Save validation as</translation>
+    </message>
+    <message>
+        <source>Aggiungi uno studio al dossier</source>
+        <translation>Add a study to the dossier</translation>
+    </message>
+    <message>
+        <source>Salva il dossier in PDF</source>
+        <translation>Save the dossier as PDF</translation>
+    </message>
+    <message>
+        <source>File degli studi (%1)</source>
+        <translation>Study files (%1)</translation>
+    </message>
+    <message>
+        <source>Dossier di convalida (*.kvd *.KVD)</source>
+        <translation>Validation dossiers (*.kvd *.KVD)</translation>
+    </message>
+    <message>
+        <source>Risultati non aggiornati: premere Calcola</source>
+        <translation>Results out of date: press Calculate</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Conclusioni</source>
+        <translation>Conclusions</translation>
+    </message>
+    <message>
+        <source>Mostra il testo delle conclusioni</source>
+        <translation>Shows the text of the conclusions</translation>
+    </message>
+    <message>
+        <source>Griglia per l&apos;inserimento dei dati</source>
+        <translation>Grid for entering the data</translation>
+    </message>
+    <message>
+        <source>Mostra i risultati dell&apos;elaborazione</source>
+        <translation>Shows the results of the calculation</translation>
+    </message>
+    <message>
+        <source>Mostra la statistica estesa dei dati calcolati</source>
+        <translation>Shows the extended statistics of the calculated data</translation>
+    </message>
+    <message>
+        <source>&amp;Nuovo</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>&amp;Apri...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>Salva con &amp;nome...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>&amp;Stampa...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>Stampa &amp;grafico...</source>
+        <translation>Print c&amp;hart...</translation>
+    </message>
+    <message>
+        <source>&amp;Imposta stampante...</source>
+        <translation>Printer se&amp;tup...</translation>
+    </message>
+    <message>
+        <source>&amp;Chiudi</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>&amp;Modifica</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Taglia</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>&amp;Copia</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Incolla</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>Ca&amp;ncella</source>
+        <translation>C&amp;lear</translation>
+    </message>
+    <message>
+        <source>&amp;Strumenti</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>&amp;Calcola</source>
+        <translation>&amp;Calculate</translation>
+    </message>
+    <message>
+        <source>&amp;Setup formato numeri...</source>
+        <translation>&amp;Number format setup...</translation>
+    </message>
+    <message>
+        <source>M&amp;etodi</source>
+        <translation>&amp;Methods</translation>
+    </message>
+    <message>
+        <source>&amp;Metodo</source>
+        <translation>&amp;Method</translation>
+    </message>
+    <message>
+        <source>&amp;Parametri fondamentali di statistica</source>
+        <translation>&amp;Basic statistical parameters</translation>
+    </message>
+    <message>
+        <source>Scheda seguente</source>
+        <translation>Next tab</translation>
+    </message>
+    <message>
+        <source>Scheda precedente</source>
+        <translation>Previous tab</translation>
+    </message>
+    <message>
+        <source>Barra degli strumenti</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>Doppio clic per impostare il formato dei numeri</source>
+        <translation>Double-click to set the number format</translation>
+    </message>
+    <message>
+        <source>Formato numeri: Interi %1  Decimali %2</source>
+        <translation>Number format: Integers %1  Decimals %2</translation>
+    </message>
+    <message>
+        <source>Impossibile avviare la stampa sulla stampante &quot;%1&quot;.</source>
+        <translation>Cannot start printing on the printer &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Impossibile scrivere il file %1.</source>
+        <translation>Cannot write the file %1.</translation>
+    </message>
+    <message>
+        <source>Layout di stampa</source>
+        <translation>Print layout</translation>
+    </message>
+    <message>
+        <source>Orientamento</source>
+        <translation>Orientation</translation>
+    </message>
+    <message>
+        <source>&amp;Verticale</source>
+        <translation>&amp;Portrait</translation>
+    </message>
+    <message>
+        <source>&amp;Orizzontale</source>
+        <translation>&amp;Landscape</translation>
+    </message>
+    <message>
+        <source>Margini</source>
+        <translation>Margins</translation>
+    </message>
+    <message>
+        <source>Sinistro</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Destro</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Alto</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>Basso</source>
+        <translation>Bottom</translation>
+    </message>
+    <message>
+        <source>Dimensioni</source>
+        <comment>grafico</comment>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>&amp;Pagina intera</source>
+        <translation>&amp;Whole page</translation>
+    </message>
+    <message>
+        <source>&amp;Attuale</source>
+        <translation>&amp;Current</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>Layout</translation>
+    </message>
+    <message>
+        <source>S&amp;tampante</source>
+        <translation>P&amp;rinter</translation>
+    </message>
+    <message>
+        <source>&amp;Schermo</source>
+        <translation>&amp;Screen</translation>
+    </message>
+    <message>
+        <source>Il margine &quot;%1&quot; non è valido: scrivere un numero di millimetri da 0 a %2.</source>
+        <translation>The margin &quot;%1&quot; is not valid: write a number of millimetres from 0 to %2.</translation>
+    </message>
+    <message>
+        <source>Salva grafico</source>
+        <translation>Save chart</translation>
+    </message>
+    <message>
+        <source>Documento PDF (*.pdf);;Immagine PNG (*.png)</source>
+        <translation>PDF document (*.pdf);;PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>Scegli la lingua del grafico</source>
+        <translation>Choose the language of the chart</translation>
+    </message>
+    <message>
+        <source>Grafico da stampare</source>
+        <translation>Chart to print</translation>
+    </message>
+    <message>
+        <source>Regressione</source>
+        <translation>Regression</translation>
+    </message>
+    <message>
+        <source>Proporzionalità</source>
+        <translation>Proportionality</translation>
+    </message>
+    <message>
+        <source>Residui</source>
+        <translation>Residuals</translation>
+    </message>
+    <message>
+        <source>Stampante:</source>
+        <translation>Printer:</translation>
+    </message>
+    <message>
+        <source>Layout...</source>
+        <translation>Layout...</translation>
+    </message>
+    <message>
+        <source>Imposta...</source>
+        <translation>Setup...</translation>
+    </message>
+    <message>
+        <source>Salva come file...</source>
+        <translation>Save as file...</translation>
+    </message>
+    <message>
+        <source>Salva il grafico in un documento PDF o in un&apos;immagine PNG</source>
+        <translation>Saves the chart in a PDF document or a PNG picture</translation>
+    </message>
+    <message>
+        <source>Errore %1 nella procedura frmAnagraf.%2.<byte value="xd"/>
+<byte value="xd"/>
+%3</source>
+        <translation>Error %1 in procedure frmAnagraf.%2.<byte value="xd"/>
+<byte value="xd"/>
+%3</translation>
+    </message>
+    <message>
+        <source>Immagini %1 (%2)</source>
+        <translation>Pictures %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Anagrafica azienda</source>
+        <translation>Company data</translation>
+    </message>
+    <message>
+        <source>Dimensioni logo</source>
+        <translation>Logo size</translation>
+    </message>
+    <message>
+        <source>Dimensioni reali del logo per il report, massime 10.00 x 5.00 cm</source>
+        <translation>Real size of the logo on the report, at most 10.00 x 5.00 cm</translation>
+    </message>
+    <message>
+        <source>Intera immagine</source>
+        <translation>Whole picture</translation>
+    </message>
+    <message>
+        <source>Dimensioni reali</source>
+        <translation>Real size</translation>
+    </message>
+    <message>
+        <source>&amp;Scegli logo</source>
+        <translation>C&amp;hoose logo</translation>
+    </message>
+    <message>
+        <source>Cancella logo</source>
+        <translation>Remove logo</translation>
+    </message>
+    <message>
+        <source>&amp;Salva modifiche</source>
+        <translation>&amp;Save changes</translation>
+    </message>
+    <message>
+        <source>Scegli logo</source>
+        <translation>Choose logo</translation>
+    </message>
+    <message>
+        <source>I dati sono stati salvati</source>
+        <translation>The data have been saved</translation>
+    </message>
+    <message>
+        <source>Parametri report</source>
+        <translation>Report parameters</translation>
+    </message>
+    <message>
+        <source>Scegli la lingua del report</source>
+        <translation>Choose the language of the report</translation>
+    </message>
+    <message>
+        <source> (frecce sinistra e destra)</source>
+        <translation> (left and right arrows)</translation>
+    </message>
+    <message>
+        <source>Stampa la data</source>
+        <translation>Print the date</translation>
+    </message>
+    <message>
+        <source>Aggiungi statistica estesa</source>
+        <translation>Add extended statistics</translation>
+    </message>
+    <message>
+        <source>Aggiunge al report una pagina con la statistica estesa</source>
+        <translation>Adds a page with the extended statistics to the report</translation>
+    </message>
+    <message>
+        <source>Anteprima di stampa</source>
+        <translation>Print preview</translation>
+    </message>
+    <message>
+        <source>Stampa...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>Prima pagina</source>
+        <translation>First page</translation>
+    </message>
+    <message>
+        <source>Pagina precedente</source>
+        <translation>Previous page</translation>
+    </message>
+    <message>
+        <source>Pagina successiva</source>
+        <translation>Next page</translation>
+    </message>
+    <message>
+        <source>Ultima pagina</source>
+        <translation>Last page</translation>
+    </message>
+    <message>
+        <source>Riduci</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>Ingrandisci</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>Larghezza pagina</source>
+        <translation>Page width</translation>
+    </message>
+    <message>
+        <source>Pagina intera</source>
+        <translation>Whole page</translation>
+    </message>
+    <message>
+        <source>Esporta PDF...</source>
+        <translation>Export PDF...</translation>
+    </message>
+    <message>
+        <source>Esporta PDF</source>
+        <translation>Export PDF</translation>
+    </message>
+    <message>
+        <source>Documenti PDF (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Nessuna stampante installata</source>
+        <translation>No printer installed</translation>
+    </message>
+    <message>
+        <source> Info/Conclusioni</source>
+        <translation> Info/Conclusions</translation>
+    </message>
+    <message>
+        <source>Dati</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Dimensioni</source>
+        <translation>Dimensions</translation>
+    </message>
+    <message>
+        <source>N. determinazioni</source>
+        <translation>No. of determinations</translation>
+    </message>
+    <message>
+        <source>min. 3, max. 99</source>
+        <translation>min. 3, max. 99</translation>
+    </message>
+    <message>
+        <source>(min. 3)</source>
+        <translation>(min. 3)</translation>
+    </message>
+    <message>
+        <source>1 Livello di concentrazione</source>
+        <translation>1 concentration level</translation>
+    </message>
+    <message>
+        <source>3 Livelli di concentrazione</source>
+        <translation>3 concentration levels</translation>
+    </message>
+    <message>
+        <source>Risultato dell&apos;elaborazione</source>
+        <translation>Calculation result</translation>
+    </message>
+    <message>
+        <source>Accuratezza</source>
+        <translation>Accuracy</translation>
+    </message>
+    <message>
+        <source>Accuratezza livello superiore</source>
+        <translation>Accuracy upper level</translation>
+    </message>
+    <message>
+        <source>Accuratezza livello centrale</source>
+        <translation>Accuracy central level</translation>
+    </message>
+    <message>
+        <source>Accuratezza livello inferiore</source>
+        <translation>Accuracy lower level</translation>
+    </message>
+    <message>
+        <source>Accuratezza media</source>
+        <translation>Mean accuracy</translation>
+    </message>
+    <message>
+        <source>ACCURATEZZA: Analisi della varianza</source>
+        <translation>ACCURACY: Analysis of variance</translation>
+    </message>
+    <message>
+        <source>Grafico</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>Info/Conclusioni</source>
+        <translation>Info/Conclusions</translation>
+    </message>
+    <message>
+        <source>N. dati totali</source>
+        <translation>Total no. of values</translation>
+    </message>
+    <message>
+        <source>Clic su una concentrazione per modificare le concentrazioni</source>
+        <translation>Click a concentration to change the concentrations</translation>
+    </message>
+    <message>
+        <source>Dati della retta di regressione</source>
+        <translation>Regression line data</translation>
+    </message>
+    <message>
+        <source>LINEARITA&apos;: Analisi della varianza</source>
+        <translation>LINEARITY: Analysis of variance</translation>
+    </message>
+    <message>
+        <source>Grafici</source>
+        <translation>Charts</translation>
+    </message>
+    <message>
+        <source>C&amp;oncentrazioni...</source>
+        <translation>C&amp;oncentrations...</translation>
+    </message>
+    <message>
+        <source>Concentrazioni %1</source>
+        <translation>Concentrations %1</translation>
+    </message>
+    <message>
+        <source>Risultati ottenuti da:</source>
+        <translation>Results obtained from:</translation>
+    </message>
+    <message>
+        <source>Risultati</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>Deviazione std. tra analisi</source>
+        <translation>Std. deviation between analyses</translation>
+    </message>
+    <message>
+        <source>Deviazione std. di riproducibilità</source>
+        <translation>Reproducibility std. deviation</translation>
+    </message>
+    <message>
+        <source>Precisione (come riproducibilità)</source>
+        <translation>Precision (as reproducibility)</translation>
+    </message>
+    <message>
+        <source>Medie serie</source>
+        <translation>Series means</translation>
+    </message>
+    <message>
+        <source>Info/Dati</source>
+        <translation>Info/Data</translation>
+    </message>
+    <message>
+        <source>N. di misure di una concentrazione (quantità) prossima al limite di rilevabilità e del valore del bianco</source>
+        <translation>No. of measurements of a concentration (amount) close to the detection limit and of the blank value</translation>
+    </message>
+    <message>
+        <source>min. 5, max. 99</source>
+        <translation>min. 5, max. 99</translation>
+    </message>
+    <message>
+        <source>(min. 5)</source>
+        <translation>(min. 5)</translation>
+    </message>
+    <message>
+        <source>Limite di rilevazione</source>
+        <translation>Detection limit</translation>
+    </message>
+    <message>
+        <source>Limite di determinazione</source>
+        <translation>Quantitation limit</translation>
+    </message>
+    <message>
+        <source>Dev. standard</source>
+        <translation>Std. deviation</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>GdL</source>
+        <translation>DF</translation>
+    </message>
+    <message>
+        <source>Limiti di confidenza della media</source>
+        <translation>Confidence limits of the mean</translation>
+    </message>
+    <message>
+        <source>Inferiore</source>
+        <translation>Lower</translation>
+    </message>
+    <message>
+        <source>Superiore</source>
+        <translation>Upper</translation>
+    </message>
+    <message>
+        <source>Intervallo di Confidenza</source>
+        <translation>Confidence interval</translation>
+    </message>
+    <message>
+        <source>Gruppo A</source>
+        <translation>Group A</translation>
+    </message>
+    <message>
+        <source>Gruppo B</source>
+        <translation>Group B</translation>
+    </message>
+    <message>
+        <source>Verifica del programma eseguita.</source>
+        <translation>Program verification done.</translation>
+    </message>
+    <message>
+        <source>Casi falliti:</source>
+        <translation>Failed cases:</translation>
+    </message>
+    <message>
+        <source>... e altri %1 (elencati nel certificato)</source>
+        <translation>... and %1 more (listed in the certificate)</translation>
+    </message>
+    <message>
+        <source>atteso %1, ottenuto %2</source>
+        <translation>expected %1, obtained %2</translation>
+    </message>
+    <message>
+        <source>Vuoi salvare il certificato in PDF?<byte value="xd"/>
+Sì: certificato in italiano<byte value="xd"/>
+No: certificato in inglese<byte value="xd"/>
+Annulla: nessun certificato</source>
+        <translation>Do you want to save the certificate as PDF?<byte value="xd"/>
+Yes: certificate in Italian<byte value="xd"/>
+No: certificate in English<byte value="xd"/>
+Cancel: no certificate</translation>
     </message>
 </context>
 </TS>

@@ -118,6 +118,7 @@ frmOpzioni::frmOpzioni(Prompts& prompts, FolderBrowser browser, QWidget* parent)
         StoredInterfaceLanguage(s.iniPath).value_or(CurrentInterfaceLanguage());
     m_cboLanguage->setCurrentIndex(
         m_cboLanguage->findData(QString::fromUtf8(InterfaceLanguageCode(language))));
+    m_initialLanguage = m_cboLanguage->currentIndex();
     m_txtOpenSave->setFocus(Qt::OtherFocusReason);  // the dialog opens on its first field
 
     connect(m_browseOpenSave, &QPushButton::clicked, this,
@@ -153,10 +154,12 @@ bool frmOpzioni::confirm()
     const std::string autoSave = m_chkBkClose->isChecked() ? "1" : "0";
     const IniManager paths(s.iniPath, "Percorsi");
     const IniManager parameters(s.iniPath, "Parametri");
+    // the language is written when it was chosen here: an untouched box leaves the file as it was
     const auto language = ParseInterfaceLanguage(m_cboLanguage->currentData().toString().toStdString());
+    const bool languageChosen = m_cboLanguage->currentIndex() != m_initialLanguage;
     if (!paths.setValue("OpenSave", openSave.toStdString()) ||
         !paths.setValue("Backup", backup.toStdString()) || !parameters.setValue("BkAutoSave", autoSave) ||
-        (language && !StoreInterfaceLanguage(s.iniPath, *language))) {
+        (languageChosen && language && !StoreInterfaceLanguage(s.iniPath, *language))) {
         m_prompts.critical(Ui::tr("Impossibile scrivere il file di configurazione %1")
                                .arg(QString::fromStdString(s.iniPath))
                                .toStdString());

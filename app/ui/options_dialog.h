@@ -52,6 +52,7 @@ private:
     QLineEdit* m_txtBackup;
     QCheckBox* m_chkBkClose;
     QComboBox* m_cboLanguage;
+    int m_initialLanguage = 0;
     QPushButton* m_browseOpenSave;
     QPushButton* m_browseBackup;
     QPushButton* m_ok;

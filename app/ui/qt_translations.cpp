@@ -9,7 +9,7 @@
 // The English catalogue is a resource of the static GUI library; naming its initialiser here keeps it linked.
 static void initTranslationResources()
 {
-    initTranslationResources();
+    Q_INIT_RESOURCE(translations);
 }
 
 namespace kestra {

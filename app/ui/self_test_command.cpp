@@ -1,12 +1,14 @@
 #include "app/ui/self_test_command.h"
 
+#include <QCoreApplication>
+
 #include "app/self_test.h"
 #include "app/self_test_report.h"
 #include "framework/prompts.h"
+#include "framework/ui/ui_text.h"
 #include "reporting/report_database.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/report_renderer.h"
-#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -28,28 +30,32 @@ std::string certificateName(const SelfTestFacts& facts)
 std::string SelfTestQuestionText(const SelfTestRun& run)
 {
     std::string text =
-        Ui::tr("Verifica del programma eseguita.").toStdString() + "\r\n" + SelfTestSummary(run, ScreenLanguage());
+        QCoreApplication::translate("Kestra", "Verifica del programma eseguita.").toStdString() + "\r\n" +
+        SelfTestSummary(run, ScreenLanguage());
     if (run.failed() > 0) {
-        text += "\r\n\r\n" + Ui::tr("Casi falliti:").toStdString();
+        text += "\r\n\r\n" + QCoreApplication::translate("Kestra", "Casi falliti:").toStdString();
         std::size_t shown = 0;
         for (const SelfTestLine& line : run.lines) {
             if (line.passed) continue;
             if (shown++ == kFailuresShown) {
-                text += "\r\n" + Ui::tr("... e altri %1 (elencati nel certificato)")
-                                       .arg(run.failed() - static_cast<int>(kFailuresShown))
-                                       .toStdString();
+                text += "\r\n" +
+                        QCoreApplication::translate("Kestra", "... e altri %1 (elencati nel certificato)")
+                            .arg(run.failed() - static_cast<int>(kFailuresShown))
+                            .toStdString();
                 break;
             }
             text += "\r\n" + line.name + " " + line.item + ": " +
-                    Ui::tr("atteso %1, ottenuto %2")
+                    QCoreApplication::translate("Kestra", "atteso %1, ottenuto %2")
                         .arg(QString::fromStdString(CaseCellText(line.expected, line.obtained, 40)),
                              QString::fromStdString(CaseCellText(line.obtained, line.expected, 40)))
                         .toStdString();
         }
     }
-    text += "\r\n\r\n" + Ui::tr("Vuoi salvare il certificato in PDF?\r\nSì: certificato in italiano\r\nNo: "
-                              "certificato in inglese\r\nAnnulla: nessun certificato")
-                           .toStdString();
+    text += "\r\n\r\n" + QCoreApplication::translate(
+                             "Kestra",
+                             "Vuoi salvare il certificato in PDF?\r\nSì: certificato in italiano\r\nNo: "
+                             "certificato in inglese\r\nAnnulla: nessun certificato")
+                             .toStdString();
     return text;
 }
 
@@ -61,7 +67,9 @@ void RunSelfTestCommand(Prompts& prompts, const std::filesystem::path& reference
         BusyPointer busy(prompts);
         run = RunSelfTest(referenceFolder, database);
     } catch (const std::exception& e) {
-        prompts.critical(Ui::tr("Verifica del programma non eseguita:").toStdString() + "\r\n" + e.what());
+        prompts.critical(
+            QCoreApplication::translate("Kestra", "Verifica del programma non eseguita:").toStdString() +
+            "\r\n" + e.what());
         return;
     }
     const Answer answer = prompts.ask(run.allPassed() ? MessageIcon::Information : MessageIcon::Warning,
@@ -79,7 +87,8 @@ void RunSelfTestCommand(Prompts& prompts, const std::filesystem::path& reference
             SelfTestCertificate(run, facts, company, language, logoPath, ReadLogoSize));
         certificate.writePdf(QString::fromStdString(path->string()));
     } catch (const std::exception& e) {
-        prompts.critical(Ui::tr("Certificato non salvato:").toStdString() + "\r\n" + e.what());
+        prompts.critical(QCoreApplication::translate("Kestra", "Certificato non salvato:").toStdString() +
+                         "\r\n" + e.what());
     }
 }
 

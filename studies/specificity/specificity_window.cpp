@@ -114,7 +114,7 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     auto* tests = new QHBoxLayout;
     for (const char* name : {"F", "GdL", "T", "P"}) {
         const QString caption =
-            QString::fromLatin1(name) == QLatin1String("T") ? QStringLiteral("t") : QString::fromLatin1(name);
+            QString::fromLatin1(name) == QLatin1String("T") ? QStringLiteral("t") : ScreenText(name);
         tests->addWidget(heading(caption, results, Qt::AlignRight | Qt::AlignVCenter));
         tests->addWidget(make(name));
     }

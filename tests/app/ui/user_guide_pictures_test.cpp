@@ -107,10 +107,10 @@ protected:
         m_folder = fs::path(folder) / m_language;
         fs::create_directories(m_folder);
         // the windows in the language of the help that shows them
-        const InterfaceLanguage language =
+        const InterfaceLanguage screen =
             m_language == "en" ? InterfaceLanguage::English : InterfaceLanguage::Italian;
-        SetInterfaceLanguage(language);
-        InstallInterfaceTranslations(*QCoreApplication::instance(), language);
+        SetInterfaceLanguage(screen);
+        InstallInterfaceTranslations(*QCoreApplication::instance(), screen);
 
         fs::create_directories(m_dir / "home");
         m_window = std::make_unique<Kestra>(
