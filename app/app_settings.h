@@ -6,13 +6,14 @@
 namespace kestra {
 
 struct AppSettings {
-    std::string baseFolder;      // documents folder + "Kestra2006/"
-    std::string iniPath;         // base + "KesSet.ini"
-    std::string databasePath;    // base + "DB/KESTRA73.MDB", the user's own ReportDatabase
-    std::string openSaveFolder;  // study files; ends with "/"
-    std::string backupFolder;    // ends with "/"
-    std::string bkAutoSave;      // the text read under "BkAutoSave"
-    std::string logoPath;        // LOGOTXT of Anagrafica, "" for none
+    std::string baseFolder;            // documents folder + "Kestra2006/"
+    std::string iniPath;               // base + "KesSet.ini"
+    std::string databasePath;          // base + "DB/KESTRA73.MDB", the user's own ReportDatabase
+    std::string templateDatabasePath;  // program folder + "DB/KESTRA73.MDB", the template it is copied from
+    std::string openSaveFolder;        // study files; ends with "/"
+    std::string backupFolder;          // ends with "/"
+    std::string bkAutoSave;            // the text read under "BkAutoSave"
+    std::string logoPath;              // LOGOTXT of Anagrafica, "" for none
 
     bool autoBackup() const { return AutoBackupOn(bkAutoSave); }
     // "1" (any non-zero number) or a true word turns the automatic backup on; anything else leaves it off.

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/sha256.h"
+#include "audit/sha256.h"
 #include "framework/study_kind.h"
 #include "kestra_build_id.h"
 

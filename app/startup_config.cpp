@@ -8,6 +8,7 @@
 #include "app/ini_manager.h"
 #include "framework/errors.h"
 #include "reporting/report_database.h"
+#include "reporting/report_database_check.h"
 #include "text/messages.h"
 
 namespace kestra {
@@ -28,18 +29,7 @@ bool prepareFolder(const std::string& folder, const MessageSink& show)
 // would take for the user's own and never replace.
 bool copyDatabase(const std::string& source, const std::string& target, const MessageSink& show)
 {
-    const fs::path temp = target + ".tmp";
-    std::error_code ec;
-    fs::remove(temp, ec);
-    fs::copy_file(source, temp, ec);
-    if (!ec) {
-        // The template may be installed read-only; the user's copy must be theirs to write.
-        fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
-    }
-    if (!ec) fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
+    if (const std::error_code ec = CopyTemplateDatabase(source, target)) {
         show({ShellMessage::Icon::Critical,
               Msg("Impossibile copiare il database %1 in %2.", {source, target}) + "\n\n" +
                   SystemErrorText(ec)});
@@ -119,10 +109,9 @@ StartupResult RunStartupConfiguration(const StartupPaths& paths, const MessageSi
     if (!prepareFolder(dbFolder, show)) return result;
 
     s.databasePath = dbFolder + kDatabaseFileName;
+    s.templateDatabasePath = WithTrailingSlash(paths.programFolder) + kDatabaseFolderName + kDatabaseFileName;
     if (!fs::exists(s.databasePath, ec)) {
-        const std::string source =
-            WithTrailingSlash(paths.programFolder) + kDatabaseFolderName + kDatabaseFileName;
-        if (!copyDatabase(source, s.databasePath, show)) return result;
+        if (!copyDatabase(s.templateDatabasePath, s.databasePath, show)) return result;
         if (!CanWriteFile(s.databasePath)) {
             show({ShellMessage::Icon::None, s.databasePath + ": " + Msg("Permessi insufficienti")});
             return result;
@@ -143,6 +132,12 @@ StartupResult RunStartupConfiguration(const StartupPaths& paths, const MessageSi
     prepareWorkFolder(s.openSaveFolder, show);
     prepareWorkFolder(s.backupFolder, show);
 
+    // A damaged database is left to the caller, which can offer to replace it.
+    result.database = CheckReportDatabase(s.databasePath);
+    if (result.database.state == DatabaseCheck::State::Damaged) {
+        result.ok = true;
+        return result;
+    }
     // The logo only decorates reports: a database that cannot be read here is reported, and printing
     // will report it again when it needs the database.
     try {

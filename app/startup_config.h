@@ -6,6 +6,7 @@
 
 #include "app/app_settings.h"
 #include "app/data_folders.h"
+#include "reporting/report_database_check.h"
 
 namespace kestra {
 
@@ -20,6 +21,9 @@ struct StartupPaths {
 struct StartupResult {
     bool ok = false;
     AppSettings settings;
+    // The user's report database as found; a damaged one is not reported through show (the program offers
+    // to replace it, kestra-cli says why it cannot print).
+    DatabaseCheck database;
 };
 
 // Runs the whole preparation, showing its messages through show. A failure (no usable data folder, no

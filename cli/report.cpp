@@ -10,6 +10,7 @@
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
 #include "framework/study.h"
+#include "reporting/report_database_check.h"
 #include "reporting/report_pipeline.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/report_renderer.h"
@@ -73,6 +74,9 @@ int RunReport(const ReportOptions& options, std::ostream& err)
         } else if (!std::filesystem::is_regular_file(database)) {
             return fail(Msg("apertura del database dei report: %1 non esiste", {database.string()}));
         }
+        if (const DatabaseCheck check = CheckReportDatabase(database);
+            check.state == DatabaseCheck::State::Damaged)
+            return fail(DamagedDatabaseCommandLineText(database, check));
 
         std::unique_ptr<Study> study = CreateStudy(*kind);
         try {

@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "app/self_test_report.h"
-#include "app/sha256.h"
+#include "audit/sha256.h"
 #include "dossier/criteria_catalogue.h"
 #include "dossier/study_quantities.h"
 #include "framework/errors.h"

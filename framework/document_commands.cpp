@@ -83,6 +83,7 @@ bool DocumentCommands::readAndCalculate(const std::filesystem::path& path)
     // what was read differently from the file is said once, before the calculation's own messages
     const std::string notes = ReadingWarningText(m_study.readingNotes());
     if (!notes.empty()) m_prompts.warning(notes);
+    if (!readFault.empty()) std::erase_if(outcome.messages, [](const StudyMessage& m) { return m.noData; });
     showMessages(outcome);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "framework/study.h"
 
+#include <algorithm>
+
 #include "framework/study_file.h"
 #include "stats/arithmetic_error.h"
 #include "text/messages.h"
@@ -116,6 +118,17 @@ CalcOutcome RunCalculation(Study& study)
 
         return outcome;
     }
+}
+
+StudyMessage ZeroSumWarning(std::span<const double> values, const std::string& what)
+{
+    const bool allZero = std::all_of(values.begin(), values.end(), [](double v) { return v == 0; });
+    std::string text = "Impossibile calcolare: " + what +
+                       (allZero ? " sono tutti uguali a zero.\nInserire i dati misurati"
+                                : " hanno somma zero, che il calcolo prende per dati non inseriti.\n"
+                                  "Controllare i dati") +
+                       " e premere di nuovo Calcola.";
+    return {StudyMessage::Severity::Warning, std::move(text), {}, 0, true};
 }
 
 }  // namespace kestra

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct StudyMessage {
     std::string text;
     std::string title;  // empty: the application title
     int beeps = 0;
+    // The data add up to zero, taken for data not entered yet: after a file that could not be read the
+    // reading fault says enough.
+    bool noData = false;
 };
 
 struct CalcOutcome {
@@ -134,5 +138,9 @@ private:
 // Runs the study's calculation; an arithmetic or other fault inside it becomes a critical message and the
 // results stay as they were (the calculation writes its results only at its end).
 CalcOutcome RunCalculation(Study& study);
+
+// The warning of a calculation that stops because its values add up to zero, which it takes for data not
+// entered yet; `what` names the values ("i valori della griglia", "i recuperi del livello superiore").
+StudyMessage ZeroSumWarning(std::span<const double> values, const std::string& what);
 
 }  // namespace kestra

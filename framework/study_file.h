@@ -61,6 +61,12 @@ public:
     // One field of a row (already split) as a cell value, with its notes.
     std::optional<double> readCell(std::string_view field, const std::string& what,
                                    const NumberFormat& format, CellRule rule);
+    // The same for data the study keeps but does not use (an accuracy level not in use): no notes.
+    std::optional<double> readUnusedCell(std::string_view field, const std::string& what,
+                                         const NumberFormat& format, CellRule rule) const
+    {
+        return interpretCell(field, what, format, rule).value;
+    }
     // Notes a number the grid would show or take differently: more decimals than the format, negative,
     // beyond the format's maximum.
     void checkValue(std::string_view field, double value, const NumberFormat& format);

@@ -6,6 +6,7 @@ namespace {
 
 struct Settings {
     std::filesystem::path database;
+    std::filesystem::path templateDatabase;
     std::optional<std::string> logo;
     Language language = Language::Italian;
     bool printDate = false;
@@ -28,6 +29,16 @@ void SetReportDatabasePath(std::filesystem::path path)
 const std::filesystem::path& ReportDatabasePath()
 {
     return settings().database;
+}
+
+void SetTemplateDatabasePath(std::filesystem::path path)
+{
+    settings().templateDatabase = std::move(path);
+}
+
+const std::filesystem::path& TemplateDatabasePath()
+{
+    return settings().templateDatabase;
 }
 
 void SetReportLogoPath(std::string path)

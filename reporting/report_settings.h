@@ -13,6 +13,9 @@ namespace kestra {
 // The report database the print pipeline and the company dialog open; the start-up sets it to the user's own.
 void SetReportDatabasePath(std::filesystem::path path);
 const std::filesystem::path& ReportDatabasePath();
+// The template the report database was copied from, which takes the place of a damaged one.
+void SetTemplateDatabasePath(std::filesystem::path path);
+const std::filesystem::path& TemplateDatabasePath();
 
 // The company logo file; "" for none. The start-up sets the one it read; until then reports take LOGOTXT
 // of the company row.

@@ -81,37 +81,6 @@ void roundDecimal(double magnitude, int decimals, std::string& intPart, std::str
     intPart = nz == std::string::npos ? std::string() : intPart.substr(nz);
 }
 
-// Most values are nowhere near a rounding tie: scaled to an integer they round the same way as their
-// 15-digit decimal form does, and need neither the decimal form nor its digit shuffling. Values near a tie
-// (where the decimal form can round differently from the binary value, 2.675 at 2 decimals), large values
-// and many decimals take the decimal form. Returns false when the value needs it.
-bool roundScaled(double magnitude, int decimals, std::string& intPart, std::string& fracPart)
-{
-    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
-    if (decimals > 10) return false;
-    const double scaled = magnitude * powers[decimals];
-    if (!(scaled < 1e14)) return false;
-    const double whole = std::floor(scaled);
-    // the 15-digit form moves the value by at most 5e-15 of itself, the product by far less
-    if (std::fabs(scaled - whole - 0.5) <= 1e-9 + scaled * 1e-13) return false;
-    const auto rounded = static_cast<unsigned long long>(scaled - whole > 0.5 ? whole + 1 : whole);
-    char buffer[24];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, rounded);
-    if (ec != std::errc()) return false;
-    const std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
-    const std::size_t fraction = static_cast<std::size_t>(decimals);
-    if (digits.size() > fraction) {
-        intPart.assign(digits.substr(0, digits.size() - fraction));
-        fracPart.assign(digits.substr(digits.size() - fraction));
-    } else {
-        intPart.clear();
-        fracPart.assign(fraction - digits.size(), '0');
-        fracPart.append(digits);
-    }
-    if (intPart == "0") intPart.clear();  // as the decimal form gives it: the caller pads to the minimum
-    return true;
-}
-
 bool allZero(const std::string& s)
 {
     return s.find_first_not_of('0') == std::string::npos;
@@ -140,8 +109,7 @@ std::string FormatNumber(double value, int decimals, char separator, int minInte
     if (minIntegers < 1) minIntegers = 1;
     std::string intPart;
     std::string fracPart;
-    if (!roundScaled(std::fabs(value), decimals, intPart, fracPart))
-        roundDecimal(std::fabs(value), decimals, intPart, fracPart);
+    roundDecimal(std::fabs(value), decimals, intPart, fracPart);
     const bool negative = value < 0 && !(allZero(intPart) && allZero(fracPart));
     if (static_cast<int>(intPart.size()) < minIntegers)
         intPart.insert(0, static_cast<std::size_t>(minIntegers) - intPart.size(), '0');

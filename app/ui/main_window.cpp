@@ -38,6 +38,7 @@
 #include "framework/ui/study_window.h"
 #include "framework/ui/ui_text.h"
 #include "reporting/f_table.h"
+#include "reporting/report_database_check.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/chart_print_dialog.h"
 #include "reporting/ui/company_data_dialog.h"
@@ -136,8 +137,13 @@ bool Kestra::start()
     SetCurrentAppSettings(result.settings);
     SetStudyFolderSource([] { return QString::fromStdString(CurrentAppSettings().openSaveFolder); });
     SetReportDatabasePath(result.settings.databasePath);
+    SetTemplateDatabasePath(result.settings.templateDatabasePath);
     SetReportLogoPath(result.settings.logoPath);
     SetFTableLookup(std::make_shared<DatabaseFTable>(result.settings.databasePath));
+    // a damaged report database is said at once (the F table is in it too); the program runs either way
+    if (result.database.state == DatabaseCheck::State::Damaged)
+        EnsureUsableReportDatabase(result.settings.databasePath, result.settings.templateDatabasePath,
+                                   prompts());
     return true;
 }
 
@@ -556,6 +562,9 @@ void Kestra::closeEvent(QCloseEvent* event)
 
 void Kestra::showCompanyData()
 {
+    if (!ReportDatabasePath().empty() &&
+        !EnsureUsableReportDatabase(ReportDatabasePath(), TemplateDatabasePath(), prompts()))
+        return;
     ShowCompanyDataDialog(this);
 }
 

@@ -77,6 +77,8 @@ public:
     void printerSetup() override;
     void printStudyReport(StudyWindow& window) override;
     void printStudyCharts(StudyWindow& window) override;
+    void newValidationDossier() override { newDossier(); }
+    void openValidationDossier() override { openDossier(); }
     QIcon toolbarIcon(const QString& key) const override;
 
     // --- the main menu's own commands

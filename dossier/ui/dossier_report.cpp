@@ -4,7 +4,7 @@
 
 #include "app/self_test.h"
 #include "app/self_test_report.h"
-#include "app/sha256.h"
+#include "audit/sha256.h"
 #include "dossier/criteria_catalogue.h"
 #include "framework/number_pattern.h"
 #include "text/number_format.h"

@@ -48,6 +48,8 @@ FormNumero::FormNumero(Prompts& prompts, const NumberFormat& current, QWidget* p
     layout->addWidget(new QLabel(Ui::tr("Imposta il numero degli interi e dei decimali"), this));
     layout->addLayout(form);
     layout->addLayout(buttons);
+    // one size: a window manager that offers maximise anyway (openbox) has nothing to grow
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_ok, &QPushButton::clicked, this, &FormNumero::confirm);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

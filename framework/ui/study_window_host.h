@@ -49,6 +49,10 @@ public:
     virtual void printStudyReport(StudyWindow& window) = 0;
     virtual void printStudyCharts(StudyWindow& window) = 0;
 
+    // File > "Nuova convalida..." and "Apri convalida...": a validation dossier, new or chosen from disk.
+    virtual void newValidationDossier() = 0;
+    virtual void openValidationDossier() = 0;
+
     // The toolbar icon of a button key ("New", "Open", ... "Exit"); a null icon falls back to the style's.
     virtual QIcon toolbarIcon(const QString& key) const
     {

@@ -150,6 +150,11 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     connect(addTo(m_fileMenu, makeAction("FileSalvaNome", Ui::tr("Salva con &nome..."))), &QAction::triggered, this,
             [this] { saveStudyFileAs(); });
     m_fileMenu->addSeparator();
+    connect(addTo(m_fileMenu, makeAction("FileNuovaConvalida", Ui::tr("N&uova convalida..."))), &QAction::triggered,
+            this, [this] { m_host.newValidationDossier(); });
+    connect(addTo(m_fileMenu, makeAction("FileApriConvalida", Ui::tr("Apri con&valida..."))), &QAction::triggered,
+            this, [this] { m_host.openValidationDossier(); });
+    m_fileMenu->addSeparator();
     connect(addTo(m_fileMenu, makeAction("FileStampa", Ui::tr("&Stampa..."))), &QAction::triggered, this,
             [this] { printReport(); });
     action(QStringLiteral("FileStampa"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));

@@ -161,6 +161,8 @@ frmAnagraf::frmAnagraf(QWidget* parent) : QDialog(parent)
     layout->addWidget(fieldsBox);
     layout->addWidget(logoBox);
     layout->addLayout(buttons);
+    // one size: a window manager that offers maximise anyway (openbox) has nothing to grow
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     m_realSize->setChecked(true);
     load();

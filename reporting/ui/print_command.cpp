@@ -7,6 +7,8 @@
 #include "framework/number_pattern.h"
 #include "framework/study.h"
 #include "framework/study_kind.h"
+#include "framework/ui/qt_prompts.h"
+#include "reporting/report_database_check.h"
 #include "reporting/report_pipeline.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/logo_size.h"
@@ -39,6 +41,12 @@ public:
 
 }  // namespace
 
+bool ReportUserInterface::ensureUsableDatabase(QWidget* parent)
+{
+    QtPrompts prompts(parent, {});
+    return EnsureUsableReportDatabase(ReportDatabasePath(), TemplateDatabasePath(), prompts);
+}
+
 ReportUserInterface& DefaultReportUserInterface()
 {
     static DialogReportUserInterface ui;
@@ -52,6 +60,7 @@ void PrintStudyReport(QWidget* parent, Study& study)
 
 void PrintStudyReport(QWidget* parent, Study& study, ReportUserInterface& ui)
 {
+    if (!ReportDatabasePath().empty() && !ui.ensureUsableDatabase(parent)) return;
     // Whatever button closed the dialog, the print goes on with the language it left.
     ui.askReportParameters(parent);
 

@@ -19,6 +19,9 @@ public:
     virtual void showPreview(QWidget* parent, const RenderedReport& report) = 0;
     // Reports a failed step (the message names it).
     virtual void showError(QWidget* parent, const QString& message) = 0;
+    // Before anything is asked: whether ReportDatabasePath() can be used, a damaged one explained and
+    // replaced by the template when the user agrees (EnsureUsableReportDatabase with message boxes).
+    virtual bool ensureUsableDatabase(QWidget* parent);
 };
 
 // The dialogs and the preview as the user sees them.

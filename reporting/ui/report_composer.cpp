@@ -185,18 +185,8 @@ private:
             return value.isEmpty() ? QString() : caption + value;
         };
         const QString name = t(0);
-        QStringList details;
-        details << join({t(3), join({t(5), t(4)}, QStringLiteral(" "))}, QStringLiteral(" - "))
-                << join({labelled(QStringLiteral("Tel. "), t(6)), labelled(QStringLiteral("Fax "), t(7))},
-                        QStringLiteral("   "))
-                << join({labelled(QStringLiteral("E-mail "), t(8)), labelled(QStringLiteral("Web "), t(9))},
-                        QStringLiteral("   "))
-                << join({labelled(english ? QStringLiteral("Owner: ") : QStringLiteral("Titolare: "), t(1)),
-                         labelled(english ? QStringLiteral("Chemist in charge: ")
-                                          : QStringLiteral("Responsabile chimico: "),
-                                  t(2))},
-                        QStringLiteral("   "));
-        details.removeAll(QString());
+        const QString email = labelled(QStringLiteral("E-mail "), t(8));
+        const QString web = labelled(QStringLiteral("Web "), t(9));
 
         PageOps& ops = m_out.heading;
         m_page = &ops;
@@ -217,6 +207,32 @@ private:
         }
         const double textWidth = std::max(120.0, kContentRight - textLeft);
         textLeft = kContentRight - textWidth;
+
+        // an address is never broken (a web address would break after "https://"): the e-mail and web
+        // addresses share a line when they fit on one, and one too long for a line is shortened in its middle
+        struct Detail {
+            QString text;
+            bool address = false;
+        };
+        std::vector<Detail> details;
+        details.push_back({join({t(3), join({t(5), t(4)}, QStringLiteral(" "))}, QStringLiteral(" - "))});
+        details.push_back(
+            {join({labelled(QStringLiteral("Tel. "), t(6)), labelled(QStringLiteral("Fax "), t(7))},
+                  QStringLiteral("   "))});
+        const QString addresses = join({email, web}, QStringLiteral("   "));
+        if (m_t.width(addresses, Role::Company) <= textWidth) {
+            details.push_back({addresses, true});
+        } else {
+            details.push_back({email, true});
+            details.push_back({web, true});
+        }
+        details.push_back(
+            {join({labelled(english ? QStringLiteral("Owner: ") : QStringLiteral("Titolare: "), t(1)),
+                   labelled(english ? QStringLiteral("Chemist in charge: ")
+                                    : QStringLiteral("Responsabile chimico: "),
+                            t(2))},
+                  QStringLiteral("   "))});
+
         double y = kMarginTop;
         if (!name.isEmpty()) {
             for (const QString& line : m_t.wrap(name, Role::CompanyName, textWidth)) {
@@ -225,8 +241,11 @@ private:
             }
             y += 2;
         }
-        for (const QString& d : details) {
-            for (const QString& line : m_t.wrap(d, Role::Company, textWidth)) {
+        for (const Detail& d : details) {
+            if (d.text.isEmpty()) continue;
+            const QStringList lines = d.address ? QStringList{m_t.elided(d.text, Role::Company, textWidth)}
+                                                : m_t.wrap(d.text, Role::Company, textWidth);
+            for (const QString& line : lines) {
                 text(textLeft, y, textWidth, line, Role::Company, align, kMuted);
                 y += m_t.lineHeight(Role::Company);
             }

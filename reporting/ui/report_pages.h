@@ -138,6 +138,13 @@ public:
         return QFontMetricsF(font(role), &m_reference).lineSpacing() / kMeasureScale;
     }
 
+    // The text on one line of the given width, shortened in the middle (with an ellipsis) when it is wider.
+    QString elided(const QString& text, Role role, double width) const
+    {
+        return QFontMetricsF(font(role), &m_reference)
+            .elidedText(text, Qt::ElideMiddle, width * kMeasureScale);
+    }
+
     // Lines of text broken at CR LF, CR or LF and wrapped to width; blanks inside a line are kept.
     QStringList wrap(const QString& text, Role role, double width) const
     {

@@ -1,4 +1,6 @@
 // Reader and writer of *.ACC files.
+#include <algorithm>
+
 #include "framework/study_file.h"
 #include "studies/accuracy/accuracy_study.h"
 #include "text/messages.h"
@@ -10,23 +12,27 @@ namespace kestra {
 namespace {
 
 constexpr int kLayout = 4;  // fields of a row line: the row number and the three columns
-constexpr const char* kLevelNames[] = {"livello superiore", "livello centrale", "livello inferiore"};
 
 void readLevelRows(StudyFileReader& reader, std::array<DataGrid, 3>& grids, int count, int fields,
-                   const NumberFormat& format)
+                   const NumberFormat& format, const std::vector<int>& usedLevels)
 {
     StudyFileItems items(reader, fields);
     for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
         DataGrid& g = grids[static_cast<std::size_t>(level)];
+        // the levels not in use are kept as read, without warning about cells no calculation reads
+        const bool used = std::find(usedLevels.begin(), usedLevels.end(), level) != usedLevels.end();
         for (int r = 0; r < count; ++r) {
-            const std::string what = "la riga " + std::to_string(r + 1) + " del " + kLevelNames[level];
+            const std::string what = "la riga " + std::to_string(r + 1) + " del " +
+                                     AccuracyStudy::kLevelNames[static_cast<std::size_t>(level)];
             items.next(what);  // the row number
             for (int m = 2; m <= fields; ++m) {
                 const std::string_view item = items.next(what);
                 const int column = m - 2;
                 if (column >= AccuracyStudy::kColumns) continue;
                 // an empty or unreadable value reads as 0, as it always has (and is noted)
-                g.setCell(r, column, reader.readCell(item, what, format, CellRule::AnythingElseZero));
+                g.setCell(r, column,
+                          used ? reader.readCell(item, what, format, CellRule::AnythingElseZero)
+                               : reader.readUnusedCell(item, what, format, CellRule::AnythingElseZero));
             }
         }
     }
@@ -84,7 +90,7 @@ void AccuracyStudy::readContents(StudyFileReader& reader)
     for (auto& g : m_grids) g.resize(count, kColumns);
 
     try {
-        readLevelRows(reader, m_grids, count, fields, format);
+        readLevelRows(reader, m_grids, count, fields, format, usedLevels());
     } catch (...) {
         // what was read stays, with the grids made whole so the study can still be edited and computed
         setupAccuGrids();

@@ -219,7 +219,13 @@ bool AccuracyStudy::updateRecovery(int level, int row)
     DataGrid& g = levelGrid(level);
     const auto added = g.cell(row, 0);
     const auto found = g.cell(row, 1);
-    if (!added || !found || *added == 0) return false;
+    // a recovery belongs to the values beside it: with one of them gone it is gone too
+    if (!added || !found) {
+        if (!g.cell(row, kRecoveryColumn)) return false;
+        g.setCell(row, kRecoveryColumn, std::nullopt);
+        return true;
+    }
+    if (*added == 0) return false;
     g.setCell(row, kRecoveryColumn, *found / *added * 100);
     return true;
 }
@@ -286,8 +292,13 @@ CalcOutcome AccuracyStudy::calculate()
             values.push_back(*v);
             sum += *v;
         }
-        // an untouched level: nothing to compute and nothing to say
-        if (sum == 0) return outcome;
+        // an untouched level: nothing to compute, and the user is told which level it is
+        if (sum == 0) {
+            const std::string levelName = kLevelNames.at(static_cast<std::size_t>(level));
+            outcome.messages.push_back(ZeroSumWarning(
+                values, threeLevels() ? "i recuperi del " + levelName : std::string("i recuperi")));
+            return outcome;
+        }
     }
 
     const double t1 = TCritical95(n, 1);

@@ -18,6 +18,9 @@ public:
     static constexpr int kCentral = 1;
     static constexpr int kLower = 2;
     static constexpr int kLevelCount = 3;
+    // the levels as messages name them
+    static constexpr std::array<const char*, kLevelCount> kLevelNames = {
+        "livello superiore", "livello centrale", "livello inferiore"};
     static constexpr int kColumns = 3;         // added, found, recovery %
     static constexpr int kRecoveryColumn = 2;  // 0-based column of the recovery, locked
     static constexpr int kMinCount = 3;
@@ -58,7 +61,8 @@ public:
 
     // --- grid behaviour
     // After the user changed a cell of a row: recovery = found / added x 100 when both are numbers and the
-    // added amount is not 0; otherwise the recovery keeps its value. Returns whether it was written.
+    // added amount is not 0; empty when either is empty; otherwise the recovery keeps its value. Returns
+    // whether it was written.
     bool updateRecovery(int level, int row);
     // SetupAccuGrids: n rows x 3 columns per grid, non-numeric cells to 0, the recovery column locked,
     // ImpostaColonne.

@@ -219,8 +219,11 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
     // leading digits (areas near 10^6, weighings of 100.0001 g) keep all their digits
     const OneWayAnova anova = OneWayAnovaOf(seriesValues);
     const double M = anova.grandMean;
-    // nothing measured yet (a grand total of 0): the previous results stay and nothing is said
-    if (M == 0.0) return outcome;
+    // nothing measured yet (a grand total of 0): the previous results stay, and the user is told why
+    if (M == 0.0) {
+        outcome.messages.push_back(ZeroSumWarning(values, "i valori della griglia"));
+        return outcome;
+    }
 
     if (k < 2)
         throw ArithmeticError::divisionByZero(

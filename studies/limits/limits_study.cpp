@@ -97,8 +97,11 @@ CalcOutcome LimitsStudy::calculate()
         values[static_cast<std::size_t>(r)] = m_grid.cell(r, 0).value_or(0.0);
         sum += values[static_cast<std::size_t>(r)];
     }
-    // nothing measured yet: the previous results stay and nothing is said
-    if (sum == 0) return outcome;
+    // nothing measured yet: the previous results stay, and the user is told why nothing happened
+    if (sum == 0) {
+        outcome.messages.push_back(ZeroSumWarning(values, "i valori della griglia"));
+        return outcome;
+    }
 
     std::array<double, 4> results{};
     DescriptiveStats(values, results);

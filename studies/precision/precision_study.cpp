@@ -112,8 +112,11 @@ CalcOutcome PrecisionStudy::calculate()
              0});
         return outcome;
     }
-    // nothing measured yet: the previous results stay and nothing is said
-    if (sum == 0) return outcome;
+    // nothing measured yet: the previous results stay, and the user is told why nothing happened
+    if (sum == 0) {
+        outcome.messages.push_back(ZeroSumWarning(x, "i valori della griglia"));
+        return outcome;
+    }
 
     const double t = TCritical95(m_count, 1);
     std::array<double, 4> stats{};

@@ -9,7 +9,6 @@
 #include <set>
 
 #include "app/self_test_report.h"
-#include "app/sha256.h"
 #include "framework/number_pattern.h"
 #include "framework/services.h"
 #include "reporting/f_table.h"
@@ -210,26 +209,6 @@ TEST_F(SelfTestTest, ProcessSettingsAreRestoredAfterTheRun)
     EXPECT_EQ(CurrentFTableLookup(), table);
     SetUserDecimalSeparator('.');
     MakeNumberPattern(3, 3);
-}
-
-TEST(Sha256, StandardVectors)
-{
-    // python3 -c "import hashlib; print(hashlib.sha256(b'abc').hexdigest())" and the same for the others
-    EXPECT_EQ(Sha256Hex(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
-    EXPECT_EQ(Sha256Hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-    EXPECT_EQ(Sha256Hex(std::string(1000000, 'a')),
-              "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
-    // the padding boundaries: 55, 56 and 64 bytes
-    EXPECT_EQ(Sha256Hex(std::string(55, 'x')),
-              "d5e285683cd4efc02d021a5c62014694958901005d6f71e89e0989fac77e4072");
-    EXPECT_EQ(Sha256Hex(std::string(56, 'x')),
-              "04c26261370ee7541549d16dee320c723e3fd14671e66a099afe0a377c16888e");
-    EXPECT_EQ(Sha256Hex(std::string(64, 'x')),
-              "7ce100971f64e7001e8fe5a51973ecdfe1ced42befe7ee8d5fd6219506b5393c");
-    test::TempDir dir;
-    test::writeFile(dir / "a", "abc");
-    EXPECT_EQ(Sha256OfFile(dir / "a"), Sha256Hex("abc"));
-    EXPECT_THROW(Sha256OfFile(dir / "missing"), std::runtime_error);
 }
 
 TEST(SelfTestReport, CellTextsStayOnOneLineAndShowWhereTextsDiffer)

@@ -114,13 +114,14 @@ TEST(StartupConfiguration, TheUsersDatabaseIsNeverOverwrittenAndItsLogoIsRead)
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.settings.logoPath, "/loghi/azienda.png");
 
-    // Not even a damaged copy is replaced: the logo cannot be read, which is said, and the start goes on.
+    // Not even a damaged copy is replaced here: the start goes on and leaves it to the program, which asks
     writeFile(db, "not a database");
     const StartupResult damaged = s.run();
     EXPECT_TRUE(damaged.ok);
     EXPECT_EQ(readFile(db), "not a database");
-    ASSERT_EQ(s.shown.size(), 1u);
-    EXPECT_EQ(s.shown[0].icon, ShellMessage::Icon::Warning);
+    EXPECT_TRUE(s.shown.empty());
+    EXPECT_EQ(damaged.database.state, DatabaseCheck::State::Damaged);
+    EXPECT_EQ(fs::path(damaged.settings.templateDatabasePath), fs::path(KESTRA_TEMPLATE_DB));
 }
 
 TEST(StartupConfiguration, AnEmptyKeyEndsTheStart)

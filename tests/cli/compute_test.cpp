@@ -93,5 +93,36 @@ TEST(KestraCliCompute, AllZeroStudyStillPrintsTheWindowsState)
     EXPECT_EQ(j["details"].size(), 5u);
 }
 
+TEST(KestraCliCompute, DataTheCalculationStopsOnAreNamedInTheMessages)
+{
+    test::TempDir dir;
+    const std::string head = "Kestra for Windows\r\n7\r\n3\r\n4\r\nm\r\na\r\nu\r\nc\r\n\r\n3\r\n";
+    const struct {
+        const char* file;
+        std::string contents;
+        const char* message;
+    } cases[] = {
+        {"zero.LIM",
+         "Kestra for Windows\r\n3\r\n3\r\n2\r\n\r\n\r\n\r\n\r\n\r\n5\r\nVero\r\n "
+         "1,0\r\n2,0\r\n3,0\r\n4,0\r\n5,0\r\n",
+         "Impossibile calcolare: i valori della griglia sono tutti uguali a zero.\n"
+         "Inserire i dati misurati e premere di nuovo Calcola."},
+        {"zero.ACC",
+         head +
+             "3\r\n 1,100,99,99\r\n2,100,101,101\r\n3,100,100,100\r\n 1,100,0,0\r\n2,100,0,0\r\n3,100,0,0\r\n"
+             " 1,100,98,98\r\n2,100,99,99\r\n3,100,97,97\r\n",
+         "Impossibile calcolare: i recuperi del livello centrale sono tutti uguali a zero.\n"
+         "Inserire i dati misurati e premere di nuovo Calcola."},
+    };
+    for (const auto& c : cases) {
+        test::writeFile(dir / c.file, c.contents);
+        const CliRun r = compute(dir / c.file, Language::Italian, '.');
+        ASSERT_EQ(r.code, 0) << r.err;
+        const auto j = nlohmann::json::parse(r.out);
+        ASSERT_EQ(j["messages"].size(), 1u) << c.file;
+        EXPECT_EQ(j["messages"][0], c.message);
+    }
+}
+
 }  // namespace
 }  // namespace kestra

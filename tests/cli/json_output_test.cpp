@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <nlohmann/json.hpp>
 
 namespace kestra::cli {
@@ -55,19 +57,89 @@ TEST(ComputeJson, WritesWhatTheJsonLibraryWrote)
 
 TEST(ComputeJson, BytesThatAreNotUtf8BecomeTheReplacementCharacter)
 {
-    std::string out;
-    AppendJsonString(out, "a\xE9z");  // a Windows-1252 é
-    EXPECT_EQ(out, "\"a\xEF\xBF\xBDz\"");
-    out.clear();
-    AppendJsonString(out,
-                     "\xC0\xAF|\xED\xA0\x80|\xF4\x90\x80\x80|\xE2\x82");  // overlong, surrogate, too big, cut
-    EXPECT_EQ(out,
-              "\"\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD|"
-              "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD|\xEF\xBF\xBD\xEF\xBF\xBD\"");
-    out.clear();
-    AppendJsonString(out, "\xF0\x9F\x98\x80 \xE2\x82\xAC \xC3\xA8");  // valid 4, 3 and 2 byte forms stay
-    EXPECT_EQ(out, "\"\xF0\x9F\x98\x80 \xE2\x82\xAC \xC3\xA8\"");
-    EXPECT_EQ(nlohmann::json::parse(out).get<std::string>(), "\xF0\x9F\x98\x80 \xE2\x82\xAC \xC3\xA8");
+    const auto written = [](const std::string& text) {
+        ReportRecords records;
+        records.header.set("T", text);
+        const std::string json = ComputeJson("LIMI", records, {});
+        // what a reader takes from the document, and the bytes of the document itself
+        const std::size_t at = json.find("\"T\": ") + 5;
+        return std::pair{nlohmann::json::parse(json)["header"]["T"].get<std::string>(),
+                         json.substr(at, json.find('\n', at) - at)};
+    };
+    const std::string r = "\xEF\xBF\xBD";
+    const struct {
+        std::string text, read;
+    } cases[] = {
+        {"a\xE9z", "a" + r + "z"},            // a Windows-1252 e acute
+        {"\xC0\xAF", r + r},                  // an overlong form
+        {"\xED\xA0\x80", r + r + r},          // a surrogate
+        {"\xF4\x90\x80\x80", r + r + r + r},  // beyond U+10FFFF
+        // a sequence cut short is one replacement (the maximal subpart), before a character and at the end
+        {"\xE2\x82|\xE2\x82", r + "|" + r},
+        {"\xF0\x9F\x98\x80 \xE2\x82\xAC \xC3\xA8",
+         "\xF0\x9F\x98\x80 \xE2\x82\xAC \xC3\xA8"},  // valid forms stay
+    };
+    for (const auto& c : cases) {
+        const auto [read, bytes] = written(c.text);
+        EXPECT_EQ(read, c.read);
+        EXPECT_EQ(bytes, "\"" + c.read + "\"");
+    }
+}
+
+TEST(ComputeJson, ExtendedValuesKeepTheirShortestForm)
+{
+    ExtendedStatistics extended;
+    extended.available = true;
+    const auto number = [](const char* key, std::optional<double> v) {
+        ExtendedValue value;
+        value.key = key;
+        value.number = v;
+        return value;
+    };
+    extended.values = {number("due", 2.0),
+                       number("piccolo", 1e-4),
+                       number("grande", 1e15),
+                       number("decimo", 0.1),
+                       number("vuoto", std::nullopt),
+                       number("infinito", std::numeric_limits<double>::infinity())};
+    ExtendedValue list;
+    list.key = "r\"esidui";
+    list.type = ExtendedValue::Type::Array;
+    list.numbers = {-2.5e-7, 3.0, std::nan("")};
+    extended.values.push_back(list);
+    ExtendedValue none;
+    none.key = "nessuno";
+    none.type = ExtendedValue::Type::Array;
+    extended.values.push_back(none);
+
+    EXPECT_EQ(ComputeJson("TARA", {}, {"m"}, extended),
+              "{\n"
+              "  \"kind\": \"TARA\",\n"
+              "  \"header\": {},\n"
+              "  \"details\": [],\n"
+              "  \"messages\": [\n"
+              "    \"m\"\n"
+              "  ],\n"
+              "  \"extended\": {\n"
+              "    \"due\": 2,\n"
+              "    \"piccolo\": 1e-04,\n"
+              "    \"grande\": 1e+15,\n"
+              "    \"decimo\": 0.1,\n"
+              "    \"vuoto\": null,\n"
+              "    \"infinito\": null,\n"
+              "    \"r\\\"esidui\": [\n"
+              "      -2.5e-07,\n"
+              "      3,\n"
+              "      null\n"
+              "    ],\n"
+              "    \"nessuno\": []\n"
+              "  }\n"
+              "}\n");
+    ExtendedStatistics empty;
+    empty.available = true;
+    EXPECT_NE(ComputeJson("LIMI", {}, {}, empty).find("\"extended\": {}\n}\n"), std::string::npos);
+    EXPECT_NE(ComputeJson("LIMI", {}, {}, ExtendedStatistics{}).find("\"extended\": null\n}\n"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -254,6 +254,32 @@ TEST_F(DocumentCommandsTest, ValuesNotReadAsWrittenAreListedInOneWarningAfterOpe
                                         "riga 12: \"0,5\" letto come 0 (3 campi invece di 2)");
 }
 
+TEST_F(DocumentCommandsTest, DataAddingUpToZeroAreSaidOnCalculateAndAfterAFileReadWhole)
+{
+    const std::string zero =
+        "Impossibile calcolare: i valori della griglia sono tutti uguali a zero.\n"
+        "Inserire i dati misurati e premere di nuovo Calcola.";
+    // Calcola on a new study: a warning with the application title, the results as they were
+    EXPECT_FALSE(commands.calculate());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(prompts.messages[0].title, "");
+    EXPECT_EQ(prompts.messages[0].text, zero);
+
+    // a file of zeros read whole says the same; one that cannot be read says only that
+    test::writeFile(dir / "zeri.LIM",
+                    "Kestra for Windows\r\n3\r\n3\r\n2\r\n\r\n\r\n\r\n\r\n\r\n5\r\nVero\r\n"
+                    " 1,0\r\n2,0\r\n3,0\r\n4,0\r\n5,0\r\n");
+    prompts.messages.clear();
+    ASSERT_TRUE(commands.openStudyFile(dir / "zeri.LIM"));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, zero);
+    prompts.messages.clear();
+    ASSERT_TRUE(commands.openStudyFile(dir / "altro.LIM"));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Critical);
+}
+
 TEST_F(DocumentCommandsTest, MissingFileIsReportedWithItsName)
 {
     EXPECT_TRUE(commands.openStudyFile(dir / "none.LIM"));

@@ -71,7 +71,8 @@ TEST_F(StudyWindowTest, MenusAndToolbarOfTheLimitsWindow)
     for (QMenu* m : window->menus()) titles << m->title();
     EXPECT_EQ(titles, (QStringList{"&File", "&Modifica", "&Strumenti", "M&etodi", "&Finestre", "&?"}));
     EXPECT_EQ(captions(window->menus()[0]->actions()),
-              (QStringList{"&Nuovo", "&Apri...", "&Salva", "Salva con &nome...", "-", "&Stampa...",
+              (QStringList{"&Nuovo", "&Apri...", "&Salva", "Salva con &nome...", "-", "N&uova convalida...",
+                           "Apri con&valida...", "-", "&Stampa...",
                            "&Imposta stampante...", "-", "&Chiudi"}));
     EXPECT_EQ(captions(window->menus()[2]->actions()),
               (QStringList{"&Calcola", "-", "&Setup formato numeri..."}));
@@ -338,8 +339,11 @@ TEST_F(StudyWindowTest, PrintHelpAndArrangementGoToTheHost)
     window->action("GuidaLibro")->trigger();
     window->action("GuidaVerifica")->trigger();
     window->action("MnuFinestreCascade")->trigger();
+    window->action("FileNuovaConvalida")->trigger();
+    window->action("FileApriConvalida")->trigger();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"report", "printerSetup", "method LIMI", "help", "primer",
-                                                    "guideline", "book", "selftest", "arrange2"}));
+                                                    "guideline", "book", "selftest", "arrange2", "newDossier",
+                                                    "openDossier"}));
     EXPECT_EQ(host.printed, window.get());
 
     host.windows = {window.get()};

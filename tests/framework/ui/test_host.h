@@ -50,6 +50,8 @@ public:
         calls.push_back("charts");
         printed = &window;
     }
+    void newValidationDossier() override { calls.push_back("newDossier"); }
+    void openValidationDossier() override { calls.push_back("openDossier"); }
 };
 
 }  // namespace kestra::test

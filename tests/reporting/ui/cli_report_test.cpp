@@ -87,6 +87,28 @@ TEST_F(CliReportTest, FailedStepsExitWithTwoAndOneLine)
     EXPECT_FALSE(fs::exists(pdf));
 }
 
+TEST_F(CliReportTest, ADamagedDatabaseIsSaidInItalianAndLeftAsItIs)
+{
+    const fs::path pdf = m_dir / "x.pdf";
+    std::string half = test::readFile(m_db);
+    half.resize(half.size() / 2);
+    for (const std::string& damage : {std::string(), std::string("non è un database"), half}) {
+        test::writeFile(m_db, damage);
+        const CliRun r = run("--database '" + m_db.string() + "' --output '" + pdf.string() + "' '" +
+                             m_study.string() + "'");
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err.rfind(
+                      "kestra-cli: il database dei report \"" + m_db.string() + "\" non è utilizzabile: ", 0),
+                  0u)
+            << r.err;
+        EXPECT_NE(r.err.find("oppure indicare un altro database con --database."), std::string::npos)
+            << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(test::readFile(m_db), damage);
+        EXPECT_FALSE(fs::exists(pdf));
+    }
+}
+
 TEST_F(CliReportTest, RefusedCalculationWritesNoReport)
 {
     // every measurement zero: the limits calculation is refused, so no result belongs to these data

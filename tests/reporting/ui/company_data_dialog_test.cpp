@@ -2,16 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <filesystem>
 
+#include "framework/ui/form_numero.h"
+#include "report_test_support.h"
 #include "reporting/report_database.h"
 #include "reporting/report_settings.h"
-#include "report_test_support.h"
+#include "reporting/ui/print_language_dialog.h"
 #include "test_support.h"
+#include "tests/framework/scripted_prompts.h"
 
 namespace kestra {
 namespace {
@@ -130,6 +134,23 @@ TEST(CompanyDataDialogFilterTest, ListsPngAmongTheFormatsReallyRead)
     EXPECT_TRUE(filter.contains(QStringLiteral("*.PNG")));
     EXPECT_TRUE(filter.contains(QStringLiteral("*.jpeg")));
     EXPECT_FALSE(filter.contains(QStringLiteral("*.pcx")));
+}
+
+TEST_F(CompanyDataDialogTest, FixedDialogsHaveOneSizeAndNoMaximiseOrMinimiseButton)
+{
+    // a window manager that draws a maximise button whatever the flags (openbox) then has nothing to grow
+    test::ScriptedPrompts prompts;
+    FormNumero format(prompts, NumberFormat{7, 3});
+    MyPrintLanDlg language;
+    frmAnagraf company;
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&format, &language, &company}) {
+        dialog->show();
+        QApplication::processEvents();
+        EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << dialog->windowTitle().toStdString();
+        EXPECT_EQ(dialog->size(), dialog->minimumSize()) << dialog->windowTitle().toStdString();
+        EXPECT_FALSE(dialog->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
+        dialog->hide();
+    }
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 
 #include "framework/number_pattern.h"
 #include "report_test_support.h"
+#include "reporting/report_database.h"
+#include "reporting/report_database_check.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/print_command.h"
@@ -20,6 +22,7 @@
 #include "reporting/ui/report_preview.h"
 #include "reporting/ui/report_renderer.h"
 #include "test_support.h"
+#include "tests/framework/scripted_prompts.h"
 
 namespace kestra {
 namespace {
@@ -127,6 +130,45 @@ TEST_F(PrintCommandTest, EnglishThenCancelStillPrintsEnglish)
     };
     PrintStudyReport(nullptr, m_study, m_ui);
     EXPECT_EQ(m_ui.language, Language::English);
+}
+
+// The question about a damaged database answered from a script, through the check every print makes.
+class DamagedDatabaseUi : public ScriptedReportUi {
+public:
+    test::ScriptedPrompts prompts;
+    bool ensureUsableDatabase(QWidget*) override
+    {
+        return EnsureUsableReportDatabase(ReportDatabasePath(), TemplateDatabasePath(), prompts);
+    }
+};
+
+TEST_F(PrintCommandTest, ADamagedDatabaseIsOfferedForReplacementBeforeAnythingIsAsked)
+{
+    SetTemplateDatabasePath(KESTRA_TEMPLATE_DB);
+    test::writeFile(m_db, "");
+    DamagedDatabaseUi ui;
+    bool asked = false;
+    ui.answer = [&asked](MyPrintLanDlg& d) {
+        asked = true;
+        d.okButton()->click();
+    };
+    // No: nothing printed, nothing else asked, the file as it was
+    ui.prompts.answers = {Answer::No};
+    PrintStudyReport(nullptr, m_study, ui);
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(ui.previews, 0);
+    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_EQ(test::readFile(m_db), "");
+    ASSERT_EQ(ui.prompts.questions.size(), 1u);
+    // Yes: the damaged file set aside, the print goes on with the template
+    ui.prompts.answers = {Answer::Yes};
+    PrintStudyReport(nullptr, m_study, ui);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(ui.previews, 1);
+    EXPECT_TRUE(ui.errors.isEmpty());
+    EXPECT_EQ(ReportDatabase(m_db, ReportDatabase::Mode::ReadOnly).rowCount("LimiTabella"), 10);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir.path()), fs::directory_iterator()), 2);
+    SetTemplateDatabasePath({});
 }
 
 TEST_F(PrintCommandTest, FailedStepIsShownAndNoPreviewOpens)

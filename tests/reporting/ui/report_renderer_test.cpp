@@ -154,6 +154,50 @@ TEST_F(ReportRendererTest, LogoIsDrawnOnlyWhenTheCompanyHasOne)
     EXPECT_FALSE(RenderedReport(PrepareStudyReport(study, m_request, ReadLogoSize)).document().layout.logo.visible);
 }
 
+TEST_F(ReportRendererTest, AddressesInTheHeadingStayOnOneLine)
+{
+    const std::string email = "laboratorio.analisi@rossi-e-figli.example.it";
+    const std::string web =
+        "https://www.laboratorio-analisi-chimiche-rossi-e-figli.example.it/qualita/convalida";
+    const std::string tail = "/metodi/analitici/convalidati/secondo/la/linea/guida/ich/q2/indice.html";
+    const std::string longWeb = web + "/documenti/archivio/2026/dicembre/rapporti/interni" + tail;
+    LimitsStudy study;
+    test::FillLimitsStudy(study, 5);
+    const struct {
+        std::string email, web;
+        std::vector<std::string> lines;  // what the heading's address lines hold, whole
+    } cases[] = {
+        {email, "www.rossi.it", {"E-mail " + email + " Web www.rossi.it"}},
+        // too long to share a line: one line each, the web address unbroken after "https://"
+        {email, web, {"E-mail " + email, "Web " + web}},
+        // too long for any line: shortened in the middle, its start and end still there
+        {"", longWeb, {}},
+    };
+    for (const auto& c : cases) {
+        CompanyData company;
+        company.texts = {
+            "Laboratorio Rossi & Figli", "", "", "Via Roma 12", "Pavia", "27100", "", "", c.email, c.web};
+        ReportDatabase(m_db, ReportDatabase::Mode::ReadWrite).writeAnagrafica(company);
+        // the PDF's text with each run of blanks as one
+        std::string text = test::PdfText(render(study, Language::Italian, "indirizzi.pdf"), 1, 1);
+        text.erase(std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+                   text.end());
+        for (const std::string& line : c.lines) {
+            const std::size_t at = text.find(line);
+            ASSERT_NE(at, std::string::npos) << line << "\n" << text;
+            EXPECT_EQ(text[at + line.size()], '\n') << line;
+        }
+        EXPECT_EQ(text.find("https://\n"), std::string::npos) << text;
+        if (c.lines.empty()) {
+            const std::size_t start = text.find("Web https://www.laboratorio-analisi");
+            ASSERT_NE(start, std::string::npos) << text;
+            const std::string line = text.substr(start, text.find('\n', start) - start);
+            EXPECT_NE(line.find("…"), std::string::npos) << line;
+            EXPECT_EQ(line.substr(line.size() - 10), tail.substr(tail.size() - 10)) << line;
+        }
+    }
+}
+
 TEST_F(ReportRendererTest, PdfExportFailureNamesTheStepAndLeavesNoFile)
 {
     LimitsStudy study;

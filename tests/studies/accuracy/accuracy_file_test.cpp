@@ -118,6 +118,33 @@ TEST_F(AccuracyFileTest, LevelLineSetsTheModeOrLeavesIt)
     EXPECT_EQ(study.levelMode(), Mode::Three);
 }
 
+TEST_F(AccuracyFileTest, OnlyTheLevelsInUseAreWarnedAbout)
+{
+    // an older one-level file: the upper and lower levels were saved with empty fields
+    const auto path = m_dir / "un_livello.ACC";
+    const std::string levels =
+        " 1,,,\r\n2,,,\r\n3,,,\r\n 1,100,98,98\r\n2,100,,\r\n3,100,99,99\r\n 1,,,\r\n2,,,\r\n3,,,\r\n";
+    const std::string head = "Kestra for Windows\r\n7\r\n3\r\n4\r\nm\r\na\r\nu\r\nc\r\n\r\n3\r\n";
+    test::writeFile(path, head + "1\r\n" + levels);
+    AccuracyStudy study;
+    study.read(path);
+    // the central level's own empty fields only (line 16)
+    EXPECT_EQ(ReadingWarningText(study.readingNotes()),
+              "Alcuni valori del file non sono stati letti come scritti:\nriga 16: campo vuoto letto come 0 "
+              "(2 volte)");
+    // the values of the levels not in use are still read and kept as before
+    for (int level : {0, 2})
+        for (int c = 0; c < AccuracyStudy::kColumns; ++c) EXPECT_EQ(study.levelGrid(level).cell(0, c), 0.0);
+    EXPECT_EQ(study.levelGrid(1).cell(0, 1), 98.0);
+
+    // the same levels in use: every empty field is said
+    test::writeFile(path, head + "3\r\n" + levels);
+    study.read(path);
+    std::size_t noted = 0;
+    for (const auto& note : study.readingNotes().kept) noted += static_cast<std::size_t>(note.times);
+    EXPECT_EQ(noted, 20u);
+}
+
 TEST_F(AccuracyFileTest, OlderLayoutAndLenientValues)
 {
     const auto path = m_dir / "vecchio.ACC";

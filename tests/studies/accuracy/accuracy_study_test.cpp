@@ -195,7 +195,7 @@ TEST_P(AccuracyStudyTest, IntervalsContainingHundredAtTheirEdgesCarryNoMark)
     EXPECT_NE(m_study->conclusions()[1].find("limits contains"), std::string::npos);
 }
 
-TEST_P(AccuracyStudyTest, UntouchedLevelStopsSilentlyAndKeepsPreviousResults)
+TEST_P(AccuracyStudyTest, UntouchedLevelStopsWithItsNameAndKeepsPreviousResults)
 {
     threeLevels({99, 101, 100}, {98, 100, 99}, {100, 102, 101});
     ASSERT_TRUE(m_study->calculate().computed);
@@ -203,7 +203,11 @@ TEST_P(AccuracyStudyTest, UntouchedLevelStopsSilentlyAndKeepsPreviousResults)
     setRecoveries(1, {50, 60, 70});
     const CalcOutcome outcome = m_study->calculate();
     EXPECT_FALSE(outcome.computed);
-    EXPECT_TRUE(outcome.messages.empty());
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].severity, StudyMessage::Severity::Warning);
+    EXPECT_EQ(outcome.messages[0].text,
+              "Impossibile calcolare: i recuperi del livello inferiore sono tutti uguali a zero.\n"
+              "Inserire i dati misurati e premere di nuovo Calcola.");
     EXPECT_EQ(m_study->accuCenText(), shown("99.000 ± 2.484"));
     EXPECT_EQ(m_study->anovaCell(2, 2), shown("6.000"));
 }
@@ -382,12 +386,20 @@ TEST(AccuracyGridTest, RecoveryFollowsAddedAndFound)
     g.setCell(0, 1, 9.85);
     EXPECT_TRUE(study.updateRecovery(1, 0));
     EXPECT_EQ(g.cell(0, 2), 98.5);
-    // added 0 or an empty cell: the recovery keeps its value
+    // added 0: the recovery keeps its value
     g.setCell(0, 0, 0.0);
     EXPECT_FALSE(study.updateRecovery(1, 0));
-    g.setCell(0, 0, std::nullopt);
-    EXPECT_FALSE(study.updateRecovery(1, 0));
     EXPECT_EQ(g.cell(0, 2), 98.5);
+    // an emptied cell, either of the two: no recovery is shown for values that are gone
+    for (int emptied : {0, 1}) {
+        g.setCell(0, 0, 10);
+        g.setCell(0, 1, 9.85);
+        ASSERT_TRUE(study.updateRecovery(1, 0));
+        g.setCell(0, emptied, std::nullopt);
+        EXPECT_TRUE(study.updateRecovery(1, 0));
+        EXPECT_EQ(g.cell(0, 2), std::nullopt) << "column " << emptied;
+        EXPECT_FALSE(study.updateRecovery(1, 0));  // nothing left to clear
+    }
     // the recovery is held as the grid shows it
     g.setCell(1, 0, 3);
     g.setCell(1, 1, 1);

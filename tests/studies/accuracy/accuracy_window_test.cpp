@@ -103,6 +103,36 @@ TEST_F(AccuracyWindowTest, TypedAmountsGiveRecoveriesAndTheOneLevelResult)
     EXPECT_EQ(window.chartView()->chartData().title, "Accuracy");
 }
 
+TEST_F(AccuracyWindowTest, AnEmptiedAmountEmptiesTheRecoveryOfItsRow)
+{
+    typeAmounts(1, {"10", "10", "10"}, {"9.9", "10", "10.1"});
+    DataGridView* grid = window.levelGridView(1);
+    // cleared "Pesati" of the first row, cut "Trovati" of the second: no recovery of values no longer there
+    const struct {
+        const char* command;
+        int row, column;
+    } edits[] = {{"ModificaCancella", 0, 0}, {"ModificaTaglia", 1, 1}};
+    for (const auto& e : edits) {
+        grid->setFocus();
+        grid->setActiveCell(e.row, e.column);
+        window.action(e.command)->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(cell(1, e.row, e.column), "") << e.command;
+        EXPECT_EQ(cell(1, e.row, 2), "") << e.command;
+    }
+    EXPECT_EQ(cell(1, 2, 2), "101.000");
+    window.action("StrumentiCalcola")->trigger();
+    EXPECT_EQ(result("AccuOne"), "0");  // refused: the recoveries are not all there
+    // typed again, the recovery comes back
+    grid->setFocus();
+    grid->setActiveCell(0, 0);
+    QTest::keyClicks(grid, "2");
+    QTest::keyClicks(QApplication::focusWidget(), "0");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(cell(1, 0, 2), "49.500");
+}
+
 TEST_F(AccuracyWindowTest, ThreeLevelsShowTheTableAndHideTheMeanWhenSignificant)
 {
     window.threeLevelOption()->click();

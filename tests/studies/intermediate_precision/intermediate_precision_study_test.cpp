@@ -167,7 +167,7 @@ TEST_F(IntermediatePrecisionTest, AllValuesEqualTakeSbFromTheMeans)
     }
 }
 
-TEST_F(IntermediatePrecisionTest, ZeroTotalChangesNothing)
+TEST_F(IntermediatePrecisionTest, ZeroTotalChangesNothingAndSaysWhy)
 {
     Study study(IntermediatePrecisionConfig());
     enter(study, workedExample());
@@ -176,7 +176,10 @@ TEST_F(IntermediatePrecisionTest, ZeroTotalChangesNothing)
     enter(study, {{0, 0}, {0, 0}, {0, 0}});
     const CalcOutcome outcome = study.calculate();
     EXPECT_FALSE(outcome.computed);
-    EXPECT_TRUE(outcome.messages.empty());
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].text,
+              "Impossibile calcolare: i valori della griglia sono tutti uguali a zero.\nInserire i dati "
+              "misurati e premere di nuovo Calcola.");
     EXPECT_EQ(study.sbText(), "2.449");
     EXPECT_EQ(study.conclusionText(), conclusion);
     EXPECT_EQ(study.charts(Language::Italian).front().rows.size(), 3u);

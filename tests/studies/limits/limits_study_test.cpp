@@ -100,7 +100,7 @@ TEST_F(LimitsStudyTest, NineZerosAndOneHalf)
     EXPECT_EQ(study.detectionLimitText(), "0.316228");
 }
 
-TEST_F(LimitsStudyTest, AllZeroKeepsThePreviousResultsSilently)
+TEST_F(LimitsStudyTest, AllZeroKeepsThePreviousResultsAndSaysWhy)
 {
     LimitsStudy study;
     enter(study, {1, 2, 3, 4, 5});
@@ -108,7 +108,11 @@ TEST_F(LimitsStudyTest, AllZeroKeepsThePreviousResultsSilently)
     for (int r = 0; r < 5; ++r) study.grid().setCell(r, 0, 0.0);
     const CalcOutcome outcome = study.calculate();
     EXPECT_FALSE(outcome.computed);
-    EXPECT_TRUE(outcome.messages.empty());
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].severity, StudyMessage::Severity::Warning);
+    EXPECT_EQ(outcome.messages[0].text,
+              "Impossibile calcolare: i valori della griglia sono tutti uguali a zero.\nInserire i dati "
+              "misurati e premere di nuovo Calcola.");
     EXPECT_EQ(study.stDevText(), "1.581");
 }
 

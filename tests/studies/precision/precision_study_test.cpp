@@ -180,12 +180,16 @@ TEST_F(PrecisionStudyTest, RefusesACellThatIsNotANumberAndKeepsThePreviousResult
               std::string::npos);
 }
 
-TEST_F(PrecisionStudyTest, AllZerosComputeNothingAndSayNothing)
+TEST_F(PrecisionStudyTest, AllZerosComputeNothingAndSayWhy)
 {
     PrecisionStudy study;
     const CalcOutcome outcome = study.calculate();
     EXPECT_FALSE(outcome.computed);
-    EXPECT_TRUE(outcome.messages.empty());
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].severity, StudyMessage::Severity::Warning);
+    EXPECT_EQ(outcome.messages[0].text,
+              "Impossibile calcolare: i valori della griglia sono tutti uguali a zero.\nInserire i dati "
+              "misurati e premere di nuovo Calcola.");
     EXPECT_EQ(study.results().media, "0.000");
     EXPECT_EQ(study.conclusionText(), "");
     EXPECT_EQ(study.chartState(), PrecisionStudy::ChartState::Empty);

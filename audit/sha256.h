@@ -1,14 +1,16 @@
-// SHA-256 (FIPS 180-4) of bytes and of files, for the fingerprints the self-test certificate prints.
+// SHA-256 (FIPS 180-4) of bytes and of files: the fingerprints of the self-test certificate and the audit
+// trail.
 #pragma once
 
-#include <array>
-#include <cstdint>
+#include <sodium.h>
+
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace kestra {
 
+// An incremental SHA-256 over libsodium.
 class Sha256 {
 public:
     Sha256();
@@ -18,11 +20,7 @@ public:
     std::string hexDigest();
 
 private:
-    void block(const std::uint8_t* p);
-    std::array<std::uint32_t, 8> m_state;
-    std::array<std::uint8_t, 64> m_buffer{};
-    std::size_t m_buffered = 0;
-    std::uint64_t m_length = 0;
+    crypto_hash_sha256_state m_state;
 };
 
 std::string Sha256Hex(std::string_view bytes);
