@@ -123,11 +123,13 @@ CalcOutcome RunCalculation(Study& study)
 StudyMessage ZeroSumWarning(std::span<const double> values, const std::string& what)
 {
     const bool allZero = std::all_of(values.begin(), values.end(), [](double v) { return v == 0; });
-    std::string text = "Impossibile calcolare: " + what +
-                       (allZero ? " sono tutti uguali a zero.\nInserire i dati misurati"
-                                : " hanno somma zero, che il calcolo prende per dati non inseriti.\n"
-                                  "Controllare i dati") +
-                       " e premere di nuovo Calcola.";
+    std::string text =
+        allZero ? Msg("Impossibile calcolare: %1 sono tutti uguali a zero.\nInserire i dati misurati e premere di "
+                      "nuovo Calcola.",
+                      {Msg(what)})
+                : Msg("Impossibile calcolare: %1 hanno somma zero, che il calcolo prende per dati non inseriti.\n"
+                      "Controllare i dati e premere di nuovo Calcola.",
+                      {Msg(what)});
     return {StudyMessage::Severity::Warning, std::move(text), {}, 0, true};
 }
 

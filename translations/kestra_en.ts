@@ -1531,5 +1531,13 @@ Yes: certificate in Italian<byte value="xd"/>
 No: certificate in English<byte value="xd"/>
 Cancel: no certificate</translation>
     </message>
+    <message>
+        <source>N&amp;uova convalida...</source>
+        <translation>New &amp;validation...</translation>
+    </message>
+    <message>
+        <source>Apri con&amp;valida...</source>
+        <translation>Open valida&amp;tion...</translation>
+    </message>
 </context>
 </TS>

@@ -52,10 +52,10 @@ TEST(MessageCatalogue, EveryEntryHasAnEnglishTextWithTheSamePlaceholdersAndNoIta
 TEST(MessageCatalogue, CoversEveryMessageOfTheCoreSources)
 {
     const std::regex call(
-        R"re(\b(Msg|readText|skipLine|readInteger|readRawLine|readRow|readDerivedCount|readBoolean|checkedInt16|requirePositiveDf|requireDf|nineTimes)\(\s*(?:(?:[^;"()]|\([^;"()]*\))*,\s*)?((?:"(?:[^"\\]|\\.)*"\s*)+))re");
+        R"re(\b(Msg|readText|skipLine|readInteger|readRawLine|readRow|readDerivedCount|readBoolean|checkedInt16|requirePositiveDf|requireDf|nineTimes|ZeroSumWarning)\(\s*(?:(?:[^;"()]|\([^;"()]*\))*,\s*)?((?:"(?:[^"\\]|\\.)*"\s*)+))re");
     const std::regex literal(R"re("((?:[^"\\]|\\.)*)")re");
     int checked = 0;
-    for (const char* room : {"text", "stats", "framework", "studies", "reporting", "app", "dossier", "cli"}) {
+    for (const char* room : {"text", "stats", "framework", "studies", "reporting", "app", "dossier", "cli", "audit"}) {
         for (const auto& entry : fs::recursive_directory_iterator(fs::path(KESTRA_SOURCE_DIR) / room)) {
             const fs::path& p = entry.path();
             if (p.extension() != ".cpp" && p.extension() != ".h") continue;
