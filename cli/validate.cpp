@@ -10,6 +10,7 @@
 #include "dossier/evaluation.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
@@ -22,11 +23,11 @@ std::optional<WrittenNumber> askedValue(const std::string& option, const char* q
     std::string typed = option;
     if (typed.empty()) {
         if (!::isatty(STDIN_FILENO)) return std::nullopt;
-        err << question << ": " << std::flush;
+        err << Msg(question) << ": " << std::flush;
         std::getline(in, typed);
     }
     const auto n = WrittenNumber::parse(typed);
-    if (!n) throw std::invalid_argument("\"" + typed + "\" non è un numero.");
+    if (!n) throw std::invalid_argument(Msg("\"%1\" non è un numero", {typed}) + ".");
     return n;
 }
 
@@ -47,8 +48,8 @@ int propose(const ValidateOptions& o, std::ostream& out, std::ostream& err, std:
         return 0;
     } catch (const std::invalid_argument& e) {
         err << "kestra-cli: " << e.what()
-            << (o.propose == "impurity_quantitative" ? " (opzione --reporting-threshold)"
-                : o.propose == "impurity_limit"      ? " (opzione --impurity-limit)"
+            << (o.propose == "impurity_quantitative" ? " " + Msg("(opzione --reporting-threshold)")
+                : o.propose == "impurity_limit"      ? " " + Msg("(opzione --impurity-limit)")
                                                      : "")
             << "\n";
         return 2;

@@ -1537,7 +1537,7 @@ Cancel: no certificate</translation>
     </message>
     <message>
         <source>Apri con&amp;valida...</source>
-        <translation>Open valida&amp;tion...</translation>
+        <translation>Open val&amp;idation...</translation>
     </message>
 </context>
 </TS>
