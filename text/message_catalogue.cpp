@@ -65,6 +65,7 @@ constexpr MessageEntry kCatalogue[] = {
     {"Argomento non valido: %1", "Invalid argument: %1"},
     {"Backup completato", "Backup completed"},
     {"Curvatura", "Curvature"},
+    {"Dati", "Data"},
     {"Dati non validi !\nControllare i dati", "Invalid data!\nCheck the data"},
     {"Desideri spostare i dati selezionati?\r\nScegliendo No i dati verranno copiati",
      "Do you want to move the selected data?\r\nChoosing No copies the data"},

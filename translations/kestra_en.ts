@@ -1539,5 +1539,13 @@ Cancel: no certificate</translation>
         <source>Apri con&amp;valida...</source>
         <translation>Open val&amp;idation...</translation>
     </message>
+    <message>
+        <source>S trat. =</source>
+        <translation>S treat. =</translation>
+    </message>
+    <message>
+        <source>S ripr. =</source>
+        <translation>S repr. =</translation>
+    </message>
 </context>
 </TS>

@@ -174,7 +174,7 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     }
     trat->addStretch();
     r->addLayout(trat, 0, 0, 1, 3);
-    r->addWidget(caption(QStringLiteral("S trat. =")), 1, 0, Qt::AlignRight);
+    r->addWidget(caption(Ui::tr("S trat. =")), 1, 0, Qt::AlignRight);
     r->addWidget(value("STrat"), 1, 1);
     m_labelStima = caption(ScreenText(IntermediatePrecisionStudy::kEstimateNote));
     m_labelStima->setObjectName(QStringLiteral("LabelStima"));
@@ -183,7 +183,7 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     r->addWidget(caption(QStringLiteral("S err. =")), 3, 0, Qt::AlignRight);
     r->addWidget(value("SErr"), 3, 1);
     r->addWidget(caption(Ui::tr("Deviazione std. di riproducibilità")), 4, 0, 1, 3);
-    r->addWidget(caption(QStringLiteral("S ripr. =")), 5, 0, Qt::AlignRight);
+    r->addWidget(caption(Ui::tr("S ripr. =")), 5, 0, Qt::AlignRight);
     r->addWidget(value("SRipr"), 5, 1);
     r->addWidget(caption(Ui::tr("Precisione (come riproducibilità)")), 6, 0, 1, 3);
     r->addWidget(caption(QStringLiteral("P % = ")), 7, 0, Qt::AlignRight);

@@ -33,6 +33,7 @@
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/print_language_dialog.h"
 #include "app/ui/qt_translations.h"
+#include "framework/ui/ui_text.h"
 #include "text/interface_language.h"
 #include "reporting/ui/report_renderer.h"
 #include "reporting/ui/report_test_support.h"
@@ -205,7 +206,7 @@ TEST_F(UserGuidePictures, EveryWindowADialogOfEachKindAndAReportPage)
         EXPECT_TRUE(study->study().resultsFromCurrentData()) << p.file << ": the example was not calculated";
         int tab = -1;
         for (int i = 0; i < study->tabs()->count() && tab < 0; ++i)
-            if (study->tabs()->tabText(i).trimmed().startsWith(QString::fromLatin1(p.tab))) tab = i;
+            if (study->tabs()->tabText(i).trimmed().startsWith(Ui::tr(p.tab))) tab = i;
         ASSERT_GE(tab, 0) << p.file << " has no page " << p.tab;
         study->tabs()->setCurrentIndex(tab);
         sub->showMaximized();
