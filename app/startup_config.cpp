@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/ini_manager.h"
+#include "audit/sqlite_audit_store.h"
 #include "framework/errors.h"
 #include "reporting/report_database.h"
 #include "reporting/report_database_check.h"
@@ -131,6 +132,8 @@ StartupResult RunStartupConfiguration(const StartupPaths& paths, const MessageSi
 
     prepareWorkFolder(s.openSaveFolder, show);
     prepareWorkFolder(s.backupFolder, show);
+    // the trail's folder is not vital to the start either: without it every save is refused and says why
+    prepareWorkFolder(base + kAuditFolderName, show);
 
     // A damaged database is left to the caller, which can offer to replace it.
     result.database = CheckReportDatabase(s.databasePath);

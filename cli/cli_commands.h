@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <istream>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "framework/report_records.h"
 
 namespace kestra {
+class AuditTrail;
 class Dossier;
 struct DossierEvaluation;
 }  // namespace kestra
@@ -95,6 +97,39 @@ int RunValidate(const ValidateOptions& options, std::ostream& out, std::ostream&
                 const DossierReportWriter& writeReport = {});
 // The same with --output: the report written through the renderer (the renderer's half).
 int RunValidateReport(const ValidateOptions& options, std::ostream& out, std::ostream& err, std::istream& in);
+
+struct AuditOptions {
+    std::filesystem::path file;  // only the entries of this file (also as the old path of Save as)
+    std::string from;            // "YYYY-MM-DD", local date, inclusive
+    std::string to;
+    bool json = false;
+    bool csv = false;
+    bool verify = false;          // checks the hash chain instead of listing
+    std::filesystem::path trail;  // empty: the user's Audit/audit.db
+};
+
+// Lists the audit trail (text, CSV or JSON) or verifies its chain. Returns 0, 1 when the chain check fails
+// (the first entry changed, removed or inserted named on err), 2 when the trail cannot be read.
+int RunAudit(const AuditOptions& options, std::ostream& out, std::ostream& err);
+// <data folder>/Audit/audit.db of the user, as the program's start-up places it.
+std::filesystem::path UserAuditTrailPath();
+
+struct SignOptions {
+    std::filesystem::path file;  // the dossier (.kvd)
+    std::string meaning;         // prepared, reviewed, approved
+    std::string comment;
+    bool passwordStdin = false;   // the password as one line of standard input
+    bool setPassword = false;     // sets the signature password instead of signing
+    std::filesystem::path trail;  // empty: the user's Audit/audit.db (the password file sits beside it)
+};
+
+// Signs the dossier or sets the signature password. Returns 0 signed (or set), 1 wrong password or signing
+// locked, 2 when it cannot sign (file faults, no password set, a trail that cannot be written).
+int RunSign(const SignOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
+
+// The user's audit trail, the data folder prepared as the program's start-up does; its file into trailFile
+// when given. Throws AuditError.
+std::shared_ptr<AuditTrail> OpenUserTrail(std::ostream& err, std::filesystem::path* trailFile = nullptr);
 
 // The decimal separator of the user's locale.
 char LocaleDecimalSeparator();

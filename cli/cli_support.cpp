@@ -3,9 +3,13 @@
 #include <ostream>
 #include <string>
 
+#include "app/audit_setup.h"
 #include "app/startup_config.h"
 #include "app/user_folders.h"
 #include "cli/cli_commands.h"
+#include "cli/command_line.h"
+#include "audit/audit_trail.h"
+#include "audit/sqlite_audit_store.h"
 #include "reporting/report_pipeline.h"
 #include "text/messages.h"
 
@@ -41,6 +45,36 @@ std::filesystem::path UserReportDatabase(std::ostream& err, std::optional<std::s
     if (!messages.empty()) err << "kestra-cli: " << Msg("avviso: ") << messages << "\n";
     logoPath = result.settings.logoPath;
     return result.settings.databasePath;
+}
+
+std::shared_ptr<AuditTrail> OpenUserTrail(std::ostream& err, std::filesystem::path* trailFile)
+{
+    std::string messages;
+    const StartupResult result = RunStartupConfiguration(SystemStartupPaths(), [&](const ShellMessage& m) {
+        messages += (messages.empty() ? "" : " ") + m.text;
+    });
+    if (!result.ok) throw AuditError("configurazione della cartella dei dati non riuscita: " + messages);
+    if (!messages.empty()) err << "kestra-cli: avviso: " << messages << "\n";
+    const std::string path = AuditTrailPath(result.settings);
+    if (trailFile) *trailFile = path;
+    return std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(path), CurrentUserIdentity(),
+                                        std::filesystem::path(path).parent_path());
+}
+
+int InstallTrailForValidate(const CommandLine& line, std::ostream& err)
+{
+    if (line.command != Command::Validate || !line.validate.propose.empty() || line.validate.verify) return 0;
+    try {
+        SetAuditTrail(OpenUserTrail(err));
+    } catch (const AuditError& e) {
+        // a dossier is never written unrecorded; an evaluation that only prints goes on with a warning
+        if (line.validate.record) {
+            err << "kestra-cli: il dossier non è stato scritto: " << e.what() << "\n";
+            return 2;
+        }
+        err << "kestra-cli: avviso: la valutazione non entra nel registro delle modifiche: " << e.what() << "\n";
+    }
+    return 0;
 }
 
 }  // namespace kestra::cli

@@ -132,6 +132,36 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
                             "Con --propose impurity_limit: il limite dell'impurezza (chiesto se manca)");
     validateCmd->add_option("DOSSIER", line.validate.file, "Dossier di convalida (*.kvd)");
 
+    auto* auditCmd = app.add_subcommand(
+        "audit",
+        "Stampa il registro delle modifiche o ne verifica la catena; esce con 0, con 1 se la verifica trova "
+        "una voce modificata, eliminata o inserita (indicata), con 2 se il registro non può essere letto");
+    auditCmd->add_option("--file", line.audit.file, "Solo le voci di questo file");
+    auditCmd->add_option("--from", line.audit.from, "Dalla data AAAA-MM-GG (ora locale, compresa)");
+    auditCmd->add_option("--to", line.audit.to, "Fino alla data AAAA-MM-GG (ora locale, compresa)");
+    auto* auditJson = auditCmd->add_flag("--json", line.audit.json, "Stampa le voci come elenco JSON");
+    auditCmd->add_flag("--csv", line.audit.csv, "Stampa le voci in formato CSV")->excludes(auditJson);
+    auditCmd->add_flag(
+        "--verify", line.audit.verify,
+        "Ricalcola la catena degli hash e indica la prima voce modificata, eliminata o inserita");
+
+    auto* signCmd = app.add_subcommand(
+        "sign",
+        "Firma elettronicamente un dossier di convalida, o imposta la password di firma; esce con 0 se "
+        "firmato, "
+        "con 1 se la password è errata o la firma è bloccata, con 2 se non è possibile firmare");
+    auto* setPassword = signCmd->add_flag("--set-password", line.sign.setPassword,
+                                          "Imposta o cambia la password di firma (chiesta due volte dal "
+                                          "terminale, o una volta con --password-stdin)");
+    signCmd
+        ->add_option("--meaning", line.sign.meaning, "Significato della firma: prepared, reviewed o approved")
+        ->check(CLI::IsMember({"prepared", "reviewed", "approved"}))
+        ->excludes(setPassword);
+    signCmd->add_option("--comment", line.sign.comment, "Commento della firma")->excludes(setPassword);
+    signCmd->add_flag("--password-stdin", line.sign.passwordStdin,
+                      "Legge la password come una riga dello standard input");
+    signCmd->add_option("DOSSIER", line.sign.file, "Dossier di convalida (*.kvd)")->excludes(setPassword);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -164,6 +194,14 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
                       << "\n";
             return static_cast<int>(CLI::ExitCodes::RequiredError);
         }
+    } else if (*signCmd) {
+        line.command = Command::Sign;
+        if (!line.sign.setPassword && (line.sign.meaning.empty() || line.sign.file.empty())) {
+            std::cerr << "sign: indicare --meaning e il dossier (DOSSIER.kvd), oppure --set-password\n";
+            return 2;
+        }
+    } else if (*auditCmd) {
+        line.command = Command::Audit;
     } else if (*selfTestCmd) {
         line.command = Command::SelfTest;
         line.selfTest.language = languageOf(selfTestLanguage);

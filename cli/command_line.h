@@ -8,7 +8,7 @@
 
 namespace kestra::cli {
 
-enum class Command { Compute, Report, Chart, SelfTest, Validate };
+enum class Command { Compute, Report, Chart, SelfTest, Validate, Audit, Sign };
 
 struct CommandLine {
     Command command = Command::Compute;
@@ -17,7 +17,13 @@ struct CommandLine {
     ChartOptions chart;
     SelfTestOptions selfTest;
     ValidateOptions validate;
+    AuditOptions audit;
+    SignOptions sign;
 };
+
+// Makes the user's audit trail the process's for a validate that evaluates: the evaluation and a recorded
+// dossier enter it. Returns 2 (the reason on err) when --record could not be recorded, else 0.
+int InstallTrailForValidate(const CommandLine& line, std::ostream& err);
 
 // Parses argv into line. Returns the exit code when the run already ended here (--help, --version, a usage
 // error, each with its own text printed), nothing when the chosen command is to run.

@@ -36,6 +36,8 @@ int main(int argc, char** argv)
     cli::CommandLine line;
     if (const auto done = cli::ParseCommandLine(argc, argv, line)) return *done;
 
+    if (line.command == cli::Command::Audit) return cli::RunAudit(line.audit, std::cout, std::cerr);
+    if (line.command == cli::Command::Sign) return cli::RunSign(line.sign, std::cin, std::cout, std::cerr);
     if (line.command == cli::Command::SelfTest && line.selfTest.output.empty())
         return cli::RunSelfTestText(line.selfTest, std::cout, std::cerr);
     const bool validateHere = line.command == cli::Command::Validate && line.validate.output.empty();
@@ -48,6 +50,9 @@ int main(int argc, char** argv)
         return 2;
     }
     SetFTableLookup(std::make_shared<DatabaseFTable>(cli::ProgramFolder() / "DB" / "KESTRA73.MDB"));
-    if (validateHere) return cli::RunValidate(line.validate, std::cout, std::cerr, std::cin);
+    if (validateHere) {
+        if (const int fault = cli::InstallTrailForValidate(line, std::cerr)) return fault;
+        return cli::RunValidate(line.validate, std::cout, std::cerr, std::cin);
+    }
     return cli::RunCompute(line.compute, std::cout, std::cerr);
 }

@@ -11,6 +11,7 @@ int main(int argc, char** argv)
     using namespace kestra;
     cli::CommandLine line;
     if (const auto done = cli::ParseCommandLine(argc, argv, line)) return *done;
+    if (const int fault = cli::InstallTrailForValidate(line, std::cerr)) return fault;
 
     SetFTableLookup(std::make_shared<DatabaseFTable>(cli::ProgramFolder() / "DB" / "KESTRA73.MDB"));
     switch (line.command) {
@@ -24,6 +25,10 @@ int main(int argc, char** argv)
             if (line.validate.output.empty())
                 return cli::RunValidate(line.validate, std::cout, std::cerr, std::cin);
             return cli::RunValidateReport(line.validate, std::cout, std::cerr, std::cin);
+        case cli::Command::Audit:
+            return cli::RunAudit(line.audit, std::cout, std::cerr);
+        case cli::Command::Sign:
+            return cli::RunSign(line.sign, std::cin, std::cout, std::cerr);
         case cli::Command::SelfTest:
             if (line.selfTest.output.empty()) return cli::RunSelfTestText(line.selfTest, std::cout, std::cerr);
             return cli::RunSelfTestCertificate(line.selfTest, std::cout, std::cerr);

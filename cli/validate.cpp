@@ -5,9 +5,12 @@
 #include <iostream>
 #include <sstream>
 
+#include "audit/audit_trail.h"
 #include "cli/cli_commands.h"
 #include "dossier/criteria_catalogue.h"
+#include "dossier/dossier_signing.h"
 #include "dossier/evaluation.h"
+#include "framework/audited_save.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
 #include "text/messages.h"
@@ -71,7 +74,8 @@ std::string studyText(const StudyOutcome& s, Language language)
     return s.id + "  " + s.label + "  " + s.file + "  " + status;
 }
 
-void printText(const Dossier& d, const DossierEvaluation& e, Language language, std::ostream& out)
+void printText(const Dossier& d, const DossierEvaluation& e, const std::filesystem::path& folder,
+               Language language, std::ostream& out)
 {
     const bool en = language == Language::English;
     const char sep = UserDecimalSeparator();
@@ -116,6 +120,11 @@ void printText(const Dossier& d, const DossierEvaluation& e, Language language, 
                  "studio al 95 %.\n");
     out << "\n" << (en ? "Verdict: " : "Esito: ") << VerdictName(e.verdict, language) << "\n"
         << e.conclusion(d, language) << "\n";
+    const std::vector<std::string> signatures = SignatureStatusLines(d, folder, en);
+    if (!signatures.empty()) {
+        out << "\n" << (en ? "Signatures:\n" : "Firme:\n");
+        for (const std::string& line : signatures) out << "  " << line << "\n";
+    }
 }
 
 std::string evaluationJson(const Dossier& d, const DossierEvaluation& e)
@@ -181,10 +190,20 @@ int RunValidate(const ValidateOptions& o, std::ostream& out, std::ostream& err, 
         }
     }
     const DossierEvaluation evaluation = EvaluateDossier(dossier, folder);
+    if (const std::string fault = RecordAction(EvaluationEntry(o.file, evaluation)); !fault.empty()) {
+        if (o.record) {
+            err << "kestra-cli: il dossier non è stato scritto: " << fault << "\n";
+            return 2;
+        }
+        err << "kestra-cli: avviso: " << fault << "\n";
+    }
     if (o.record) {
         dossier.evaluated = EvaluationRecord(evaluation, dossier);
         try {
-            dossier.write(o.file);
+            // the evaluation is no signed content: no reason is asked
+            const SaveRequest request{o.file, o.file, "dossier", dossier.text(), JsonFileFields};
+            AuditedSave(request, [](const std::string&, bool) { return std::string(); },
+                        [&] { dossier.write(o.file); });
         } catch (const std::exception& e) {
             err << "kestra-cli: " << e.what() << "\n";
             return 2;
@@ -201,7 +220,7 @@ int RunValidate(const ValidateOptions& o, std::ostream& out, std::ostream& err, 
     if (o.json)
         out << evaluationJson(dossier, evaluation);
     else
-        printText(dossier, evaluation, o.language, out);
+        printText(dossier, evaluation, folder, o.language, out);
     return evaluation.verdict == Verdict::Pass ? 0 : 1;
 }
 

@@ -1,6 +1,8 @@
 #include "framework/document_commands.h"
 
+#include "framework/audited_save.h"
 #include "framework/errors.h"
+#include "framework/signature_command.h"
 #include "text/messages.h"
 
 namespace kestra {
@@ -74,6 +76,11 @@ bool DocumentCommands::readAndCalculate(const std::filesystem::path& path)
         m_view->showDocument();
         m_view->enableDocumentCommands(true);
     }
+    {
+        const std::string notes = ReadingWarningText(m_study.readingNotes());
+        RecordOpening(path, m_study.kind().extension, readFault.empty() ? notes : readFault + (notes.empty() ? "" : "\n" + notes),
+                      m_prompts);
+    }
     if (!readFault.empty())
         m_prompts.critical(
             Msg("Impossibile leggere completamente il file.\r\n\r\n%1\r\n\r\nLa finestra mostra i "
@@ -106,13 +113,14 @@ bool DocumentCommands::saveStudyFileAs()
 bool DocumentCommands::writeTo(const std::filesystem::path& path)
 {
     std::string fault;
-    {
-        BusyPointer busy(m_prompts);
-        try {
-            m_study.write(path);
-        } catch (const std::exception& e) {
-            fault = e.what();
-        }
+    try {
+        // a study's signatures live in the trail, bound to its file as it was signed
+        const SaveRequest request{path, m_study.loadFileName(), m_study.kind().extension, m_study.fileContents(),
+                                  StudyFileFields, HasValidTrailSignature(m_study.loadFileName())};
+        const bool saved = AuditedSave(request, m_prompts, [&] { m_study.write(path); });
+        if (!saved) return false;
+    } catch (const std::exception& e) {
+        fault = e.what();
     }
     if (!fault.empty()) {
         // the study is unchanged: still modified, still bound to its previous file (if any)
@@ -121,6 +129,20 @@ bool DocumentCommands::writeTo(const std::filesystem::path& path)
     }
     if (m_view) m_view->showDocument();
     return true;
+}
+
+bool DocumentCommands::signStudyFile()
+{
+    const std::string file = m_study.loadFileName();
+    if (file.empty() || m_study.isModified()) {
+        m_prompts.warning("Salvare lo studio prima di firmarlo: la firma vale per il file salvato.");
+        return false;
+    }
+    return RunSignatureCommand(
+        std::filesystem::path(file).filename().string(), TrailSignatureText(file), m_prompts,
+        [&](const SignatureRequest& r, SignaturePassword& p, AuditTrail& t, SignatureRecord* made) {
+            return SignFileInTrail(file, m_study.kind().extension, r, p, t, made);
+        });
 }
 
 bool DocumentCommands::close()

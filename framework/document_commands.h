@@ -36,6 +36,9 @@ public:
     bool saveStudyFile();
     // SaveStudyFileAs: always asks for the file.
     bool saveStudyFileAs();
+    // "Firma...": signs the saved study file (asks to save first); the signature lives in the audit trail,
+    // bound to the file's SHA-256. Returns whether it signed.
+    bool signStudyFile();
     // The close step: returns whether the window may close.
     bool close();
     // The study's calculation with its messages shown and the busy pointer; returns whether it computed.

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "audit/signing.h"
+#include "audit/user_identity.h"
 #include "framework/number_pattern.h"
 #include "framework/study_kind.h"
 #include "text/messages.h"
@@ -52,6 +54,13 @@ public:
     virtual std::optional<std::filesystem::path> chooseDossierPath(DossierFileDialog dialog) = 0;
     // The number-format dialog filled with the current digits; nullopt on "&Annulla".
     virtual std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) = 0;
+    // The reason of a save of `document` for the audit trail. Required: the dialog takes no empty reason and
+    // cancelling cancels the save; otherwise it may be left empty. nullopt when the user cancels.
+    virtual std::optional<std::string> askSaveReason(const std::string& document, bool required) = 0;
+    // "Firma...": the meaning, comment and password the signer gives for `document`; `signatures` lists the
+    // ones it has (a line each, may be empty). nullopt when the user cancels.
+    virtual std::optional<SignatureRequest> askSignature(const std::string& document, const UserIdentity& signer,
+                                                         const std::string& signatures) = 0;
     virtual void beep() = 0;
     // The busy pointer; calls nest.
     virtual void setBusy(bool busy) = 0;

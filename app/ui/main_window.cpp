@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include "app/app_settings.h"
+#include "app/audit_setup.h"
 #include "app/backup.h"
 #include "app/startup_config.h"
 #include "app/ui/about_box.h"
@@ -28,6 +29,8 @@
 #include "app/ui/self_test_command.h"
 #include "app/ui/shell_icons.h"
 #include "app/user_folders.h"
+#include "audit/audit_trail.h"
+#include "audit/ui/audit_viewer.h"
 #include "dossier/ui/dossier_window.h"
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
@@ -115,6 +118,8 @@ Kestra::~Kestra()
     const auto subWindows = std::move(m_subWindows);
     m_subWindows.clear();
     for (const auto& sub : subWindows) delete sub.data();
+    // the trail belongs to this run's data folder; a later window (a test's) opens its own
+    if (m_ownsAuditTrail) SetAuditTrail(nullptr);
 }
 
 StudyWindow* Kestra::menuOwner() const
@@ -140,6 +145,8 @@ bool Kestra::start()
     SetTemplateDatabasePath(result.settings.templateDatabasePath);
     SetReportLogoPath(result.settings.logoPath);
     SetFTableLookup(std::make_shared<DatabaseFTable>(result.settings.databasePath));
+    InstallUserAuditTrail(result.settings, [this](const ShellMessage& m) { showShellMessage(m); });
+    m_ownsAuditTrail = true;
     // a damaged report database is said at once (the F table is in it too); the program runs either way
     if (result.database.state == DatabaseCheck::State::Damaged)
         EnsureUsableReportDatabase(result.settings.databasePath, result.settings.templateDatabasePath,
@@ -232,6 +239,8 @@ void Kestra::buildMenus()
     connect(makeAction(help, QStringLiteral("GuidaInformazioni"), Ui::tr("Informazioni su Kestra 2006")),
             &QAction::triggered, this, &Kestra::showAbout);
     help->addSeparator();
+    connect(makeAction(help, QStringLiteral("GuidaRegistro"), Ui::tr("&Registro delle modifiche...")),
+            &QAction::triggered, this, [this] { showAuditTrail(); });
     connect(makeAction(help, QStringLiteral("GuidaVerifica"), Ui::tr("&Verifica del programma...")),
             &QAction::triggered, this, &Kestra::runSelfTest);
 
@@ -584,10 +593,29 @@ void Kestra::backupStudyFiles(bool silent)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
     }
+    AuditEntry entry;
+    entry.action = audit_action::kBackup;
+    entry.objectPath = TrailPath(s.backupFolder);
+    entry.detail =
+        "Da " + s.openSaveFolder + ": " + std::to_string(report.copied) + " file copiati" +
+        (report.ok() ? std::string() : ", " + std::to_string(report.failures.size()) + " non copiati");
+    const std::string trailFault = RecordAction(std::move(entry));
     if (!report.ok())
         prompts().critical(BackupFailureText(report));
     else if (!silent)
         prompts().information(Msg(kBackupDoneMessage));
+    if (!trailFault.empty()) prompts().warning(trailFault);
+}
+
+void Kestra::showAuditTrail(const QString& file)
+{
+    std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
+    if (!trail) {
+        prompts().critical(Ui::tr("Il registro delle modifiche non è disponibile.").toStdString());
+        return;
+    }
+    AuditViewer viewer(std::move(trail), prompts(), file, this);
+    runDialog(viewer);
 }
 
 void Kestra::runSelfTest()

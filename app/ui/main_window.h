@@ -74,6 +74,8 @@ public:
     void showGuideline() override;
     void showReferenceBook() override;
     void runSelfTest() override;
+    // "Registro delle modifiche...": the trail viewer, for one file when given.
+    void showAuditTrail(const QString& file = {});
     void printerSetup() override;
     void printStudyReport(StudyWindow& window) override;
     void printStudyCharts(StudyWindow& window) override;
@@ -128,6 +130,7 @@ private:
     QPrinter& printer();
 
     ShellEnvironment m_env;
+    bool m_ownsAuditTrail = false;
     std::unique_ptr<QtPrompts> m_ownPrompts;
     Prompts* m_prompts;
     QMdiArea* m_mdi;

@@ -13,9 +13,12 @@
 #include <QVBoxLayout>
 
 #include "app/app_settings.h"
+#include "app/audit_setup.h"
 #include "app/data_folders.h"
 #include "app/ini_manager.h"
 #include "app/language_setting.h"
+#include "audit/audit_trail.h"
+#include "audit/ui/signature_password_page.h"
 #include "framework/prompts.h"
 #include "framework/ui/fixed_dialog.h"
 #include "framework/ui/ui_text.h"
@@ -98,6 +101,8 @@ frmOpzioni::frmOpzioni(Prompts& prompts, FolderBrowser browser, QWidget* parent)
     languageNote->setObjectName(QStringLiteral("lblLinguaNota"));
     grid->addWidget(languageNote, 9, 0, 1, 2);
     grid->setRowStretch(10, 1);
+    const std::filesystem::path trail = AuditTrailPath(CurrentAppSettings());
+    tabs->addTab(new SignaturePasswordPage(prompts, trail.parent_path(), tabs), Ui::tr("Firma elettronica"));
 
     m_ok = new QPushButton(Ui::tr("OK"), this);
     m_ok->setDefault(true);
@@ -152,6 +157,23 @@ bool frmOpzioni::confirm()
 
     AppSettings s = CurrentAppSettings();
     const std::string autoSave = m_chkBkClose->isChecked() ? "1" : "0";
+    AuditEntry entry;
+    entry.action = audit_action::kOptionsChanged;
+    entry.objectPath = TrailPath(s.iniPath);
+    entry.objectKind = "Opzioni";
+    const std::pair<const char*, std::pair<std::string, std::string>> values[] = {
+        {"OpenSave", {s.openSaveFolder, openSave.toStdString()}},
+        {"Backup", {s.backupFolder, backup.toStdString()}},
+        {"BkAutoSave", {s.bkAutoSave, autoSave}}};
+    for (const auto& [key, change] : values)
+        if (change.first != change.second) entry.changes.push_back({key, change.first, change.second});
+    // recorded first: options the trail cannot record are not changed
+    if (!entry.changes.empty()) {
+        if (const std::string fault = RecordAction(std::move(entry)); !fault.empty()) {
+            m_prompts.critical(fault);
+            return false;
+        }
+    }
     const IniManager paths(s.iniPath, "Percorsi");
     const IniManager parameters(s.iniPath, "Parametri");
     // the language is written when it was chosen here: an untouched box leaves the file as it was

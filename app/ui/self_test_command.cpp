@@ -4,6 +4,7 @@
 
 #include "app/self_test.h"
 #include "app/self_test_report.h"
+#include "audit/audit_trail.h"
 #include "framework/prompts.h"
 #include "framework/ui/ui_text.h"
 #include "reporting/report_database.h"
@@ -89,7 +90,13 @@ void RunSelfTestCommand(Prompts& prompts, const std::filesystem::path& reference
     } catch (const std::exception& e) {
         prompts.critical(QCoreApplication::translate("Kestra", "Certificato non salvato:").toStdString() +
                          "\r\n" + e.what());
+        return;
     }
+    const std::string fault =
+        RecordFileAction(audit_action::kExported, *path, "certificato",
+                         std::string("Certificato della verifica del programma: ") +
+                             (run.allPassed() ? "tutti i casi superati" : "casi non superati"));
+    if (!fault.empty()) prompts.warning(fault);
 }
 
 }  // namespace kestra

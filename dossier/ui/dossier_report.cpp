@@ -6,6 +6,7 @@
 #include "app/self_test_report.h"
 #include "audit/sha256.h"
 #include "dossier/criteria_catalogue.h"
+#include "dossier/dossier_signing.h"
 #include "framework/number_pattern.h"
 #include "text/number_format.h"
 
@@ -318,7 +319,12 @@ std::unique_ptr<RenderedReport> RenderDossierReport(const Dossier& d, const Doss
         ReportLayout l = ownLayout("CRDossierFirme", title, t("Firme", "Signatures"), shortName);
         FieldsPage f;
         const std::string line = "________________________________________";
+        // electronic signatures in the dossier's order, each with its validity against the content now
+        const bool english = language == Language::English;
+        const std::string boundNow = CurrentBoundSha256(d, request.dossierFile.parent_path());
         for (const auto& s : d.signatures) {
+            const std::string electronic = SignatureStatusText(s, boundNow, english);
+            const std::string electronicText = electronic.empty() ? "-" : electronic;
             std::string role = s.role;
             if (s.role == "prepared") role = t("Preparato da", "Prepared by");
             if (s.role == "reviewed") role = t("Verificato da", "Reviewed by");
@@ -327,7 +333,7 @@ std::unique_ptr<RenderedReport> RenderDossierReport(const Dossier& d, const Doss
             f.add(t("Nome", "Name"), s.name.empty() ? line : s.name);
             f.add(t("Data", "Date"), "____ / ____ / ________");
             f.add(t("Firma", "Signature"), "\n" + line);
-            f.add(t("Firma elettronica", "Electronic signature"), "-");
+            f.add(t("Firma elettronica", "Electronic signature"), electronicText);
             l.blocks.push_back(f.take());
         }
         add(std::move(l), std::move(f.header), {});

@@ -14,10 +14,15 @@
 #include <QUndoStack>
 
 #include "dossier/criteria_catalogue.h"
+#include "dossier/dossier_signing.h"
 #include "dossier/ui/dossier_report.h"
+#include "audit/audit_trail.h"
+#include "audit/ui/audit_viewer.h"
+#include "framework/audited_save.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
+#include "framework/signature_command.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/print_command.h"
@@ -122,6 +127,12 @@ void DossierWindow::buildMenus()
     });
     add(file, QStringLiteral("Salva"), Ui::tr("&Salva"), QKeySequence::Save, [this] { save(); });
     add(file, QStringLiteral("SalvaConNome"), Ui::tr("Salva &con nome..."), {}, [this] { saveAs(); });
+    QAction* reason = add(file, QStringLiteral("MotivoSalvataggio"), Ui::tr("Chiedi il &motivo a ogni salvataggio"), {},
+                          [](bool on) { SetAskSaveReason(on); });
+    reason->setCheckable(true);
+    // one choice for every window until the program closes: shown as it stands whenever the menu opens
+    connect(file, &QMenu::aboutToShow, reason, [reason] { reason->setChecked(AskSaveReason()); });
+    add(file, QStringLiteral("Cronologia"), Ui::tr("Cronolo&gia del file..."), {}, [this] { showHistory(); });
     file->addSeparator();
     add(file, QStringLiteral("StampaDossier"), Ui::tr("Stampa &dossier..."), QKeySequence::Print,
         [this] { printDossier(); });
@@ -159,6 +170,8 @@ void DossierWindow::buildMenus()
         [this] { proposeCriteria(); });
     add(dossierMenu, QStringLiteral("ConfermaProposte"), Ui::tr("Con&ferma proposte"), {},
         [this] { confirmProposals(); });
+    dossierMenu->addSeparator();
+    add(dossierMenu, QStringLiteral("Firma"), QStringLiteral("F&irma..."), {}, [this] { sign(); });
     m_menus = {file, editMenu, dossierMenu};
     for (QMenu* m : m_menus) menuBar()->addMenu(m);
 }
@@ -236,6 +249,7 @@ bool DossierWindow::openFile(const std::filesystem::path& path)
     m_undo->clear();
     showDossier();
     updateTitle();
+    RecordOpening(m_path, "dossier", {}, prompts());
     return true;
 }
 
@@ -245,7 +259,9 @@ bool DossierWindow::writeTo(const std::filesystem::path& path)
     // an evaluation made on the dossier as it is now goes into the file with it
     if (m_evaluation && m_evaluatedAt == m_undo->index()) toWrite.evaluated = EvaluationRecord(*m_evaluation, toWrite);
     try {
-        toWrite.write(path);
+        const SaveRequest request{path, m_path, "dossier", toWrite.text(), JsonFileFields,
+                                  ChangesSignedContent(m_path, toWrite)};
+        if (!AuditedSave(request, prompts(), [&] { toWrite.write(path); })) return false;
     } catch (const std::exception& e) {
         prompts().critical(e.what());
         return false;
@@ -304,6 +320,48 @@ void DossierWindow::evaluate()
     showStudies();
     showResults();
     m_tabs->setCurrentIndex(3);
+    if (const std::string fault = RecordAction(EvaluationEntry(m_path, *m_evaluation)); !fault.empty())
+        prompts().warning(fault);
+}
+
+bool DossierWindow::sign()
+{
+    if (m_path.empty() || isModified()) {
+        prompts().warning("Salvare il dossier prima di firmarlo: la firma vale per il dossier salvato.");
+        return false;
+    }
+    std::string shown;
+    for (const std::string& line : SignatureStatusLines(m_dossier, folder(), false)) shown += line + "\n";
+    const bool done = RunSignatureCommand(
+        m_path.filename().string(), shown, prompts(),
+        [this](const SignatureRequest& r, SignaturePassword& p, AuditTrail& t, SignatureRecord* made) {
+            return SignDossierFile(m_path, r, p, t, made);
+        });
+    if (done) {
+        // the file now holds the signature: the window shows the file, an evaluation made on it still holds
+        const bool evaluationCurrent = m_evaluation && m_evaluatedAt == m_undo->index();
+        try {
+            m_dossier.signatures = Dossier::read(m_path).signatures;
+        } catch (const std::exception& e) {
+            prompts().critical(e.what());
+        }
+        m_undo->clear();
+        if (evaluationCurrent) m_evaluatedAt = m_undo->index();
+        showSignatures();
+        updateTitle();
+    }
+    return done;
+}
+
+void DossierWindow::showHistory()
+{
+    const std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
+    if (!trail) {
+        prompts().critical("Il registro delle modifiche non è disponibile.");
+        return;
+    }
+    AuditViewer viewer(trail, prompts(), m_path.empty() ? QString() : q(TrailPath(m_path)), this);
+    viewer.exec();
 }
 
 void DossierWindow::proposeCriteria()
@@ -390,6 +448,7 @@ void DossierWindow::printDossier(ReportUserInterface& ui)
         request.dossierFile = isModified() ? std::filesystem::path() : m_path;
         request.programDataFolder = ProgramDataFolder(ExecutableFolder());
         report = RenderDossierReport(m_dossier, *m_evaluation, request, ReadLogoSize);
+        report->setSource(m_path.string(), "dossier");
     } catch (const std::exception& e) {
         ui.showError(this, q(e.what()));
         return;

@@ -66,6 +66,10 @@ public:
     // "Stampa dossier...": the report parameters, then the preview (print and PDF from there).
     void printDossier();
     void printDossier(ReportUserInterface& ui);
+    // "Firma...": signs the saved dossier (asks to save first); returns whether it signed.
+    bool sign();
+    // "Cronologia del file...": the audit trail's entries of this dossier.
+    void showHistory();
     // Adds a study file (the dialog), removes the selected study, opens it in its window.
     void addStudy();
     void addStudy(const std::filesystem::path& file);

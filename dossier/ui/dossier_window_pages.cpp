@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "dossier/criteria_catalogue.h"
+#include "dossier/dossier_signing.h"
 #include "dossier/ui/dossier_window.h"
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
@@ -511,7 +512,9 @@ QWidget* DossierWindow::buildSignaturesPage()
 {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    m_signatures = makeTable(QStringLiteral("signatures"), {Ui::tr("Ruolo"), Ui::tr("Nome")}, page);
+    m_signatures = makeTable(QStringLiteral("signatures"),
+                             {Ui::tr("Ruolo"), Ui::tr("Nome"), Ui::tr("Firma elettronica")},
+                             page);
     m_signatures->setItemDelegateForColumn(0, new ChoiceDelegate(
                                                   [](const QModelIndex&) {
                                                       return std::vector<Choice>{
@@ -529,8 +532,13 @@ QWidget* DossierWindow::buildSignaturesPage()
     connect(button(Ui::tr("&Rimuovi firma"), page, row), &QPushButton::clicked, this, [this] {
         const int r = m_signatures->currentRow();
         if (r < 0 || r >= static_cast<int>(m_dossier.signatures.size())) return;
+        if (IsElectronicallySigned(m_dossier.signatures[static_cast<std::size_t>(r)])) {
+            prompts().warning(Ui::tr("Una firma elettronica resta nel dossier: non si rimuove.").toStdString());
+            return;
+        }
         edit(Ui::tr("Rimuovi firma"), [r](Dossier& d) { d.signatures.erase(d.signatures.begin() + r); });
     });
+    connect(button(Ui::tr("F&irma..."), page, row), &QPushButton::clicked, this, [this] { sign(); });
     row->addStretch();
     layout->addLayout(row);
     connect(m_signatures, &QTableWidget::cellChanged, this, &DossierWindow::commitSignatureCell);
@@ -553,15 +561,21 @@ void DossierWindow::showSignatures()
 {
     m_filling = true;
     m_signatures->setRowCount(static_cast<int>(m_dossier.signatures.size()));
+    const std::string boundNow = CurrentBoundSha256(m_dossier, folder());
     for (int r = 0; r < m_signatures->rowCount(); ++r) {
         const DossierSignature& s = m_dossier.signatures[static_cast<std::size_t>(r)];
         QString role = q(s.role);
         if (s.role == "prepared") role = Ui::tr("Preparato da");
         if (s.role == "reviewed") role = Ui::tr("Verificato da");
         if (s.role == "approved") role = Ui::tr("Approvato da");
-        m_signatures->setItem(r, 0, item(role, true, q(s.role)));
-        m_signatures->setItem(r, 1, item(q(s.name), true));
+        // an electronic signature is the signer's: its role and name are not edited
+        const bool electronic = IsElectronicallySigned(s);
+        m_signatures->setItem(r, 0, item(role, !electronic, q(s.role)));
+        m_signatures->setItem(r, 1, item(q(s.name), !electronic));
+        const QString text = q(SignatureStatusText(s, boundNow, false));
+        m_signatures->setItem(r, 2, item(text, false));
     }
+    m_signatures->resizeRowsToContents();
     m_signatures->resizeColumnsToContents();
     m_filling = false;
 }

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "audit/ui/reason_dialog.h"
+#include "audit/ui/signature_dialog.h"
 #include "framework/ui/fixed_dialog.h"
 #include "framework/ui/form_numero.h"
 #include "framework/ui/ui_text.h"
@@ -187,6 +189,23 @@ std::optional<std::string> QtPrompts::askText(const std::string& question)
     dialog.setCancelButtonText(Ui::tr("Annulla"));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue().toStdString();
+}
+
+std::optional<std::string> QtPrompts::askSaveReason(const std::string& document, bool required)
+{
+    NormalPointer pointer(m_busy > 0);
+    ReasonDialog dialog(QString::fromStdString(document), required, m_parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.reason().toStdString();
+}
+
+std::optional<SignatureRequest> QtPrompts::askSignature(const std::string& document, const UserIdentity& signer,
+                                                        const std::string& signatures)
+{
+    NormalPointer pointer(m_busy > 0);
+    SignatureDialog dialog(QString::fromStdString(document), signer, QString::fromStdString(signatures), m_parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.request();
 }
 
 std::optional<std::filesystem::path> QtPrompts::chooseDossierPath(DossierFileDialog which)

@@ -29,6 +29,9 @@ public:
     std::optional<std::filesystem::path> chooseDossierPath(DossierFileDialog dialog) override;
     std::optional<std::string> askText(const std::string& question) override;
     std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) override;
+    std::optional<std::string> askSaveReason(const std::string& document, bool required) override;
+    std::optional<SignatureRequest> askSignature(const std::string& document, const UserIdentity& signer,
+                                                 const std::string& signatures) override;
     void beep() override;
     void setBusy(bool busy) override;
 

@@ -95,6 +95,9 @@ public:
     void editNumberFormat();
     void printReport();
     void printCharts();
+    // "Cronologia del file..." (the audit trail's entries of this study's file) and "Registro delle
+    // modifiche..." (the whole trail).
+    void showFileHistory(bool thisFile);
     // Runs the calculation first when the data changed since the last one; false when it was refused.
     bool ensureResultsCurrent();
     // Confirms the cells being typed in; false when one was refused (its editor stays open, the warning

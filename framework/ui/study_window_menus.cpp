@@ -24,6 +24,9 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include "audit/audit_trail.h"
+#include "audit/ui/audit_viewer.h"
+#include "framework/audited_save.h"
 #include "framework/ui/status_panel.h"
 #include "framework/ui/study_window.h"
 #include "framework/ui/study_window_host.h"
@@ -149,6 +152,16 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     action(QStringLiteral("FileSalva"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(addTo(m_fileMenu, makeAction("FileSalvaNome", Ui::tr("Salva con &nome..."))), &QAction::triggered, this,
             [this] { saveStudyFileAs(); });
+    QAction* reason = addTo(m_fileMenu, makeAction("FileMotivo", "Chiedi il &motivo a ogni salvataggio"));
+    reason->setCheckable(true);
+    connect(reason, &QAction::toggled, this, [](bool on) { SetAskSaveReason(on); });
+    // one choice for every window until the program closes: shown as it stands whenever the menu opens
+    connect(m_fileMenu, &QMenu::aboutToShow, reason, [reason] { reason->setChecked(AskSaveReason()); });
+    m_fileMenu->addSeparator();
+    connect(addTo(m_fileMenu, makeAction("FileFirma", "Fi&rma...")), &QAction::triggered, this,
+            [this] { m_commands.signStudyFile(); });
+    connect(addTo(m_fileMenu, makeAction("FileCronologia", "Crono&logia del file...")), &QAction::triggered,
+            this, [this] { showFileHistory(true); });
     m_fileMenu->addSeparator();
     connect(addTo(m_fileMenu, makeAction("FileNuovaConvalida", Ui::tr("N&uova convalida..."))), &QAction::triggered,
             this, [this] { m_host.newValidationDossier(); });
@@ -250,6 +263,8 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     connect(addTo(m_helpMenu, makeAction("GuidaLibro", Ui::tr("&Testo di riferimento R.Brenzi"))),
             &QAction::triggered, this, [this] { m_host.showReferenceBook(); });
     m_helpMenu->addSeparator();
+    connect(addTo(m_helpMenu, makeAction("GuidaRegistro", Ui::tr("&Registro delle modifiche..."))), &QAction::triggered,
+            this, [this] { showFileHistory(false); });
     connect(addTo(m_helpMenu, makeAction("GuidaVerifica", Ui::tr("&Verifica del programma..."))), &QAction::triggered,
             this, [this] { m_host.runSelfTest(); });
 
@@ -379,6 +394,18 @@ void StudyWindow::showNumberFormatPanel()
     const NumberFormat& f = m_study->numberFormat();
     m_panels[QStringLiteral("StatusBar")]->setText(
         Ui::tr("Formato numeri: Interi %1  Decimali %2").arg(f.integers).arg(f.decimals));
+}
+
+void StudyWindow::showFileHistory(bool thisFile)
+{
+    const std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
+    if (!trail) {
+        prompts().critical("Il registro delle modifiche non è disponibile.");
+        return;
+    }
+    const std::string file = thisFile ? m_study->loadFileName() : std::string();
+    AuditViewer viewer(trail, prompts(), file.empty() ? QString() : QString::fromStdString(TrailPath(file)), this);
+    viewer.exec();
 }
 
 }  // namespace kestra

@@ -19,10 +19,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "audit/audit_trail.h"
 #include "framework/number_pattern.h"
 #include "framework/study_kind.h"
 #include "framework/ui/dialog_folders.h"
 #include "framework/ui/fixed_dialog.h"
+#include "framework/ui/study_window.h"
 #include "reporting/ui/chart_print.h"
 #include "reporting/ui/flag_icons.h"
 #include "reporting/ui/report_preview.h"
@@ -312,7 +314,18 @@ void MyPrintGrafDlg::print()
     for (ChartView* view : chartsToPrint()) jobs.push_back(MakePrintJob(*view));
     if (jobs.empty()) return;
     QString error;
-    if (!PrintCharts(m_printer, jobs, &error)) warn(error);
+    if (!PrintCharts(m_printer, jobs, &error)) {
+        warn(error);
+        return;
+    }
+    recordOutput(audit_action::kPrinted, "Grafico, stampante " + m_printer.printerName().toStdString());
+}
+
+void MyPrintGrafDlg::recordOutput(const char* action, const std::string& detail)
+{
+    if (m_sourcePath.empty()) return;
+    const std::string fault = RecordFileAction(action, m_sourcePath, m_sourceKind, detail);
+    if (!fault.empty()) warn(QString::fromStdString(fault));
 }
 
 void MyPrintGrafDlg::editLayout()
@@ -361,10 +374,15 @@ void MyPrintGrafDlg::saveToFile()
                 return;
             }
         }
+        recordOutput(audit_action::kExported, "Grafico PNG " + TrailPath(path.toStdString()));
         return;
     }
     if (info.suffix().isEmpty()) path += QStringLiteral(".pdf");
-    if (!SaveChartsPdf(path, jobs, &error)) warn(error);
+    if (!SaveChartsPdf(path, jobs, &error)) {
+        warn(error);
+        return;
+    }
+    recordOutput(audit_action::kExported, "Grafico PDF " + TrailPath(path.toStdString()));
 }
 
 void PrintStudyCharts(QWidget& window, QPrinter& printer)
@@ -372,6 +390,8 @@ void PrintStudyCharts(QWidget& window, QPrinter& printer)
     auto* owner = dynamic_cast<ChartOwner*>(&window);
     if (!owner) return;
     MyPrintGrafDlg dialog(*owner, printer, &window);
+    if (auto* study = dynamic_cast<StudyWindow*>(&window))
+        dialog.setSource(study->study().loadFileName(), study->study().kind().extension);
     dialog.exec();
     // the texts of the language chosen were for the paper; on screen the charts speak Italian again
     owner->setLanGraf(Language::Italian);

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <string>
 
 #include "framework/ui/chart_view.h"
 
@@ -64,6 +65,12 @@ public:
     std::function<bool(QPrinter&, QWidget*)> setupPrinter;  // true when a printer was chosen
     std::function<void(const QString&)> warn;
     std::function<QString(QWidget*)> chooseSaveFile;  // "" when cancelled
+    // The study file the charts show, for the audit trail's print and export entries (empty: none).
+    void setSource(std::string path, std::string kind)
+    {
+        m_sourcePath = std::move(path);
+        m_sourceKind = std::move(kind);
+    }
 
     Language language() const { return m_language; }
     ChartView* oGraf() const { return m_oGraf; }
@@ -98,6 +105,7 @@ protected:
 private:
     void selectLanguage(int index);
     std::vector<ChartView*> chartsToPrint() const;
+    void recordOutput(const char* action, const std::string& detail);
 
     ChartOwner& m_owner;
     QPrinter& m_printer;
@@ -116,6 +124,8 @@ private:
     QPushButton* m_layout = nullptr;
     QPushButton* m_setup = nullptr;
     QPushButton* m_save = nullptr;
+    std::string m_sourcePath;
+    std::string m_sourceKind;
 };
 
 // "Stampa &grafico..." of a study window: the dialog on the window's charts, shown modally. A window

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "audit/audit_trail.h"
 #include "framework/study_kind.h"
 #include "framework/ui/dialog_folders.h"
 #include "framework/ui/fixed_dialog.h"
@@ -278,6 +279,19 @@ bool frmAnagraf::save()
     data.noLogoFlag = m_noLogoFlag;
     try {
         ReportDatabase db(database, ReportDatabase::Mode::ReadWrite);
+        // recorded first: a change the trail cannot hold is not made
+        const CompanyData before = db.readAnagrafica();
+        AuditEntry entry;
+        entry.action = audit_action::kCompanyChanged;
+        entry.objectPath = TrailPath(database);
+        entry.objectKind = "Anagrafica";
+        for (std::size_t i = 0; i < data.texts.size(); ++i)
+            if (before.texts[i] != data.texts[i])
+                entry.changes.push_back({CompanyData::kTextFields[i], before.texts[i], data.texts[i]});
+        if (before.logoPath != data.logoPath)
+            entry.changes.push_back({"LOGOTXT", before.logoPath, data.logoPath});
+        if (!entry.changes.empty())
+            if (const std::string fault = RecordAction(std::move(entry)); !fault.empty()) throw AuditError(fault);
         db.writeAnagrafica(data);
     } catch (const std::exception& e) {
         showMessage(QMessageBox::Critical, procedureError(errorNumberFor(database), QStringLiteral("cmdSave"),

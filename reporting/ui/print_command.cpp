@@ -77,6 +77,7 @@ void PrintStudyReport(QWidget* parent, Study& study, ReportUserInterface& ui)
         request.processLogoPath = ReportLogoPath();
         request.extended = ExtendedAppendixFlag();
         report = std::make_unique<RenderedReport>(PrepareStudyReport(study, request, ReadLogoSize));
+        report->setSource(study.loadFileName(), study.kind().extension);
         QApplication::restoreOverrideCursor();
     } catch (const std::exception& e) {
         QApplication::restoreOverrideCursor();

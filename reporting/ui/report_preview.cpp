@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "audit/audit_trail.h"
 #include "framework/study_kind.h"
 #include "framework/ui/dialog_folders.h"
 #include "framework/ui/fixed_dialog.h"
@@ -235,15 +236,27 @@ void frmRepView::printReport()
         m_report->paintAll(printer);
     } catch (const std::exception& e) {
         showError(this, QString::fromStdString(e.what()));
+        return;
     }
+    recordOutput(audit_action::kPrinted, "Stampante " + printer.printerName().toStdString());
+}
+
+void frmRepView::recordOutput(const char* action, const std::string& detail)
+{
+    if (!m_report || m_report->sourcePath().empty()) return;
+    const std::string fault = RecordFileAction(action, m_report->sourcePath(), m_report->sourceKind(), detail);
+    if (!fault.empty()) warn(QString::fromStdString(fault));
 }
 
 bool frmRepView::exportPdf(const QString& path)
 {
     if (!m_report) return false;
     try {
-        BusyPointer busy;
-        m_report->writePdf(path);
+        {
+            BusyPointer busy;
+            m_report->writePdf(path);
+        }
+        recordOutput(audit_action::kExported, "PDF " + TrailPath(path.toStdString()));
         return true;
     } catch (const std::exception& e) {
         showError(this, QString::fromStdString(e.what()));

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "reporting/report_pipeline.h"
@@ -36,6 +37,16 @@ public:
     // A PDF file of the report. Throws ReportPipelineError naming the step.
     void writePdf(const QString& path) const;
 
+    // What the report shows, for the audit trail's entries of its printing and export: the file and its kind
+    // (empty: nothing recorded).
+    void setSource(std::string path, std::string kind)
+    {
+        m_sourcePath = std::move(path);
+        m_sourceKind = std::move(kind);
+    }
+    const std::string& sourcePath() const { return m_sourcePath; }
+    const std::string& sourceKind() const { return m_sourceKind; }
+
     // The page size the layout is made for, in points.
     static constexpr double kPageWidth = 595.276;
     static constexpr double kPageHeight = 841.89;
@@ -47,6 +58,8 @@ private:
     ReportDocument m_document;
     std::vector<std::unique_ptr<RenderedReport>> m_parts;
     std::unique_ptr<ReportPages> m_pages;
+    std::string m_sourcePath;
+    std::string m_sourceKind;
 };
 
 }  // namespace kestra

@@ -30,6 +30,8 @@ public:
     std::deque<std::optional<NumberFormat>> numberFormats;
     std::deque<std::optional<std::filesystem::path>> dossierPaths;
     std::deque<std::optional<std::string>> texts;
+    std::deque<std::optional<std::string>> reasons;
+    std::deque<std::optional<SignatureRequest>> signatures;
 
     // --- what happened
     std::vector<Shown> messages;
@@ -39,6 +41,8 @@ public:
     std::vector<std::string> pdfDialogs;  // the names proposed
     std::vector<NumberFormat> formatDialogs;
     std::vector<DossierFileDialog> dossierDialogs;
+    std::vector<bool> reasonDialogs;  // whether each reason asked was required
+    std::vector<std::string> signatureDialogs;  // the signatures each showed
     int beeps = 0;
     int busyDepth = 0;
     // Runs at every question, before its answer (to look at the screen the user sees then).
@@ -90,6 +94,17 @@ public:
     {
         formatDialogs.push_back(current);
         return next(numberFormats, "number-format dialog");
+    }
+    std::optional<std::string> askSaveReason(const std::string&, bool required) override
+    {
+        reasonDialogs.push_back(required);
+        return next(reasons, "reason dialog");
+    }
+    std::optional<SignatureRequest> askSignature(const std::string&, const UserIdentity&,
+                                                 const std::string& shown) override
+    {
+        signatureDialogs.push_back(shown);
+        return next(signatures, "signature dialog");
     }
     void beep() override { ++beeps; }
     void setBusy(bool busy) override

@@ -150,7 +150,8 @@ TEST(MainWindow, StartsWithTheMainMenusOnly)
     EXPECT_EQ(
         captions(help),
         (QStringList{"&Guida in linea", "&Normativa di riferimento ICH", "&Testo di riferimento R.Brenzi",
-                     "-", "Informazioni su Kestra 2006", "-", "&Verifica del programma..."}));
+                     "-", "Informazioni su Kestra 2006", "-", "&Registro delle modifiche...",
+                     "&Verifica del programma..."}));
     for (StudyKindId kind : {StudyKindId::Limi, StudyKindId::Prec, StudyKindId::Tara})
         EXPECT_EQ(s.window->action(QStringLiteral("Metodi") + KindInfo(kind).windowName)->isEnabled(),
                   HasStudyWindow(kind));

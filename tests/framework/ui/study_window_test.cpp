@@ -71,9 +71,10 @@ TEST_F(StudyWindowTest, MenusAndToolbarOfTheLimitsWindow)
     for (QMenu* m : window->menus()) titles << m->title();
     EXPECT_EQ(titles, (QStringList{"&File", "&Modifica", "&Strumenti", "M&etodi", "&Finestre", "&?"}));
     EXPECT_EQ(captions(window->menus()[0]->actions()),
-              (QStringList{"&Nuovo", "&Apri...", "&Salva", "Salva con &nome...", "-", "N&uova convalida...",
-                           "Apri con&valida...", "-", "&Stampa...",
-                           "&Imposta stampante...", "-", "&Chiudi"}));
+              (QStringList{"&Nuovo", "&Apri...", "&Salva", "Salva con &nome...",
+                           "Chiedi il &motivo a ogni salvataggio", "-", "Fi&rma...", "Crono&logia del file...", "-",
+                           "N&uova convalida...", "Apri con&valida...", "-", "&Stampa...", "&Imposta stampante...",
+                           "-", "&Chiudi"}));
     EXPECT_EQ(captions(window->menus()[2]->actions()),
               (QStringList{"&Calcola", "-", "&Setup formato numeri..."}));
     EXPECT_EQ(captions(window->menus()[3]->actions()),
@@ -90,7 +91,7 @@ TEST_F(StudyWindowTest, MenusAndToolbarOfTheLimitsWindow)
     EXPECT_EQ(captions(window->menus()[5]->actions()),
               (QStringList{"&Guida in linea", "&Metodo", "&Parametri fondamentali di statistica", "-",
                            "&Normativa di riferimento ICH", "&Testo di riferimento R.Brenzi", "-",
-                           "&Verifica del programma..."}));
+                           "&Registro delle modifiche...", "&Verifica del programma..."}));
 
     EXPECT_EQ(window->action("ModificaTaglia")->shortcut(), QKeySequence("Shift+Del"));
     EXPECT_EQ(window->action("ModificaCopia")->shortcut(), QKeySequence("Ctrl+Ins"));

@@ -1,0 +1,38 @@
+#include "audit/audit_store.h"
+
+namespace kestra {
+
+bool Matches(const AuditEntry& e, const AuditFilter& f)
+{
+    if (!f.file.empty() && e.objectPath != f.file && e.oldPath != f.file) return false;
+    if (!f.login.empty() && e.login != f.login) return false;
+    if (!f.action.empty() && e.action != f.action) return false;
+    const std::string date = e.localTime.substr(0, 10);
+    if (!f.fromDate.empty() && date < f.fromDate) return false;
+    if (!f.toDate.empty() && date > f.toDate) return false;
+    return true;
+}
+
+ChainCheck VerifyChain(const std::vector<AuditEntry>& entries)
+{
+    std::string previousHash;
+    std::int64_t expected = 1;
+    for (const AuditEntry& e : entries) {
+        const std::string n = std::to_string(expected);
+        if (e.sequence > expected)
+            return {false, expected,
+                    "Voce " + n + ": eliminata dal registro (dopo la voce " + std::to_string(expected - 1) +
+                        " segue la voce " + std::to_string(e.sequence) + ")"};
+        if (e.sequence < expected)
+            return {false, e.sequence, "Voce " + std::to_string(e.sequence) + ": inserita o duplicata"};
+        if (e.previousHash != previousHash)
+            return {false, e.sequence,
+                    "Voce " + n + ": non segue la voce precedente (voce inserita, eliminata o modificata)"};
+        if (EntryHash(e) != e.hash) return {false, e.sequence, "Voce " + n + ": contenuto modificato"};
+        previousHash = e.hash;
+        ++expected;
+    }
+    return {true, 0, "Registro integro: " + std::to_string(entries.size()) + " voci verificate"};
+}
+
+}  // namespace kestra

@@ -1,0 +1,316 @@
+#include "audit/ui/audit_viewer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <set>
+
+#include "audit/audit_export.h"
+#include "audit/audit_trail.h"
+#include "audit/ui/audit_report.h"
+#include "framework/prompts.h"
+#include "framework/study_file.h"
+#include "reporting/report_settings.h"
+#include "reporting/ui/logo_size.h"
+#include "reporting/ui/report_renderer.h"
+
+namespace kestra {
+
+namespace {
+
+const QString kAll = QStringLiteral("(tutti)");
+
+QString q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QTableWidgetItem* cell(const std::string& text)
+{
+    auto* item = new QTableWidgetItem(q(text));
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
+
+void fillChoices(QComboBox* box, const std::set<std::string>& values, const QString& keep)
+{
+    box->clear();
+    box->addItem(kAll);
+    for (const std::string& v : values) box->addItem(q(v));
+    const int at = box->findText(keep);
+    box->setCurrentIndex(at < 0 ? 0 : at);
+}
+
+}  // namespace
+
+AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, const QString& file,
+                         QWidget* parent)
+    : QDialog(parent), m_trail(std::move(trail)), m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("AuditViewer"));
+    setWindowTitle(file.isEmpty() ? QStringLiteral("Registro delle modifiche")
+                                  : QStringLiteral("Cronologia del file ") + file);
+    resize(1000, 640);
+
+    auto* filters = new QFormLayout;
+    m_file = new QComboBox(this);
+    m_file->setObjectName(QStringLiteral("FiltroFile"));
+    m_user = new QComboBox(this);
+    m_user->setObjectName(QStringLiteral("FiltroUtente"));
+    m_action = new QComboBox(this);
+    m_action->setObjectName(QStringLiteral("FiltroAzione"));
+    auto dateRow = [this](QCheckBox*& on, QDateEdit*& date, const QString& text, const QString& name) {
+        auto* row = new QHBoxLayout;
+        on = new QCheckBox(text, this);
+        date = new QDateEdit(QDate::currentDate(), this);
+        date->setObjectName(name);
+        date->setCalendarPopup(true);
+        date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        date->setEnabled(false);
+        connect(on, &QCheckBox::toggled, date, &QWidget::setEnabled);
+        connect(on, &QCheckBox::toggled, this, &AuditViewer::applyFilters);
+        connect(date, &QDateEdit::dateChanged, this, &AuditViewer::applyFilters);
+        row->addWidget(on);
+        row->addWidget(date);
+        return row;
+    };
+    auto* dates = new QHBoxLayout;
+    dates->addLayout(dateRow(m_fromOn, m_from, QStringLiteral("&Dal"), QStringLiteral("FiltroDal")));
+    dates->addLayout(dateRow(m_toOn, m_to, QStringLiteral("A&l"), QStringLiteral("FiltroAl")));
+    dates->addStretch();
+    auto* fileLabel = new QLabel(QStringLiteral("&File:"), this);
+    fileLabel->setBuddy(m_file);
+    auto* userLabel = new QLabel(QStringLiteral("&Utente:"), this);
+    userLabel->setBuddy(m_user);
+    auto* actionLabel = new QLabel(QStringLiteral("&Azione:"), this);
+    actionLabel->setBuddy(m_action);
+    filters->addRow(fileLabel, m_file);
+    filters->addRow(userLabel, m_user);
+    filters->addRow(actionLabel, m_action);
+    filters->addRow(QStringLiteral("Periodo:"), dates);
+    for (QComboBox* box : {m_file, m_user, m_action})
+        connect(box, &QComboBox::currentIndexChanged, this, &AuditViewer::applyFilters);
+
+    m_table = new QTableWidget(0, 6, this);
+    m_table->setObjectName(QStringLiteral("Voci"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("N."), QStringLiteral("Data e ora"),
+                                        QStringLiteral("Utente"), QStringLiteral("Azione"),
+                                        QStringLiteral("File"), QStringLiteral("Motivo")});
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    connect(m_table, &QTableWidget::itemSelectionChanged, this, &AuditViewer::showChanges);
+
+    m_changes = new QTableWidget(0, 3, this);
+    m_changes->setObjectName(QStringLiteral("Modifiche"));
+    m_changes->setHorizontalHeaderLabels(
+        {QStringLiteral("Campo"), QStringLiteral("Prima"), QStringLiteral("Dopo")});
+    m_changes->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_changes->verticalHeader()->hide();
+    m_changes->horizontalHeader()->setStretchLastSection(true);
+    m_detail = new QLabel(this);
+    m_detail->setObjectName(QStringLiteral("Dettagli"));
+    m_detail->setWordWrap(true);
+    m_detail->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    auto* lower = new QWidget(this);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->addWidget(m_detail);
+    lowerLayout->addWidget(m_changes);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(m_table);
+    split->addWidget(lower);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* verify = buttons->addButton(QStringLiteral("&Verifica registro"), QDialogButtonBox::ActionRole);
+    verify->setObjectName(QStringLiteral("VerificaRegistro"));
+    auto* pdf = buttons->addButton(QStringLiteral("Esporta &PDF..."), QDialogButtonBox::ActionRole);
+    pdf->setObjectName(QStringLiteral("EsportaPdf"));
+    auto* csv = buttons->addButton(QStringLiteral("Esporta &CSV..."), QDialogButtonBox::ActionRole);
+    csv->setObjectName(QStringLiteral("EsportaCsv"));
+    auto* close = buttons->addButton(QStringLiteral("C&hiudi"), QDialogButtonBox::RejectRole);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(verify, &QPushButton::clicked, this, [this] { verifyChain(); });
+    connect(csv, &QPushButton::clicked, this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Esporta CSV"), QStringLiteral("registro.csv"),
+                                         QStringLiteral("File CSV (*.csv)"));
+        if (!path.isEmpty()) exportCsv(path);
+    });
+    connect(pdf, &QPushButton::clicked, this, [this] {
+        const auto path = m_prompts.choosePdfSavePath("registro.pdf");
+        if (path && !path->empty()) exportPdf(QString::fromStdString(path->string()));
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addWidget(split, 1);
+    layout->addWidget(buttons);
+
+    reload();
+    if (!file.isEmpty()) {
+        // the file may have no entry yet: it is still the filter asked for
+        if (m_file->findText(file) < 0) m_file->addItem(file);
+        m_file->setCurrentIndex(m_file->findText(file));
+    }
+    m_table->setFocus();
+}
+
+void AuditViewer::reload()
+{
+    try {
+        m_all = m_trail->store().entries();
+    } catch (const std::exception& e) {
+        m_all.clear();
+        m_prompts.critical(e.what());
+    }
+    std::set<std::string> files, users, actions;
+    for (const AuditEntry& e : m_all) {
+        if (!e.objectPath.empty()) files.insert(e.objectPath);
+        users.insert(e.login);
+        actions.insert(e.action);
+    }
+    for (QComboBox* box : {m_file, m_user, m_action}) box->blockSignals(true);
+    fillChoices(m_file, files, m_file->currentText());
+    fillChoices(m_user, users, m_user->currentText());
+    fillChoices(m_action, actions, m_action->currentText());
+    for (QComboBox* box : {m_file, m_user, m_action}) box->blockSignals(false);
+    applyFilters();
+}
+
+void AuditViewer::applyFilters()
+{
+    AuditFilter f;
+    auto chosen = [](QComboBox* box) {
+        return box->currentIndex() <= 0 ? std::string() : box->currentText().toStdString();
+    };
+    f.file = chosen(m_file);
+    f.login = chosen(m_user);
+    f.action = chosen(m_action);
+    if (m_fromOn->isChecked()) f.fromDate = m_from->date().toString(Qt::ISODate).toStdString();
+    if (m_toOn->isChecked()) f.toDate = m_to->date().toString(Qt::ISODate).toStdString();
+    m_shown.clear();
+    for (const AuditEntry& e : m_all)
+        if (Matches(e, f)) m_shown.push_back(e);
+    m_table->setRowCount(static_cast<int>(m_shown.size()));
+    for (int r = 0; r < static_cast<int>(m_shown.size()); ++r) {
+        const AuditEntry& e = m_shown[static_cast<std::size_t>(r)];
+        m_table->setItem(r, 0, cell(std::to_string(e.sequence)));
+        m_table->setItem(r, 1, cell(e.localTime));
+        m_table->setItem(r, 2, cell(e.fullName + " (" + e.login + ")"));
+        m_table->setItem(r, 3, cell(e.action));
+        m_table->setItem(r, 4, cell(e.objectPath));
+        m_table->setItem(r, 5, cell(e.reason));
+    }
+    m_table->resizeColumnsToContents();
+    if (!m_shown.empty()) m_table->selectRow(static_cast<int>(m_shown.size()) - 1);
+    showChanges();
+}
+
+void AuditViewer::showChanges()
+{
+    const int row = m_table->currentRow();
+    m_changes->setRowCount(0);
+    if (row < 0 || row >= static_cast<int>(m_shown.size()) || m_table->selectedItems().isEmpty()) {
+        m_detail->setText(m_shown.empty() ? QStringLiteral("Nessuna voce.") : QString());
+        return;
+    }
+    const AuditEntry& e = m_shown[static_cast<std::size_t>(row)];
+    QStringList lines;
+    lines << QStringLiteral("Voce %1 — %2 UTC — %3@%4 — versione %5 (%6)")
+                 .arg(e.sequence)
+                 .arg(q(e.utcTime), q(e.login), q(e.host), q(e.programVersion), q(e.buildId));
+    if (!e.oldPath.empty()) lines << QStringLiteral("File precedente: ") + q(e.oldPath);
+    if (!e.sha256Before.empty()) lines << QStringLiteral("SHA-256 prima: ") + q(e.sha256Before);
+    if (!e.sha256After.empty()) lines << QStringLiteral("SHA-256 dopo: ") + q(e.sha256After);
+    if (!e.reason.empty()) lines << QStringLiteral("Motivo: ") + q(e.reason);
+    if (!e.detail.empty()) lines << q(e.detail);
+    if (e.omittedChanges > 0)
+        lines << QStringLiteral("Altre %1 modifiche non elencate (oltre il limite di %2)")
+                     .arg(e.omittedChanges)
+                     .arg(kMaxFieldChanges);
+    m_detail->setText(lines.join(QLatin1Char('\n')));
+    m_changes->setRowCount(static_cast<int>(e.changes.size()));
+    for (int r = 0; r < static_cast<int>(e.changes.size()); ++r) {
+        const FieldChange& c = e.changes[static_cast<std::size_t>(r)];
+        m_changes->setItem(r, 0, cell(c.what));
+        m_changes->setItem(r, 1, cell(c.oldValue));
+        m_changes->setItem(r, 2, cell(c.newValue));
+    }
+    m_changes->resizeColumnsToContents();
+}
+
+std::string AuditViewer::scopeText() const
+{
+    std::string scope;
+    auto add = [&scope](const std::string& text) { scope += (scope.empty() ? "" : ", ") + text; };
+    if (m_file->currentIndex() > 0) add("file " + m_file->currentText().toStdString());
+    if (m_user->currentIndex() > 0) add("utente " + m_user->currentText().toStdString());
+    if (m_action->currentIndex() > 0) add("azione " + m_action->currentText().toStdString());
+    if (m_fromOn->isChecked())
+        add("dal " + m_from->date().toString(QStringLiteral("dd/MM/yyyy")).toStdString());
+    if (m_toOn->isChecked()) add("al " + m_to->date().toString(QStringLiteral("dd/MM/yyyy")).toStdString());
+    return scope.empty() ? "Tutte le voci" : "Voci con " + scope;
+}
+
+std::string AuditViewer::chainText() const
+{
+    try {
+        return m_trail->store().verify().message;
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+}
+
+bool AuditViewer::verifyChain()
+{
+    try {
+        const ChainCheck check = m_trail->store().verify();
+        m_prompts.message(check.ok ? MessageIcon::Information : MessageIcon::Critical, check.message);
+        return check.ok;
+    } catch (const std::exception& e) {
+        m_prompts.critical(e.what());
+        return false;
+    }
+}
+
+bool AuditViewer::exportCsv(const QString& path)
+{
+    try {
+        ReplaceFileSafely(path.toStdString(), AuditCsv(m_shown));
+        return true;
+    } catch (const std::exception& e) {
+        m_prompts.critical(e.what());
+        return false;
+    }
+}
+
+bool AuditViewer::exportPdf(const QString& path)
+{
+    try {
+        ReportRequest request;
+        request.database = ReportDatabasePath();
+        request.printDate = true;
+        request.processLogoPath = ReportLogoPath();
+        RenderAuditReport(m_shown, scopeText(), chainText(), request, ReadLogoSize)->writePdf(path);
+        return true;
+    } catch (const std::exception& e) {
+        m_prompts.critical(e.what());
+        return false;
+    }
+}
+
+}  // namespace kestra
