@@ -1547,5 +1547,45 @@ Cancel: no certificate</translation>
         <source>S ripr. =</source>
         <translation>S repr. =</translation>
     </message>
+    <message>
+        <source>&amp;Registro delle modifiche...</source>
+        <translation>&amp;Audit trail...</translation>
+    </message>
+    <message>
+        <source>Il registro delle modifiche non è disponibile.</source>
+        <translation>The audit trail is not available.</translation>
+    </message>
+    <message>
+        <source>Firma elettronica</source>
+        <translation>Electronic signature</translation>
+    </message>
+    <message>
+        <source>Chiedi il &amp;motivo a ogni salvataggio</source>
+        <translation>Ask the &amp;reason at every save</translation>
+    </message>
+    <message>
+        <source>Cronolo&amp;gia del file...</source>
+        <translation>File &amp;history...</translation>
+    </message>
+    <message>
+        <source>Una firma elettronica resta nel dossier: non si rimuove.</source>
+        <translation>An electronic signature stays in the dossier: it is not removed.</translation>
+    </message>
+    <message>
+        <source>F&amp;irma...</source>
+        <translation>S&amp;ign...</translation>
+    </message>
+    <message>
+        <source>Salvare il dossier prima di firmarlo: la firma vale per il dossier salvato.</source>
+        <translation>Save the dossier before signing it: the signature is for the saved dossier.</translation>
+    </message>
+    <message>
+        <source>Fi&amp;rma...</source>
+        <translation>Si&amp;gn...</translation>
+    </message>
+    <message>
+        <source>Crono&amp;logia del file...</source>
+        <translation>File histor&amp;y...</translation>
+    </message>
 </context>
 </TS>

@@ -171,7 +171,7 @@ void DossierWindow::buildMenus()
     add(dossierMenu, QStringLiteral("ConfermaProposte"), Ui::tr("Con&ferma proposte"), {},
         [this] { confirmProposals(); });
     dossierMenu->addSeparator();
-    add(dossierMenu, QStringLiteral("Firma"), QStringLiteral("F&irma..."), {}, [this] { sign(); });
+    add(dossierMenu, QStringLiteral("Firma"), Ui::tr("F&irma..."), {}, [this] { sign(); });
     m_menus = {file, editMenu, dossierMenu};
     for (QMenu* m : m_menus) menuBar()->addMenu(m);
 }
@@ -327,7 +327,8 @@ void DossierWindow::evaluate()
 bool DossierWindow::sign()
 {
     if (m_path.empty() || isModified()) {
-        prompts().warning("Salvare il dossier prima di firmarlo: la firma vale per il dossier salvato.");
+        prompts().warning(
+            Ui::tr("Salvare il dossier prima di firmarlo: la firma vale per il dossier salvato.").toStdString());
         return false;
     }
     std::string shown;
@@ -357,7 +358,7 @@ void DossierWindow::showHistory()
 {
     const std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
     if (!trail) {
-        prompts().critical("Il registro delle modifiche non è disponibile.");
+        prompts().critical(Ui::tr("Il registro delle modifiche non è disponibile.").toStdString());
         return;
     }
     AuditViewer viewer(trail, prompts(), m_path.empty() ? QString() : q(TrailPath(m_path)), this);

@@ -152,15 +152,15 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     action(QStringLiteral("FileSalva"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(addTo(m_fileMenu, makeAction("FileSalvaNome", Ui::tr("Salva con &nome..."))), &QAction::triggered, this,
             [this] { saveStudyFileAs(); });
-    QAction* reason = addTo(m_fileMenu, makeAction("FileMotivo", "Chiedi il &motivo a ogni salvataggio"));
+    QAction* reason = addTo(m_fileMenu, makeAction("FileMotivo", Ui::tr("Chiedi il &motivo a ogni salvataggio")));
     reason->setCheckable(true);
     connect(reason, &QAction::toggled, this, [](bool on) { SetAskSaveReason(on); });
     // one choice for every window until the program closes: shown as it stands whenever the menu opens
     connect(m_fileMenu, &QMenu::aboutToShow, reason, [reason] { reason->setChecked(AskSaveReason()); });
     m_fileMenu->addSeparator();
-    connect(addTo(m_fileMenu, makeAction("FileFirma", "Fi&rma...")), &QAction::triggered, this,
+    connect(addTo(m_fileMenu, makeAction("FileFirma", Ui::tr("Fi&rma..."))), &QAction::triggered, this,
             [this] { m_commands.signStudyFile(); });
-    connect(addTo(m_fileMenu, makeAction("FileCronologia", "Crono&logia del file...")), &QAction::triggered,
+    connect(addTo(m_fileMenu, makeAction("FileCronologia", Ui::tr("Crono&logia del file..."))), &QAction::triggered,
             this, [this] { showFileHistory(true); });
     m_fileMenu->addSeparator();
     connect(addTo(m_fileMenu, makeAction("FileNuovaConvalida", Ui::tr("N&uova convalida..."))), &QAction::triggered,
@@ -400,7 +400,7 @@ void StudyWindow::showFileHistory(bool thisFile)
 {
     const std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
     if (!trail) {
-        prompts().critical("Il registro delle modifiche non è disponibile.");
+        prompts().critical(Ui::tr("Il registro delle modifiche non è disponibile.").toStdString());
         return;
     }
     const std::string file = thisFile ? m_study->loadFileName() : std::string();
