@@ -1587,5 +1587,175 @@ Cancel: no certificate</translation>
         <source>Crono&amp;logia del file...</source>
         <translation>File histor&amp;y...</translation>
     </message>
+    <message>
+        <source>(tutti)</source>
+        <translation>(all)</translation>
+    </message>
+    <message>
+        <source>Registro delle modifiche</source>
+        <translation>Audit trail</translation>
+    </message>
+    <message>
+        <source>Cronologia del file </source>
+        <translation>History of the file </translation>
+    </message>
+    <message>
+        <source>&amp;Dal</source>
+        <translation>&amp;From</translation>
+    </message>
+    <message>
+        <source>A&amp;l</source>
+        <translation>&amp;To</translation>
+    </message>
+    <message>
+        <source>&amp;File:</source>
+        <translation>&amp;File:</translation>
+    </message>
+    <message>
+        <source>&amp;Utente:</source>
+        <translation>&amp;User:</translation>
+    </message>
+    <message>
+        <source>&amp;Azione:</source>
+        <translation>&amp;Action:</translation>
+    </message>
+    <message>
+        <source>Periodo:</source>
+        <translation>Period:</translation>
+    </message>
+    <message>
+        <source>Data e ora</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>Utente</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Azione</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Campo</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>Prima</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <source>Dopo</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <source>&amp;Verifica registro</source>
+        <translation>&amp;Verify trail</translation>
+    </message>
+    <message>
+        <source>Esporta &amp;PDF...</source>
+        <translation>Export &amp;PDF...</translation>
+    </message>
+    <message>
+        <source>Esporta &amp;CSV...</source>
+        <translation>Export &amp;CSV...</translation>
+    </message>
+    <message>
+        <source>Esporta CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>File CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Nessuna voce.</source>
+        <translation>No entries.</translation>
+    </message>
+    <message>
+        <source>Voce %1 — %2 UTC — %3@%4 — versione %5 (%6)</source>
+        <translation>Entry %1 — %2 UTC — %3@%4 — version %5 (%6)</translation>
+    </message>
+    <message>
+        <source>File precedente: </source>
+        <translation>Previous file: </translation>
+    </message>
+    <message>
+        <source>SHA-256 prima: </source>
+        <translation>SHA-256 before: </translation>
+    </message>
+    <message>
+        <source>SHA-256 dopo: </source>
+        <translation>SHA-256 after: </translation>
+    </message>
+    <message>
+        <source>Motivo: </source>
+        <translation>Reason: </translation>
+    </message>
+    <message>
+        <source>Altre %1 modifiche non elencate (oltre il limite di %2)</source>
+        <translation>%1 more changes not listed (beyond the limit of %2)</translation>
+    </message>
+    <message>
+        <source>Motivo della modifica</source>
+        <translation>Reason for the change</translation>
+    </message>
+    <message>
+        <source>%1 porta una firma elettronica valida: il salvataggio cambia il contenuto firmato.
+Indicare il motivo della modifica (obbligatorio); resterà nel registro delle modifiche.</source>
+        <translation>%1 carries a valid electronic signature: saving changes the signed content.
+Give the reason for the change (required); it stays in the audit trail.</translation>
+    </message>
+    <message>
+        <source>Motivo della modifica di %1 (facoltativo); resterà nel registro delle modifiche.</source>
+        <translation>Reason for the change of %1 (optional); it stays in the audit trail.</translation>
+    </message>
+    <message>
+        <source>Firma elettronica di %1</source>
+        <translation>Electronic signature of %1</translation>
+    </message>
+    <message>
+        <source>Firmatario:</source>
+        <translation>Signer:</translation>
+    </message>
+    <message>
+        <source>&amp;Significato:</source>
+        <translation>&amp;Meaning:</translation>
+    </message>
+    <message>
+        <source>&amp;Commento:</source>
+        <translation>&amp;Comment:</translation>
+    </message>
+    <message>
+        <source>&amp;Password di firma:</source>
+        <translation>Signature &amp;password:</translation>
+    </message>
+    <message>
+        <source>&amp;Firma</source>
+        <translation>&amp;Sign</translation>
+    </message>
+    <message>
+        <source>&amp;Imposta password</source>
+        <translation>&amp;Set password</translation>
+    </message>
+    <message>
+        <source>&amp;Nuova password di firma:</source>
+        <translation>&amp;New signature password:</translation>
+    </message>
+    <message>
+        <source>&amp;Ripetere la password:</source>
+        <translation>&amp;Repeat the password:</translation>
+    </message>
+    <message>
+        <source>La password di firma è impostata. Per cambiarla scriverne una nuova due volte.</source>
+        <translation>The signature password is set. To change it write a new one twice.</translation>
+    </message>
+    <message>
+        <source>La password di firma non è ancora impostata: serve per firmare elettronicamente dossier e report (almeno %1 caratteri).</source>
+        <translation>The signature password is not set yet: it is needed to sign dossiers and reports electronically (at least %1 characters).</translation>
+    </message>
+    <message>
+        <source>Le due password non coincidono.</source>
+        <translation>The two passwords do not match.</translation>
+    </message>
 </context>
 </TS>
