@@ -125,6 +125,7 @@ int RunChart(const ChartOptions& options, std::ostream& err)
         err << "kestra-cli: " << error.toStdString() << "\n";
         return 2;
     }
+    RecordExport(options.file, KindInfo(*kind).extension, options.output, err);
     return 0;
 }
 

@@ -131,6 +131,10 @@ int RunSign(const SignOptions& options, std::istream& in, std::ostream& out, std
 // when given. Throws AuditError.
 std::shared_ptr<AuditTrail> OpenUserTrail(std::ostream& err, std::filesystem::path* trailFile = nullptr);
 
+// Records in the process's trail that `output` was written from `file` (a warning on err when it cannot).
+void RecordExport(const std::filesystem::path& file, const std::string& kind, const std::filesystem::path& output,
+                  std::ostream& err);
+
 // The decimal separator of the user's locale.
 char LocaleDecimalSeparator();
 // The folder of the program's data (DB/KESTRA73.MDB) for the running executable, built or installed.

@@ -61,20 +61,31 @@ std::shared_ptr<AuditTrail> OpenUserTrail(std::ostream& err, std::filesystem::pa
                                         std::filesystem::path(path).parent_path());
 }
 
-int InstallTrailForValidate(const CommandLine& line, std::ostream& err)
+int InstallCommandTrail(const CommandLine& line, std::ostream& err)
 {
-    if (line.command != Command::Validate || !line.validate.propose.empty() || line.validate.verify) return 0;
+    const bool evaluates =
+        line.command == Command::Validate && line.validate.propose.empty() && !line.validate.verify;
+    const bool exports = line.command == Command::Report || line.command == Command::Chart ||
+                         (line.command == Command::SelfTest && !line.selfTest.output.empty());
+    if (!evaluates && !exports) return 0;
     try {
         SetAuditTrail(OpenUserTrail(err));
     } catch (const AuditError& e) {
-        // a dossier is never written unrecorded; an evaluation that only prints goes on with a warning
-        if (line.validate.record) {
+        // a dossier is never written unrecorded; what only prints or exports goes on with a warning
+        if (evaluates && line.validate.record) {
             err << "kestra-cli: il dossier non è stato scritto: " << e.what() << "\n";
             return 2;
         }
-        err << "kestra-cli: avviso: la valutazione non entra nel registro delle modifiche: " << e.what() << "\n";
+        err << "kestra-cli: avviso: il comando non entra nel registro delle modifiche: " << e.what() << "\n";
     }
     return 0;
+}
+
+void RecordExport(const std::filesystem::path& file, const std::string& kind, const std::filesystem::path& output,
+                  std::ostream& err)
+{
+    const std::string fault = RecordFileAction(audit_action::kExported, file, kind, "kestra-cli: " + TrailPath(output));
+    if (!fault.empty()) err << "kestra-cli: avviso: " << fault << "\n";
 }
 
 }  // namespace kestra::cli

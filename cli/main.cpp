@@ -51,7 +51,7 @@ int main(int argc, char** argv)
     }
     SetFTableLookup(std::make_shared<DatabaseFTable>(cli::ProgramFolder() / "DB" / "KESTRA73.MDB"));
     if (validateHere) {
-        if (const int fault = cli::InstallTrailForValidate(line, std::cerr)) return fault;
+        if (const int fault = cli::InstallCommandTrail(line, std::cerr)) return fault;
         return cli::RunValidate(line.validate, std::cout, std::cerr, std::cin);
     }
     return cli::RunCompute(line.compute, std::cout, std::cerr);

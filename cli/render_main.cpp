@@ -11,7 +11,7 @@ int main(int argc, char** argv)
     using namespace kestra;
     cli::CommandLine line;
     if (const auto done = cli::ParseCommandLine(argc, argv, line)) return *done;
-    if (const int fault = cli::InstallTrailForValidate(line, std::cerr)) return fault;
+    if (const int fault = cli::InstallCommandTrail(line, std::cerr)) return fault;
 
     SetFTableLookup(std::make_shared<DatabaseFTable>(cli::ProgramFolder() / "DB" / "KESTRA73.MDB"));
     switch (line.command) {

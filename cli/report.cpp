@@ -104,6 +104,7 @@ int RunReport(const ReportOptions& options, std::ostream& err)
         const ReportDocument document = PrepareStudyReport(*study, request, ReadLogoSize);
         const RenderedReport report(document);
         report.writePdf(QString::fromStdString(options.output.string()));
+        RecordExport(options.file, study->kind().extension, options.output, err);
     } catch (const std::exception& e) {
         return fail(e.what());
     }

@@ -46,6 +46,7 @@ int RunSelfTestCertificate(const SelfTestOptions& options, std::ostream& out, st
         err << "kestra-cli: " << Msg("certificato non scritto: %1", {e.what()}) << "\n";
         return 2;
     }
+    RecordExport(options.output, "certificato", options.output, err);
     for (const SelfTestLine& line : run->lines)
         if (!line.passed)
             out << SelfTestVerdict(false, options.language) << "\t" << line.name << "\t" << line.item << "\n";

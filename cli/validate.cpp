@@ -216,6 +216,7 @@ int RunValidate(const ValidateOptions& o, std::ostream& out, std::ostream& err, 
             err << "kestra-cli: " << e.what() << "\n";
             return 2;
         }
+        RecordExport(o.file, "dossier", o.output, err);
     }
     if (o.json)
         out << evaluationJson(dossier, evaluation);

@@ -80,6 +80,10 @@ bool DocumentCommands::readAndCalculate(const std::filesystem::path& path)
         const std::string notes = ReadingWarningText(m_study.readingNotes());
         RecordOpening(path, m_study.kind().extension, readFault.empty() ? notes : readFault + (notes.empty() ? "" : "\n" + notes),
                       m_prompts);
+        // a signature the file no longer matches is said, never left unseen
+        const std::string signatures = TrailSignatureText(m_study.loadFileName());
+        if (signatures.find(kSignatureInvalidIt) != std::string::npos)
+            m_prompts.warning("Firme elettroniche del file:\n" + signatures);
     }
     if (!readFault.empty())
         m_prompts.critical(

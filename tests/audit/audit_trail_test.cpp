@@ -13,9 +13,12 @@
 #include "audit/audit_export.h"
 #include "audit/sqlite_audit_store.h"
 #include "cli/cli_commands.h"
+#include "dossier/evaluation.h"
 #include "framework/document_commands.h"
 #include "framework/audited_save.h"
+#include "framework/services.h"
 #include "framework/study_changes.h"
+#include "reporting/f_table.h"
 #include "studies/limits/limits_study.h"
 #include "test_support.h"
 #include "tests/framework/scripted_prompts.h"
@@ -300,6 +303,32 @@ TEST_F(TrailFixture, KestraCliAuditListsFiltersAndVerifies)
     options.trail = dir / "manca.db";
     EXPECT_EQ(cli::RunAudit(options, out, err), 2);
     EXPECT_FALSE(std::filesystem::exists(dir / "manca.db"));  // reading never creates the trail
+}
+
+TEST_F(TrailFixture, ValidateRecordsTheEvaluationTheRecordedDossierAndItsReport)
+{
+    std::filesystem::copy(std::filesystem::path(KESTRA_SOURCE_DIR) / "examples" / "dossier", dir / "d",
+                          std::filesystem::copy_options::recursive);
+    SetFTableLookup(std::make_shared<DatabaseFTable>(KESTRA_TEMPLATE_DB));
+    cli::ValidateOptions o;
+    o.file = dir / "d" / "convalida_paracetamolo.kvd";
+    o.record = true;
+    o.output = dir / "d.pdf";
+    std::ostringstream out, err;
+    std::istringstream in;
+    // the report's writer stands in for the renderer's
+    ASSERT_EQ(cli::RunValidate(o, out, err, in, [](const Dossier&, const DossierEvaluation&) {}), 0) << err.str();
+    const auto list = entries();
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].action, audit_action::kEvaluated);
+    EXPECT_EQ(list[0].detail, "Esito: Conforme");
+    EXPECT_EQ(list[1].action, audit_action::kSaved);
+    EXPECT_EQ(list[1].sha256After, Sha256OfFile(o.file));
+    // the recorded evaluation is listed by its paths in the file
+    EXPECT_TRUE(std::any_of(list[1].changes.begin(), list[1].changes.end(),
+                            [](const FieldChange& c) { return c.what == "evaluated.verdict" && c.newValue == "pass"; }));
+    EXPECT_EQ(list[2].action, audit_action::kExported);
+    EXPECT_EQ(list[2].detail, "kestra-cli: " + TrailPath(dir / "d.pdf"));
 }
 
 TEST(AuditExport, CsvQuotesCellsAndListsChangesOnePerLine)

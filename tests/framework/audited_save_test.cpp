@@ -99,6 +99,12 @@ TEST_F(AuditedSaveTest, AStudySignedInTheTrailRequiresAReasonUntilItChanges)
     ASSERT_TRUE(commands.saveStudyFile());
     EXPECT_EQ(prompts.reasonDialogs, (std::vector<bool>{true, true}));
     EXPECT_FALSE(TrailSignatures(*trail, file.string())[0].valid);
+    // opening the changed file says that its signature no longer holds
+    prompts.messages.clear();
+    ASSERT_TRUE(commands.openStudyFile(file));
+    ASSERT_FALSE(prompts.messages.empty());
+    EXPECT_NE(prompts.messages.front().text.find(kSignatureInvalidIt), std::string::npos)
+        << prompts.messages.front().text;
     const auto list = entries();
     ASSERT_EQ(list.size(), 4u);
     EXPECT_EQ(list[1].action, audit_action::kSigned);
