@@ -22,9 +22,18 @@ struct ExtendedValue {
     std::string nameEn;
     Type type = Type::Number;
     std::optional<double> number;  // Number, Integer; empty: not applicable (JSON null)
-    std::vector<double> numbers;   // Array
+    std::vector<double> numbers;   // Array; an element that does not apply is NaN (JSON null)
     std::string noteIt;            // one line: what the value means, and why it differs from the historical one
     std::string noteEn;
+    // The size of the data the value comes from, when it can be a difference that cancels (a residual):
+    // a value below kNoiseRelative of it is floating-point noise about zero and shown as 0 (the full value
+    // stays in the tooltip and the JSON). 0: every value is shown as computed.
+    double noiseScale = 0;
+    // Array: elements level by level, this many replicates each (0: one element per level or place).
+    int replicates = 0;
+    // Array: lists with the same table name are printed side by side, one row per element.
+    std::string table{};
+    static constexpr double kNoiseRelative = 1e-10;
 
     const std::string& name(Language language) const { return language == Language::English ? nameEn : nameIt; }
     const std::string& note(Language language) const { return language == Language::English ? noteEn : noteIt; }

@@ -1,5 +1,6 @@
 #include "framework/extended_statistics_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -44,6 +45,26 @@ std::string ExtendedNumberText(double value, char separator, Language language)
     return withSeparator(text, separator);
 }
 
+std::string ExtendedElementName(const ExtendedValue& v, std::size_t i, Language language)
+{
+    const bool english = language == Language::English;
+    const std::string& name = v.name(language);
+    if (v.replicates > 0) {
+        const std::size_t n = static_cast<std::size_t>(v.replicates);
+        return name + (english ? ", level " : ", livello ") + std::to_string(i / n + 1) +
+               (english ? ", replicate " : ", replica ") + std::to_string(i % n + 1);
+    }
+    if (!v.table.empty()) return name + (english ? ", level " : ", livello ") + std::to_string(i + 1);
+    return name + " " + std::to_string(i + 1);
+}
+
+std::string ExtendedShownText(const ExtendedValue& v, double x, char separator, Language language)
+{
+    if (std::isfinite(x) && v.noiseScale > 0 && std::fabs(x) < ExtendedValue::kNoiseRelative * v.noiseScale)
+        return "0";
+    return ExtendedNumberText(x, separator, language);
+}
+
 std::string ExtendedFullText(double value, char separator)
 {
     if (!std::isfinite(value)) return ExtendedNumberText(value, separator);
@@ -66,11 +87,14 @@ std::vector<ExtendedLine> ExtendedLines(const ExtendedStatistics& statistics, La
                     lines.push_back({v.key, name, notApplicable(language), {}, note});
                     break;
                 }
-                for (std::size_t i = 0; i < v.numbers.size(); ++i)
-                    lines.push_back(
-                        {v.key + "[" + std::to_string(i) + "]", name + " " + std::to_string(i + 1),
-                         ExtendedNumberText(v.numbers[i], separator, language),
-                         ExtendedFullText(v.numbers[i], separator), i == 0 ? note : std::string()});
+                for (std::size_t i = 0; i < v.numbers.size(); ++i) {
+                    const double x = v.numbers[i];
+                    const bool gap = std::isnan(x);
+                    lines.push_back({v.key + "[" + std::to_string(i) + "]", ExtendedElementName(v, i, language),
+                                     gap ? notApplicable(language) : ExtendedShownText(v, x, separator, language),
+                                     gap ? std::string() : ExtendedFullText(x, separator),
+                                     i == 0 ? note : std::string()});
+                }
                 break;
             }
             case ExtendedValue::Type::Integer: {
@@ -86,7 +110,7 @@ std::vector<ExtendedLine> ExtendedLines(const ExtendedStatistics& statistics, La
             }
             case ExtendedValue::Type::Number:
                 if (v.number)
-                    lines.push_back({v.key, name, ExtendedNumberText(*v.number, separator, language),
+                    lines.push_back({v.key, name, ExtendedShownText(v, *v.number, separator, language),
                                      ExtendedFullText(*v.number, separator), note});
                 else
                     lines.push_back({v.key, name, notApplicable(language), {}, note});
@@ -94,6 +118,54 @@ std::vector<ExtendedLine> ExtendedLines(const ExtendedStatistics& statistics, La
         }
     }
     return lines;
+}
+
+ExtendedTable ExtendedTableAt(const ExtendedStatistics& statistics, std::size_t index, Language language,
+                              char separator)
+{
+    ExtendedTable table;
+    const std::vector<ExtendedValue>& values = statistics.values;
+    const auto isList = [&](std::size_t i) {
+        return i < values.size() && values[i].type == ExtendedValue::Type::Array && !values[i].numbers.empty();
+    };
+    if (!isList(index)) return table;
+    const ExtendedValue& first = values[index];
+    if (!first.table.empty() && index > 0 && isList(index - 1) && values[index - 1].table == first.table)
+        return table;
+    table.members.push_back(index);
+    if (!first.table.empty())
+        for (std::size_t i = index + 1; isList(i) && values[i].table == first.table; ++i) table.members.push_back(i);
+
+    const bool english = language == Language::English;
+    const std::string level = english ? "Level" : "Livello";
+    std::size_t rows = 0;
+    for (std::size_t m : table.members) rows = std::max(rows, values[m].numbers.size());
+    const std::size_t replicates = first.replicates > 0 ? static_cast<std::size_t>(first.replicates) : 0;
+    if (replicates > 0)
+        table.heads = {level, english ? "Replicate" : "Replica"};
+    else
+        table.heads = {first.table.empty() ? std::string(english ? "No." : "N.") : level};
+    table.indexColumns = table.heads.size();
+    for (std::size_t m : table.members) table.heads.push_back(values[m].name(language));
+    for (std::size_t r = 0; r < rows; ++r) {
+        std::vector<std::string> shown, full;
+        if (replicates > 0) {
+            shown = {std::to_string(r / replicates + 1), std::to_string(r % replicates + 1)};
+        } else {
+            shown = {std::to_string(r + 1)};
+        }
+        full.resize(shown.size());
+        for (std::size_t m : table.members) {
+            const ExtendedValue& v = values[m];
+            const bool there = r < v.numbers.size() && !std::isnan(v.numbers[r]);
+            shown.push_back(there ? ExtendedShownText(v, v.numbers[r], separator, language)
+                                  : r < v.numbers.size() ? notApplicable(language) : std::string());
+            full.push_back(there ? ExtendedFullText(v.numbers[r], separator) : std::string());
+        }
+        table.cells.push_back(std::move(shown));
+        table.full.push_back(std::move(full));
+    }
+    return table;
 }
 
 std::string ExtendedUnavailableText(bool dataChanged, Language language)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "stats/exact_distributions.h"
 
@@ -46,6 +47,21 @@ ExtendedValue ArrayValue(std::string key, BilingualText name, std::vector<double
     if (std::all_of(numbers.begin(), numbers.end(), [](double x) { return std::isfinite(x); }))
         v.numbers = std::move(numbers);
     return v;
+}
+
+ExtendedValue ArrayValueWithGaps(std::string key, BilingualText name,
+                                 const std::vector<std::optional<double>>& numbers, BilingualText note)
+{
+    ExtendedValue v = makeValue(std::move(key), std::move(name), ExtendedValue::Type::Array, std::move(note));
+    for (const std::optional<double>& x : numbers)
+        v.numbers.push_back(x && std::isfinite(*x) ? *x : std::numeric_limits<double>::quiet_NaN());
+    return v;
+}
+
+ExtendedValue WithNoiseScale(ExtendedValue value, double scale)
+{
+    value.noiseScale = std::fabs(scale);
+    return value;
 }
 
 std::vector<ExtendedValue> ExactCounterpartValues(const ExactCounterparts& c)

@@ -26,6 +26,11 @@ ExtendedValue IntegerValue(std::string key, BilingualText name, std::optional<in
 // Every element must be finite; otherwise the whole list is given empty.
 ExtendedValue ArrayValue(std::string key, BilingualText name, std::vector<double> numbers,
                          BilingualText note);
+// A list some of whose elements do not apply (an empty element, or one that is not finite: JSON null).
+ExtendedValue ArrayValueWithGaps(std::string key, BilingualText name, const std::vector<std::optional<double>>& numbers,
+                                 BilingualText note);
+// The value with the scale below which it is shown as 0 (see ExtendedValue::noiseScale).
+ExtendedValue WithNoiseScale(ExtendedValue value, double scale);
 
 // The exact counterparts of a study's historical t and F and of the p-value of its main test, for the same
 // degrees of freedom. An absent quantity gives an empty value with the note saying why.

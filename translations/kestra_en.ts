@@ -1757,5 +1757,13 @@ Give the reason for the change (required); it stays in the audit trail.</transla
         <source>Le due password non coincidono.</source>
         <translation>The two passwords do not match.</translation>
     </message>
+    <message>
+        <source>Concentrazioni ricalcolate</source>
+        <translation>Concentrations read back</translation>
+    </message>
+    <message>
+        <source>Concentrazioni ricalcolate dalla retta</source>
+        <translation>Concentrations read back from the line</translation>
+    </message>
 </context>
 </TS>

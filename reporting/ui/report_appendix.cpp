@@ -1,5 +1,6 @@
 // The extended statistics page of a report: its title, the study's descriptive fields, and a table of name,
-// value and note that flows over as many pages as it needs, its heading repeated.
+// value and note that flows over as many pages as it needs, its heading repeated; a list of numbers is a
+// small table of its own inside it.
 #include <variant>
 
 #include "framework/extended_statistics_text.h"
@@ -13,8 +14,11 @@ namespace {
 
 struct Row {
     QStringList cells[3];
-    bool spanning = false;    // a list of numbers: cells[1] runs over the value and note columns
-    qsizetype noteLines = 0;  // of a spanning row: its first lines are the note
+    bool spanning = false;    // a list of numbers: cells[1] (its notes) runs over the value and note columns
+    qsizetype noteLines = 0;  // of a spanning row: its first lines are the notes, then subRows
+    std::vector<QStringList> subRows;  // a list's table, line by line: its heading, then one line per element
+    std::vector<double> subWidths;
+    int subHeadLines = 0;
 };
 
 class AppendixComposer {
@@ -151,32 +155,14 @@ private:
         measure();
         const double inner[3] = {m_widths[0] - 2 * kCellPad, m_widths[1] - 2 * kCellPad,
                                  m_widths[2] - 2 * kCellPad};
-        for (const ExtendedValue& v : s.values) {
+        for (std::size_t index = 0; index < s.values.size(); ++index) {
+            const ExtendedValue& v = s.values[index];
             Row row;
             row.cells[0] = m_t.wrap(q(v.name(m_doc.language)), Role::Table, inner[0]);
             if (v.type == ExtendedValue::Type::Array && !v.numbers.empty()) {
-                QStringList items;
-                for (std::size_t i = 0; i < v.numbers.size(); ++i)
-                    items << QStringLiteral("%1: %2").arg(i + 1).arg(
-                        q(ExtendedNumberText(v.numbers[i], m_doc.decimalSeparator, m_doc.language)));
-                const double wide = m_widths[1] + m_widths[2] - 2 * kCellPad;
-                if (!v.note(m_doc.language).empty())
-                    row.cells[1] = m_t.wrap(q(v.note(m_doc.language)), Role::Table, wide);
-                row.noteLines = row.cells[1].size();
-                row.spanning = true;
-                // the numbers break between items only: each keeps its place number
-                QString line;
-                for (const QString& item : items) {
-                    const QString joined = line.isEmpty() ? item : line + QStringLiteral("    ") + item;
-                    if (!line.isEmpty() && m_t.width(joined, Role::Table) > wide) {
-                        row.cells[1] << line;
-                        line = item;
-                    } else {
-                        line = joined;
-                    }
-                }
-                if (!line.isEmpty()) row.cells[1] << line;
-                rows.push_back(std::move(row));
+                const ExtendedTable list = ExtendedTableAt(s, index, m_doc.language, m_doc.decimalSeparator);
+                if (list.members.empty()) continue;  // printed in the table of the list before it
+                rows.push_back(listRow(list));
                 continue;
             }
             ExtendedStatistics one;
@@ -190,6 +176,77 @@ private:
             rows.push_back(std::move(row));
         }
         return rows;
+    }
+
+    // A list of numbers: its name (the names of the lists side by side) beside its notes, then a small table
+    // over the value and note columns, one line per element, its heading repeated on a new page.
+    Row listRow(const ExtendedTable& list) const
+    {
+        const ExtendedStatistics& s = m_doc.extended;
+        const double wide = m_widths[1] + m_widths[2] - 2 * kCellPad;
+        Row row;
+        row.spanning = true;
+        for (std::size_t m : list.members) {
+            const ExtendedValue& v = s.values[m];
+            row.cells[0] << m_t.wrap(q(v.name(m_doc.language)), Role::Table, m_widths[0] - 2 * kCellPad);
+            if (!v.note(m_doc.language).empty())
+                row.cells[1] << m_t.wrap(q(v.note(m_doc.language)), Role::Table, wide);
+        }
+        row.noteLines = row.cells[1].size();
+        // index columns as wide as their heading, the lists sharing the rest up to a readable width
+        double used = 0;
+        for (std::size_t c = 0; c < list.heads.size(); ++c) {
+            double w = 0;
+            if (c < list.indexColumns) {
+                w = m_t.width(q(list.heads[c]), Role::TableBold) + 2 * kCellPad + 4;
+            } else {
+                w = m_t.width(q(list.heads[c]), Role::TableBold) + 2 * kCellPad + 4;
+                for (const auto& cells : list.cells) w = std::max(w, m_t.width(q(cells[c]), Role::Table) + 2 * kCellPad + 4);
+                const double share = (wide - used) / static_cast<double>(list.heads.size() - c);
+                w = std::min(std::max(w, 70.0), share);
+            }
+            row.subWidths.push_back(w);
+            used += w;
+        }
+        // the heading wraps within its column; every heading line is one line of the row
+        std::vector<QStringList> heads;
+        qsizetype headLines = 1;
+        for (std::size_t c = 0; c < list.heads.size(); ++c) {
+            heads.push_back(m_t.wrap(q(list.heads[c]), Role::TableBold, row.subWidths[c] - 2 * kCellPad));
+            headLines = std::max(headLines, heads.back().size());
+        }
+        for (qsizetype i = 0; i < headLines; ++i) {
+            QStringList line;
+            for (const QStringList& head : heads) line << (i < head.size() ? head[i] : QString());
+            row.subRows.push_back(line);
+        }
+        row.subHeadLines = static_cast<int>(headLines);
+        for (const auto& cells : list.cells) {
+            QStringList line;
+            for (const std::string& cell : cells) line << q(cell);
+            row.subRows.push_back(line);
+        }
+        return row;
+    }
+
+    // One line of a list's table, at the left of the value column.
+    void subLine(const Row& row, std::size_t line, double x)
+    {
+        const bool heading = static_cast<int>(line) < row.subHeadLines;
+        const QStringList& cells = row.subRows[line];
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            const double w = row.subWidths[static_cast<std::size_t>(c)];
+            text_(x + kCellPad, m_y + 2, w - 2 * kCellPad, cells[c], heading ? Role::TableBold : Role::Table,
+                  Qt::AlignRight, heading ? kMuted : kInk);
+            x += w;
+        }
+        if (static_cast<int>(line) + 1 == row.subHeadLines) {
+            double width = 0;
+            for (double w : row.subWidths) width += w;
+            m_page->lines.push_back({QLineF(x - width + kCellPad, m_y + m_t.lineHeight(Role::Table) + 1.5, x - kCellPad,
+                                            m_y + m_t.lineHeight(Role::Table) + 1.5),
+                                     0.3, kHairline});
+        }
     }
 
     void head()
@@ -219,6 +276,7 @@ private:
             const bool spanning = row.spanning;
             qsizetype lines = 1;
             for (const auto& cell : row.cells) lines = std::max(lines, cell.size());
+            lines = std::max(lines, row.noteLines + static_cast<qsizetype>(row.subRows.size()));
             // a row moves to the next page whole when it fits there; a longer one breaks between its lines
             if (m_y + lines * lh + 3 > kBodyBottom &&
                 lines * lh + 3 + headHeight <= kBodyBottom - m_out.bodyTop) {
@@ -229,15 +287,24 @@ private:
                 if (m_y + lh + 3 > kBodyBottom) {
                     newPage();
                     head();
+                    // a list's table goes on under its own heading
+                    const qsizetype sub = i - row.noteLines;
+                    if (!row.subRows.empty() && sub >= row.subHeadLines)
+                        for (int h = 0; h < row.subHeadLines; ++h) {
+                            subLine(row, static_cast<std::size_t>(h), kContentLeft + m_widths[0]);
+                            m_y += lh;
+                        }
                 }
                 double x = kContentLeft;
                 if (i < row.cells[0].size())
                     text_(x + kCellPad, m_y + 2, m_widths[0] - 2 * kCellPad, row.cells[0][i], Role::Table);
                 x += m_widths[0];
                 if (spanning) {
-                    if (i < row.cells[1].size())
+                    if (i < row.noteLines)
                         text_(x + kCellPad, m_y + 2, m_widths[1] + m_widths[2] - 2 * kCellPad,
-                              row.cells[1][i], Role::Table, Qt::AlignLeft, i < row.noteLines ? kMuted : kInk);
+                              row.cells[1][i], Role::Table, Qt::AlignLeft, kMuted);
+                    else if (i - row.noteLines < static_cast<qsizetype>(row.subRows.size()))
+                        subLine(row, static_cast<std::size_t>(i - row.noteLines), x);
                 } else {
                     if (i < row.cells[1].size())
                         text_(x + kCellPad, m_y + 2, m_widths[1] - 2 * kCellPad, row.cells[1][i], Role::Table,

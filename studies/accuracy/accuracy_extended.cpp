@@ -32,6 +32,28 @@ const BilingualText kLevelTNote{
     "quantile esatto di Student per gli stessi n − 1 gradi di libertà dei limiti storici del livello",
     "exact Student quantile for the same n − 1 degrees of freedom as the historical limits of a level"};
 
+// bias_N and the 95 % beta-expectation tolerance interval of the recoveries of level N: mean ± t(0.975, n - 1)
+// · s · √(1 + 1/n), where a single future recovery is expected to fall.
+void appendBiasAndTolerance(std::vector<ExtendedValue>& values, const std::vector<double>& x, int level)
+{
+    const double n = static_cast<double>(x.size());
+    const CentredSums sums = CentredSumsOf(x);
+    const double half = StudentCritical95(n - 1) * std::sqrt(sums.squares / (n - 1)) * std::sqrt(1 + 1 / n);
+    const auto& name = kLevelNames[level];
+    const std::string index = std::to_string(level);
+    values.push_back(NumberValue("bias_" + index, {"Scostamento dal 100 %, " + name.it, "Bias, " + name.en},
+                                 sums.mean - 100,
+                                 {"recupero medio − 100", "mean recovery − 100"}));
+    const BilingualText note{"media ± t(0,975; n − 1) · s · √(1 + 1/n): dove cade un singolo recupero futuro al 95 %",
+                             "mean ± t(0.975; n − 1) · s · √(1 + 1/n): where a single future recovery falls at 95 %"};
+    values.push_back(NumberValue("tolerance_low_" + index,
+                                 {"Tolleranza inferiore, " + name.it, "Lower tolerance limit, " + name.en},
+                                 sums.mean - half, note));
+    values.push_back(NumberValue("tolerance_high_" + index,
+                                 {"Tolleranza superiore, " + name.it, "Upper tolerance limit, " + name.en},
+                                 sums.mean + half, note));
+}
+
 std::vector<ExtendedValue> oneLevel(const AccuracyStudy& study)
 {
     const int n = study.determinations();
@@ -46,7 +68,7 @@ std::vector<ExtendedValue> oneLevel(const AccuracyStudy& study)
         p = StudentTwoSidedP(distance / (s / std::sqrt(static_cast<double>(n))), n - 1.0);
     else if (distance > 0)
         p = 0.0;
-    return ExactCounterpartValues({n - 1.0,
+    std::vector<ExtendedValue> values = ExactCounterpartValues({n - 1.0,
                                    kLevelTNote,
                                    std::nullopt,
                                    std::nullopt,
@@ -59,6 +81,8 @@ std::vector<ExtendedValue> oneLevel(const AccuracyStudy& study)
                                     "exact p of the t test of the mean against 100 %; the historical study "
                                     "only checks whether the limits "
                                     "contain 100 %"}});
+    appendBiasAndTolerance(values, x, AccuracyStudy::kCentral);
+    return values;
 }
 
 std::vector<ExtendedValue> threeLevels(const AccuracyStudy& study)
@@ -89,9 +113,9 @@ std::vector<ExtendedValue> threeLevels(const AccuracyStudy& study)
                                  "value comes from the table "
                                  "to 2 decimals"},
                                 p,
-                                {"p esatto del confronto tra i livelli, uguale a p_levels",
+                                {"p esatto del confronto tra i livelli, uguale al p esatto tra i livelli",
                                  "exact p of the comparison of the levels, equal "
-                                 "to p_levels"}});
+                                 "to the exact p between the levels"}});
     values.push_back(NumberValue(
         "p_levels", {"p esatto del confronto tra i livelli", "Exact p of the comparison of the levels"}, p,
         {"coda esatta di F (2, 3n − 3); lo studio storico confronta F con il valore della tabella",
@@ -113,6 +137,7 @@ std::vector<ExtendedValue> threeLevels(const AccuracyStudy& study)
                         {"Limite superiore esatto, " + level.it, "Exact upper limit, " + level.en},
                         sums.mean + half, limitNote));
     }
+    for (int i = 0; i < 3; ++i) appendBiasAndTolerance(values, x[static_cast<std::size_t>(i)], i);
     return values;
 }
 

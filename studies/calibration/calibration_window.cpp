@@ -207,12 +207,22 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     }
     m_chartPage->installEventFilter(this);
 
-    // --- "Residui": the residuals chart fills its page
+    // --- "Residui": the residuals chart, and beside it what each level's mean response reads back as
     QWidget* residualsPage = addTab(Ui::tr("Residui"));
     m_residualsChart = new ChartView(residualsPage);
     m_residualsChart->setObjectName(QStringLiteral("VtGrafRes"));
-    auto* residualsLayout = new QVBoxLayout(residualsPage);
-    residualsLayout->addWidget(m_residualsChart);
+    m_backCalculated = new ExtendedTableView("back_calculated", residualsPage);
+    m_backCalculated->setObjectName(QStringLiteral("GridRicalcolate"));
+    m_backCalculated->setAccessibleName(Ui::tr("Concentrazioni ricalcolate"));
+    addResultWidget(m_backCalculated);
+    auto* backCaption = new QLabel(Ui::tr("Concentrazioni ricalcolate dalla retta"), residualsPage);
+    backCaption->setBuddy(m_backCalculated);
+    auto* backColumn = new QVBoxLayout;
+    backColumn->addWidget(backCaption);
+    backColumn->addWidget(m_backCalculated, 1);
+    auto* residualsLayout = new QHBoxLayout(residualsPage);
+    residualsLayout->addWidget(m_residualsChart, 3);
+    residualsLayout->addLayout(backColumn, 2);
 
     // --- Strumenti > "C&oncentrazioni..."
     auto* concentrations = new QAction(Ui::tr("C&oncentrazioni..."), this);
@@ -300,6 +310,10 @@ void CalibrationWindow::setLanGraf(Language language)
     for (std::size_t i = 0; i < 2 && i < charts.size(); ++i)
         m_charts[i]->setChartData(charts[i].empty() ? ChartData{} : charts[i]);
     if (charts.size() > 2) m_residualsChart->setChartData(charts[2].empty() ? ChartData{} : charts[2]);
+    QStringList concentrations;
+    for (int i = 0; i < calibration().grid().columnCount(); ++i)
+        concentrations << QString::fromStdString(calibration().concentrationText(i));
+    m_backCalculated->showStudy(calibration(), QStringLiteral("Concentrazione"), concentrations);
 }
 
 void CalibrationWindow::toggleChartSize(int index)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/ui/chart_view.h"
+#include "framework/ui/extended_table_view.h"
 #include "framework/ui/study_window.h"
 #include "studies/calibration/calibration_study.h"
 
@@ -40,6 +41,7 @@ public:
     ChartView* regressionChart() const { return m_charts[0]; }
     ChartView* proportionalityChart() const { return m_charts[1]; }
     ChartView* residualsChart() const { return m_residualsChart; }
+    QTableWidget* backCalculatedTable() const { return m_backCalculated; }  // GridRicalcolate
     bool chartEnlarged(int index) const { return m_enlarged[static_cast<std::size_t>(index)]; }
     // Enlarges a chart to the whole charts page, or restores it to its half (the double click or Ctrl+click).
     void toggleChartSize(int index);
@@ -69,6 +71,7 @@ private:
     QWidget* m_chartPage = nullptr;
     std::array<ChartView*, 2> m_charts{};
     ChartView* m_residualsChart = nullptr;
+    ExtendedTableView* m_backCalculated = nullptr;
     std::array<bool, 2> m_enlarged{false, false};
     int m_chartFront = 0;
     int m_placedCalculation = -1;

@@ -64,9 +64,9 @@ ExtendedStatistics SeriesExtended(const IntermediatePrecisionStudy& study)
               "or "
               "approximated"},
              p,
-             {"p esatto del test tra le serie, uguale a p_series",
+             {"p esatto del test tra le serie, uguale al p esatto tra le serie",
               "exact p of the test between series, equal to "
-              "p_series"}});
+              "the exact p between series"}});
         values.push_back(NumberValue(
             "cochran_c", {"C di Cochran", "Cochran's C"}, c,
             laboratories
@@ -102,9 +102,37 @@ ExtendedStatistics SeriesExtended(const IntermediatePrecisionStudy& study)
         values.push_back(NumberValue(
             "s_reproducibility_iso",
             {"Dev. std. di riproducibilità (ISO 5725-2)", "Reproducibility s (ISO 5725-2)"}, sR,
-            {"√(sr² + s_between_iso²); differisce dal valore storico solo quando questo stima dalle medie",
-             "√(sr² + s_between_iso²); differs from the historical value only when that one estimates from "
+            {"√(sr² + s² tra serie ISO); differisce dal valore storico solo quando questo stima dalle medie",
+             "√(sr² + between-series ISO s²); differs from the historical value only when that one estimates from "
              "the means"}));
+        // the repeatability s with its chi-square interval, k(n - 1) degrees of freedom
+        const double dfWithin = N - static_cast<double>(k);
+        const double sr = std::sqrt(msw);
+        const BilingualText srNote{"intervallo al 95 % dal chi quadro con k(n − 1) gradi di libertà",
+                                   "95 % interval from chi-square with k(n − 1) degrees of freedom"};
+        values.push_back(NumberValue("s_r_ci_low", {"Limite inferiore di sr", "Lower limit of sr"},
+                                     sr * std::sqrt(dfWithin / ChiSquareQuantile(0.975, dfWithin)), srNote));
+        values.push_back(NumberValue("s_r_ci_high", {"Limite superiore di sr", "Upper limit of sr"},
+                                     sr * std::sqrt(dfWithin / ChiSquareQuantile(0.025, dfWithin)), srNote));
+        // Satterthwaite's degrees of freedom of sR² = MSB/n + (n - 1)·MSW/n
+        const double between = msb / n;
+        const double within = (n - 1.0) * msw / n;
+        const double denominator = between * between / (k - 1.0) + within * within / dfWithin;
+        const std::optional<double> dfRepro =
+            denominator > 0 ? std::optional<double>(std::pow(between + within, 2) / denominator) : std::nullopt;
+        values.push_back(NumberValue(
+            "df_R", {"Gradi di libertà di sR (Satterthwaite)", "Degrees of freedom of sR (Satterthwaite)"}, dfRepro,
+            {"(MSB/n + (n − 1)·MSW/n)² / ((MSB/n)²/(k − 1) + ((n − 1)·MSW/n)²/(k(n − 1)))",
+             "(MSB/n + (n − 1)·MSW/n)² / ((MSB/n)²/(k − 1) + ((n − 1)·MSW/n)²/(k(n − 1)))"}));
+        std::optional<double> sRLow, sRHigh;
+        if (dfRepro) {
+            sRLow = sR * std::sqrt(*dfRepro / ChiSquareQuantile(0.975, *dfRepro));
+            sRHigh = sR * std::sqrt(*dfRepro / ChiSquareQuantile(0.025, *dfRepro));
+        }
+        const BilingualText sRNote{"sR ISO · √(gdl / χ²) con i gradi di libertà di Satterthwaite, al 95 %",
+                                   "ISO sR · √(df / χ²) with Satterthwaite's degrees of freedom, at 95 %"};
+        values.push_back(NumberValue("s_R_ci_low", {"Limite inferiore di sR", "Lower limit of sR"}, sRLow, sRNote));
+        values.push_back(NumberValue("s_R_ci_high", {"Limite superiore di sR", "Upper limit of sR"}, sRHigh, sRNote));
         return values;
     });
 }

@@ -1,5 +1,6 @@
 #include "studies/precision/precision_extended.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -77,6 +78,24 @@ ExtendedStatistics PrecisionExtended(const PrecisionStudy& study)
             NumberValue("ci_high_exact",
                         {"Limite superiore esatto della media", "Exact upper confidence limit of the mean"},
                         mean + half, limitNote));
+        // chi-square interval of s with n - 1 degrees of freedom, and the same over the mean (the CV's)
+        const double df = n - 1.0;
+        const double sLow = s * std::sqrt(df / ChiSquareQuantile(0.975, df));
+        const double sHigh = s * std::sqrt(df / ChiSquareQuantile(0.025, df));
+        const BilingualText sNote{"intervallo al 95 % dal chi quadro con n − 1 gradi di libertà",
+                                  "95 % interval from chi-square with n − 1 degrees of freedom"};
+        values.push_back(NumberValue("s_ci_low", {"Limite inferiore di s", "Lower limit of s"}, sLow, sNote));
+        values.push_back(NumberValue("s_ci_high", {"Limite superiore di s", "Upper limit of s"}, sHigh, sNote));
+        std::optional<double> cvLow, cvHigh;
+        if (mean != 0) {
+            cvLow = std::min(100 * sLow / mean, 100 * sHigh / mean);
+            cvHigh = std::max(100 * sLow / mean, 100 * sHigh / mean);
+        }
+        const BilingualText cvNote{"i limiti di s divisi per la media, in %", "the limits of s over the mean, in %"};
+        values.push_back(NumberValue("cv_ci_low", {"Limite inferiore del CV %", "Lower limit of the CV %"}, cvLow,
+                                     cvNote));
+        values.push_back(NumberValue("cv_ci_high", {"Limite superiore del CV %", "Upper limit of the CV %"},
+                                     cvHigh, cvNote));
         return values;
     });
 }

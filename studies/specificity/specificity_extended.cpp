@@ -40,13 +40,19 @@ ExtendedStatistics SpecificityExtended(const SpecificityStudy& study)
         const double welchDf = std::pow(qA + qB, 2) / (qA * qA / (nA - 1) + qB * qB / (nB - 1));
         double t = 0;
         double historicalDf = 0;
+        double standardError = 0;  // of the difference, as the chosen test takes it
+        double chosenDf = 0;
         if (separate) {
-            t = difference / std::sqrt(qA + qB);
+            standardError = std::sqrt(qA + qB);
+            chosenDf = welchDf;
+            t = difference / standardError;
             historicalDf = std::floor(std::pow(qA + qB, 2) / (qA * qA / nA + qB * qB / nB) + 0.5);
         } else {
             const double sp = std::sqrt((vB * (nB - 1) + vA * (nA - 1)) / (nA + nB - 2));
-            t = difference / (std::sqrt(1.0 / nB + 1.0 / nA) * sp);
+            standardError = std::sqrt(1.0 / nB + 1.0 / nA) * sp;
+            t = difference / standardError;
             historicalDf = nA + nB - 2;
+            chosenDf = historicalDf;
         }
         const double pHistoricalDf = StudentTwoSidedP(t, historicalDf);
         const double pChosen = separate ? StudentTwoSidedP(t, welchDf) : pHistoricalDf;
@@ -86,8 +92,27 @@ ExtendedStatistics SpecificityExtended(const SpecificityStudy& study)
             separate ? BilingualText{"test di Welch con i gradi di libertà non arrotondati, come scelto "
                                      "dallo studio",
                                      "Welch test with the degrees of freedom not rounded, as the study chose"}
-                     : BilingualText{"test con varianza comune, come scelto dallo studio; uguale a p_exact",
-                                     "pooled-variance test, as the study chose; equal to p_exact"}));
+                     : BilingualText{"test con varianza comune, come scelto dallo studio; uguale al p esatto del test principale",
+                                     "pooled-variance test, as the study chose; equal to the exact p of the main test"}));
+        const double signedDifference = MeanDifference(x[0], x[1]);
+        const double half = StudentCritical95(chosenDf) * standardError;
+        values.push_back(NumberValue("mean_difference", {"Differenza delle medie (A − B)", "Difference of the means (A − B)"},
+                                     signedDifference,
+                                     {"media del gruppo A − media del gruppo B", "mean of group A − mean of group B"}));
+        const BilingualText ciNote =
+            separate ? BilingualText{"differenza ± t(0,975) · errore standard, test di Welch con i gradi di libertà non "
+                                     "arrotondati, come scelto dallo studio",
+                                     "difference ± t(0.975) · standard error, Welch test with the degrees of freedom "
+                                     "not rounded, as the study chose"}
+                     : BilingualText{"differenza ± t(0,975; nA + nB − 2) · errore standard con varianza comune, come "
+                                     "scelto dallo studio",
+                                     "difference ± t(0.975; nA + nB − 2) · pooled standard error, as the study chose"};
+        values.push_back(NumberValue("mean_difference_ci_low",
+                                     {"Limite inferiore della differenza", "Lower limit of the difference"},
+                                     signedDifference - half, ciNote));
+        values.push_back(NumberValue("mean_difference_ci_high",
+                                     {"Limite superiore della differenza", "Upper limit of the difference"},
+                                     signedDifference + half, ciNote));
         return values;
     });
 }

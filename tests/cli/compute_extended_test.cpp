@@ -51,7 +51,8 @@ TEST(KestraCliComputeExtended, PrecisionNumbersInFullPrecision)
     // the keys in the order the study lists them (the reader sorts them, so compare as sets)
     std::vector<std::string> expected{"t_critical_exact", "f_critical_exact", "p_exact",
                                       "grubbs_g",         "grubbs_critical",  "grubbs_suspect_row",
-                                      "ci_low_exact",     "ci_high_exact"};
+                                      "ci_low_exact",     "ci_high_exact",    "s_ci_low",
+                                      "s_ci_high",        "cv_ci_low",        "cv_ci_high"};
     std::vector<std::string> keys = jsonKeys(e);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(keys, expected);
@@ -97,9 +98,16 @@ TEST(KestraCliComputeExtended, ResidualsArrayAndAccuracyModes)
     }
     cal.write(dir / "c.TAR");
     const nlohmann::json c = computeExtended(dir / "c.TAR")["extended"];
-    EXPECT_EQ(c.size(), 12u);
+    EXPECT_EQ(c.size(), 22u);
     ASSERT_EQ(c["residuals"].size(), 12u);
     EXPECT_NEAR(c["residuals"][1].get<double>(), 0.20666666666666633, 1e-13);  // numpy, as in the study test
+    // one element per level, in full precision, as in the study test
+    ASSERT_EQ(c["back_calculated"].size(), 4u);
+    EXPECT_TRUE(test::closeTo(c["back_calculated"][3].get<double>(), 4.00990099009901));
+    ASSERT_EQ(c["back_calculated_error_pct"].size(), 4u);
+    EXPECT_NEAR(c["back_calculated_error_pct"][0].get<double>(), 0.6600660066006236, 1e-9);
+    EXPECT_TRUE(test::closeTo(c["p_mandel"].get<double>(), 0.8368106243523237, 1e-8));
+    EXPECT_TRUE(test::closeTo(c["wls_slope"].get<double>(), 1.0055555555555558, 1e-10));
 
     AccuracyStudy acc;
     for (int level : {AccuracyStudy::kUpper, AccuracyStudy::kCentral, AccuracyStudy::kLower})
@@ -107,11 +115,12 @@ TEST(KestraCliComputeExtended, ResidualsArrayAndAccuracyModes)
             acc.levelGrid(level).setCell(r, AccuracyStudy::kRecoveryColumn, 99.0 + level + r);
     acc.write(dir / "one.ACC");
     EXPECT_EQ(jsonKeys(computeExtended(dir / "one.ACC")["extended"]),
-              (std::vector<std::string>{"f_critical_exact", "p_exact", "t_critical_exact"}));
+              (std::vector<std::string>{"bias_1", "f_critical_exact", "p_exact", "t_critical_exact",
+                                        "tolerance_high_1", "tolerance_low_1"}));
     acc.setLevelMode(AccuracyStudy::LevelMode::Three);
     acc.write(dir / "three.ACC");
     const nlohmann::json three = computeExtended(dir / "three.ACC")["extended"];
-    EXPECT_EQ(three.size(), 10u);
+    EXPECT_EQ(three.size(), 19u);
     EXPECT_TRUE(three["p_levels"].is_number());
     EXPECT_TRUE(three["ci_high_exact_2"].is_number());
 }

@@ -122,10 +122,39 @@ TEST_F(DossierEvaluationTest, EveryTestKindAgainstTheReferenceStudies)
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const CriterionOutcome& o = e.criteria[i];
         EXPECT_EQ(o.verdict, cases[i].verdict) << cases[i].criterion << " " << o.reason.it;
-        if (*cases[i].compared) EXPECT_EQ(o.comparedText, cases[i].compared) << cases[i].criterion;
-        if (o.verdict == Verdict::NotEvaluable) EXPECT_FALSE(o.reason.it.empty()) << cases[i].criterion;
+        if (*cases[i].compared) {
+            EXPECT_EQ(o.comparedText, cases[i].compared) << cases[i].criterion;
+        }
+        if (o.verdict == Verdict::NotEvaluable) {
+            EXPECT_FALSE(o.reason.it.empty()) << cases[i].criterion;
+        }
     }
     EXPECT_EQ(e.verdict, Verdict::Fail);
+}
+
+// The reviewer's statistics are quantities by their names like every extended value: the reference line
+// has p_mandel 0.837 and back-calculation errors 0.66, -0.17, -0.44, 0.25 % (as in the study tests); s of the
+// repeatability study lies between 0.088 and 0.347 (0.35 at the limit's two decimals).
+TEST_F(DossierEvaluationTest, ReviewerStatisticsAreQuantitiesByName)
+{
+    const CriterionCase cases[] = {
+        {R"("study": "lin", "quantity": "p_mandel", "test": ">", "limit": 0.05)", Verdict::Pass, ""},
+        {R"("study": "lin", "quantity": "back_calculated_error_pct", "test": "between", "limit": [-1, 1])",
+         Verdict::Pass, ""},
+        {R"("study": "lin", "quantity": "back_calculated_error_pct", "test": "between", "limit": [-0.5, 0.5])",
+         Verdict::Fail, ""},
+        {R"("study": "rip", "quantity": "s_ci_high", "test": "<=", "limit": 0.34)", Verdict::Fail, ""},
+        {R"("study": "acc1", "quantity": "tolerance_low_1", "test": ">=", "limit": 90)", Verdict::Pass, ""},
+        {R"("study": "spec", "quantity": "mean_difference_ci_low", "test": ">=", "limit": 0)", Verdict::Fail, ""},
+        {R"("study": "rip2", "quantity": "df_R", "test": ">=", "limit": 1)", Verdict::Pass, ""},
+    };
+    std::string criteria;
+    for (const auto& c : cases)
+        criteria += std::string(criteria.empty() ? "" : ",") + R"({"characteristic": "accuracy", )" + c.criterion + "}";
+    const DossierEvaluation e = EvaluateDossier(dossier(criteria), m_dir.path());
+    ASSERT_EQ(e.criteria.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(e.criteria[i].verdict, cases[i].verdict) << cases[i].criterion << " " << e.criteria[i].reason.it;
 }
 
 TEST_F(DossierEvaluationTest, StudiesThatCannotBeUsedAreNamedWithTheirState)

@@ -81,5 +81,72 @@ TEST(ExtendedStatisticsTextTest, LinesOfEachTypeInBothLanguages)
     EXPECT_EQ(en[3].value, "-0.25");
 }
 
+ExtendedValue list(std::string key, std::string name, std::vector<double> numbers)
+{
+    ExtendedValue v{std::move(key), name, name, ExtendedValue::Type::Array, std::nullopt, std::move(numbers),
+                    "nota", "note"};
+    return v;
+}
+
+TEST(ExtendedStatisticsTextTest, NoiseAboutZeroIsShownAsZeroWithEveryDigitKept)
+{
+    ExtendedStatistics s;
+    s.available = true;
+    ExtendedValue residuals = list("residuals", "Residui", {1.8e-15, -0.002, -3e-14, 0.0011});
+    residuals.noiseScale = 250;  // responses up to 250: below 2.5E-08 is what the subtraction leaves
+    residuals.replicates = 2;
+    s.values.push_back(residuals);
+    ExtendedValue tiny = list("tiny", "Piccolo", {1.8e-15});  // no scale: a small value is a value
+    s.values.push_back(tiny);
+    const auto lines = ExtendedLines(s, Language::Italian, ',');
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0].value, "0");
+    EXPECT_EQ(lines[0].fullValue, "1,8e-15");
+    EXPECT_EQ(lines[0].name, "Residui, livello 1, replica 1");
+    EXPECT_EQ(lines[1].value, "-0,002");
+    EXPECT_EQ(lines[2].value, "0");
+    EXPECT_EQ(lines[2].name, "Residui, livello 2, replica 1");
+    EXPECT_EQ(lines[3].value, "0,0011");
+    EXPECT_EQ(lines[4].value, "1,8E-15");
+    EXPECT_EQ(ExtendedLines(s, Language::English, '.')[3].name, "Residui, level 2, replicate 2");
+
+    // by level and replicate
+    const ExtendedTable table = ExtendedTableAt(s, 0, Language::Italian, ',');
+    EXPECT_EQ(table.members, (std::vector<std::size_t>{0}));
+    EXPECT_EQ(table.heads, (std::vector<std::string>{"Livello", "Replica", "Residui"}));
+    EXPECT_EQ(table.indexColumns, 2u);
+    ASSERT_EQ(table.cells.size(), 4u);
+    EXPECT_EQ(table.cells[0], (std::vector<std::string>{"1", "1", "0"}));
+    EXPECT_EQ(table.cells[3], (std::vector<std::string>{"2", "2", "0,0011"}));
+    EXPECT_EQ(table.full[0], (std::vector<std::string>{"", "", "1,8e-15"}));
+    EXPECT_EQ(ExtendedTableAt(s, 1, Language::English, '.').heads, (std::vector<std::string>{"No.", "Piccolo"}));
+}
+
+TEST(ExtendedStatisticsTextTest, ListsSharingATableStandSideBySideWithTheirGaps)
+{
+    ExtendedStatistics s;
+    s.available = true;
+    s.values.push_back({"r", "r", "r", ExtendedValue::Type::Number, 0.5, {}, "", ""});
+    ExtendedValue back = list("back_calculated", "Ricalcolata", {0.0, 2.01});
+    back.table = "levels";
+    ExtendedValue error = list("back_calculated_error_pct", "Errore %", {std::nan(""), 0.5});
+    error.table = "levels";
+    s.values.push_back(back);
+    s.values.push_back(error);
+    EXPECT_TRUE(ExtendedTableAt(s, 0, Language::Italian, ',').members.empty());  // no list
+    EXPECT_TRUE(ExtendedTableAt(s, 2, Language::Italian, ',').members.empty());  // in the table before it
+    const ExtendedTable table = ExtendedTableAt(s, 1, Language::Italian, ',');
+    EXPECT_EQ(table.members, (std::vector<std::size_t>{1, 2}));
+    EXPECT_EQ(table.heads, (std::vector<std::string>{"Livello", "Ricalcolata", "Errore %"}));
+    ASSERT_EQ(table.cells.size(), 2u);
+    EXPECT_EQ(table.cells[0], (std::vector<std::string>{"1", "0", "non applicabile"}));
+    EXPECT_EQ(table.cells[1], (std::vector<std::string>{"2", "2,01", "0,5"}));
+    // the tab: an element that does not apply says so, with no digits behind it
+    const auto lines = ExtendedLines(s, Language::Italian, ',');
+    EXPECT_EQ(lines[3].name, "Errore %, livello 1");
+    EXPECT_EQ(lines[3].value, "non applicabile");
+    EXPECT_EQ(lines[3].fullValue, "");
+}
+
 }  // namespace
 }  // namespace kestra

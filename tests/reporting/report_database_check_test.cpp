@@ -49,7 +49,9 @@ TEST_P(DamagedDatabaseTest, IsNamedInItalian)
     EXPECT_EQ(check.state, GetParam().state);
     // damage found by the integrity check may say more after the problem's name
     EXPECT_EQ(check.problem.rfind(GetParam().problem, 0), 0u) << check.problem;
-    if (GetParam().state == State::Usable) EXPECT_EQ(check.problem, "");
+    if (GetParam().state == State::Usable) {
+        EXPECT_EQ(check.problem, "");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

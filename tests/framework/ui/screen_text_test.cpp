@@ -58,8 +58,9 @@ void expectWhole(const QTableWidget* table)
         }
     int width = 0;
     for (int c = 0; c < table->columnCount(); ++c) width += table->columnWidth(c);
-    if (table->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff)
+    if (table->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff) {
         EXPECT_GE(table->viewport()->width(), width);
+    }
 }
 
 class ScreenTextTest : public ::testing::Test {

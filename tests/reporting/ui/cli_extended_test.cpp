@@ -54,8 +54,11 @@ TEST_F(CliExtendedTest, ReportExtendedAddsThePageAfterTheReport)
     ASSERT_EQ(run(report("--lang en --extended", extended), &err), 0) << err;
     const int pages = test::PdfPageCount(plain);
     ASSERT_GT(pages, 0);
-    ASSERT_EQ(test::PdfPageCount(extended), pages + 1);
-    const std::string last = test::PdfText(extended, pages + 1, pages + 1);
+    // the calibration's lists (residuals, back-calculation) print as tables: its page may run onto a second
+    const int all = test::PdfPageCount(extended);
+    ASSERT_GT(all, pages);
+    ASSERT_LE(all, pages + 2);
+    const std::string last = test::PdfText(extended, pages + 1, all);
     EXPECT_NE(last.find("Extended statistics"), std::string::npos) << last;
     EXPECT_EQ(test::PdfText(plain).find("Extended statistics"), std::string::npos);
 }

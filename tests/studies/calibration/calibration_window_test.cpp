@@ -155,6 +155,16 @@ TEST_F(CalibrationWindowTest, WorkedExampleTypedInAndComputed)
     EXPECT_EQ(w->regressionChart()->chartData().series.size(), 5u);  // four levels and the fitted line
     EXPECT_EQ(w->residualsChart()->chartData().title, "Residui");
     EXPECT_EQ(w->chartViews().size(), 3u);
+    // beside the residuals: each level's concentration, what its mean response reads back as, the error
+    const QTableWidget* back = w->backCalculatedTable();
+    ASSERT_EQ(back->rowCount(), 4);
+    ASSERT_EQ(back->columnCount(), 4);
+    EXPECT_EQ(back->horizontalHeaderItem(2)->text().toStdString(), "Concentrazione ricalcolata");
+    EXPECT_EQ(back->item(3, 0)->text().toStdString(), "4");
+    EXPECT_EQ(back->item(3, 1)->text().toStdString(), w->calibration().concentrationText(3));
+    EXPECT_EQ(back->item(3, 2)->text().toStdString(), "4.0099");  // numpy, as in the study test
+    EXPECT_EQ(back->item(3, 2)->toolTip().toStdString(), "Valore completo: 4.00990099009901");
+    EXPECT_EQ(back->item(0, 3)->text().toStdString(), "0.660066");
 
     // a refused calculation warns and leaves the results
     w->calibration().grid().setCell(1, 1, std::nullopt);

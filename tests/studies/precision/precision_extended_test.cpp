@@ -32,7 +32,8 @@ TEST(PrecisionExtended, WorkedExampleHasNoOutlier)
     ASSERT_TRUE(e.available);
     EXPECT_EQ(test::keysOf(e), (std::vector<std::string>{"t_critical_exact", "f_critical_exact", "p_exact",
                                                          "grubbs_g", "grubbs_critical", "grubbs_suspect_row",
-                                                         "ci_low_exact", "ci_high_exact"}));
+                                                         "ci_low_exact", "ci_high_exact", "s_ci_low", "s_ci_high",
+                                                         "cv_ci_low", "cv_ci_high"}));
     EXPECT_TRUE(closeTo(numberOf(e, "t_critical_exact"), 2.570581835636315));
     EXPECT_FALSE(numberOf(e, "f_critical_exact"));
     EXPECT_FALSE(numberOf(e, "p_exact"));
@@ -65,6 +66,33 @@ TEST(PrecisionExtended, OutlierRowAndEqualValues)
     EXPECT_TRUE(closeTo(numberOf(same, "grubbs_critical"), 1.1543048513440386));
     EXPECT_EQ(numberOf(same, "ci_low_exact"), 5.0);
     EXPECT_EQ(numberOf(same, "ci_high_exact"), 5.0);
+}
+
+// x = np.array([...]); n = len(x); s = x.std(ddof=1); s*sqrt((n-1)/stats.chi2.ppf(0.975, n-1)),
+// s*sqrt((n-1)/stats.chi2.ppf(0.025, n-1)); the same * 100/x.mean()
+TEST(PrecisionExtended, ChiSquareIntervalOfTheStandardDeviation)
+{
+    struct Case {
+        std::initializer_list<double> values;
+        double sLow, sHigh, cvLow, cvHigh;
+    };
+    const Case cases[] = {
+        {{10.1, 9.9, 10.0, 10.2, 9.8, 10.0}, 0.08827634225364656, 0.3468519965870961, 0.8827634225364654,
+         3.4685199658709607},
+        {{10.0, 10.1, 9.9, 10.0, 10.1, 12.0}, 0.5067246591843098, 1.9910029717020057, 4.895890426901543,
+         19.236743687942084},
+    };
+    for (const Case& c : cases) {
+        const ExtendedStatistics e = computed(c.values);
+        EXPECT_TRUE(closeTo(numberOf(e, "s_ci_low"), c.sLow));
+        EXPECT_TRUE(closeTo(numberOf(e, "s_ci_high"), c.sHigh));
+        EXPECT_TRUE(closeTo(numberOf(e, "cv_ci_low"), c.cvLow));
+        EXPECT_TRUE(closeTo(numberOf(e, "cv_ci_high"), c.cvHigh));
+    }
+    // a negative mean keeps the lower limit below the upper
+    const ExtendedStatistics negative = computed({-10.1, -9.9, -10.0, -10.2, -9.8, -10.0});
+    EXPECT_TRUE(closeTo(numberOf(negative, "cv_ci_low"), -3.4685199658709607));
+    EXPECT_TRUE(closeTo(numberOf(negative, "cv_ci_high"), -0.8827634225364654));
 }
 
 TEST(PrecisionExtended, ValuesAreThoseShownByTheGrid)
