@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "framework/errors.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -52,7 +53,7 @@ BackupReport BackupStudyFiles(const std::string& sourceFolder, const std::string
 
 std::string BackupFailureText(const BackupReport& report)
 {
-    std::string text = "Non è stato possibile copiare nel backup:";
+    std::string text = Msg("Non è stato possibile copiare nel backup:");
     for (const auto& f : report.failures) text += "\n" + f;
     return text;
 }

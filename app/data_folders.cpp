@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "framework/errors.h"
+#include "text/messages.h"
 #include "text/text_helpers.h"
 
 namespace kestra {
@@ -55,28 +56,28 @@ std::string UnexpectedErrorText(const std::string& routine, const std::error_cod
             case ENOENT:
             case ENOTDIR:
                 number = 76;
-                description = "Impossibile trovare il percorso";
+                description = Msg("Impossibile trovare il percorso");
                 break;
             case EACCES:
             case EPERM:
             case EROFS:
                 number = 70;
-                description = "Permesso negato";
+                description = Msg("Permesso negato");
                 break;
             case EEXIST:
                 number = 58;
-                description = "File già esistente";
+                description = Msg("File già esistente");
                 break;
             case ENOSPC:
                 number = 61;
-                description = "Disco pieno";
+                description = Msg("Disco pieno");
                 break;
             default:
                 break;
         }
     }
     std::string text =
-        "Errore " + std::to_string(number) + " nella procedura DEFINE." + routine + ".\n\n" + description;
+        Msg("Errore %1 nella procedura DEFINE.%2.", {std::to_string(number), routine}) + "\n\n" + description;
     if (!path.empty()) text += ": " + path;
     return text;
 }
@@ -89,7 +90,8 @@ bool CreaCartella(const std::string& folder, unsigned rights, const MessageSink&
     // A parent that is there but closed to us is a rights problem; a missing parent is left to mkdir,
     // which reports it as the path-not-found error.
     if (!parent.empty() && fs::is_directory(parent, ec) && AccessCheck(parent, rights) != rights) {
-        show({ShellMessage::Icon::Critical, "Permessi insufficienti per creare la cartella " + folder});
+        show({ShellMessage::Icon::Critical,
+              Msg("Permessi insufficienti per creare la cartella %1", {folder})});
         return false;
     }
     std::string target = folder;
@@ -111,7 +113,7 @@ bool CreaCartella(const std::string& folder, unsigned rights, const MessageSink&
 bool VerificaCartella(const std::string& folder, unsigned rights, const MessageSink& show)
 {
     if (AccessCheck(folder, rights) != rights) {
-        show({ShellMessage::Icon::Critical, "Permessi insufficienti per la cartella " + folder});
+        show({ShellMessage::Icon::Critical, Msg("Permessi insufficienti per la cartella %1", {folder})});
         return false;
     }
     return true;

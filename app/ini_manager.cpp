@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "text/messages.h"
 #include "text/text_helpers.h"
 
 namespace kestra {
@@ -145,7 +146,8 @@ std::string IniManager::getValue(const std::string& key, const std::string& defa
         }
     }
     if (result.empty())
-        throw IniError(kIniReadError, "Ini Manager Class", "Errore nella lettura della chiave " + key);
+        throw IniError(kIniReadError, "Ini Manager Class",
+                       Msg("Errore nella lettura della chiave %1", {key}));
     std::string cleaned;
     for (char c : trimAll(result))
         if (static_cast<unsigned char>(c) >= 32) cleaned.push_back(c);

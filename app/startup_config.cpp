@@ -11,6 +11,7 @@
 #include "framework/errors.h"
 #include "reporting/report_database.h"
 #include "reporting/report_database_check.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -32,7 +33,8 @@ bool copyDatabase(const std::string& source, const std::string& target, const Me
 {
     if (const std::error_code ec = CopyTemplateDatabase(source, target)) {
         show({ShellMessage::Icon::Critical,
-              "Impossibile copiare il database " + source + " in " + target + ".\n\n" + SystemErrorText(ec)});
+              Msg("Impossibile copiare il database %1 in %2.", {source, target}) + "\n\n" +
+                  SystemErrorText(ec)});
         return false;
     }
     return true;
@@ -46,7 +48,7 @@ std::string folderSetting(const IniManager& ini, const char* key, const std::str
     if (value != "0") return WithTrailingSlash(value);
     if (!ini.setValue(key, defaultFolder))
         show({ShellMessage::Icon::Warning,
-              std::string("Impossibile scrivere la chiave ") + key + " nel file " + ini.fileName()});
+              Msg("Impossibile scrivere la chiave %1 nel file %2", {key, ini.fileName()})});
     return defaultFolder;
 }
 
@@ -113,7 +115,7 @@ StartupResult RunStartupConfiguration(const StartupPaths& paths, const MessageSi
     if (!fs::exists(s.databasePath, ec)) {
         if (!copyDatabase(s.templateDatabasePath, s.databasePath, show)) return result;
         if (!CanWriteFile(s.databasePath)) {
-            show({ShellMessage::Icon::None, s.databasePath + ": Permessi insufficienti"});
+            show({ShellMessage::Icon::None, s.databasePath + ": " + Msg("Permessi insufficienti")});
             return result;
         }
     }

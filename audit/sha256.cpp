@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "audit/sha256.h"
+#include "text/messages.h"
 
 #include <array>
 #include <fstream>
@@ -11,7 +12,7 @@ namespace kestra {
 Sha256::Sha256()
 {
     // libsodium asks for its initialisation before any use; it is cheap after the first call
-    if (sodium_init() < 0) throw std::runtime_error("impossibile inizializzare la libreria crittografica");
+    if (sodium_init() < 0) throw std::runtime_error(Msg("impossibile inizializzare la libreria crittografica"));
     crypto_hash_sha256_init(&m_state);
 }
 
@@ -39,14 +40,14 @@ std::string Sha256Hex(std::string_view bytes)
 std::string Sha256OfFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("impossibile leggere " + path.string());
+    if (!in) throw std::runtime_error(Msg("impossibile leggere %1", {path.string()}));
     Sha256 hash;
     std::vector<char> buffer(1 << 16);
     while (in) {
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         if (in.gcount() > 0) hash.update(buffer.data(), static_cast<std::size_t>(in.gcount()));
     }
-    if (in.bad()) throw std::runtime_error("lettura non riuscita di " + path.string());
+    if (in.bad()) throw std::runtime_error(Msg("lettura non riuscita di %1", {path.string()}));
     return hash.hexDigest();
 }
 

@@ -12,6 +12,7 @@
 #include "framework/study.h"
 #include "reporting/ui/chart_print.h"
 #include "studies/study_factory.h"
+#include "text/messages.h"
 #include "text/text_helpers.h"
 
 namespace kestra::cli {
@@ -67,15 +68,15 @@ int RunChart(const ChartOptions& options, std::ostream& err)
 {
     const auto kind = KindFromExtension(options.file.extension().string());
     if (!kind) {
-        err << "kestra-cli: " << options.file.string()
-            << ": estensione sconosciuta (attese LIM, PRE, TAR, ACC, "
-            << "SPC, PRI, RIP)\n";
+        err << "kestra-cli: " << options.file.string() << ": "
+            << Msg("estensione sconosciuta (attese LIM, PRE, TAR, ACC, SPC, PRI, RIP)") << "\n";
         return 2;
     }
     const std::string extension = options.output.extension().string();
     const bool pdf = EqualsIgnoreCase(extension, ".pdf");
     if (!pdf && !EqualsIgnoreCase(extension, ".png")) {
-        err << "kestra-cli: " << options.output.string() << ": il file da scrivere deve essere .png o .pdf\n";
+        err << "kestra-cli: " << options.output.string() << ": "
+            << Msg("il file da scrivere deve essere .png o .pdf") << "\n";
         return 2;
     }
     SetUserDecimalSeparator(options.separator);
@@ -93,18 +94,18 @@ int RunChart(const ChartOptions& options, std::ostream& err)
     const CalcOutcome outcome = RunCalculation(*study);
     for (const auto& m : outcome.messages) err << "kestra-cli: " << OneLine(m.text) << "\n";
     if (!outcome.computed) {
-        err << "kestra-cli: calcolo non eseguito: il grafico non è stato scritto\n";
+        err << "kestra-cli: " << Msg("calcolo non eseguito: il grafico non è stato scritto") << "\n";
         return 2;
     }
 
     std::vector<ChartData> charts = study->charts(options.language);
     if (charts.empty()) {
-        err << "kestra-cli: lo studio " << study->kind().kindCode << " non ha grafici\n";
+        err << "kestra-cli: " << Msg("lo studio %1 non ha grafici", {study->kind().kindCode}) << "\n";
         return 2;
     }
     const auto chosen = chooseChart(charts, options.which);
     if (chosen && *chosen >= charts.size()) {
-        err << "kestra-cli: grafico \"" << options.which << "\" non presente nello studio\n";
+        err << "kestra-cli: " << Msg("grafico \"%1\" non presente nello studio", {options.which}) << "\n";
         return 2;
     }
 

@@ -12,6 +12,7 @@
 #include "audit/audit_trail.h"
 #include "audit/sqlite_audit_store.h"
 #include "reporting/report_pipeline.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
@@ -40,9 +41,9 @@ std::filesystem::path UserReportDatabase(std::ostream& err, std::optional<std::s
         messages += m.text;
     });
     if (!result.ok)
-        throw ReportPipelineError("configurazione della cartella dei dati",
-                                  messages.empty() ? std::string("non riuscita") : messages);
-    if (!messages.empty()) err << "kestra-cli: avviso: " << messages << "\n";
+        throw ReportPipelineError(Msg("configurazione della cartella dei dati"),
+                                  messages.empty() ? Msg("non riuscita") : messages);
+    if (!messages.empty()) err << "kestra-cli: " << Msg("avviso: ") << messages << "\n";
     logoPath = result.settings.logoPath;
     return result.settings.databasePath;
 }

@@ -5,6 +5,9 @@
 #include <iostream>
 #include <string>
 
+#include "text/interface_language.h"
+#include "text/messages.h"
+
 namespace kestra::cli {
 
 namespace {
@@ -166,21 +169,30 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
         return app.exit(e);
     }
 
+    // the messages of standard error speak the language the command was given
+    const auto speak = [](Language language) {
+        SetInterfaceLanguage(language == Language::English ? InterfaceLanguage::English
+                                                           : InterfaceLanguage::Italian);
+    };
     if (*computeCmd) {
         line.command = Command::Compute;
         line.compute.language = languageOf(computeLanguage);
+        speak(line.compute.language);
         line.compute.separator = separatorOf(computeSeparator);
     } else if (*reportCmd) {
         line.command = Command::Report;
         line.report.language = languageOf(reportLanguage);
+        speak(line.report.language);
         line.report.separator = separatorOf(reportSeparator);
     } else if (*validateCmd) {
         line.command = Command::Validate;
         line.validate.language = languageOf(validateLanguage);
+        speak(line.validate.language);
         line.validate.separator = separatorOf(validateSeparator);
         if (line.validate.propose.empty() && line.validate.file.empty()) {
             // the code CLI11 gives a missing required argument
-            std::cerr << "validate: indicare il dossier (DOSSIER.kvd) oppure --propose SCOPO\n";
+            std::cerr << "validate: " << Msg("indicare il dossier (DOSSIER.kvd) oppure --propose SCOPO")
+                      << "\n";
             return static_cast<int>(CLI::ExitCodes::RequiredError);
         }
     } else if (*signCmd) {
@@ -194,9 +206,11 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
     } else if (*selfTestCmd) {
         line.command = Command::SelfTest;
         line.selfTest.language = languageOf(selfTestLanguage);
+        speak(line.selfTest.language);
     } else {
         line.command = Command::Chart;
         line.chart.language = languageOf(chartLanguage);
+        speak(line.chart.language);
         line.chart.separator = separatorOf(chartSeparator);
     }
     return std::nullopt;

@@ -10,6 +10,7 @@
 #include "framework/number_pattern.h"
 #include "framework/study.h"
 #include "studies/study_factory.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
@@ -17,9 +18,8 @@ int RunCompute(const ComputeOptions& options, std::ostream& out, std::ostream& e
 {
     const auto kind = KindFromExtension(options.file.extension().string());
     if (!kind) {
-        err << "kestra-cli: " << options.file.string()
-            << ": estensione sconosciuta (attese LIM, PRE, TAR, ACC, "
-            << "SPC, PRI, RIP)\n";
+        err << "kestra-cli: " << options.file.string() << ": "
+            << Msg("estensione sconosciuta (attese LIM, PRE, TAR, ACC, SPC, PRI, RIP)") << "\n";
         return 2;
     }
     SetUserDecimalSeparator(options.separator);

@@ -11,8 +11,10 @@
 
 #include "app/user_folders.h"
 #include "cli/command_line.h"
+#include "framework/errors.h"
 #include "framework/services.h"
 #include "reporting/f_table.h"
+#include "text/messages.h"
 
 namespace {
 
@@ -44,8 +46,8 @@ int main(int argc, char** argv)
         // The renderer parses the very same arguments again; argv[0] stays as the user typed it.
         const fs::path renderer = rendererPath();
         ::execv(renderer.c_str(), argv);
-        std::cerr << "kestra-cli: impossibile avviare " << renderer.string() << ": " << std::strerror(errno)
-                  << "\n";
+        std::cerr << "kestra-cli: " << kestra::Msg("impossibile avviare %1", {renderer.string()}) << ": "
+                  << kestra::SystemErrorText(errno) << "\n";
         return 2;
     }
     SetFTableLookup(std::make_shared<DatabaseFTable>(cli::ProgramFolder() / "DB" / "KESTRA73.MDB"));

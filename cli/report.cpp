@@ -16,6 +16,7 @@
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/report_renderer.h"
 #include "studies/study_factory.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
@@ -62,8 +63,8 @@ int RunReport(const ReportOptions& options, std::ostream& err)
     };
     const auto kind = KindFromExtension(options.file.extension().string());
     if (!kind)
-        return fail(options.file.string() +
-                    ": estensione sconosciuta (attese LIM, PRE, TAR, ACC, SPC, PRI, RIP)");
+        return fail(options.file.string() + ": " +
+                    Msg("estensione sconosciuta (attese LIM, PRE, TAR, ACC, SPC, PRI, RIP)"));
     SetUserDecimalSeparator(options.separator);
 
     try {
@@ -72,7 +73,7 @@ int RunReport(const ReportOptions& options, std::ostream& err)
         if (database.empty()) {
             database = UserReportDatabase(err, logoPath);
         } else if (!std::filesystem::is_regular_file(database)) {
-            return fail("apertura del database dei report: " + database.string() + " non esiste");
+            return fail(Msg("apertura del database dei report: %1 non esiste", {database.string()}));
         }
         if (const DatabaseCheck check = CheckReportDatabase(database);
             check.state == DatabaseCheck::State::Damaged)
@@ -82,15 +83,16 @@ int RunReport(const ReportOptions& options, std::ostream& err)
         try {
             study->read(options.file);
         } catch (const StudyFileError& e) {
-            return fail(std::string("lettura dello studio: ") + e.what());
+            return fail(Msg("lettura dello studio: %1", {e.what()}));
         } catch (const std::exception& e) {
-            return fail("lettura dello studio: " + options.file.string() + ": " + e.what());
+            return fail(Msg("lettura dello studio: %1", {options.file.string() + ": " + e.what()}));
         }
         // a report carries only results computed from the data it prints
         const CalcOutcome outcome = RunCalculation(*study);
         for (const auto& message : outcome.messages)
-            err << "kestra-cli: " << (outcome.computed ? "avviso: " : "") << oneLine(message.text) << "\n";
-        if (!outcome.computed) return fail("calcolo non eseguito: il report non è stato scritto");
+            err << "kestra-cli: " << (outcome.computed ? Msg("avviso: ") : "") << oneLine(message.text)
+                << "\n";
+        if (!outcome.computed) return fail(Msg("calcolo non eseguito: il report non è stato scritto"));
 
         auto qt = StartQtForRendering();
         ReportRequest request;

@@ -7,6 +7,7 @@
 #include "app/self_test_report.h"
 #include "cli/cli_commands.h"
 #include "cli/selftest_support.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
@@ -18,7 +19,7 @@ std::optional<SelfTestRun> RunSelfTestChecks(const SelfTestOptions& options, std
         if (database.empty()) database = UserReportDatabase(err, logoPath);
         return RunSelfTest(ReferenceFolder(ProgramFolder()), database);
     } catch (const std::exception& e) {
-        err << "kestra-cli: verifica non eseguita: " << e.what() << "\n";
+        err << "kestra-cli: " << Msg("verifica non eseguita: %1", {e.what()}) << "\n";
         return std::nullopt;
     }
 }

@@ -11,6 +11,7 @@
 #include "reporting/report_database.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/report_renderer.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
@@ -43,7 +44,7 @@ int RunSelfTestCertificate(const SelfTestOptions& options, std::ostream& out, st
                                                              options.language, logoPath, ReadLogoSize));
         certificate.writePdf(QString::fromStdString(options.output.string()));
     } catch (const std::exception& e) {
-        err << "kestra-cli: certificato non scritto: " << e.what() << "\n";
+        err << "kestra-cli: " << Msg("certificato non scritto: %1", {e.what()}) << "\n";
         return 2;
     }
     RecordExport(options.output, "certificato", options.output, err);

@@ -14,6 +14,7 @@
 #include "framework/audited_save.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
@@ -26,11 +27,11 @@ std::optional<WrittenNumber> askedValue(const std::string& option, const char* q
     std::string typed = option;
     if (typed.empty()) {
         if (!::isatty(STDIN_FILENO)) return std::nullopt;
-        err << question << ": " << std::flush;
+        err << Msg(question) << ": " << std::flush;
         std::getline(in, typed);
     }
     const auto n = WrittenNumber::parse(typed);
-    if (!n) throw std::invalid_argument("\"" + typed + "\" non è un numero.");
+    if (!n) throw std::invalid_argument(Msg("\"%1\" non è un numero", {typed}) + ".");
     return n;
 }
 
@@ -51,8 +52,8 @@ int propose(const ValidateOptions& o, std::ostream& out, std::ostream& err, std:
         return 0;
     } catch (const std::invalid_argument& e) {
         err << "kestra-cli: " << e.what()
-            << (o.propose == "impurity_quantitative" ? " (opzione --reporting-threshold)"
-                : o.propose == "impurity_limit"      ? " (opzione --impurity-limit)"
+            << (o.propose == "impurity_quantitative" ? " " + Msg("(opzione --reporting-threshold)")
+                : o.propose == "impurity_limit"      ? " " + Msg("(opzione --impurity-limit)")
                                                      : "")
             << "\n";
         return 2;

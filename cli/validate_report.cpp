@@ -4,6 +4,7 @@
 #include "cli/render_support.h"
 #include "dossier/ui/dossier_report.h"
 #include "reporting/ui/logo_size.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
@@ -18,7 +19,8 @@ int RunValidateReport(const ValidateOptions& options, std::ostream& out, std::os
         return 2;
     }
     if (!std::filesystem::is_regular_file(database)) {
-        err << "kestra-cli: apertura del database dei report: " << database.string() << " non esiste\n";
+        err << "kestra-cli: " << Msg("apertura del database dei report: %1 non esiste", {database.string()})
+            << "\n";
         return 2;
     }
     auto qt = StartQtForRendering();

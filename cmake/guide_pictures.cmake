@@ -4,7 +4,7 @@
 # where the help window finds them. One run per language of KESTRA_GUIDE_LANGUAGES.
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-set(KESTRA_GUIDE_LANGUAGES it CACHE STRING "Languages of the user guide's pictures, for example it;en")
+set(KESTRA_GUIDE_LANGUAGES "it;en" CACHE STRING "Languages of the user guide's pictures (the help of each language shows its own)")
 set(KESTRA_GUIDE_PICTURES_DIR ${CMAKE_BINARY_DIR}/bin/immagini)
 
 if(TARGET kestra_gui_tests)

@@ -4,6 +4,8 @@
 #include <array>
 #include <stdexcept>
 
+#include "text/messages.h"
+
 namespace kestra {
 
 namespace {
@@ -202,8 +204,9 @@ std::vector<DossierCriterion> ProposeCriteria(const std::string& purpose, const 
                 proposal("intermediate_precision", "cv_R", "<=", {written("3.0")})};
     if (purpose == "impurity_quantitative") {
         if (!inputs.reportingThreshold)
-            throw std::invalid_argument("Per le impurezze (determinazione quantitativa) indicare la soglia di "
-                                        "riporto a cui confrontare il limite di determinazione.");
+            throw std::invalid_argument(
+                Msg("Per le impurezze (determinazione quantitativa) indicare la soglia di "
+                    "riporto a cui confrontare il limite di determinazione."));
         return {proposal("specificity", "difference", "not_significant"),
                 proposal("quantitation_limit", "quantitation_limit", "<=", {*inputs.reportingThreshold}),
                 proposal("accuracy", "recovery_each", "between", {written("80"), written("120")}),
@@ -213,15 +216,17 @@ std::vector<DossierCriterion> ProposeCriteria(const std::string& purpose, const 
     if (purpose == "impurity_limit") {
         if (!inputs.impurityLimit)
             throw std::invalid_argument(
-                "Per la prova limite delle impurezze indicare il limite a cui confrontare il limite di "
-                "rilevazione.");
+                Msg("Per la prova limite delle impurezze indicare il limite a cui confrontare il limite di "
+                    "rilevazione."));
         return {proposal("specificity", "difference", "not_significant"),
                 proposal("detection_limit", "detection_limit", "<=", {*inputs.impurityLimit})};
     }
     if (purpose == "identification") return {proposal("specificity", "difference", "not_significant")};
     if (purpose == "other") return {};
-    throw std::invalid_argument("Scopo del metodo sconosciuto: \"" + purpose +
-                                "\" (attesi identification, impurity_quantitative, impurity_limit, assay, other).");
+    throw std::invalid_argument(Msg(
+        "Scopo del metodo sconosciuto: \"%1\" (attesi identification, impurity_quantitative, impurity_limit, "
+        "assay, other).",
+        {purpose}));
 }
 
 std::string ProposalsJson(const std::vector<DossierCriterion>& proposals)

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "framework/study_file.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -29,7 +30,7 @@ std::string describeParseFault(const std::string& what)
         if (const auto colon = reason.find(": ", at); colon != std::string::npos)
             reason = reason.substr(colon + 2);
     if (reason.rfind("syntax error while parsing ", 0) == 0) reason = reason.substr(27);
-    return "errore di sintassi JSON (" + reason + ")";
+    return Msg("errore di sintassi JSON (%1)", {reason});
 }
 
 // Builds the document like the library's own parser does and keeps the text of every real number, so a
@@ -138,11 +139,11 @@ public:
     {
         auto it = object.find(key);
         if (it == object.end() || it->is_null()) {
-            if (required) fail(where, "manca \"" + std::string(key) + "\"");
+            if (required) fail(where, Msg("manca \"%1\"", {key}));
             if (it != object.end()) object.erase(it);
             return {};
         }
-        if (!it->is_string()) fail(where + "." + key, "atteso un testo");
+        if (!it->is_string()) fail(where + "." + key, Msg("atteso un testo"));
         std::string value = it->get<std::string>();
         object.erase(it);
         return value;
@@ -162,12 +163,12 @@ public:
     }
     WrittenNumber numberValue(const OrderedJson& value, const std::string& pointer, const std::string& where)
     {
-        if (!value.is_number()) fail(where, "atteso un numero");
+        if (!value.is_number()) fail(where, Msg("atteso un numero"));
         WrittenNumber n;
         n.value = value.get<double>();
         const auto lexeme = m_lexemes.find(pointer);
         n.text = lexeme != m_lexemes.end() ? lexeme->second : value.dump();
-        if (!std::isfinite(n.value)) fail(where, "numero fuori dall'intervallo rappresentabile");
+        if (!std::isfinite(n.value)) fail(where, Msg("numero fuori dall'intervallo rappresentabile"));
         return n;
     }
     OrderedJson object(OrderedJson& parent, const char* key, const std::string& where)
@@ -177,7 +178,7 @@ public:
             if (it != parent.end()) parent.erase(it);
             return OrderedJson::object();
         }
-        if (!it->is_object()) fail(where + "." + key, "atteso un oggetto");
+        if (!it->is_object()) fail(where + "." + key, Msg("atteso un oggetto"));
         OrderedJson value = std::move(*it);
         parent.erase(it);
         return value;
@@ -189,7 +190,7 @@ public:
             if (it != parent.end()) parent.erase(it);
             return OrderedJson::array();
         }
-        if (!it->is_array()) fail(key, "atteso un elenco");
+        if (!it->is_array()) fail(key, Msg("atteso un elenco"));
         OrderedJson value = std::move(*it);
         parent.erase(it);
         return value;
@@ -208,13 +209,13 @@ std::string elementName(const char* list, std::size_t index)
 void readCriterion(Reader& r, OrderedJson c, const std::string& pointer, const std::string& where,
                    DossierCriterion& out)
 {
-    if (!c.is_object()) r.fail(where, "atteso un oggetto");
+    if (!c.is_object()) r.fail(where, Msg("atteso un oggetto"));
     out.characteristic = r.text(c, "characteristic", where, true);
     if (auto it = c.find("study"); it != c.end()) {
         if (it->is_string())
             out.study = it->get<std::string>();
         else if (!it->is_null())
-            r.fail(where + ".study", "atteso un testo o null");
+            r.fail(where + ".study", Msg("atteso un testo o null"));
         c.erase(it);
     }
     out.quantity = r.text(c, "quantity", where, true);
@@ -222,7 +223,7 @@ void readCriterion(Reader& r, OrderedJson c, const std::string& pointer, const s
     if (auto it = c.find("limit"); it != c.end()) {
         if (it->is_array()) {
             out.limitIsPair = true;
-            if (it->size() != 2) r.fail(where + ".limit", "attesi due valori [minimo, massimo]");
+            if (it->size() != 2) r.fail(where + ".limit", Msg("attesi due valori [minimo, massimo]"));
             for (std::size_t i = 0; i < 2; ++i)
                 out.limit.push_back(r.numberValue((*it)[i], pointer + "/limit/" + std::to_string(i),
                                                   where + ".limit"));
@@ -232,7 +233,7 @@ void readCriterion(Reader& r, OrderedJson c, const std::string& pointer, const s
         c.erase(it);
     }
     if (auto it = c.find("proposed"); it != c.end()) {
-        if (!it->is_boolean()) r.fail(where + ".proposed", "atteso true o false");
+        if (!it->is_boolean()) r.fail(where + ".proposed", Msg("atteso true o false"));
         out.proposed = it->get<bool>();
         c.erase(it);
     }
@@ -356,10 +357,9 @@ OrderedJson CriterionToJson(const DossierCriterion& c, const NumberSlot& slot)
 }
 
 DossierFileError::DossierFileError(const std::string& file, int line, int column, const std::string& reason)
-    : std::runtime_error(
-          line > 0 ? "Il dossier \"" + file + "\" non può essere letto: riga " + std::to_string(line) +
-                         ", colonna " + std::to_string(column) + ": " + reason + "."
-                   : "Il dossier \"" + file + "\" non può essere letto: " + reason + "."),
+    : std::runtime_error(line > 0 ? Msg("Il dossier \"%1\" non può essere letto: riga %2, colonna %3: %4.",
+                                        {file, std::to_string(line), std::to_string(column), reason})
+                                  : Msg("Il dossier \"%1\" non può essere letto: %2.", {file, reason})),
       m_line(line),
       m_column(column)
 {
@@ -423,13 +423,14 @@ Dossier Dossier::read(const std::filesystem::path& path)
     const std::string name = path.string();
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
-    if (ec) throw DossierFileError(name, 0, 0, "il file non esiste o non è accessibile");
-    if (size > kMaxDossierBytes) throw DossierFileError(name, 0, 0, "il file è troppo grande per un dossier");
+    if (ec) throw DossierFileError(name, 0, 0, Msg("il file non esiste o non è accessibile"));
+    if (size > kMaxDossierBytes)
+        throw DossierFileError(name, 0, 0, Msg("il file è troppo grande per un dossier"));
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw DossierFileError(name, 0, 0, "il file non può essere aperto");
+    if (!in) throw DossierFileError(name, 0, 0, Msg("il file non può essere aperto"));
     std::ostringstream buffer;
     buffer << in.rdbuf();
-    if (in.bad()) throw DossierFileError(name, 0, 0, "errore di lettura");
+    if (in.bad()) throw DossierFileError(name, 0, 0, Msg("errore di lettura"));
     return parse(buffer.str(), name);
 }
 
@@ -454,15 +455,16 @@ Dossier Dossier::parse(const std::string& text, const std::string& name)
         const int column = static_cast<int>(stop - lineStart) + 1;
         throw DossierFileError(name, line, column, describeParseFault(builder.faultText));
     }
-    if (!root.is_object()) throw DossierFileError(name, 0, 0, "il contenuto non è un oggetto JSON");
+    if (!root.is_object()) throw DossierFileError(name, 0, 0, Msg("il contenuto non è un oggetto JSON"));
     Reader r(name, builder.lexemes);
     Dossier d;
     if (root.value("format", std::string()) != kFormat)
-        throw DossierFileError(name, 0, 0, "non è un dossier di convalida (manca \"format\": \"kestra-dossier\")");
+        throw DossierFileError(name, 0, 0,
+                               Msg("non è un dossier di convalida (manca \"format\": \"kestra-dossier\")"));
     root.erase("format");
     if (auto it = root.find("version"); it != root.end()) {
         if (!it->is_number_integer() || it->get<long long>() < 1)
-            r.fail("version", "atteso un numero intero positivo");
+            r.fail("version", Msg("atteso un numero intero positivo"));
         d.version = static_cast<int>(std::min<long long>(it->get<long long>(), 1'000'000));
         root.erase(it);
     }
@@ -487,13 +489,14 @@ Dossier Dossier::parse(const std::string& text, const std::string& name)
     for (std::size_t i = 0; i < studies.size(); ++i) {
         const std::string where = elementName("studies", i);
         OrderedJson& s = studies[i];
-        if (!s.is_object()) r.fail(where, "atteso un oggetto");
+        if (!s.is_object()) r.fail(where, Msg("atteso un oggetto"));
         DossierStudy study;
         study.id = r.text(s, "id", where, true);
         study.label = r.text(s, "label", where);
         study.file = r.text(s, "file", where, true);
-        if (study.id.empty()) r.fail(where + ".id", "l'identificativo è vuoto");
-        if (d.findStudy(study.id)) r.fail(where + ".id", "l'identificativo \"" + study.id + "\" è ripetuto");
+        if (study.id.empty()) r.fail(where + ".id", Msg("l'identificativo è vuoto"));
+        if (d.findStudy(study.id))
+            r.fail(where + ".id", Msg("l'identificativo \"%1\" è ripetuto", {study.id}));
         study.extra = std::move(s);
         d.studies.push_back(std::move(study));
     }
@@ -507,7 +510,7 @@ Dossier Dossier::parse(const std::string& text, const std::string& name)
     for (std::size_t i = 0; i < signatures.size(); ++i) {
         const std::string where = elementName("signatures", i);
         OrderedJson& s = signatures[i];
-        if (!s.is_object()) r.fail(where, "atteso un oggetto");
+        if (!s.is_object()) r.fail(where, Msg("atteso un oggetto"));
         DossierSignature signature;
         signature.role = r.text(s, "role", where);
         signature.name = r.text(s, "name", where);

@@ -12,6 +12,7 @@
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
 #include "studies/study_factory.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 
 namespace kestra {
@@ -46,7 +47,7 @@ void openStudy(StudyOutcome& s)
     std::error_code ec;
     if (!std::filesystem::is_regular_file(s.path, ec)) {
         s.status = "missing";
-        s.messages.push_back("Il file \"" + s.path.string() + "\" non esiste.");
+        s.messages.push_back(Msg("Il file \"%1\" non esiste.", {s.path.string()}));
         return;
     }
     s.size = std::filesystem::file_size(s.path, ec);
@@ -61,8 +62,10 @@ void openStudy(StudyOutcome& s)
     const auto kind = KindFromExtension(s.path.extension().string());
     if (!kind) {
         s.status = "unknown_kind";
-        s.messages.push_back("L'estensione di \"" + s.path.filename().string() +
-                             "\" non è quella di uno studio (attese LIM, PRE, TAR, ACC, SPC, PRI, RIP).");
+        s.messages.push_back(
+            Msg("L'estensione di \"%1\" non è quella di uno studio (attese LIM, PRE, TAR, ACC, SPC, "
+                "PRI, RIP).",
+                {s.path.filename().string()}));
         return;
     }
     s.kindCode = KindInfo(*kind).kindCode;
@@ -80,7 +83,8 @@ void openStudy(StudyOutcome& s)
     for (const auto& m : outcome.messages) s.messages.push_back(m.text);
     if (!outcome.computed) {
         s.status = "not_calculated";
-        if (outcome.messages.empty()) s.messages.push_back("Il calcolo non è stato eseguito: mancano i dati.");
+        if (outcome.messages.empty())
+            s.messages.push_back(Msg("Il calcolo non è stato eseguito: mancano i dati."));
         return;
     }
     s.status = notes.empty() ? "ok" : "warnings";

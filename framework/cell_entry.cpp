@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/cell_entry.h"
 
+#include "text/messages.h"
 #include "text/number_format.h"
 
 namespace kestra {
@@ -70,8 +71,9 @@ TypedEntry ReadTypedEntry(std::string_view text, const NumberFormat& format)
 
 std::string InvalidEntryMessage(const NumberFormat& format, char separator)
 {
-    return "Valore non valido: inserire un numero da " + FormatNumber(0.0, format.decimals, separator) +
-           " a " + FormatNumber(MaxValueOf(format), format.decimals, separator);
+    return Msg("Valore non valido: inserire un numero da %1 a %2",
+               {FormatNumber(0.0, format.decimals, separator),
+                FormatNumber(MaxValueOf(format), format.decimals, separator)});
 }
 
 }  // namespace kestra

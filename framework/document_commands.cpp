@@ -4,6 +4,7 @@
 #include "framework/audited_save.h"
 #include "framework/errors.h"
 #include "framework/signature_command.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -65,7 +66,7 @@ bool DocumentCommands::readAndCalculate(const std::filesystem::path& path)
         } catch (const StudyFileError& e) {
             readFault = e.what();
         } catch (const std::exception& e) {
-            readFault = "File " + path.string() + ": " + e.what();
+            readFault = Msg("File %1: %2", {path.string(), e.what()});
         }
         // study files hold data only: the results are always computed again, also from a partial read
         outcome = RunCalculation(m_study);
@@ -86,8 +87,11 @@ bool DocumentCommands::readAndCalculate(const std::filesystem::path& path)
             m_prompts.warning("Firme elettroniche del file:\n" + signatures);
     }
     if (!readFault.empty())
-        m_prompts.critical("Impossibile leggere completamente il file.\r\n\r\n" + readFault +
-                           "\r\n\r\nLa finestra mostra i dati letti fino all'errore.");
+        m_prompts.critical(
+            Msg("Impossibile leggere completamente il file.\r\n\r\n%1\r\n\r\nLa finestra mostra i "
+                "dati letti fino all'errore.",
+                {readFault}));
+
     // what was read differently from the file is said once, before the calculation's own messages
     const std::string notes = ReadingWarningText(m_study.readingNotes());
     if (!notes.empty()) m_prompts.warning(notes);

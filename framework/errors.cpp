@@ -3,14 +3,15 @@
 
 #include <cerrno>
 
+#include "text/messages.h"
+
 namespace kestra {
 
 namespace {
 std::string compose(const std::string& file, int line, const std::string& reason)
 {
-    std::string text = "File " + file;
-    if (line > 0) text += ", riga " + std::to_string(line);
-    return text + ": " + reason;
+    if (line > 0) return Msg("File %1, riga %2: %3", {file, std::to_string(line), reason});
+    return Msg("File %1: %2", {file, reason});
 }
 }  // namespace
 
@@ -26,48 +27,48 @@ std::string SystemErrorText(int errorNumber)
 {
     switch (errorNumber) {
         case ENOENT:
-            return "file o cartella inesistente";
+            return Msg("file o cartella inesistente");
         case EACCES:
-            return "permesso negato";
+            return Msg("permesso negato");
         case EPERM:
-            return "operazione non permessa";
+            return Msg("operazione non permessa");
         case ENOSPC:
-            return "spazio esaurito sul disco";
+            return Msg("spazio esaurito sul disco");
         case EDQUOT:
-            return "quota del disco superata";
+            return Msg("quota del disco superata");
         case EROFS:
-            return "file system di sola lettura";
+            return Msg("file system di sola lettura");
         case EISDIR:
-            return "è una cartella";
+            return Msg("è una cartella");
         case ENOTDIR:
-            return "una parte del percorso non è una cartella";
+            return Msg("una parte del percorso non è una cartella");
         case ENAMETOOLONG:
-            return "nome del file troppo lungo";
+            return Msg("nome del file troppo lungo");
         case EEXIST:
-            return "il file esiste già";
+            return Msg("il file esiste già");
         case EIO:
-            return "errore di lettura o scrittura sul dispositivo";
+            return Msg("errore di lettura o scrittura sul dispositivo");
         case EFBIG:
-            return "file troppo grande";
+            return Msg("file troppo grande");
         case ELOOP:
-            return "troppi collegamenti simbolici";
+            return Msg("troppi collegamenti simbolici");
         case EMFILE:
         case ENFILE:
-            return "troppi file aperti";
+            return Msg("troppi file aperti");
         case ETXTBSY:
         case EBUSY:
-            return "file o dispositivo in uso";
+            return Msg("file o dispositivo in uso");
         case EXDEV:
-            return "spostamento tra dispositivi diversi non consentito";
+            return Msg("spostamento tra dispositivi diversi non consentito");
         case ENOMEM:
-            return "memoria insufficiente";
+            return Msg("memoria insufficiente");
         case EINVAL:
-            return "argomento non valido";
+            return Msg("argomento non valido");
         case ENXIO:
         case ENODEV:
-            return "dispositivo non disponibile";
+            return Msg("dispositivo non disponibile");
         default:
-            return "errore di sistema n. " + std::to_string(errorNumber);
+            return Msg("errore di sistema n. %1", {std::to_string(errorNumber)});
     }
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "framework/cell_entry.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -42,7 +43,7 @@ std::vector<std::vector<std::string>> splitTable(const std::string& text)
 
 std::string cellName(int row, int column)
 {
-    return "riga " + std::to_string(row + 1) + ", colonna " + std::to_string(column + 1);
+    return Msg("riga %1, colonna %2", {std::to_string(row + 1), std::to_string(column + 1)});
 }
 
 }  // namespace
@@ -65,18 +66,18 @@ std::string PasteOutcome::message() const
     if (refused.empty() && outside == 0) return {};
     std::string text;
     if (!refused.empty()) {
-        text = "Alcuni valori non sono stati incollati:\r\n";
+        text = Msg("Alcuni valori non sono stati incollati:") + "\r\n";
         constexpr std::size_t kShown = 10;
         for (std::size_t i = 0; i < refused.size() && i < kShown; ++i) text += refused[i] + "\r\n";
         if (refused.size() > kShown)
-            text += "... e altri " + std::to_string(refused.size() - kShown) + " valori\r\n";
-        text += "Le celle interessate conservano il valore precedente.";
+            text += Msg("... e altri %1 valori", {std::to_string(refused.size() - kShown)}) + "\r\n";
+        text += Msg("Le celle interessate conservano il valore precedente.");
     }
     if (outside > 0) {
         if (!text.empty()) text += "\r\n\r\n";
-        text += outside == 1 ? std::string("1 valore cade fuori dalla griglia e non è stato incollato.")
-                             : std::to_string(outside) +
-                                   " valori cadono fuori dalla griglia e non sono stati incollati.";
+        text += outside == 1 ? Msg("1 valore cade fuori dalla griglia e non è stato incollato.")
+                             : Msg("%1 valori cadono fuori dalla griglia e non sono stati incollati.",
+                                   {std::to_string(outside)});
     }
     return text;
 }
@@ -97,7 +98,7 @@ PasteOutcome PasteText(DataGrid& grid, int row, int column, const std::string& t
                 continue;
             }
             if (grid.isLocked(r, c)) {
-                outcome.refused.push_back(cellName(r, c) + ": cella protetta");
+                outcome.refused.push_back(cellName(r, c) + ": " + Msg("cella protetta"));
                 continue;
             }
             if (value.empty()) {
@@ -107,18 +108,20 @@ PasteOutcome PasteText(DataGrid& grid, int row, int column, const std::string& t
             }
             const auto number = ParseGridNumber(value);
             if (!number) {
-                outcome.refused.push_back(cellName(r, c) + ": \"" + value + "\" non è un numero");
+                outcome.refused.push_back(cellName(r, c) + ": " + Msg("\"%1\" non è un numero", {value}));
                 continue;
             }
             if (!grid.accepts(*number)) {
-                outcome.refused.push_back(cellName(r, c) + ": " + value + " è fuori dall'intervallo 0 - " +
-                                          maxText);
+                outcome.refused.push_back(cellName(r, c) + ": " +
+                                          Msg("%1 è fuori dall'intervallo 0 - %2", {value, maxText}));
                 continue;
             }
             // a value with more decimals than the cells show would be computed rounded without a word
             if (RoundToDecimals(*number, grid.format().decimals) != *number) {
-                outcome.refused.push_back(cellName(r, c) + ": " + value + " ha più di " +
-                                          std::to_string(grid.format().decimals) + " decimali");
+                outcome.refused.push_back(
+                    cellName(r, c) + ": " +
+                    Msg("%1 ha più di %2 decimali", {value, std::to_string(grid.format().decimals)}));
+
                 continue;
             }
             grid.setCell(r, c, *number);

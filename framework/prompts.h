@@ -11,6 +11,7 @@
 #include "audit/user_identity.h"
 #include "framework/number_pattern.h"
 #include "framework/study_kind.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -72,12 +73,13 @@ public:
     // names the one it is about: its title (kind and file) is the second line.
     Answer askSaveChanges(const std::string& windowTitle = {})
     {
-        if (windowTitle.empty()) return ask(MessageIcon::Warning, kSaveChangesText);
-        return ask(MessageIcon::Warning, "I dati sono stati modificati.\r\n" + windowTitle +
-                                             "\r\nVuoi salvare le modifiche correnti?");
+        if (windowTitle.empty()) return ask(MessageIcon::Warning, Msg(kSaveChangesText));
+        return ask(
+            MessageIcon::Warning,
+            Msg("I dati sono stati modificati.\r\n%1\r\nVuoi salvare le modifiche correnti?", {windowTitle}));
     }
     // AskMoveOrCopy before a dropped block overwrites cells: Yes moves, No copies, Cancel drops nothing.
-    Answer askMoveOrCopy() { return ask(MessageIcon::Question, kMoveOrCopyText); }
+    Answer askMoveOrCopy() { return ask(MessageIcon::Question, Msg(kMoveOrCopyText)); }
 };
 
 // Shows the busy pointer for the life of the scope, errors included.

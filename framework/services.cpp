@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "stats/f_table_lookup.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -23,7 +24,8 @@ std::shared_ptr<const FTableLookup> CurrentFTableLookup()
 
 const FTableLookup& CurrentFTable()
 {
-    if (!g_fTable) throw std::runtime_error("Tabella dei valori critici di F non disponibile");
+    if (!g_fTable) throw std::runtime_error(Msg("Tabella dei valori critici di F non disponibile"));
+
     return *g_fTable;
 }
 

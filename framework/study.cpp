@@ -5,6 +5,7 @@
 
 #include "framework/study_file.h"
 #include "stats/arithmetic_error.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -17,8 +18,7 @@ Study::Study(StudyKindId kind) : m_kind(kind)
 
 std::string Study::title() const
 {
-    return std::string(kind().titlePrefix) +
-           (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
+    return Msg(kind().titlePrefix) + (m_loadFileName.empty() ? std::string("no file") : m_loadFileName);
 }
 
 bool Study::gridsChanged() const
@@ -115,7 +115,8 @@ CalcOutcome RunCalculation(Study& study)
     } catch (const std::exception& e) {
         CalcOutcome outcome;
         outcome.messages.push_back(
-            {StudyMessage::Severity::Critical, std::string("Errore durante il calcolo: ") + e.what(), {}, 0});
+            {StudyMessage::Severity::Critical, Msg("Errore durante il calcolo: %1", {e.what()}), {}, 0});
+
         return outcome;
     }
 }
@@ -123,11 +124,13 @@ CalcOutcome RunCalculation(Study& study)
 StudyMessage ZeroSumWarning(std::span<const double> values, const std::string& what)
 {
     const bool allZero = std::all_of(values.begin(), values.end(), [](double v) { return v == 0; });
-    std::string text = "Impossibile calcolare: " + what +
-                       (allZero ? " sono tutti uguali a zero.\nInserire i dati misurati"
-                                : " hanno somma zero, che il calcolo prende per dati non inseriti.\n"
-                                  "Controllare i dati") +
-                       " e premere di nuovo Calcola.";
+    std::string text =
+        allZero ? Msg("Impossibile calcolare: %1 sono tutti uguali a zero.\nInserire i dati misurati e premere di "
+                      "nuovo Calcola.",
+                      {Msg(what)})
+                : Msg("Impossibile calcolare: %1 hanno somma zero, che il calcolo prende per dati non inseriti.\n"
+                      "Controllare i dati e premere di nuovo Calcola.",
+                      {Msg(what)});
     return {StudyMessage::Severity::Warning, std::move(text), {}, 0, true};
 }
 

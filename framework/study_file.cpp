@@ -10,6 +10,8 @@
 
 #include "framework/errors.h"
 #include "framework/study_kind.h"
+#include "text/interface_language.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -45,7 +47,13 @@ bool looksLikeUtf16(std::string_view contents)
 
 std::string fieldsText(std::size_t count)
 {
-    return count == 1 ? "1 campo" : std::to_string(count) + " campi";
+    return count == 1 ? Msg("1 campo") : Msg("%1 campi", {std::to_string(count)});
+}
+
+// "of" a part of the file: Italian joins "di" to the phrase's article, English names the part as it is.
+std::string of(const std::string& what)
+{
+    return InterfaceIsEnglish() ? Msg(what) : ItalianDi(what);
 }
 
 }  // namespace
@@ -55,14 +63,14 @@ StudyFileReader StudyFileReader::fromFile(const std::filesystem::path& path)
     const std::string name = path.string();
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
-        throw StudyFileError(name, 0, "impossibile aprire il file: " + SystemErrorText(errno));
-    if (S_ISDIR(st.st_mode)) throw StudyFileError(name, 0, "impossibile aprire il file: è una cartella");
+        throw StudyFileError(name, 0, Msg("impossibile aprire il file: %1", {SystemErrorText(errno)}));
+    if (S_ISDIR(st.st_mode)) throw StudyFileError(name, 0, Msg("impossibile aprire il file: è una cartella"));
     if (!S_ISREG(st.st_mode))
-        throw StudyFileError(name, 0, "impossibile aprire il file: non è un file normale");
-    const std::string tooLarge = "il file è troppo grande per essere uno studio (al massimo 16 MiB)";
+        throw StudyFileError(name, 0, Msg("impossibile aprire il file: non è un file normale"));
+    const std::string tooLarge = Msg("il file è troppo grande per essere uno studio (al massimo 16 MiB)");
     if (static_cast<std::uintmax_t>(st.st_size) > kMaxFileSize) throw StudyFileError(name, 0, tooLarge);
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) throw StudyFileError(name, 0, "impossibile aprire il file: " + SystemErrorText(errno));
+    if (!f) throw StudyFileError(name, 0, Msg("impossibile aprire il file: %1", {SystemErrorText(errno)}));
     std::string contents;
     // the size may have changed since stat: read up to one byte beyond the limit to see it
     contents.reserve(static_cast<std::size_t>(st.st_size) + 1);
@@ -83,7 +91,8 @@ StudyFileReader StudyFileReader::fromFile(const std::filesystem::path& path)
     }
     std::fclose(f);
     if (failed)
-        throw StudyFileError(name, 0, "impossibile leggere il file: " + SystemErrorText(error ? error : EIO));
+        throw StudyFileError(name, 0,
+                             Msg("impossibile leggere il file: %1", {SystemErrorText(error ? error : EIO)}));
     if (contents.size() > kMaxFileSize) throw StudyFileError(name, 0, tooLarge);
     return StudyFileReader(name, std::move(contents));
 }
@@ -93,9 +102,9 @@ StudyFileReader::StudyFileReader(std::string fileName, std::string contents)
 {
     if (m_contents.size() >= 3 && m_contents.compare(0, 3, "\xEF\xBB\xBF") == 0) m_contents.erase(0, 3);
     if (looksLikeUtf16(m_contents))
-        failAt(1, "il file è in formato UTF-16; gli studi sono file di testo semplice (UTF-8)");
+        failAt(1, Msg("il file è in formato UTF-16; gli studi sono file di testo semplice (UTF-8)"));
     if (m_contents.find('\0') != std::string::npos)
-        failAt(1, "il file non è un file di testo (contiene caratteri nulli)");
+        failAt(1, Msg("il file non è un file di testo (contiene caratteri nulli)"));
     m_legacyEncoding = !IsValidUtf8(m_contents);
 }
 
@@ -123,7 +132,7 @@ std::string StudyFileReader::quote(std::string_view raw) const
 std::string_view StudyFileReader::readRawLine(const std::string& what)
 {
     ++m_line;
-    if (atEnd()) fail("il file termina prima " + ItalianDi(what));
+    if (atEnd()) fail(Msg("il file termina prima %1", {of(what)}));
     std::size_t end = m_contents.find('\n', m_pos);
     if (end == std::string::npos) end = m_contents.size();
     std::string_view line(m_contents.data() + m_pos, end - m_pos);
@@ -143,7 +152,8 @@ std::string StudyFileReader::readText(const std::string& what, bool trimmed)
     if (trimmed) raw = TrimView(raw);
     const std::size_t length = m_legacyEncoding ? raw.size() : Utf8Length(raw);
     if (length <= kMaxTextLength) return decode(raw);
-    note("testo di " + std::to_string(length) + " caratteri, troncato a " + std::to_string(kMaxTextLength));
+    note(Msg("testo di %1 caratteri, troncato a %2",
+             {std::to_string(length), std::to_string(kMaxTextLength)}));
     return m_legacyEncoding ? Windows1252ToUtf8(raw.substr(0, kMaxTextLength))
                             : Utf8Left(raw, kMaxTextLength);
 }
@@ -151,14 +161,14 @@ std::string StudyFileReader::readText(const std::string& what, bool trimmed)
 int StudyFileReader::readInteger(const std::string& what, int min, int max)
 {
     const std::string_view text = TrimView(readRawLine(what));
-    if (text.empty()) fail("manca " + what);
+    if (text.empty()) fail(Msg("manca %1", {Msg(what)}));
     const auto value = ParseNumber(text, '.');
-    if (!value) fail(what + " non è un numero intero (" + quote(text) + ")");
+    if (!value) fail(Msg("%1 non è un numero intero (%2)", {Msg(what), quote(text)}));
     // the range first: only a value inside it may become an int
     if (*value < min || *value > max)
-        fail(what + " è fuori dai limiti " + std::to_string(min) + ".." + std::to_string(max) + " (" +
-             quote(text) + ")");
-    if (std::floor(*value) != *value) fail(what + " non è un numero intero (" + quote(text) + ")");
+        fail(Msg("%1 è fuori dai limiti %2..%3 (%4)",
+                 {Msg(what), std::to_string(min), std::to_string(max), quote(text)}));
+    if (std::floor(*value) != *value) fail(Msg("%1 non è un numero intero (%2)", {Msg(what), quote(text)}));
     return static_cast<int>(*value);
 }
 
@@ -168,8 +178,8 @@ void StudyFileReader::readDerivedCount(const std::string& what, int rows, int co
     const long long total = static_cast<long long>(rows) * columns;
     const auto value = ParseNumber(text, '.');
     if (text.empty() || (value && *value == static_cast<double>(total))) return;
-    note("il totale " + quote(text) + " non è " + std::to_string(rows) + " x " + std::to_string(columns) +
-         ": usato " + std::to_string(total));
+    note(Msg("il totale %1 non è %2 x %3: usato %4",
+             {quote(text), std::to_string(rows), std::to_string(columns), std::to_string(total)}));
 }
 
 std::optional<bool> StudyFileReader::readBoolean(const std::string& what, const std::string& otherwise)
@@ -177,13 +187,13 @@ std::optional<bool> StudyFileReader::readBoolean(const std::string& what, const 
     const std::string_view text = readRawLine(what);
     if (text == "Vero") return true;
     if (text == "Falso") return false;
-    note(quote(text) + " non è né \"Vero\" né \"Falso\": " + otherwise);
+    note(Msg("%1 non è né \"Vero\" né \"Falso\": %2", {quote(text), Msg(otherwise)}));
     return std::nullopt;
 }
 
 NumberFormat StudyFileReader::readFormat(const NumberFormat& olderLayoutFormat)
 {
-    if (m_contents.empty()) failAt(1, "il file è vuoto");
+    if (m_contents.empty()) failAt(1, Msg("il file è vuoto"));
     const std::size_t start = m_pos;
     const std::string_view first = readRawLine("l'intestazione");
     if (TrimView(first) != kProgramBanner) {
@@ -197,7 +207,7 @@ NumberFormat StudyFileReader::readFormat(const NumberFormat& olderLayoutFormat)
     format.integers = readInteger("il numero delle cifre intere", 1, kMaxFormatDigits);
     format.decimals = readInteger("il numero dei decimali", 0, kMaxFormatDigits - 1);
     if (!IsValidNumberFormat(format.integers, format.decimals))
-        fail("formato numeri non valido: interi e decimali insieme non possono superare 13");
+        fail(Msg("formato numeri non valido: interi e decimali insieme non possono superare 13"));
     return format;
 }
 
@@ -209,11 +219,13 @@ int StudyFileReader::readLayout()
     const bool integer = value && *value >= -32768 && *value <= 32767 && std::floor(*value) == *value;
     if (integer) return static_cast<int>(*value);
     if (!m_hasBanner && m_line == 1)
-        fail("la prima riga non è l'intestazione \"" + std::string(kProgramBanner) +
-             "\" né il numero dei campi di un file senza intestazione (" + quote(text) + ")");
+        fail(
+            Msg("la prima riga non è l'intestazione \"%1\" né il numero dei campi di un file senza "
+                "intestazione (%2)",
+                {kProgramBanner, quote(text)}));
     if (value && std::floor(*value) == *value)
-        fail("il numero dei campi per riga è fuori dai limiti -32768..32767 (" + quote(text) + ")");
-    fail("il numero dei campi per riga non è un numero intero (" + quote(text) + ")");
+        fail(Msg("il numero dei campi per riga è fuori dai limiti -32768..32767 (%1)", {quote(text)}));
+    fail(Msg("il numero dei campi per riga non è un numero intero (%1)", {quote(text)}));
 }
 
 std::string StudyFileReader::valueNote(std::string_view field, double value, const NumberFormat& format) const
@@ -221,16 +233,16 @@ std::string StudyFileReader::valueNote(std::string_view field, double value, con
     const double shown = RoundToDecimals(value, format.decimals);
     std::string reason;
     if (shown < 0)
-        reason = "un valore negativo, che la griglia non accetta";
+        reason = Msg("un valore negativo, che la griglia non accetta");
     else if (shown > MaxValueOf(format) + 1e-9)
-        reason = "oltre il massimo della griglia (" +
-                 FormatNumber(MaxValueOf(format), format.decimals, UserDecimalSeparator()) + ")";
+        reason = Msg("oltre il massimo della griglia (%1)",
+                     {FormatNumber(MaxValueOf(format), format.decimals, UserDecimalSeparator())});
     if (shown == value && reason.empty()) return {};
-    std::string text = quote(field) + " letto come " + FormatPlain(shown, UserDecimalSeparator());
+    std::string text = Msg("%1 letto come %2", {quote(field), FormatPlain(shown, UserDecimalSeparator())});
     if (shown != value)
         text += " (" +
-                (format.decimals == 1 ? std::string("1 decimale")
-                                      : std::to_string(format.decimals) + " decimali") +
+                (format.decimals == 1 ? Msg("1 decimale")
+                                      : Msg("%1 decimali", {std::to_string(format.decimals)})) +
                 ")";
     if (!reason.empty()) text += ", " + reason;
     return text;
@@ -248,16 +260,16 @@ StudyFileReader::CellReading StudyFileReader::interpretCell(std::string_view fie
     const std::string_view text = TrimView(field);
     if (text == "NIL") {
         if (rule == CellRule::NilOrNumber || rule == CellRule::NilElseZero) return {std::nullopt, {}};
-        return {0.0, quote(text) + " letto come 0"};
+        return {0.0, Msg("%1 letto come 0", {quote(text)})};
     }
     if (const auto value = ParseNumber(text, '.')) return {*value, valueNote(text, *value, format)};
     if (text.empty()) {
-        if (rule == CellRule::NilOrNumber) fail("manca il valore " + ItalianDi(what));
-        return {0.0, "campo vuoto letto come 0"};
+        if (rule == CellRule::NilOrNumber) fail(Msg("manca il valore %1", {of(what)}));
+        return {0.0, Msg("campo vuoto letto come 0")};
     }
     if (rule == CellRule::NilOrNumber || rule == CellRule::EmptyOrNilAsZero)
-        fail("il valore " + quote(text) + " " + ItalianDi(what) + " non è un numero");
-    return {0.0, quote(text) + " letto come 0"};
+        fail(Msg("il valore %1 %2 non è un numero", {quote(text), of(what)}));
+    return {0.0, Msg("%1 letto come 0", {quote(text)})};
 }
 
 std::optional<double> StudyFileReader::readCell(std::string_view field, const std::string& what,
@@ -288,8 +300,8 @@ std::vector<std::optional<double>> StudyFileReader::readRow(int cells, const std
         start = comma + 1;
     }
     if (count < wanted && rule == CellRule::NilOrNumber)
-        fail("mancano dei valori " + ItalianDi(what) + ": " + fieldsText(count) + " invece di " +
-             std::to_string(wanted) + " (" + quote(text) + ")");
+        fail(Msg("mancano dei valori %1: %2 invece di %3 (%4)",
+                 {of(what), fieldsText(count), std::to_string(wanted), quote(text)}));
 
     std::vector<std::optional<double>> values;
     values.reserve(wanted - 1);
@@ -305,21 +317,23 @@ std::vector<std::optional<double>> StudyFileReader::readRow(int cells, const std
                 text.substr(static_cast<std::size_t>(fields[f].data() - text.data()));
             const std::string shown =
                 r.value ? FormatPlain(RoundToDecimals(*r.value, format.decimals), UserDecimalSeparator())
-                        : std::string("cella vuota");
-            note(quote(tail) + " letto come " + shown + " (" + fieldsText(count) + " invece di " +
-                 std::to_string(wanted) + ")");
+                        : Msg("cella vuota");
+            note(Msg("%1 letto come %2 (%3 invece di %4)",
+                     {quote(tail), shown, fieldsText(count), std::to_string(wanted)}));
             values.push_back(r.value);
             continue;
         }
         values.push_back(readCell(fields[f], what, format, rule));
     }
     if (count < wanted)
-        note(fieldsText(count) + " invece di " + std::to_string(wanted) + ": i valori mancanti letti come 0");
+        note(Msg("%1 invece di %2: i valori mancanti letti come 0",
+                 {fieldsText(count), std::to_string(wanted)}));
     else if (count > wanted && wanted == 1)
-        note(fieldsText(count) + " invece di 1: " + quote(text.substr(fields[0].size() + 1)) + " non letto");
+        note(Msg("%1 invece di 1: %2 non letto",
+                 {fieldsText(count), quote(text.substr(fields[0].size() + 1))}));
     else if (count > wanted && wanted > 2)
-        note(fieldsText(count) + " invece di " + std::to_string(wanted) + " (" + quote(text) +
-             "): i campi oltre il " + std::to_string(wanted) + "° non sono letti");
+        note(Msg("%1 invece di %2 (%3): i campi oltre il %2° non sono letti",
+                 {fieldsText(count), std::to_string(wanted), quote(text)}));
     return values;
 }
 
@@ -339,9 +353,9 @@ void StudyFileReader::noteUnreadLines()
         pos = end + 1;
     }
     if (unread > 0)
-        noteAt(first, "il file continua dopo i dati: " + (unread == 1
-                                                              ? std::string("1 riga non letta")
-                                                              : std::to_string(unread) + " righe non lette"));
+        noteAt(first, unread == 1 ? Msg("il file continua dopo i dati: 1 riga non letta")
+                                  : Msg("il file continua dopo i dati: %1 righe non lette",
+                                        {std::to_string(unread)}));
 }
 
 std::string_view StudyFileItems::next(const std::string& what)
@@ -352,8 +366,8 @@ std::string_view StudyFileItems::next(const std::string& what)
         m_inLine = true;
         const auto count = static_cast<std::size_t>(std::count(m_line.begin(), m_line.end(), ',')) + 1;
         if (m_fieldsPerRow > 0 && count != static_cast<std::size_t>(m_fieldsPerRow))
-            m_reader.note(fieldsText(count) + " invece di " + std::to_string(m_fieldsPerRow) + " (" +
-                          m_reader.quote(m_line) + "): i valori seguenti finiscono in altre celle");
+            m_reader.note(Msg("%1 invece di %2 (%3): i valori seguenti finiscono in altre celle",
+                              {fieldsText(count), std::to_string(m_fieldsPerRow), m_reader.quote(m_line)}));
     }
     const std::size_t comma = m_line.find(',', m_pos);
     std::string_view item;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "text/messages.h"
+
 namespace kestra {
 
 namespace {
@@ -27,13 +29,14 @@ std::string ReadingWarningText(const ReadingNotes& notes)
     std::vector<ReadingNote> places = notes.kept;
     std::stable_sort(places.begin(), places.end(),
                      [](const ReadingNote& a, const ReadingNote& b) { return a.line < b.line; });
-    std::string text = "Alcuni valori del file non sono stati letti come scritti:";
+    std::string text = Msg("Alcuni valori del file non sono stati letti come scritti:");
     const std::size_t shown = std::min(places.size(), kShownPlaces);
     for (std::size_t i = 0; i < shown; ++i) {
-        text += "\nriga " + std::to_string(places[i].line) + ": " + places[i].text;
-        if (places[i].times > 1) text += " (" + std::to_string(places[i].times) + " volte)";
+        text += "\n" + Msg("riga %1: %2", {std::to_string(places[i].line), places[i].text});
+        if (places[i].times > 1) text += " " + Msg("(%1 volte)", {std::to_string(places[i].times)});
     }
-    if (notes.total > shown) text += "\n... e altri " + std::to_string(notes.total - shown);
+    if (notes.total > shown) text += "\n" + Msg("... e altri %1", {std::to_string(notes.total - shown)});
+
     return text;
 }
 

@@ -9,6 +9,7 @@
 
 #include "framework/errors.h"
 #include "framework/study_file.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -18,7 +19,7 @@ constexpr int kMaxLinkHops = 40;  // as the system's own limit for a chain of li
 
 [[noreturn]] void refuse(const std::string& name, const std::string& reason)
 {
-    throw StudyWriteError("Impossibile salvare il file " + name + ": " + reason + ".");
+    throw StudyWriteError(Msg("Impossibile salvare il file %1: %2.", {name, reason}));
 }
 
 // The file a chain of symbolic links ends at (the path itself when it is no link, or does not exist yet).
@@ -68,11 +69,10 @@ void ReplaceFileSafely(const std::filesystem::path& path, const std::string& con
     if (!exists && errno != ENOENT) refuse(name, SystemErrorText(errno));
     if (exists) {
         if (S_ISDIR(existing.st_mode)) refuse(name, SystemErrorText(EISDIR));
-        if (!S_ISREG(existing.st_mode)) refuse(name, "non è un file normale");
-        const std::string readOnly =
-            "Il file " + name +
-            " è di sola lettura: usare \"Salva con nome...\" per salvare i dati in un "
-            "altro file.";
+        if (!S_ISREG(existing.st_mode)) refuse(name, Msg("non è un file normale"));
+        const std::string readOnly = Msg(
+            "Il file %1 è di sola lettura: usare \"Salva con nome...\" per salvare i dati in un altro file.",
+            {name});
         // no write permission for anyone is read-only for the administrator too
         if ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) throw StudyWriteError(readOnly);
         const int probe = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -92,10 +92,11 @@ void ReplaceFileSafely(const std::filesystem::path& path, const std::string& con
         temp = folder / (".kestra-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp");
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
-            refuse(name, "impossibile creare un file nella cartella " + folder.string() + " (" +
-                             SystemErrorText(errno) + ")");
+            refuse(name, Msg("impossibile creare un file nella cartella %1 (%2)",
+                             {folder.string(), SystemErrorText(errno)}));
     }
-    if (fd < 0) refuse(name, "impossibile creare un file temporaneo nella cartella " + folder.string());
+    if (fd < 0)
+        refuse(name, Msg("impossibile creare un file temporaneo nella cartella %1", {folder.string()}));
 
     const auto discard = [&](int error) {
         ::close(fd);

@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "text/messages.h"
+
 namespace kestra {
 
 namespace {
@@ -84,8 +86,8 @@ struct ReportDatabase::Impl {
 
     ReportDatabaseError failure(const std::string& step, const std::string& detail) const
     {
-        return ReportDatabaseError("Errore nel database dei report \"" + path.string() + "\" durante " +
-                                   step + ": " + detail);
+        return ReportDatabaseError(
+            Msg("Errore nel database dei report \"%1\" durante %2: %3", {path.string(), step, detail}));
     }
 
     template <class Work>
@@ -108,7 +110,7 @@ struct ReportDatabase::Impl {
             "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE "
             "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
         query.bind(1, name);
-        if (!query.executeStep()) throw std::runtime_error("la tabella \"" + name + "\" non esiste");
+        if (!query.executeStep()) throw std::runtime_error(Msg("la tabella \"%1\" non esiste", {name}));
         TableInfo info;
         info.name = query.getColumn(0).getString();
 
@@ -142,15 +144,13 @@ struct ReportDatabase::Impl {
         for (const auto& [field, value] : fields) {
             const Column* column = t.find(field);
             if (!column)
-                throw std::runtime_error("il campo \"" + field + "\" non esiste nella tabella " + t.name);
+                throw std::runtime_error(Msg("il campo \"%1\" non esiste nella tabella %2", {field, t.name}));
             if (const auto* integer = std::get_if<std::int64_t>(&value);
                 integer && column->smallInt &&
                 (*integer < std::numeric_limits<std::int16_t>::min() ||
                  *integer > std::numeric_limits<std::int16_t>::max()))
-                throw std::runtime_error("il valore " + std::to_string(*integer) +
-                                         " non rientra nel campo intero a "
-                                         "16 bit " +
-                                         column->name);
+                throw std::runtime_error(Msg("il valore %1 non rientra nel campo intero a 16 bit %2",
+                                             {std::to_string(*integer), column->name}));
             names += (names.empty() ? "" : ", ") + quoted(column->name);
             marks += marks.empty() ? "?" : ", ?";
         }
@@ -170,8 +170,8 @@ ReportDatabase::ReportDatabase(const std::filesystem::path& path, Mode mode)
     try {
         m_impl = std::make_unique<Impl>(path, mode);
     } catch (const std::exception& e) {
-        throw ReportDatabaseError("Errore nel database dei report \"" + path.string() +
-                                  "\" durante l'apertura: " + e.what());
+        throw ReportDatabaseError(
+            Msg("Errore nel database dei report \"%1\" durante l'apertura: %2", {path.string(), e.what()}));
     }
 }
 
@@ -186,25 +186,25 @@ const std::filesystem::path& ReportDatabase::path() const
 
 void ReportDatabase::deleteFirstRow(const std::string& table)
 {
-    m_impl->guarded("l'eliminazione della prima riga della tabella " + table,
+    m_impl->guarded(Msg("l'eliminazione della prima riga della tabella %1", {table}),
                     [&] { m_impl->deleteFirstRow(m_impl->table(table)); });
 }
 
 void ReportDatabase::deleteAllRows(const std::string& table)
 {
-    m_impl->guarded("l'eliminazione delle righe della tabella " + table,
+    m_impl->guarded(Msg("l'eliminazione delle righe della tabella %1", {table}),
                     [&] { m_impl->deleteAllRows(m_impl->table(table)); });
 }
 
 void ReportDatabase::append(const std::string& table, const ReportRecord& record)
 {
-    m_impl->guarded("l'aggiunta di una riga alla tabella " + table,
+    m_impl->guarded(Msg("l'aggiunta di una riga alla tabella %1", {table}),
                     [&] { m_impl->append(m_impl->table(table), record); });
 }
 
 std::vector<ReportRecord> ReportDatabase::readAll(const std::string& table) const
 {
-    return m_impl->guarded("la lettura della tabella " + table, [&] {
+    return m_impl->guarded(Msg("la lettura della tabella %1", {table}), [&] {
         const TableInfo& t = m_impl->table(table);
         std::string names;
         for (const auto& c : t.columns) names += (names.empty() ? "" : ", ") + quoted(c.name);
@@ -232,7 +232,7 @@ std::vector<ReportRecord> ReportDatabase::readAll(const std::string& table) cons
 
 std::int64_t ReportDatabase::rowCount(const std::string& table) const
 {
-    return m_impl->guarded("il conteggio delle righe della tabella " + table, [&] {
+    return m_impl->guarded(Msg("il conteggio delle righe della tabella %1", {table}), [&] {
         SQLite::Statement query(m_impl->db, "SELECT count(*) FROM " + quoted(m_impl->table(table).name));
         query.executeStep();
         return static_cast<std::int64_t>(query.getColumn(0).getInt64());
@@ -242,7 +242,8 @@ std::int64_t ReportDatabase::rowCount(const std::string& table) const
 void ReportDatabase::writeReport(const ReportRecords& records)
 {
     m_impl->guarded(
-        "la scrittura del report nelle tabelle " + records.headerTable + " e " + records.detailTable, [&] {
+        Msg("la scrittura del report nelle tabelle %1 e %2", {records.headerTable, records.detailTable}),
+        [&] {
             const TableInfo& header = m_impl->table(records.headerTable);
             const TableInfo& detail = m_impl->table(records.detailTable);
             // One transaction: a failure keeps the previous report whole, and hundreds of
@@ -258,7 +259,7 @@ void ReportDatabase::writeReport(const ReportRecords& records)
 
 CompanyData ReportDatabase::readAnagrafica() const
 {
-    return m_impl->guarded("la lettura dell'anagrafica azienda", [&] {
+    return m_impl->guarded(Msg("la lettura dell'anagrafica azienda"), [&] {
         std::string names;
         for (const char* field : CompanyData::kTextFields) names += std::string(field) + ", ";
         SQLite::Statement query(
@@ -276,7 +277,7 @@ CompanyData ReportDatabase::readAnagrafica() const
 
 void ReportDatabase::writeAnagrafica(const CompanyData& data)
 {
-    m_impl->guarded("il salvataggio dell'anagrafica azienda", [&] {
+    m_impl->guarded(Msg("il salvataggio dell'anagrafica azienda"), [&] {
         std::string assignments;
         for (const char* field : CompanyData::kTextFields) assignments += std::string(field) + " = ?, ";
         SQLite::Statement update(m_impl->db, "UPDATE Anagrafica SET " + assignments +
@@ -303,7 +304,7 @@ void ReportDatabase::writeAnagrafica(const CompanyData& data)
 
 std::string ReportDatabase::companyLogoPath() const
 {
-    return m_impl->guarded("la lettura del logo dell'anagrafica azienda", [&] {
+    return m_impl->guarded(Msg("la lettura del logo dell'anagrafica azienda"), [&] {
         SQLite::Statement query(m_impl->db, "SELECT LOGOTXT FROM Anagrafica ORDER BY rowid LIMIT 1");
         return query.executeStep() ? textOf(query.getColumn(0)) : std::string();
     });
@@ -311,7 +312,7 @@ std::string ReportDatabase::companyLogoPath() const
 
 std::optional<double> ReportDatabase::findF(int gdl1, int gdl2) const
 {
-    return m_impl->guarded("la ricerca nella tabella TabF", [&]() -> std::optional<double> {
+    return m_impl->guarded(Msg("la ricerca nella tabella TabF"), [&]() -> std::optional<double> {
         SQLite::Statement query(
             m_impl->db, "SELECT VAL_F FROM TabF WHERE GDL_1 = ? AND GDL_2 = ? ORDER BY rowid LIMIT 1");
         query.bind(1, gdl1);
@@ -319,22 +320,23 @@ std::optional<double> ReportDatabase::findF(int gdl1, int gdl2) const
         if (!query.executeStep()) return std::nullopt;
         const SQLite::Column value = query.getColumn(0);
         if (value.isNull())
-            throw std::runtime_error("la riga (" + std::to_string(gdl1) + ", " + std::to_string(gdl2) +
-                                     ") non ha un valore di F");
+            throw std::runtime_error(
+                Msg("la riga (%1, %2) non ha un valore di F", {std::to_string(gdl1), std::to_string(gdl2)}));
         return value.getDouble();
     });
 }
 
 ReportDatabaseError ReportDatabase::MissingFValue(const std::filesystem::path& path, int gdl1, int gdl2)
 {
-    return ReportDatabaseError("Errore nel database dei report \"" + path.string() +
-                               "\" durante la ricerca nella tabella TabF: la riga (" + std::to_string(gdl1) +
-                               ", " + std::to_string(gdl2) + ") non ha un valore di F");
+    return ReportDatabaseError(
+        Msg("Errore nel database dei report \"%1\" durante %2: %3",
+            {path.string(), Msg("la ricerca nella tabella TabF"),
+             Msg("la riga (%1, %2) non ha un valore di F", {std::to_string(gdl1), std::to_string(gdl2)})}));
 }
 
 std::vector<ReportDatabase::FRow> ReportDatabase::readFTable() const
 {
-    return m_impl->guarded("la lettura della tabella TabF", [&] {
+    return m_impl->guarded(Msg("la lettura della tabella TabF"), [&] {
         std::vector<FRow> rows;
         SQLite::Statement query(m_impl->db, "SELECT GDL_1, GDL_2, VAL_F FROM TabF ORDER BY rowid");
         while (query.executeStep()) {

@@ -13,6 +13,7 @@
 #include "framework/errors.h"
 #include "framework/prompts.h"
 #include "reporting/report_database.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -34,20 +35,20 @@ DatabaseCheck sqliteFault(int code)
 {
     switch (code & 0xff) {
         case SQLITE_NOTADB:
-            return {State::Damaged, "il contenuto del file non è quello di un database"};
+            return {State::Damaged, Msg("il contenuto del file non è quello di un database")};
         case SQLITE_CORRUPT:
-            return {State::Damaged, "il file è danneggiato"};
+            return {State::Damaged, Msg("il file è danneggiato")};
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            return {State::Unreadable, "il file è bloccato da un altro programma"};
+            return {State::Unreadable, Msg("il file è bloccato da un altro programma")};
         case SQLITE_CANTOPEN:
         case SQLITE_PERM:
         case SQLITE_AUTH:
-            return {State::Unreadable, "il file non si può aprire (permessi insufficienti)"};
+            return {State::Unreadable, Msg("il file non si può aprire (permessi insufficienti)")};
         case SQLITE_IOERR:
-            return {State::Unreadable, "errore di lettura del disco"};
+            return {State::Unreadable, Msg("errore di lettura del disco")};
         default:
-            return {State::Unreadable, "errore " + std::to_string(code) + " nella lettura del file"};
+            return {State::Unreadable, Msg("errore %1 nella lettura del file", {std::to_string(code)})};
     }
 }
 
@@ -78,17 +79,17 @@ DatabaseCheck CheckReportDatabase(const fs::path& database)
     const fs::file_status status = fs::status(database, ec);
     if (!fs::exists(status)) {
         if (ec && ec != std::errc::no_such_file_or_directory)
-            return {State::Unreadable, "il file non è raggiungibile (" + SystemErrorText(ec) + ")"};
-        return {State::Missing, "il file non esiste"};
+            return {State::Unreadable, Msg("il file non è raggiungibile (%1)", {SystemErrorText(ec)})};
+        return {State::Missing, Msg("il file non esiste")};
     }
     if (!fs::is_regular_file(status))
-        return {State::Unreadable, "non è un file ma una cartella o un dispositivo"};
-    if (fs::file_size(database, ec) == 0 && !ec) return {State::Damaged, "il file è vuoto"};
+        return {State::Unreadable, Msg("non è un file ma una cartella o un dispositivo")};
+    if (fs::file_size(database, ec) == 0 && !ec) return {State::Damaged, Msg("il file è vuoto")};
     try {
         SQLite::Database db(database, SQLite::OPEN_READONLY, kBusyTimeoutMs);
         SQLite::Statement integrity(db, "PRAGMA quick_check(1)");
         if (!integrity.executeStep() || integrity.getColumn(0).getString() != "ok")
-            return {State::Damaged, "il file è danneggiato (la verifica della sua integrità non è superata)"};
+            return {State::Damaged, Msg("il file è danneggiato (la verifica della sua integrità non è superata)")};
         std::vector<std::string> missing;
         SQLite::Statement table(
             db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE");
@@ -98,12 +99,12 @@ DatabaseCheck CheckReportDatabase(const fs::path& database)
             if (!table.executeStep()) missing.emplace_back(name);
         }
         if (missing.size() == std::size(kReportDatabaseTables))
-            return {State::Damaged, "il file non contiene le tabelle dei report"};
+            return {State::Damaged, Msg("il file non contiene le tabelle dei report")};
         if (!missing.empty()) {
             std::string list;
             for (const std::string& name : missing) list += (list.empty() ? "" : ", ") + name;
             return {State::Damaged,
-                    (missing.size() == 1 ? "manca la tabella " : "mancano le tabelle ") + list};
+                    (missing.size() == 1 ? Msg("manca la tabella %1", {list}) : Msg("mancano le tabelle %1", {list}))};
         }
     } catch (const SQLite::Exception& e) {
         return sqliteFault(e.getErrorCode());
@@ -131,11 +132,11 @@ fs::path SetAsideReportDatabase(const fs::path& database, const fs::path& templa
                                 std::chrono::system_clock::time_point now)
 {
     const std::string failed =
-        "Impossibile sostituire il database dei report \"" + database.string() + "\": ";
+        Msg("Impossibile sostituire il database dei report \"%1\": ", {database.string()});
     const DatabaseCheck model = CheckReportDatabase(templateDatabase);
     if (model.state != State::Usable)
-        throw ReportDatabaseError(failed + "il database del programma \"" + templateDatabase.string() +
-                                  "\" non è utilizzabile (" + model.problem + ").");
+        throw ReportDatabaseError(failed + Msg("il database del programma \"%1\" non è utilizzabile (%2).",
+                                               {templateDatabase.string(), model.problem}));
     const fs::path fresh = database.string() + ".nuovo";
     if (const std::error_code ec = CopyTemplateDatabase(templateDatabase, fresh))
         throw ReportDatabaseError(failed + "la copia del database del programma non è riuscita (" +
@@ -154,7 +155,7 @@ fs::path SetAsideReportDatabase(const fs::path& database, const fs::path& templa
         std::error_code ignored;
         for (auto it = moved.rbegin(); it != moved.rend(); ++it) fs::rename(it->second, it->first, ignored);
         fs::remove(fresh, ignored);
-        throw ReportDatabaseError(failed + SystemErrorText(ec) + ". Nessun file è stato cancellato.");
+        throw ReportDatabaseError(failed + SystemErrorText(ec) + ". " + Msg("Nessun file è stato cancellato."));
     };
     std::error_code ec;
     for (const char* companion : kCompanions) {
@@ -172,20 +173,19 @@ fs::path SetAsideReportDatabase(const fs::path& database, const fs::path& templa
 
 std::string DamagedDatabaseQuestion(const fs::path& database, const DatabaseCheck& check)
 {
-    return "Il database dei report\n" + database.string() + "\nnon è utilizzabile: " + check.problem +
-           ".\n\nFinché non viene sostituito non si può stampare nessun report. Il programma può mettere da "
-           "parte il file danneggiato (rinominato con la data e l'ora, non cancellato) e ripartire dal "
-           "database "
-           "iniziale fornito con il programma; " +
-           kCompanyDataAgain +
-           ".\n\nMettere da parte il file danneggiato e ripartire dal database del programma?";
+    return Msg("Il database dei report\n%1\nnon è utilizzabile: %2.\n\nFinché non viene sostituito non si può "
+               "stampare nessun report. Il programma può mettere da parte il file danneggiato (rinominato con la "
+               "data e l'ora, non cancellato) e ripartire dal database iniziale fornito con il programma; %3.\n\n"
+               "Mettere da parte il file danneggiato e ripartire dal database del programma?",
+               {database.string(), check.problem, Msg(kCompanyDataAgain)});
 }
 
 std::string DamagedDatabaseCommandLineText(const fs::path& database, const DatabaseCheck& check)
 {
-    return "il database dei report \"" + database.string() + "\" non è utilizzabile: " + check.problem +
-           ". Avviare kestra, che propone di metterlo da parte e di ripartire dal database del programma (" +
-           kCompanyDataAgain + "), oppure indicare un altro database con --database.";
+    return Msg("il database dei report \"%1\" non è utilizzabile: %2. Avviare kestra, che propone di metterlo da "
+               "parte e di ripartire dal database del programma (%3), oppure indicare un altro database con "
+               "--database.",
+               {database.string(), check.problem, Msg(kCompanyDataAgain)});
 }
 
 bool EnsureUsableReportDatabase(const fs::path& database, const fs::path& templateDatabase, Prompts& prompts)
@@ -198,11 +198,11 @@ bool EnsureUsableReportDatabase(const fs::path& database, const fs::path& templa
     try {
         const fs::path aside = SetAsideReportDatabase(database, templateDatabase);
         prompts.information(
-            (aside.empty() ? "Il database dei report è stato creato dal database del programma."
-                           : "Il database dei report è stato sostituito con quello del programma; il file "
-                             "danneggiato è conservato come:\n" +
-                                 aside.string()) +
-            "\n\nInserire di nuovo i dati dell'azienda con File > Anagrafica Azienda.");
+            (aside.empty() ? Msg("Il database dei report è stato creato dal database del programma.")
+                           : Msg("Il database dei report è stato sostituito con quello del programma; il file "
+                                 "danneggiato è conservato come:\n%1",
+                                 {aside.string()})) +
+            "\n\n" + Msg("Inserire di nuovo i dati dell'azienda con File > Anagrafica Azienda."));
         return true;
     } catch (const std::exception& e) {
         prompts.critical(e.what());

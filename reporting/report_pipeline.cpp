@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "framework/study.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -27,7 +28,8 @@ std::optional<double> parseEither(const std::string& text, char separator)
 }  // namespace
 
 ReportPipelineError::ReportPipelineError(std::string step, const std::string& detail)
-    : std::runtime_error("Stampa del report non riuscita (" + step + "): " + detail), m_step(std::move(step))
+    : std::runtime_error(Msg("Stampa del report non riuscita (%1): %2", {step, detail})),
+      m_step(std::move(step))
 {
 }
 
@@ -43,13 +45,13 @@ void WriteReportTables(const std::filesystem::path& database, ReportRecords reco
     try {
         db.emplace(database, ReportDatabase::Mode::ReadWrite);
     } catch (const std::exception& e) {
-        throw ReportPipelineError("apertura del database dei report", e.what());
+        throw ReportPipelineError(Msg("apertura del database dei report"), e.what());
     }
     try {
         db->writeReport(records);
     } catch (const std::exception& e) {
-        throw ReportPipelineError("scrittura delle tabelle " + records.headerTable + " e " + records.detailTable,
-                                  e.what());
+        throw ReportPipelineError(
+            Msg("scrittura delle tabelle %1 e %2", {records.headerTable, records.detailTable}), e.what());
     }
 }
 
@@ -95,7 +97,7 @@ ReportDocument finishDocument(ReportDocument doc, ReportLayout layout, const Rep
         layout.printDateVisible = request.printDate;
         if (request.language == Language::English) layout.replaceLabelTexts(layout.englishLabels);
     } catch (const std::exception& e) {
-        throw ReportPipelineError("preparazione del report " + layout.name, e.what());
+        throw ReportPipelineError(Msg("preparazione del report %1", {layout.name}), e.what());
     }
 
     doc.logoPath = ReportLogoFor(doc.company, request.processLogoPath);
@@ -104,7 +106,7 @@ ReportDocument finishDocument(ReportDocument doc, ReportLayout layout, const Rep
     } catch (const ReportPipelineError&) {
         throw;
     } catch (const std::exception& e) {
-        throw ReportPipelineError("lettura del logo \"" + doc.logoPath + "\"", e.what());
+        throw ReportPipelineError(Msg("lettura del logo \"%1\"", {doc.logoPath}), e.what());
     }
     if (!layout.logo.visible) doc.logoPath.clear();
     doc.layout = std::move(layout);
@@ -134,7 +136,7 @@ ReportDocument ReadReportDocument(ReportLayout layout, const ReportRequest& requ
         doc.details = db.readAll(layout.detailTable);
         doc.company = db.readAnagrafica();
     } catch (const std::exception& e) {
-        throw ReportPipelineError("lettura dei dati del report " + layout.name, e.what());
+        throw ReportPipelineError(Msg("lettura dei dati del report %1", {layout.name}), e.what());
     }
     return finishDocument(std::move(doc), std::move(layout), request, readLogoSize);
 }
@@ -147,7 +149,7 @@ ReportDocument ReportDocumentOf(ReportLayout layout, ReportRecord header, std::v
         const ReportDatabase db(request.database, ReportDatabase::Mode::ReadOnly);
         doc.company = db.readAnagrafica();
     } catch (const std::exception& e) {
-        throw ReportPipelineError("lettura dei dati del report " + layout.name, e.what());
+        throw ReportPipelineError(Msg("lettura dei dati del report %1", {layout.name}), e.what());
     }
     doc.header = std::move(header);
     doc.details = std::move(details);
@@ -161,20 +163,20 @@ ReportDocument PrepareStudyReport(const Study& study, const ReportRequest& reque
     try {
         layout = BuildLayout(study);
     } catch (const std::exception& e) {
-        throw ReportPipelineError("preparazione del report", e.what());
+        throw ReportPipelineError(Msg("preparazione del report"), e.what());
     }
     ReportRecords records;
     try {
         records = study.reportRecords(request.language);
     } catch (const std::exception& e) {
-        throw ReportPipelineError("raccolta dei dati dello studio", e.what());
+        throw ReportPipelineError(Msg("raccolta dei dati dello studio"), e.what());
     }
     ExtendedStatistics extended;
     if (request.extended) {
         try {
             extended = study.extendedStatistics();
         } catch (const std::exception& e) {
-            throw ReportPipelineError("calcolo della statistica estesa", e.what());
+            throw ReportPipelineError(Msg("calcolo della statistica estesa"), e.what());
         }
     }
     WriteReportTables(request.database, std::move(records));

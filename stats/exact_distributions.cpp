@@ -8,6 +8,7 @@
 #include <string>
 
 #include "stats/arithmetic_error.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -18,15 +19,15 @@ constexpr double kAlpha = 0.05;
 void requireDf(double df, const char* what)
 {
     if (!(std::isfinite(df) && df > 0))
-        throw ArithmeticError::invalidArgument(std::string(what) + " devono essere positivi (" +
-                                               std::to_string(df) + ").");
+        throw ArithmeticError::invalidArgument(
+            Msg("%1 devono essere positivi (%2).", {Msg(what), std::to_string(df)}));
 }
 
 void requireProbability(double p)
 {
     if (!(p > 0 && p < 1))
-        throw ArithmeticError::invalidArgument("la probabilità deve essere compresa tra 0 e 1 (" +
-                                               std::to_string(p) + ").");
+        throw ArithmeticError::invalidArgument(
+            Msg("la probabilità deve essere compresa tra 0 e 1 (%1).", {std::to_string(p)}));
 }
 
 // Boost reports what it cannot evaluate by exceptions; the calculations know only ArithmeticError.
@@ -41,8 +42,8 @@ double evaluate(F&& f)
     } catch (const ArithmeticError&) {
         throw;
     } catch (const std::exception& e) {
-        throw ArithmeticError::overflow(std::string("distribuzione non calcolabile per questi valori (") +
-                                        e.what() + ").");
+        throw ArithmeticError::overflow(
+            Msg("distribuzione non calcolabile per questi valori (%1).", {e.what()}));
     }
 }
 

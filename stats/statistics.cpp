@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "stats/centred_sums.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -42,8 +43,10 @@ std::int16_t count16(std::size_t size)
 // Degrees of freedom a routine divides by (or takes the root of) must be positive.
 void requirePositiveDf(int df, const std::string& what)
 {
-    if (df == 0) throw ArithmeticError::divisionByZero(what + " sono zero.");
-    if (df < 0) throw ArithmeticError::invalidArgument(what + " sono negativi (" + std::to_string(df) + ").");
+    if (df == 0) throw ArithmeticError::divisionByZero(Msg("%1 sono zero.", {Msg(what)}));
+    if (df < 0)
+        throw ArithmeticError::invalidArgument(
+            Msg("%1 sono negativi (%2).", {Msg(what), std::to_string(df)}));
 }
 
 // 9·df is a 16-bit product in Paulson's approximation: df above 3640 overflows.
@@ -51,9 +54,10 @@ std::int16_t nineTimes(std::int16_t df, const std::string& what)
 {
     const long long product = 9LL * df;
     if (product > 32767)
-        throw ArithmeticError::overflow(what + " (" + std::to_string(df) +
-                                        ") sono troppi per il calcolo della probabilità di F, che ne ammette "
-                                        "al massimo 3640.");
+        throw ArithmeticError::overflow(
+            Msg("%1 (%2) sono troppi per il calcolo della probabilità di F, che ne "
+                "ammette al massimo 3640.",
+                {Msg(what), std::to_string(df)}));
     return static_cast<std::int16_t>(product);
 }
 

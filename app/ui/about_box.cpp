@@ -9,13 +9,14 @@
 #include "app/ui/shell_icons.h"
 #include "framework/study_kind.h"
 #include "framework/ui/fixed_dialog.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Informazioni su Kestra 2006"));
+    setWindowTitle(Ui::tr("Informazioni su Kestra 2006"));
     SetFixedDialogFrame(*this);
     setModal(true);
 
@@ -29,18 +30,17 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     big.setBold(true);
     name->setFont(big);
 
-    auto* version = new QLabel(QStringLiteral("Versione %1").arg(QStringLiteral(KESTRA_VERSION)), this);
+    auto* version = new QLabel(Ui::tr("Versione %1").arg(QStringLiteral(KESTRA_VERSION)), this);
     auto* text = new QLabel(
-        QStringLiteral(
-            "Validazione dei metodi analitici secondo la linea guida ICH Q2: limiti di rilevazione e "
-            "determinazione, ripetibilità, taratura, accuratezza, specificità, precisione intermedia "
-            "e riproducibilità, al livello di confidenza del 95 %.\n\n"
-            "Ogni studio si salva nel proprio file e si stampa in italiano o in inglese."),
+        Ui::tr("Validazione dei metodi analitici secondo la linea guida ICH Q2: limiti di rilevazione e "
+               "determinazione, ripetibilità, taratura, accuratezza, specificità, precisione intermedia "
+               "e riproducibilità, al livello di confidenza del 95 %.\n\n"
+               "Ogni studio si salva nel proprio file e si stampa in italiano o in inglese."),
         this);
     text->setWordWrap(true);
     text->setMinimumWidth(360);
 
-    m_close = new QPushButton(QStringLiteral("Chiudi"), this);
+    m_close = new QPushButton(Ui::tr("Chiudi"), this);
     m_close->setDefault(true);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "text/text_helpers.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -67,7 +68,7 @@ WinGui::WinGui(QWidget* parent) : QDialog(parent)
     m_text = new QTextBrowser(this);
     m_text->setObjectName(QStringLiteral("RichTextBox"));
     m_text->setOpenExternalLinks(true);
-    m_close = new QPushButton(QStringLiteral("Chiudi"), this);
+    m_close = new QPushButton(Ui::tr("Chiudi"), this);
     m_close->setDefault(true);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -95,7 +96,7 @@ void WinGui::setHtmlDocument(const QString& caption, const QString& html, const 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Guida di Kestra 2006"));
+    setWindowTitle(Ui::tr("Guida di Kestra 2006"));
     resize(860, 640);
 
     m_browser = new HelpBrowser(this);
@@ -104,14 +105,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     m_browser->setOpenExternalLinks(true);
 
     auto* back = new QToolButton(this);
-    back->setText(QStringLiteral("< Indietro"));
+    back->setText(Ui::tr("< Indietro"));
     back->setEnabled(false);
     auto* forward = new QToolButton(this);
-    forward->setText(QStringLiteral("Avanti >"));
+    forward->setText(Ui::tr("Avanti >"));
     forward->setEnabled(false);
     auto* contents = new QToolButton(this);
-    contents->setText(QStringLiteral("Sommario"));
-    auto* close = new QPushButton(QStringLiteral("Chiudi"), this);
+    contents->setText(Ui::tr("Sommario"));
+    auto* close = new QPushButton(Ui::tr("Chiudi"), this);
     connect(back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
     connect(forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QToolButton::setEnabled);

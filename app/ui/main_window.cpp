@@ -40,6 +40,7 @@
 #include "framework/ui/fixed_dialog.h"
 #include "framework/ui/qt_prompts.h"
 #include "framework/ui/study_window.h"
+#include "framework/ui/ui_text.h"
 #include "reporting/f_table.h"
 #include "reporting/report_database_check.h"
 #include "reporting/report_settings.h"
@@ -47,6 +48,8 @@
 #include "reporting/ui/company_data_dialog.h"
 #include "reporting/ui/print_command.h"
 #include "studies/ui/study_window_factory.h"
+#include "text/interface_language.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -171,73 +174,75 @@ QAction* Kestra::action(const QString& name) const
 
 void Kestra::buildMenus()
 {
-    auto* file = new QMenu(QStringLiteral("&File"), this);
-    connect(makeAction(file, QStringLiteral("FileNuovaConvalida"), QStringLiteral("&Nuova convalida...")),
+    auto* file = new QMenu(Ui::tr("&File"), this);
+    connect(makeAction(file, QStringLiteral("FileNuovaConvalida"), Ui::tr("&Nuova convalida...")),
             &QAction::triggered, this, [this] { newDossier(); });
-    connect(makeAction(file, QStringLiteral("FileApriConvalida"), QStringLiteral("Apri &convalida...")),
+    connect(makeAction(file, QStringLiteral("FileApriConvalida"), Ui::tr("Apri &convalida...")),
             &QAction::triggered, this, [this] { openDossier(); });
     file->addSeparator();
-    QAction* company =
-        makeAction(file, QStringLiteral("FileAnagrafica"), QStringLiteral("&Anagrafica Azienda"));
+    QAction* company = makeAction(file, QStringLiteral("FileAnagrafica"), Ui::tr("&Anagrafica Azienda"));
     connect(company, &QAction::triggered, this, &Kestra::showCompanyData);
-    connect(makeAction(file, QStringLiteral("FileOpzioni"), QStringLiteral("Opzioni")), &QAction::triggered,
-            this, &Kestra::showOptions);
+    connect(makeAction(file, QStringLiteral("FileOpzioni"), Ui::tr("Opzioni")), &QAction::triggered, this,
+            &Kestra::showOptions);
     file->addSeparator();
-    connect(makeAction(file, QStringLiteral("FileBackup"), QStringLiteral("Backup dati")),
-            &QAction::triggered, this, [this] { backupStudyFiles(false); });
+    connect(makeAction(file, QStringLiteral("FileBackup"), Ui::tr("Backup dati")), &QAction::triggered, this,
+            [this] { backupStudyFiles(false); });
     file->addSeparator();
-    connect(makeAction(file, QStringLiteral("FileUscita"), QStringLiteral("&Uscita")), &QAction::triggered,
-            this, &QWidget::close);
+    connect(makeAction(file, QStringLiteral("FileUscita"), Ui::tr("&Uscita")), &QAction::triggered, this,
+            &QWidget::close);
 
-    auto* methods = new QMenu(QStringLiteral("&Metodi"), this);
+    auto* methods = new QMenu(Ui::tr("&Metodi"), this);
     auto addMethod = [this](QMenu* menu, StudyKindId kind, const char* caption) {
-        QAction* a = makeAction(menu, QStringLiteral("Metodi") + fromUtf8(KindInfo(kind).windowName),
-                                fromUtf8(caption));
+        QAction* a =
+            makeAction(menu, QStringLiteral("Metodi") + fromUtf8(KindInfo(kind).windowName), Ui::tr(caption));
         // Studies whose window is not built yet stay listed but cannot be chosen.
         a->setEnabled(HasStudyWindow(kind));
         connect(a, &QAction::triggered, this, [this, kind] { openStudy(kind); });
     };
-    addMethod(methods, StudyKindId::Spec, "&Specificità");
-    addMethod(methods, StudyKindId::Tara, "&Taratura");
-    QMenu* precision = methods->addMenu(QStringLiteral("&Precisione"));
+    addMethod(methods, StudyKindId::Spec, QT_TRANSLATE_NOOP("Kestra", "&Specificità"));
+    addMethod(methods, StudyKindId::Tara, QT_TRANSLATE_NOOP("Kestra", "&Taratura"));
+    QMenu* precision = methods->addMenu(Ui::tr("&Precisione"));
     precision->setObjectName(QStringLiteral("MetodiPrecisione"));
-    addMethod(precision, StudyKindId::Prec, "&Ripetibilità");
-    addMethod(precision, StudyKindId::Prin, "Precisione &intermedia");
-    addMethod(precision, StudyKindId::Ripr, "&Riproducibilità");
-    addMethod(methods, StudyKindId::Accu, "&Accuratezza");
-    addMethod(methods, StudyKindId::Limi, "&Limite rilevazione e determinazione ");
+    addMethod(precision, StudyKindId::Prec, QT_TRANSLATE_NOOP("Kestra", "&Ripetibilità"));
+    addMethod(precision, StudyKindId::Prin, QT_TRANSLATE_NOOP("Kestra", "Precisione &intermedia"));
+    addMethod(precision, StudyKindId::Ripr, QT_TRANSLATE_NOOP("Kestra", "&Riproducibilità"));
+    addMethod(methods, StudyKindId::Accu, QT_TRANSLATE_NOOP("Kestra", "&Accuratezza"));
+    addMethod(methods, StudyKindId::Limi,
+              QT_TRANSLATE_NOOP("Kestra", "&Limite rilevazione e determinazione "));
 
-    m_windowsMenu = new QMenu(QStringLiteral("&Finestre"), this);
+    m_windowsMenu = new QMenu(Ui::tr("&Finestre"), this);
     const std::pair<const char*, std::pair<const char*, WindowArrangement>> arrangements[] = {
-        {"MnuFinestreTileH", {"Affianca &orizzontalmente", WindowArrangement::TileHorizontally}},
-        {"MnuFinestreTileV", {"Affianca &verticalmente", WindowArrangement::TileVertically}},
-        {"MnuFinestreCascade", {"&Sovrapponi", WindowArrangement::Cascade}},
-        {"MnuFinestreArrange", {"&Disponi icone", WindowArrangement::ArrangeIcons}},
+        {"MnuFinestreTileH",
+         {QT_TRANSLATE_NOOP("Kestra", "Affianca &orizzontalmente"), WindowArrangement::TileHorizontally}},
+        {"MnuFinestreTileV",
+         {QT_TRANSLATE_NOOP("Kestra", "Affianca &verticalmente"), WindowArrangement::TileVertically}},
+        {"MnuFinestreCascade", {QT_TRANSLATE_NOOP("Kestra", "&Sovrapponi"), WindowArrangement::Cascade}},
+        {"MnuFinestreArrange",
+         {QT_TRANSLATE_NOOP("Kestra", "&Disponi icone"), WindowArrangement::ArrangeIcons}},
     };
     for (const auto& [name, entry] : arrangements) {
         const WindowArrangement arrangement = entry.second;
-        connect(makeAction(m_windowsMenu, fromUtf8(name), fromUtf8(entry.first)), &QAction::triggered, this,
+        connect(makeAction(m_windowsMenu, fromUtf8(name), Ui::tr(entry.first)), &QAction::triggered, this,
                 [this, arrangement] { arrangeWindows(arrangement); });
     }
     m_windowListSeparator = m_windowsMenu->addSeparator();
     connect(m_windowsMenu, &QMenu::aboutToShow, this, &Kestra::fillWindowsMenu);
 
     auto* help = new QMenu(QStringLiteral("&?"), this);
-    connect(makeAction(help, QStringLiteral("GuidaInLinea"), QStringLiteral("&Guida in linea")),
-            &QAction::triggered, this, &Kestra::showHelp);
+    connect(makeAction(help, QStringLiteral("GuidaInLinea"), Ui::tr("&Guida in linea")), &QAction::triggered,
+            this, &Kestra::showHelp);
     action(QStringLiteral("GuidaInLinea"))->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(makeAction(help, QStringLiteral("GuidaICH"), QStringLiteral("&Normativa di riferimento ICH")),
+    connect(makeAction(help, QStringLiteral("GuidaICH"), Ui::tr("&Normativa di riferimento ICH")),
             &QAction::triggered, this, &Kestra::showGuideline);
-    connect(makeAction(help, QStringLiteral("GuidaLibro"), QStringLiteral("&Testo di riferimento R.Brenzi")),
+    connect(makeAction(help, QStringLiteral("GuidaLibro"), Ui::tr("&Testo di riferimento R.Brenzi")),
             &QAction::triggered, this, &Kestra::showReferenceBook);
     help->addSeparator();
-    connect(
-        makeAction(help, QStringLiteral("GuidaInformazioni"), QStringLiteral("Informazioni su Kestra 2006")),
-        &QAction::triggered, this, &Kestra::showAbout);
+    connect(makeAction(help, QStringLiteral("GuidaInformazioni"), Ui::tr("Informazioni su Kestra 2006")),
+            &QAction::triggered, this, &Kestra::showAbout);
     help->addSeparator();
-    connect(makeAction(help, QStringLiteral("GuidaRegistro"), QStringLiteral("&Registro delle modifiche...")),
+    connect(makeAction(help, QStringLiteral("GuidaRegistro"), Ui::tr("&Registro delle modifiche...")),
             &QAction::triggered, this, [this] { showAuditTrail(); });
-    connect(makeAction(help, QStringLiteral("GuidaVerifica"), QStringLiteral("&Verifica del programma...")),
+    connect(makeAction(help, QStringLiteral("GuidaVerifica"), Ui::tr("&Verifica del programma...")),
             &QAction::triggered, this, &Kestra::runSelfTest);
 
     m_mainMenus = {file, methods, m_windowsMenu, help};
@@ -467,8 +472,9 @@ bool Kestra::openFile(const QString& path)
     if (IsDossierFile(path.toStdString())) return openDossierFile(QFileInfo(path).absoluteFilePath().toStdString());
     const auto kind = KindFromExtension(QFileInfo(path).suffix().toStdString());
     if (!kind || !HasStudyWindow(*kind)) {
-        prompts().warning("Il file " + path.toStdString() +
-                          " non è un file di studio che questa versione sa aprire.");
+        prompts().warning(Ui::tr("Il file %1 non è un file di studio che questa versione sa aprire.")
+                              .arg(path)
+                              .toStdString());
         return false;
     }
     openStudy(*kind);
@@ -598,7 +604,7 @@ void Kestra::backupStudyFiles(bool silent)
     if (!report.ok())
         prompts().critical(BackupFailureText(report));
     else if (!silent)
-        prompts().information(kBackupDoneMessage);
+        prompts().information(Msg(kBackupDoneMessage));
     if (!trailFault.empty()) prompts().warning(trailFault);
 }
 
@@ -606,7 +612,7 @@ void Kestra::showAuditTrail(const QString& file)
 {
     std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
     if (!trail) {
-        prompts().critical("Il registro delle modifiche non è disponibile.");
+        prompts().critical(Ui::tr("Il registro delle modifiche non è disponibile.").toStdString());
         return;
     }
     AuditViewer viewer(std::move(trail), prompts(), file, this);
@@ -633,11 +639,22 @@ QString Kestra::programFile(const QString& relative) const
     return m_env.programFolder + QLatin1Char('/') + relative;
 }
 
+// The English interface reads "NAME_en.EXT" beside "NAME.EXT" where there is one.
+QString Kestra::helpDocument(const QString& relative) const
+{
+    if (InterfaceIsEnglish()) {
+        const QFileInfo info(relative);
+        const QString english = programFile(info.completeBaseName() + QStringLiteral("_en.") + info.suffix());
+        if (QFileInfo(english).isFile()) return english;
+    }
+    return programFile(relative);
+}
+
 void Kestra::showHelp()
 {
-    const QString path = programFile(fromUtf8(kHelpFile));
+    const QString path = helpDocument(fromUtf8(kHelpFile));
     if (!QFileInfo(path).isFile()) {
-        prompts().warning("Impossibile trovare il file della guida " + path.toStdString());
+        prompts().warning(Ui::tr("Impossibile trovare il file della guida %1").arg(path).toStdString());
         return;
     }
     if (!m_help) m_help = new HelpWindow(this);
@@ -661,20 +678,20 @@ void Kestra::showMethodDescription(StudyKindId kind)
 {
     const StudyKind& k = KindInfo(kind);
     // Without its file the command does nothing.
-    const auto text = ReadHelpText(programFile(fromUtf8(k.kindCode) + QStringLiteral(".GUI")));
+    const auto text = ReadHelpText(helpDocument(fromUtf8(k.kindCode) + QStringLiteral(".GUI")));
     if (!text) return;
-    showTextViewer(QStringLiteral("Metodo: ") + fromUtf8(k.methodName), *text, false);
+    showTextViewer(Ui::tr("Metodo: %1").arg(QString::fromStdString(Msg(k.methodName))), *text, false);
 }
 
 void Kestra::showStatisticsPrimer()
 {
-    const QString path = programFile(fromUtf8(kStatisticsPrimer));
+    const QString path = helpDocument(fromUtf8(kStatisticsPrimer));
     const auto text = ReadHelpText(path);
     if (!text) {
-        prompts().warning("Impossibile trovare il file " + path.toStdString());
+        prompts().warning(Ui::tr("Impossibile trovare il file %1").arg(path).toStdString());
         return;
     }
-    showTextViewer(QStringLiteral("Elementi di statistica"), *text, true);
+    showTextViewer(Ui::tr("Elementi di statistica"), *text, true);
 }
 
 void Kestra::openWithSystem(const QString& relative)
@@ -682,12 +699,13 @@ void Kestra::openWithSystem(const QString& relative)
     const QString path = programFile(relative);
     // a document that is not there is no matter of the viewer: the user is told where it should be
     if (!QFileInfo(path).isFile()) {
-        prompts().warning("Documento non trovato:\r\n" +
-                          QDir::toNativeSeparators(QDir::cleanPath(path)).toStdString());
+        prompts().warning(Ui::tr("Documento non trovato:\r\n%1")
+                              .arg(QDir::toNativeSeparators(QDir::cleanPath(path)))
+                              .toStdString());
         return;
     }
     if (!m_openUrl(QUrl::fromLocalFile(path)))
-        prompts().message(MessageIcon::Information, kMissingViewerMessage);
+        prompts().message(MessageIcon::Information, Msg(kMissingViewerMessage));
 }
 
 void Kestra::showGuideline()
@@ -705,7 +723,7 @@ void Kestra::showReferenceBook()
 void Kestra::printerSetup()
 {
     QPrintDialog dialog(&printer(), this);
-    dialog.setWindowTitle(QStringLiteral("Imposta stampante"));
+    dialog.setWindowTitle(Ui::tr("Imposta stampante"));
     SetFixedDialogFrame(dialog);
     runDialog(dialog);
 }

@@ -123,6 +123,7 @@ private:
     void tileWindows(bool oneAboveAnother);
     void arrangeIcons();
     QString programFile(const QString& relative) const;
+    QString helpDocument(const QString& relative) const;
     void openWithSystem(const QString& relative);
     void showTextViewer(const QString& caption, const QString& text, bool html);
     int runDialog(QDialog& dialog);

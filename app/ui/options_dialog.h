@@ -1,4 +1,5 @@
-// frmOpzioni: the options dialog (study-file folder, backup folder, automatic backup at exit).
+// frmOpzioni: the options dialog (study-file folder, backup folder, automatic backup at exit, the language
+// of the interface).
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
@@ -8,6 +9,7 @@
 #include <optional>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -30,13 +32,15 @@ public:
     QLineEdit* txtOpenSave() const { return m_txtOpenSave; }
     QLineEdit* txtBackup() const { return m_txtBackup; }
     QCheckBox* chkBkClose() const { return m_chkBkClose; }
+    // "Italiano" (data "it") and "English" (data "en"): the stored choice, else the language of this run.
+    QComboBox* cboLanguage() const { return m_cboLanguage; }
     QPushButton* browseOpenSaveButton() const { return m_browseOpenSave; }
     QPushButton* browseBackupButton() const { return m_browseBackup; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
 
-    // "OK": verifies both folders, writes the three keys, makes them current and closes. The dialog stays
-    // open when a folder fails or the file cannot be written.
+    // "OK": verifies both folders, writes the four keys, makes them current and closes. The dialog stays
+    // open when a folder fails or the file cannot be written. A new language applies at the next start.
     bool confirm();
 
 private:
@@ -48,6 +52,8 @@ private:
     QLineEdit* m_txtOpenSave;
     QLineEdit* m_txtBackup;
     QCheckBox* m_chkBkClose;
+    QComboBox* m_cboLanguage;
+    int m_initialLanguage = 0;
     QPushButton* m_browseOpenSave;
     QPushButton* m_browseBackup;
     QPushButton* m_ok;

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ui/self_test_command.h"
 
+#include <QCoreApplication>
+
 #include "app/self_test.h"
 #include "app/self_test_report.h"
 #include "audit/audit_trail.h"
 #include "framework/prompts.h"
+#include "framework/ui/ui_text.h"
 #include "reporting/report_database.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/report_renderer.h"
@@ -28,25 +31,33 @@ std::string certificateName(const SelfTestFacts& facts)
 
 std::string SelfTestQuestionText(const SelfTestRun& run)
 {
-    std::string text = "Verifica del programma eseguita.\r\n" + SelfTestSummary(run, Language::Italian);
+    std::string text =
+        QCoreApplication::translate("Kestra", "Verifica del programma eseguita.").toStdString() + "\r\n" +
+        SelfTestSummary(run, ScreenLanguage());
     if (run.failed() > 0) {
-        text += "\r\n\r\nCasi falliti:";
+        text += "\r\n\r\n" + QCoreApplication::translate("Kestra", "Casi falliti:").toStdString();
         std::size_t shown = 0;
         for (const SelfTestLine& line : run.lines) {
             if (line.passed) continue;
             if (shown++ == kFailuresShown) {
-                text += "\r\n... e altri " + std::to_string(run.failed() - static_cast<int>(kFailuresShown)) +
-                        " (elencati nel certificato)";
+                text += "\r\n" +
+                        QCoreApplication::translate("Kestra", "... e altri %1 (elencati nel certificato)")
+                            .arg(run.failed() - static_cast<int>(kFailuresShown))
+                            .toStdString();
                 break;
             }
-            text += "\r\n" + line.name + " " + line.item + ": atteso " +
-                    CaseCellText(line.expected, line.obtained, 40) + ", ottenuto " +
-                    CaseCellText(line.obtained, line.expected, 40);
+            text += "\r\n" + line.name + " " + line.item + ": " +
+                    QCoreApplication::translate("Kestra", "atteso %1, ottenuto %2")
+                        .arg(QString::fromStdString(CaseCellText(line.expected, line.obtained, 40)),
+                             QString::fromStdString(CaseCellText(line.obtained, line.expected, 40)))
+                        .toStdString();
         }
     }
-    text +=
-        "\r\n\r\nVuoi salvare il certificato in PDF?\r\nSì: certificato in italiano\r\nNo: certificato in "
-        "inglese\r\nAnnulla: nessun certificato";
+    text += "\r\n\r\n" + QCoreApplication::translate(
+                             "Kestra",
+                             "Vuoi salvare il certificato in PDF?\r\nSì: certificato in italiano\r\nNo: "
+                             "certificato in inglese\r\nAnnulla: nessun certificato")
+                             .toStdString();
     return text;
 }
 
@@ -58,7 +69,9 @@ void RunSelfTestCommand(Prompts& prompts, const std::filesystem::path& reference
         BusyPointer busy(prompts);
         run = RunSelfTest(referenceFolder, database);
     } catch (const std::exception& e) {
-        prompts.critical(std::string("Verifica del programma non eseguita:\r\n") + e.what());
+        prompts.critical(
+            QCoreApplication::translate("Kestra", "Verifica del programma non eseguita:").toStdString() +
+            "\r\n" + e.what());
         return;
     }
     const Answer answer = prompts.ask(run.allPassed() ? MessageIcon::Information : MessageIcon::Warning,
@@ -76,7 +89,8 @@ void RunSelfTestCommand(Prompts& prompts, const std::filesystem::path& reference
             SelfTestCertificate(run, facts, company, language, logoPath, ReadLogoSize));
         certificate.writePdf(QString::fromStdString(path->string()));
     } catch (const std::exception& e) {
-        prompts.critical(std::string("Certificato non salvato:\r\n") + e.what());
+        prompts.critical(QCoreApplication::translate("Kestra", "Certificato non salvato:").toStdString() +
+                         "\r\n" + e.what());
         return;
     }
     const std::string fault =

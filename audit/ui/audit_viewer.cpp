@@ -24,12 +24,17 @@
 #include "reporting/report_settings.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/report_renderer.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
 namespace {
 
-const QString kAll = QStringLiteral("(tutti)");
+// the first item of every filter: no filter on that column
+QString allItems()
+{
+    return Ui::tr("(tutti)");
+}
 
 QString q(const std::string& text)
 {
@@ -46,7 +51,7 @@ QTableWidgetItem* cell(const std::string& text)
 void fillChoices(QComboBox* box, const std::set<std::string>& values, const QString& keep)
 {
     box->clear();
-    box->addItem(kAll);
+    box->addItem(allItems());
     for (const std::string& v : values) box->addItem(q(v));
     const int at = box->findText(keep);
     box->setCurrentIndex(at < 0 ? 0 : at);
@@ -59,8 +64,8 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
     : QDialog(parent), m_trail(std::move(trail)), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("AuditViewer"));
-    setWindowTitle(file.isEmpty() ? QStringLiteral("Registro delle modifiche")
-                                  : QStringLiteral("Cronologia del file ") + file);
+    setWindowTitle(file.isEmpty() ? Ui::tr("Registro delle modifiche")
+                                  : Ui::tr("Cronologia del file ") + file);
     resize(1000, 640);
 
     auto* filters = new QFormLayout;
@@ -86,27 +91,27 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
         return row;
     };
     auto* dates = new QHBoxLayout;
-    dates->addLayout(dateRow(m_fromOn, m_from, QStringLiteral("&Dal"), QStringLiteral("FiltroDal")));
-    dates->addLayout(dateRow(m_toOn, m_to, QStringLiteral("A&l"), QStringLiteral("FiltroAl")));
+    dates->addLayout(dateRow(m_fromOn, m_from, Ui::tr("&Dal"), QStringLiteral("FiltroDal")));
+    dates->addLayout(dateRow(m_toOn, m_to, Ui::tr("A&l"), QStringLiteral("FiltroAl")));
     dates->addStretch();
-    auto* fileLabel = new QLabel(QStringLiteral("&File:"), this);
+    auto* fileLabel = new QLabel(Ui::tr("&File:"), this);
     fileLabel->setBuddy(m_file);
-    auto* userLabel = new QLabel(QStringLiteral("&Utente:"), this);
+    auto* userLabel = new QLabel(Ui::tr("&Utente:"), this);
     userLabel->setBuddy(m_user);
-    auto* actionLabel = new QLabel(QStringLiteral("&Azione:"), this);
+    auto* actionLabel = new QLabel(Ui::tr("&Azione:"), this);
     actionLabel->setBuddy(m_action);
     filters->addRow(fileLabel, m_file);
     filters->addRow(userLabel, m_user);
     filters->addRow(actionLabel, m_action);
-    filters->addRow(QStringLiteral("Periodo:"), dates);
+    filters->addRow(Ui::tr("Periodo:"), dates);
     for (QComboBox* box : {m_file, m_user, m_action})
         connect(box, &QComboBox::currentIndexChanged, this, &AuditViewer::applyFilters);
 
     m_table = new QTableWidget(0, 6, this);
     m_table->setObjectName(QStringLiteral("Voci"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("N."), QStringLiteral("Data e ora"),
-                                        QStringLiteral("Utente"), QStringLiteral("Azione"),
-                                        QStringLiteral("File"), QStringLiteral("Motivo")});
+    m_table->setHorizontalHeaderLabels({Ui::tr("N."), Ui::tr("Data e ora"),
+                                        Ui::tr("Utente"), Ui::tr("Azione"),
+                                        QStringLiteral("File"), Ui::tr("Motivo")});
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -117,7 +122,7 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
     m_changes = new QTableWidget(0, 3, this);
     m_changes->setObjectName(QStringLiteral("Modifiche"));
     m_changes->setHorizontalHeaderLabels(
-        {QStringLiteral("Campo"), QStringLiteral("Prima"), QStringLiteral("Dopo")});
+        {Ui::tr("Campo"), Ui::tr("Prima"), Ui::tr("Dopo")});
     m_changes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_changes->verticalHeader()->hide();
     m_changes->horizontalHeader()->setStretchLastSection(true);
@@ -136,19 +141,19 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
     split->addWidget(lower);
 
     auto* buttons = new QDialogButtonBox(this);
-    auto* verify = buttons->addButton(QStringLiteral("&Verifica registro"), QDialogButtonBox::ActionRole);
+    auto* verify = buttons->addButton(Ui::tr("&Verifica registro"), QDialogButtonBox::ActionRole);
     verify->setObjectName(QStringLiteral("VerificaRegistro"));
-    auto* pdf = buttons->addButton(QStringLiteral("Esporta &PDF..."), QDialogButtonBox::ActionRole);
+    auto* pdf = buttons->addButton(Ui::tr("Esporta &PDF..."), QDialogButtonBox::ActionRole);
     pdf->setObjectName(QStringLiteral("EsportaPdf"));
-    auto* csv = buttons->addButton(QStringLiteral("Esporta &CSV..."), QDialogButtonBox::ActionRole);
+    auto* csv = buttons->addButton(Ui::tr("Esporta &CSV..."), QDialogButtonBox::ActionRole);
     csv->setObjectName(QStringLiteral("EsportaCsv"));
-    auto* close = buttons->addButton(QStringLiteral("C&hiudi"), QDialogButtonBox::RejectRole);
+    auto* close = buttons->addButton(Ui::tr("C&hiudi"), QDialogButtonBox::RejectRole);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(verify, &QPushButton::clicked, this, [this] { verifyChain(); });
     connect(csv, &QPushButton::clicked, this, [this] {
         const QString path =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Esporta CSV"), QStringLiteral("registro.csv"),
-                                         QStringLiteral("File CSV (*.csv)"));
+            QFileDialog::getSaveFileName(this, Ui::tr("Esporta CSV"), QStringLiteral("registro.csv"),
+                                         Ui::tr("File CSV (*.csv)"));
         if (!path.isEmpty()) exportCsv(path);
     });
     connect(pdf, &QPushButton::clicked, this, [this] {
@@ -226,21 +231,21 @@ void AuditViewer::showChanges()
     const int row = m_table->currentRow();
     m_changes->setRowCount(0);
     if (row < 0 || row >= static_cast<int>(m_shown.size()) || m_table->selectedItems().isEmpty()) {
-        m_detail->setText(m_shown.empty() ? QStringLiteral("Nessuna voce.") : QString());
+        m_detail->setText(m_shown.empty() ? Ui::tr("Nessuna voce.") : QString());
         return;
     }
     const AuditEntry& e = m_shown[static_cast<std::size_t>(row)];
     QStringList lines;
-    lines << QStringLiteral("Voce %1 — %2 UTC — %3@%4 — versione %5 (%6)")
+    lines << Ui::tr("Voce %1 — %2 UTC — %3@%4 — versione %5 (%6)")
                  .arg(e.sequence)
                  .arg(q(e.utcTime), q(e.login), q(e.host), q(e.programVersion), q(e.buildId));
-    if (!e.oldPath.empty()) lines << QStringLiteral("File precedente: ") + q(e.oldPath);
-    if (!e.sha256Before.empty()) lines << QStringLiteral("SHA-256 prima: ") + q(e.sha256Before);
-    if (!e.sha256After.empty()) lines << QStringLiteral("SHA-256 dopo: ") + q(e.sha256After);
-    if (!e.reason.empty()) lines << QStringLiteral("Motivo: ") + q(e.reason);
+    if (!e.oldPath.empty()) lines << Ui::tr("File precedente: ") + q(e.oldPath);
+    if (!e.sha256Before.empty()) lines << Ui::tr("SHA-256 prima: ") + q(e.sha256Before);
+    if (!e.sha256After.empty()) lines << Ui::tr("SHA-256 dopo: ") + q(e.sha256After);
+    if (!e.reason.empty()) lines << Ui::tr("Motivo: ") + q(e.reason);
     if (!e.detail.empty()) lines << q(e.detail);
     if (e.omittedChanges > 0)
-        lines << QStringLiteral("Altre %1 modifiche non elencate (oltre il limite di %2)")
+        lines << Ui::tr("Altre %1 modifiche non elencate (oltre il limite di %2)")
                      .arg(e.omittedChanges)
                      .arg(kMaxFieldChanges);
     m_detail->setText(lines.join(QLatin1Char('\n')));

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "audit/ui/reason_dialog.h"
+#include "framework/ui/ui_text.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -11,15 +12,15 @@ namespace kestra {
 
 ReasonDialog::ReasonDialog(const QString& document, bool required, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Motivo della modifica"));
+    setWindowTitle(Ui::tr("Motivo della modifica"));
     auto* layout = new QVBoxLayout(this);
     auto* text = new QLabel(
-        required ? QStringLiteral("%1 porta una firma elettronica valida: il salvataggio cambia il contenuto "
-                                  "firmato.\nIndicare il motivo della modifica (obbligatorio); resterà nel "
-                                  "registro delle modifiche.")
+        required ? Ui::tr("%1 porta una firma elettronica valida: il salvataggio cambia il contenuto "
+                          "firmato.\nIndicare il motivo della modifica (obbligatorio); resterà nel "
+                          "registro delle modifiche.")
                        .arg(document)
-                 : QStringLiteral("Motivo della modifica di %1 (facoltativo); resterà nel registro delle "
-                                  "modifiche.")
+                 : Ui::tr("Motivo della modifica di %1 (facoltativo); resterà nel registro delle "
+                          "modifiche.")
                        .arg(document),
         this);
     text->setTextFormat(Qt::PlainText);
@@ -31,7 +32,7 @@ ReasonDialog::ReasonDialog(const QString& document, bool required, QWidget* pare
     layout->addWidget(m_reason);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(Ui::tr("Annulla"));
     layout->addWidget(m_buttons);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

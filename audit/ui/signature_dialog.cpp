@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "audit/user_identity.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -17,9 +18,9 @@ SignatureDialog::SignatureDialog(const QString& document, const UserIdentity& si
                                  QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Firma elettronica"));
+    setWindowTitle(Ui::tr("Firma elettronica"));
     auto* layout = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("Firma elettronica di %1").arg(document), this);
+    auto* heading = new QLabel(Ui::tr("Firma elettronica di %1").arg(document), this);
     heading->setTextFormat(Qt::PlainText);
     heading->setWordWrap(true);
     layout->addWidget(heading);
@@ -37,33 +38,33 @@ SignatureDialog::SignatureDialog(const QString& document, const UserIdentity& si
     who->setObjectName(QStringLiteral("Firmatario"));
     who->setReadOnly(true);
     who->setFocusPolicy(Qt::NoFocus);
-    form->addRow(QStringLiteral("Firmatario:"), who);
+    form->addRow(Ui::tr("Firmatario:"), who);
     m_meaning = new QComboBox(this);
     m_meaning->setObjectName(QStringLiteral("Significato"));
     for (const SignatureMeaning& m : SignatureMeanings())
         m_meaning->addItem(QString::fromUtf8(m.italian), QString::fromLatin1(m.key));
-    auto* meaningLabel = new QLabel(QStringLiteral("&Significato:"), this);
+    auto* meaningLabel = new QLabel(Ui::tr("&Significato:"), this);
     meaningLabel->setBuddy(m_meaning);
     form->addRow(meaningLabel, m_meaning);
     m_comment = new QLineEdit(this);
     m_comment->setObjectName(QStringLiteral("Commento"));
     m_comment->setMaxLength(500);
-    auto* commentLabel = new QLabel(QStringLiteral("&Commento:"), this);
+    auto* commentLabel = new QLabel(Ui::tr("&Commento:"), this);
     commentLabel->setBuddy(m_comment);
     form->addRow(commentLabel, m_comment);
     m_password = new QLineEdit(this);
     m_password->setObjectName(QStringLiteral("PasswordFirma"));
     m_password->setEchoMode(QLineEdit::Password);
-    auto* passwordLabel = new QLabel(QStringLiteral("&Password di firma:"), this);
+    auto* passwordLabel = new QLabel(Ui::tr("&Password di firma:"), this);
     passwordLabel->setBuddy(m_password);
     form->addRow(passwordLabel, m_password);
     layout->addLayout(form);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
-    ok->setText(QStringLiteral("&Firma"));
+    ok->setText(Ui::tr("&Firma"));
     ok->setEnabled(false);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Ui::tr("Annulla"));
     connect(m_password, &QLineEdit::textChanged, ok, [ok](const QString& typed) { ok->setEnabled(!typed.isEmpty()); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

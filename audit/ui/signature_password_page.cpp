@@ -10,6 +10,7 @@
 #include "audit/signature_password.h"
 #include "audit/signing.h"
 #include "framework/prompts.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -24,14 +25,14 @@ SignaturePasswordPage::SignaturePasswordPage(Prompts& prompts, std::filesystem::
     m_second = new QLineEdit(this);
     m_second->setObjectName(QStringLiteral("RipetiPassword"));
     for (QLineEdit* field : {m_first, m_second}) field->setEchoMode(QLineEdit::Password);
-    auto* set = new QPushButton(QStringLiteral("&Imposta password"), this);
+    auto* set = new QPushButton(Ui::tr("&Imposta password"), this);
     set->setObjectName(QStringLiteral("ImpostaPassword"));
     connect(set, &QPushButton::clicked, this, [this] { setPassword(); });
     auto* form = new QFormLayout(this);
     form->addRow(m_state);
-    auto* firstLabel = new QLabel(QStringLiteral("&Nuova password di firma:"), this);
+    auto* firstLabel = new QLabel(Ui::tr("&Nuova password di firma:"), this);
     firstLabel->setBuddy(m_first);
-    auto* secondLabel = new QLabel(QStringLiteral("&Ripetere la password:"), this);
+    auto* secondLabel = new QLabel(Ui::tr("&Ripetere la password:"), this);
     secondLabel->setBuddy(m_second);
     form->addRow(firstLabel, m_first);
     form->addRow(secondLabel, m_second);
@@ -43,9 +44,9 @@ void SignaturePasswordPage::showState()
 {
     m_state->setText(
         SignaturePassword(m_folder).isSet()
-            ? QStringLiteral("La password di firma è impostata. Per cambiarla scriverne una nuova due volte.")
-            : QStringLiteral("La password di firma non è ancora impostata: serve per firmare "
-                             "elettronicamente dossier e report (almeno %1 caratteri).")
+            ? Ui::tr("La password di firma è impostata. Per cambiarla scriverne una nuova due volte.")
+            : Ui::tr("La password di firma non è ancora impostata: serve per firmare "
+                     "elettronicamente dossier e report (almeno %1 caratteri).")
                   .arg(kMinSignaturePassword));
 }
 
@@ -53,7 +54,7 @@ bool SignaturePasswordPage::setPassword()
 {
     const std::string first = m_first->text().toStdString();
     if (first != m_second->text().toStdString()) {
-        m_prompts.warning("Le due password non coincidono.");
+        m_prompts.warning(Ui::tr("Le due password non coincidono.").toStdString());
         return false;
     }
     std::string done;

@@ -28,6 +28,8 @@
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/print_command.h"
 #include "app/user_folders.h"
+#include "framework/ui/ui_text.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -65,11 +67,11 @@ DossierWindow::DossierWindow(DossierWindowHost host, QWidget* parent)
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("DossierPages"));
     // the pages take no Alt letters (the menus have them): Alt+1 .. Alt+5 and Ctrl+Tab reach them
-    m_tabs->addTab(buildMethodPage(), QStringLiteral("1 Metodo"));
-    m_tabs->addTab(buildStudiesPage(), QStringLiteral("2 Studi"));
-    m_tabs->addTab(buildCriteriaPage(), QStringLiteral("3 Criteri"));
-    m_tabs->addTab(buildResultsPage(), QStringLiteral("4 Esito"));
-    m_tabs->addTab(buildSignaturesPage(), QStringLiteral("5 Firme"));
+    m_tabs->addTab(buildMethodPage(), Ui::tr("1 Metodo"));
+    m_tabs->addTab(buildStudiesPage(), Ui::tr("2 Studi"));
+    m_tabs->addTab(buildCriteriaPage(), Ui::tr("3 Criteri"));
+    m_tabs->addTab(buildResultsPage(), Ui::tr("4 Esito"));
+    m_tabs->addTab(buildSignaturesPage(), Ui::tr("5 Firme"));
     for (int page = 0; page < m_tabs->count(); ++page) {
         auto* go = new QAction(this);
         go->setShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_1 + page)));
@@ -117,60 +119,60 @@ void DossierWindow::buildMenus()
         m_actions[name] = a;
         return a;
     };
-    auto* file = new QMenu(QStringLiteral("&File"), this);
-    add(file, QStringLiteral("NuovaConvalida"), QStringLiteral("&Nuova convalida..."), {}, [this] {
+    auto* file = new QMenu(Ui::tr("&File"), this);
+    add(file, QStringLiteral("NuovaConvalida"), Ui::tr("&Nuova convalida..."), {}, [this] {
         if (m_host.newDossier) m_host.newDossier();
     });
-    add(file, QStringLiteral("ApriConvalida"), QStringLiteral("&Apri convalida..."), {}, [this] {
+    add(file, QStringLiteral("ApriConvalida"), Ui::tr("&Apri convalida..."), {}, [this] {
         if (m_host.openDossier) m_host.openDossier();
     });
-    add(file, QStringLiteral("Salva"), QStringLiteral("&Salva"), QKeySequence::Save, [this] { save(); });
-    add(file, QStringLiteral("SalvaConNome"), QStringLiteral("Salva &con nome..."), {}, [this] { saveAs(); });
-    QAction* reason = add(file, QStringLiteral("MotivoSalvataggio"), QStringLiteral("Chiedi il &motivo a ogni salvataggio"), {},
+    add(file, QStringLiteral("Salva"), Ui::tr("&Salva"), QKeySequence::Save, [this] { save(); });
+    add(file, QStringLiteral("SalvaConNome"), Ui::tr("Salva &con nome..."), {}, [this] { saveAs(); });
+    QAction* reason = add(file, QStringLiteral("MotivoSalvataggio"), Ui::tr("Chiedi il &motivo a ogni salvataggio"), {},
                           [](bool on) { SetAskSaveReason(on); });
     reason->setCheckable(true);
     // one choice for every window until the program closes: shown as it stands whenever the menu opens
     connect(file, &QMenu::aboutToShow, reason, [reason] { reason->setChecked(AskSaveReason()); });
-    add(file, QStringLiteral("Cronologia"), QStringLiteral("Cronolo&gia del file..."), {}, [this] { showHistory(); });
+    add(file, QStringLiteral("Cronologia"), Ui::tr("Cronolo&gia del file..."), {}, [this] { showHistory(); });
     file->addSeparator();
-    add(file, QStringLiteral("StampaDossier"), QStringLiteral("Stampa &dossier..."), QKeySequence::Print,
+    add(file, QStringLiteral("StampaDossier"), Ui::tr("Stampa &dossier..."), QKeySequence::Print,
         [this] { printDossier(); });
     file->addSeparator();
-    add(file, QStringLiteral("Chiudi"), QStringLiteral("C&hiudi"), {}, [this] {
+    add(file, QStringLiteral("Chiudi"), Ui::tr("C&hiudi"), {}, [this] {
         if (auto* frame = parentWidget(); frame && frame->inherits("QMdiSubWindow"))
             frame->close();
         else
             close();
     });
 
-    auto* editMenu = new QMenu(QStringLiteral("Mo&difica"), this);
-    QAction* undo = m_undo->createUndoAction(this, QStringLiteral("&Annulla"));
+    auto* editMenu = new QMenu(Ui::tr("Mo&difica"), this);
+    QAction* undo = m_undo->createUndoAction(this, Ui::tr("&Annulla", "modifica"));
     undo->setShortcut(QKeySequence::Undo);
     undo->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(undo);
     editMenu->addAction(undo);
     m_actions[QStringLiteral("Annulla")] = undo;
-    QAction* redo = m_undo->createRedoAction(this, QStringLiteral("&Ripeti"));
+    QAction* redo = m_undo->createRedoAction(this, Ui::tr("&Ripeti"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
     redo->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(redo);
     editMenu->addAction(redo);
     m_actions[QStringLiteral("Ripeti")] = redo;
 
-    auto* dossierMenu = new QMenu(QStringLiteral("&Convalida"), this);
-    add(dossierMenu, QStringLiteral("Valuta"), QStringLiteral("&Valuta"), QKeySequence(Qt::Key_F9),
+    auto* dossierMenu = new QMenu(Ui::tr("&Convalida"), this);
+    add(dossierMenu, QStringLiteral("Valuta"), Ui::tr("&Valuta"), QKeySequence(Qt::Key_F9),
         [this] { evaluate(); });
     dossierMenu->addSeparator();
-    add(dossierMenu, QStringLiteral("AggiungiStudio"), QStringLiteral("Aggiungi &studio..."), {},
+    add(dossierMenu, QStringLiteral("AggiungiStudio"), Ui::tr("Aggiungi &studio..."), {},
         [this] { addStudy(); });
-    add(dossierMenu, QStringLiteral("AggiungiCriterio"), QStringLiteral("Aggiungi c&riterio"), {},
+    add(dossierMenu, QStringLiteral("AggiungiCriterio"), Ui::tr("Aggiungi c&riterio"), {},
         [this] { addCriterion(); });
-    add(dossierMenu, QStringLiteral("ProponiCriteri"), QStringLiteral("&Proponi criteri"), {},
+    add(dossierMenu, QStringLiteral("ProponiCriteri"), Ui::tr("&Proponi criteri"), {},
         [this] { proposeCriteria(); });
-    add(dossierMenu, QStringLiteral("ConfermaProposte"), QStringLiteral("Con&ferma proposte"), {},
+    add(dossierMenu, QStringLiteral("ConfermaProposte"), Ui::tr("Con&ferma proposte"), {},
         [this] { confirmProposals(); });
     dossierMenu->addSeparator();
-    add(dossierMenu, QStringLiteral("Firma"), QStringLiteral("F&irma..."), {}, [this] { sign(); });
+    add(dossierMenu, QStringLiteral("Firma"), Ui::tr("F&irma..."), {}, [this] { sign(); });
     m_menus = {file, editMenu, dossierMenu};
     for (QMenu* m : m_menus) menuBar()->addMenu(m);
 }
@@ -201,8 +203,8 @@ bool DossierWindow::isModified() const
 
 QString DossierWindow::documentTitle() const
 {
-    return QStringLiteral("Convalida - ") +
-           (m_path.empty() ? QStringLiteral("nessun file") : q(m_path.string()));
+    return Ui::tr("Convalida - ") +
+           (m_path.empty() ? Ui::tr("nessun file") : q(m_path.string()));
 }
 
 void DossierWindow::updateTitle()
@@ -326,7 +328,8 @@ void DossierWindow::evaluate()
 bool DossierWindow::sign()
 {
     if (m_path.empty() || isModified()) {
-        prompts().warning("Salvare il dossier prima di firmarlo: la firma vale per il dossier salvato.");
+        prompts().warning(
+            Ui::tr("Salvare il dossier prima di firmarlo: la firma vale per il dossier salvato.").toStdString());
         return false;
     }
     std::string shown;
@@ -356,7 +359,7 @@ void DossierWindow::showHistory()
 {
     const std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
     if (!trail) {
-        prompts().critical("Il registro delle modifiche non è disponibile.");
+        prompts().critical(Ui::tr("Il registro delle modifiche non è disponibile.").toStdString());
         return;
     }
     AuditViewer viewer(trail, prompts(), m_path.empty() ? QString() : q(TrailPath(m_path)), this);
@@ -367,21 +370,22 @@ void DossierWindow::proposeCriteria()
 {
     ProposalInputs inputs;
     // the values an impurity purpose compares with are the laboratory's: asked, and kept as typed
-    auto ask = [this](const char* question) -> std::optional<WrittenNumber> {
+    auto ask = [this](const QString& question) -> std::optional<WrittenNumber> {
         for (;;) {
-            const auto typed = prompts().askText(question);
+            const auto typed = prompts().askText(question.toStdString());
             if (!typed) return std::nullopt;
             if (auto n = WrittenNumber::parse(*typed)) return n;
-            prompts().warning("\"" + *typed + "\" non è un numero.");
+            prompts().warning(Msg("\"%1\" non è un numero", {*typed}) + ".");
         }
     };
     if (m_dossier.purpose == "impurity_quantitative") {
         inputs.reportingThreshold =
-            ask("Soglia di riporto (il limite di determinazione deve esserle uguale o inferiore):");
+            ask(Ui::tr("Soglia di riporto (il limite di determinazione deve esserle uguale o inferiore):"));
         if (!inputs.reportingThreshold) return;
     }
     if (m_dossier.purpose == "impurity_limit") {
-        inputs.impurityLimit = ask("Limite dell'impurezza (il limite di rilevazione deve esserle uguale o inferiore):");
+        inputs.impurityLimit =
+            ask(Ui::tr("Limite dell'impurezza (il limite di rilevazione deve esserle uguale o inferiore):"));
         if (!inputs.impurityLimit) return;
     }
     std::vector<DossierCriterion> proposals;
@@ -392,10 +396,10 @@ void DossierWindow::proposeCriteria()
         return;
     }
     if (proposals.empty()) {
-        prompts().information("Per lo scopo \"Altro\" non ci sono criteri da proporre.");
+        prompts().information(Ui::tr("Per lo scopo \"Altro\" non ci sono criteri da proporre.").toStdString());
         return;
     }
-    edit(QStringLiteral("Proponi criteri"), [&](Dossier& d) {
+    edit(Ui::tr("Proponi criteri"), [&](Dossier& d) {
         for (DossierCriterion c : proposals) {
             // bound to the first study whose kind gives the quantity
             for (const auto& s : d.studies) {
@@ -413,7 +417,7 @@ void DossierWindow::proposeCriteria()
 
 void DossierWindow::confirmProposals()
 {
-    edit(QStringLiteral("Conferma proposte"), [](Dossier& d) {
+    edit(Ui::tr("Conferma proposte"), [](Dossier& d) {
         for (auto& c : d.criteria) c.proposed = false;
     });
 }
@@ -430,7 +434,7 @@ void DossierWindow::printDossier(ReportUserInterface& ui)
     try {
         BusyPointer busy(prompts());
         if (ReportDatabasePath().empty())
-            throw ReportPipelineError("apertura del database dei report", "nessun database configurato");
+            throw ReportPipelineError(Msg("apertura del database dei report"), Msg("nessun database configurato"));
         // the report is always made from the files as they are now
         m_evaluation = EvaluateDossier(m_dossier, folder());
         m_evaluatedAt = m_undo->index();
@@ -464,14 +468,16 @@ void DossierWindow::addStudy(const std::filesystem::path& file)
 {
     const auto kind = KindFromExtension(file.extension().string());
     if (!kind) {
-        prompts().warning("Il file " + file.string() +
-                          " non è un file di studio (attese le estensioni LIM, PRE, TAR, ACC, SPC, PRI, RIP).");
+        prompts().warning(Ui::tr("Il file %1 non è un file di studio (attese le estensioni LIM, PRE, TAR, ACC, SPC, "
+                                 "PRI, RIP).")
+                              .arg(q(file.string()))
+                              .toStdString());
         return;
     }
     // relative to the dossier once it has a folder, so the dossier and its studies move together
     std::string written = std::filesystem::absolute(file).lexically_normal().string();
     if (!m_path.empty()) written = std::filesystem::absolute(file).lexically_relative(m_path.parent_path()).string();
-    edit(QStringLiteral("Aggiungi studio"), [&](Dossier& d) {
+    edit(Ui::tr("Aggiungi studio"), [&](Dossier& d) {
         std::string base = std::string(KindInfo(*kind).extension);
         for (char& c : base) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         std::string id = base;
@@ -485,7 +491,7 @@ void DossierWindow::removeStudy()
 {
     const int row = m_studies->currentRow();
     if (row < 0 || row >= static_cast<int>(m_dossier.studies.size())) return;
-    edit(QStringLiteral("Rimuovi studio"), [row](Dossier& d) { d.studies.erase(d.studies.begin() + row); });
+    edit(Ui::tr("Rimuovi studio"), [row](Dossier& d) { d.studies.erase(d.studies.begin() + row); });
 }
 
 void DossierWindow::openSelectedStudy()
@@ -495,7 +501,7 @@ void DossierWindow::openSelectedStudy()
     const auto path = Dossier::resolve(folder(), m_dossier.studies[static_cast<std::size_t>(row)].file);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        prompts().warning("Il file " + path.string() + " non esiste.");
+        prompts().warning(Ui::tr("Il file %1 non esiste.").arg(q(path.string())).toStdString());
         return;
     }
     m_host.openStudy(path);
@@ -503,7 +509,7 @@ void DossierWindow::openSelectedStudy()
 
 void DossierWindow::addCriterion()
 {
-    edit(QStringLiteral("Aggiungi criterio"), [](Dossier& d) {
+    edit(Ui::tr("Aggiungi criterio"), [](Dossier& d) {
         DossierCriterion c;
         c.characteristic = "specificity";
         if (!d.studies.empty()) c.study = d.studies.front().id;
@@ -519,7 +525,7 @@ void DossierWindow::removeCriterion()
 {
     const int row = m_criteria->currentRow();
     if (row < 0 || row >= static_cast<int>(m_dossier.criteria.size())) return;
-    edit(QStringLiteral("Rimuovi criterio"), [row](Dossier& d) { d.criteria.erase(d.criteria.begin() + row); });
+    edit(Ui::tr("Rimuovi criterio"), [row](Dossier& d) { d.criteria.erase(d.criteria.begin() + row); });
 }
 
 }  // namespace kestra

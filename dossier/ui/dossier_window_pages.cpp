@@ -20,6 +20,7 @@
 #include "framework/number_pattern.h"
 #include "framework/prompts.h"
 #include "text/number_format.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -79,7 +80,7 @@ private:
 std::vector<Choice> entries(std::span<const NamedEntry> list)
 {
     std::vector<Choice> out;
-    for (const auto& e : list) out.push_back({q(e.key), q(e.nameIt)});
+    for (const auto& e : list) out.push_back({q(e.key), q(e.name(ScreenLanguage()))});
     return out;
 }
 
@@ -126,14 +127,14 @@ QPushButton* button(const QString& text, QWidget* parent, QBoxLayout* row)
     return b;
 }
 
-const char* statusName(const std::string& status)
+QString statusName(const std::string& status)
 {
-    if (status == "ok") return "letto e calcolato";
-    if (status == "warnings") return "letto con valori non letti come scritti";
-    if (status == "missing") return "file mancante";
-    if (status == "unreadable") return "file illeggibile";
-    if (status == "unknown_kind") return "non è uno studio";
-    return "calcolo non eseguito";
+    if (status == "ok") return Ui::tr("letto e calcolato");
+    if (status == "warnings") return Ui::tr("letto con valori non letti come scritti");
+    if (status == "missing") return Ui::tr("file mancante");
+    if (status == "unreadable") return Ui::tr("file illeggibile");
+    if (status == "unknown_kind") return Ui::tr("non è uno studio");
+    return Ui::tr("calcolo non eseguito");
 }
 
 }  // namespace
@@ -145,37 +146,39 @@ QWidget* DossierWindow::buildMethodPage()
     auto* page = new QWidget(this);
     auto* form = new QFormLayout(page);
     const std::pair<const char*, const char*> fields[] = {
-        {"title", "&Titolo:"},
-        {"document", "&Documento:"},
-        {"revision", "Re&visione:"},
-        {"analytical_method", "Metodo a&nalitico:"},
-        {"analyte", "Anal&ita:"},
-        {"sample", "Cam&pione:"},
-        {"unit", "&Unità di misura:"},
-        {"technique", "Tecnic&a:"},
+        {"title", QT_TRANSLATE_NOOP("Kestra", "&Titolo:")},
+        {"document", QT_TRANSLATE_NOOP("Kestra", "&Documento:")},
+        {"revision", QT_TRANSLATE_NOOP("Kestra", "Re&visione:")},
+        {"analytical_method", QT_TRANSLATE_NOOP("Kestra", "Metodo a&nalitico:")},
+        {"analyte", QT_TRANSLATE_NOOP("Kestra", "Anal&ita:")},
+        {"sample", QT_TRANSLATE_NOOP("Kestra", "Cam&pione:")},
+        {"unit", QT_TRANSLATE_NOOP("Kestra", "&Unità di misura:")},
+        {"technique", QT_TRANSLATE_NOOP("Kestra", "Tecnic&a:")},
     };
     for (const auto& [key, label] : fields) {
         auto* line = new QLineEdit(page);
         line->setObjectName(QString::fromLatin1(key));
-        form->addRow(QString::fromUtf8(label), line);
+        form->addRow(Ui::tr(label), line);
         m_methodFields[QString::fromLatin1(key)] = line;
         connect(line, &QLineEdit::editingFinished, this, [this, k = QString::fromLatin1(key)] { commitMethodField(k); });
     }
     m_purpose = new QComboBox(page);
     m_purpose->setObjectName(QStringLiteral("purpose"));
-    for (const auto& p : DossierPurposes()) m_purpose->addItem(q(p.nameIt), q(p.key));
-    form->addRow(QStringLiteral("Sc&opo del metodo:"), m_purpose);
+    for (const auto& p : DossierPurposes()) m_purpose->addItem(q(p.name(ScreenLanguage())), q(p.key));
+    form->addRow(Ui::tr("Sc&opo del metodo:"), m_purpose);
     connect(m_purpose, &QComboBox::activated, this, [this] {
         const std::string key = m_purpose->currentData().toString().toStdString();
-        edit(QStringLiteral("Scopo del metodo"), [&](Dossier& d) { d.purpose = key; });
+        edit(Ui::tr("Scopo del metodo"), [&](Dossier& d) { d.purpose = key; });
     });
     auto* range = new QWidget(page);
     auto* rangeRow = new QHBoxLayout(range);
     rangeRow->setContentsMargins(0, 0, 0, 0);
     const std::pair<const char*, const char*> rangeFields[] = {
-        {"range_low", "da"}, {"range_high", "a"}, {"range_unit", "unità"}};
+        {"range_low", QT_TRANSLATE_NOOP("Kestra", "da")},
+        {"range_high", QT_TRANSLATE_NOOP("Kestra", "a")},
+        {"range_unit", QT_TRANSLATE_NOOP("Kestra", "unità")}};
     for (const auto& [key, label] : rangeFields) {
-        auto* caption = new QLabel(QString::fromUtf8(label), range);
+        auto* caption = new QLabel(Ui::tr(label), range);
         auto* line = new QLineEdit(range);
         line->setObjectName(QString::fromLatin1(key));
         caption->setBuddy(line);
@@ -184,7 +187,7 @@ QWidget* DossierWindow::buildMethodPage()
         m_methodFields[QString::fromLatin1(key)] = line;
         connect(line, &QLineEdit::editingFinished, this, [this, k = QString::fromLatin1(key)] { commitMethodField(k); });
     }
-    auto* rangeLabel = new QLabel(QStringLiteral("Inte&rvallo di lavoro:"), page);
+    auto* rangeLabel = new QLabel(Ui::tr("Inte&rvallo di lavoro:"), page);
     rangeLabel->setBuddy(m_methodFields[QStringLiteral("range_low")]);
     form->addRow(rangeLabel, range);
     return page;
@@ -200,17 +203,17 @@ void DossierWindow::commitMethodField(const QString& key)
         if (!line->text().trimmed().isEmpty()) {
             n = WrittenNumber::parse(text);
             if (!n) {
-                prompts().warning("\"" + text + "\" non è un numero: l'intervallo di lavoro resta com'era.");
+                prompts().warning(Ui::tr("\"%1\" non è un numero: l'intervallo di lavoro resta com'era.").arg(q(text)).toStdString());
                 showDossier();
                 return;
             }
         }
-        edit(QStringLiteral("Intervallo di lavoro"), [&](Dossier& d) {
+        edit(Ui::tr("Intervallo di lavoro"), [&](Dossier& d) {
             (key == "range_low" ? d.range.low : d.range.high) = n;
         });
         return;
     }
-    edit(QStringLiteral("Modifica del metodo"), [&](Dossier& d) {
+    edit(Ui::tr("Modifica del metodo"), [&](Dossier& d) {
         if (key == "title") d.title = text;
         if (key == "document") d.document = text;
         if (key == "revision") d.revision = text;
@@ -230,14 +233,14 @@ QWidget* DossierWindow::buildStudiesPage()
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     m_studies = makeTable(QStringLiteral("studies"),
-                          {QStringLiteral("Identificativo"), QStringLiteral("Etichetta"), QStringLiteral("Tipo"),
-                           QStringLiteral("File"), QStringLiteral("Stato")},
+                          {Ui::tr("Identificativo"), Ui::tr("Etichetta"), Ui::tr("Tipo"),
+                           Ui::tr("File"), Ui::tr("Stato")},
                           page);
     layout->addWidget(m_studies);
     auto* row = new QHBoxLayout;
-    connect(button(QStringLiteral("A&ggiungi..."), page, row), &QPushButton::clicked, this, [this] { addStudy(); });
-    connect(button(QStringLiteral("&Rimuovi"), page, row), &QPushButton::clicked, this, [this] { removeStudy(); });
-    connect(button(QStringLiteral("A&pri"), page, row), &QPushButton::clicked, this, [this] { openSelectedStudy(); });
+    connect(button(Ui::tr("A&ggiungi..."), page, row), &QPushButton::clicked, this, [this] { addStudy(); });
+    connect(button(Ui::tr("&Rimuovi"), page, row), &QPushButton::clicked, this, [this] { removeStudy(); });
+    connect(button(Ui::tr("A&pri"), page, row), &QPushButton::clicked, this, [this] { openSelectedStudy(); });
     row->addStretch();
     layout->addLayout(row);
     connect(m_studies, &QTableWidget::cellChanged, this, &DossierWindow::commitStudyCell);
@@ -251,18 +254,19 @@ void DossierWindow::commitStudyCell(int row, int column)
     const std::string old = m_dossier.studies[static_cast<std::size_t>(row)].id;
     if (column == 0) {
         if (text.empty() || (text != old && m_dossier.findStudy(text))) {
-            prompts().warning("L'identificativo \"" + text + "\" è vuoto o è già usato da un altro studio.");
+            prompts().warning(
+                Ui::tr("L'identificativo \"%1\" è vuoto o è già usato da un altro studio.").arg(q(text)).toStdString());
             showStudies();
             return;
         }
         // the criteria follow their study to its new name
-        edit(QStringLiteral("Identificativo dello studio"), [&](Dossier& d) {
+        edit(Ui::tr("Identificativo dello studio"), [&](Dossier& d) {
             d.studies[static_cast<std::size_t>(row)].id = text;
             for (auto& c : d.criteria)
                 if (c.study == old) c.study = text;
         });
     } else if (column == 1) {
-        edit(QStringLiteral("Etichetta dello studio"),
+        edit(Ui::tr("Etichetta dello studio"),
              [&](Dossier& d) { d.studies[static_cast<std::size_t>(row)].label = text; });
     }
 }
@@ -275,12 +279,12 @@ void DossierWindow::showStudies()
     for (int r = 0; r < m_studies->rowCount(); ++r) {
         const DossierStudy& s = m_dossier.studies[static_cast<std::size_t>(r)];
         const auto kind = kindOf(s);
-        QString state = QStringLiteral("non valutato");
+        QString state = Ui::tr("non valutato");
         if (m_evaluation)
-            if (const StudyOutcome* o = m_evaluation->findStudy(s.id)) state = QString::fromUtf8(statusName(o->status));
+            if (const StudyOutcome* o = m_evaluation->findStudy(s.id)) state = statusName(o->status);
         m_studies->setItem(r, 0, item(q(s.id), true));
         m_studies->setItem(r, 1, item(q(s.label), true));
-        m_studies->setItem(r, 2, item(kind ? q(KindInfo(*kind).methodName) : QStringLiteral("?"), false));
+        m_studies->setItem(r, 2, item(kind ? ScreenText(KindInfo(*kind).methodName) : QStringLiteral("?"), false));
         m_studies->setItem(r, 3, item(q(s.file), false));
         m_studies->setItem(r, 4, item(state, false));
     }
@@ -296,8 +300,8 @@ QWidget* DossierWindow::buildCriteriaPage()
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     m_criteria = makeTable(QStringLiteral("criteria"),
-                           {QStringLiteral("Caratteristica"), QStringLiteral("Studio"), QStringLiteral("Grandezza"),
-                            QStringLiteral("Prova"), QStringLiteral("Limite"), QStringLiteral("Stato")},
+                           {Ui::tr("Caratteristica"), Ui::tr("Studio"), Ui::tr("Grandezza"),
+                            Ui::tr("Prova"), Ui::tr("Limite"), Ui::tr("Stato")},
                            page);
     m_criteria->setItemDelegateForColumn(
         0, new ChoiceDelegate([](const QModelIndex&) { return entries(DossierCharacteristics()); }, false, m_criteria));
@@ -317,31 +321,31 @@ QWidget* DossierWindow::buildCriteriaPage()
                    const DossierStudy* s = c.study ? m_dossier.findStudy(*c.study) : nullptr;
                    const auto kind = s ? kindOf(*s) : std::nullopt;
                    if (kind)
-                       for (const auto& e : KindQuantities(*kind)) out.push_back({q(e.key), q(e.nameIt)});
+                       for (const auto& e : KindQuantities(*kind)) out.push_back({q(e.key), q(e.name(ScreenLanguage()))});
                    // the extended statistics of the last evaluation are reachable by name
                    if (m_evaluation && s)
                        if (const StudyOutcome* o = m_evaluation->findStudy(s->id); o && o->extended)
-                           for (const auto& v : o->extended->values) out.push_back({q(v.key), q(v.nameIt + " (" + v.key + ")")});
+                           for (const auto& v : o->extended->values) out.push_back({q(v.key), q(v.name(ScreenLanguage()) + " (" + v.key + ")")});
                    return out;
                },
                true, m_criteria));
     m_criteria->setItemDelegateForColumn(
         3, new ChoiceDelegate([](const QModelIndex&) { return entries(DossierTests()); }, false, m_criteria));
     layout->addWidget(m_criteria);
-    auto* hint = new QLabel(QStringLiteral("Limite: un valore, o due separati da \";\" per \"compreso tra\" ed "
-                                           "\"esterno a\". Il risultato è arrotondato ai decimali scritti nel "
-                                           "limite prima del confronto."),
+    auto* hint = new QLabel(Ui::tr("Limite: un valore, o due separati da \";\" per \"compreso tra\" ed "
+                                   "\"esterno a\". Il risultato è arrotondato ai decimali scritti nel "
+                                   "limite prima del confronto."),
                             page);
     hint->setWordWrap(true);
     layout->addWidget(hint);
     auto* row = new QHBoxLayout;
-    connect(button(QStringLiteral("A&ggiungi criterio"), page, row), &QPushButton::clicked, this,
+    connect(button(Ui::tr("A&ggiungi criterio"), page, row), &QPushButton::clicked, this,
             [this] { addCriterion(); });
-    connect(button(QStringLiteral("&Rimuovi criterio"), page, row), &QPushButton::clicked, this,
+    connect(button(Ui::tr("&Rimuovi criterio"), page, row), &QPushButton::clicked, this,
             [this] { removeCriterion(); });
-    connect(button(QStringLiteral("&Proponi criteri"), page, row), &QPushButton::clicked, this,
+    connect(button(Ui::tr("&Proponi criteri"), page, row), &QPushButton::clicked, this,
             [this] { proposeCriteria(); });
-    connect(button(QStringLiteral("Conferma propos&te"), page, row), &QPushButton::clicked, this,
+    connect(button(Ui::tr("Conferma propos&te"), page, row), &QPushButton::clicked, this,
             [this] { confirmProposals(); });
     row->addStretch();
     layout->addLayout(row);
@@ -361,18 +365,18 @@ void DossierWindow::commitCriterionCell(int row, int column)
         for (const QString& part : parts) {
             const auto n = WrittenNumber::parse(part.toStdString());
             if (!n) {
-                prompts().warning("\"" + part.trimmed().toStdString() + "\" non è un numero: il limite resta com'era.");
+                prompts().warning(Ui::tr("\"%1\" non è un numero: il limite resta com'era.").arg(part.trimmed()).toStdString());
                 showCriteria();
                 return;
             }
             limit.push_back(*n);
         }
         if (limit.size() > 2) {
-            prompts().warning("Un limite ha al più due valori (minimo ; massimo).");
+            prompts().warning(Ui::tr("Un limite ha al più due valori (minimo ; massimo).").toStdString());
             showCriteria();
             return;
         }
-        edit(QStringLiteral("Limite del criterio"), [&](Dossier& d) {
+        edit(Ui::tr("Limite del criterio"), [&](Dossier& d) {
             auto& c = d.criteria[index];
             c.limitIsPair = limit.size() == 2;
             c.limit = std::move(limit);
@@ -380,7 +384,7 @@ void DossierWindow::commitCriterionCell(int row, int column)
         });
         return;
     }
-    edit(QStringLiteral("Modifica del criterio"), [&](Dossier& d) {
+    edit(Ui::tr("Modifica del criterio"), [&](Dossier& d) {
         auto& c = d.criteria[index];
         if (column == 0) c.characteristic = key;
         if (column == 1) c.study = key;
@@ -402,15 +406,15 @@ void DossierWindow::showCriteria()
         const auto kind = s ? kindOf(*s) : std::nullopt;
         QString quantity = q(c.quantity);
         if (kind)
-            if (const QuantityEntry* e = FindQuantity(*kind, c.quantity)) quantity = q(e->nameIt);
-        m_criteria->setItem(r, 0, item(q(EntryName(DossierCharacteristics(), c.characteristic, Language::Italian)),
+            if (const QuantityEntry* e = FindQuantity(*kind, c.quantity)) quantity = q(e->name(ScreenLanguage()));
+        m_criteria->setItem(r, 0, item(q(EntryName(DossierCharacteristics(), c.characteristic, ScreenLanguage())),
                                        true, q(c.characteristic)));
-        m_criteria->setItem(r, 1, item(c.study ? q(*c.study) : QStringLiteral("(nessuno)"), true,
+        m_criteria->setItem(r, 1, item(c.study ? q(*c.study) : Ui::tr("(nessuno)"), true,
                                        c.study ? q(*c.study) : QString()));
         m_criteria->setItem(r, 2, item(quantity, true, q(c.quantity)));
-        m_criteria->setItem(r, 3, item(q(EntryName(DossierTests(), c.test, Language::Italian)), true, q(c.test)));
+        m_criteria->setItem(r, 3, item(q(EntryName(DossierTests(), c.test, ScreenLanguage())), true, q(c.test)));
         m_criteria->setItem(r, 4, item(limitText(c), LimitCount(c.test) > 0));
-        m_criteria->setItem(r, 5, item(c.proposed ? QStringLiteral("proposto") : QStringLiteral("confermato"), false));
+        m_criteria->setItem(r, 5, item(c.proposed ? Ui::tr("proposto") : Ui::tr("confermato"), false));
     }
     if (currentRow >= 0 && currentRow < m_criteria->rowCount())
         m_criteria->setCurrentCell(currentRow, std::max(0, currentColumn));
@@ -432,17 +436,17 @@ QWidget* DossierWindow::buildResultsPage()
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
     m_verdict->setFont(bold);
     top->addWidget(m_verdict, 1);
-    connect(button(QStringLiteral("&Valuta (F9)"), page, top), &QPushButton::clicked, this, [this] { evaluate(); });
+    connect(button(Ui::tr("&Valuta (F9)"), page, top), &QPushButton::clicked, this, [this] { evaluate(); });
     layout->addLayout(top);
-    m_stale = new QLabel(QStringLiteral("Il dossier è cambiato dopo la valutazione: premere F9 per valutarlo di nuovo."),
+    m_stale = new QLabel(Ui::tr("Il dossier è cambiato dopo la valutazione: premere F9 per valutarlo di nuovo."),
                          page);
     m_stale->setObjectName(QStringLiteral("staleNotice"));
     m_stale->setStyleSheet(QStringLiteral("color: #a04000;"));
     layout->addWidget(m_stale);
     m_results = makeTable(QStringLiteral("results"),
-                          {QStringLiteral("N."), QStringLiteral("Caratteristica"), QStringLiteral("Studio"),
-                           QStringLiteral("Criterio"), QStringLiteral("Risultato"), QStringLiteral("Confrontato"),
-                           QStringLiteral("Esito"), QStringLiteral("Motivo")},
+                          {Ui::tr("N."), Ui::tr("Caratteristica"), Ui::tr("Studio"),
+                           Ui::tr("Criterio"), Ui::tr("Risultato"), Ui::tr("Confrontato"),
+                           Ui::tr("Esito"), Ui::tr("Motivo")},
                           page);
     m_results->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(m_results, 3);
@@ -458,7 +462,7 @@ void DossierWindow::showResults()
     if (!m_results) return;
     m_stale->setVisible(m_evaluation && m_evaluatedAt != m_undo->index());
     if (!m_evaluation) {
-        m_verdict->setText(QStringLiteral("Esito: non ancora valutato (F9)"));
+        m_verdict->setText(Ui::tr("Esito: non ancora valutato (F9)"));
         m_results->setRowCount(0);
         m_notes->clear();
         return;
@@ -466,11 +470,11 @@ void DossierWindow::showResults()
     const DossierEvaluation& e = *m_evaluation;
     // the evaluation belongs to the dossier it was made on, which an edit may have shortened since
     if (m_evaluatedAt != m_undo->index() && e.criteria.size() > m_dossier.criteria.size()) {
-        m_verdict->setText(QStringLiteral("Esito: da valutare di nuovo (F9)"));
+        m_verdict->setText(Ui::tr("Esito: da valutare di nuovo (F9)"));
         m_results->setRowCount(0);
         return;
     }
-    m_verdict->setText(QStringLiteral("Esito: ") + QString::fromUtf8(VerdictName(e.verdict, Language::Italian)));
+    m_verdict->setText(Ui::tr("Esito: %1").arg(QString::fromUtf8(VerdictName(e.verdict, ScreenLanguage()))));
     m_results->setRowCount(static_cast<int>(e.criteria.size()));
     const char sep = UserDecimalSeparator();
     for (int r = 0; r < m_results->rowCount(); ++r) {
@@ -480,24 +484,24 @@ void DossierWindow::showResults()
         std::optional<StudyKindId> kind;
         if (s && s->study) kind = s->study->kindId();
         m_results->setItem(r, 0, item(QString::number(o.index + 1), false));
-        m_results->setItem(r, 1, item(q(EntryName(DossierCharacteristics(), c.characteristic, Language::Italian)), false));
+        m_results->setItem(r, 1, item(q(EntryName(DossierCharacteristics(), c.characteristic, ScreenLanguage())), false));
         m_results->setItem(r, 2, item(c.study ? q(*c.study) : QStringLiteral("-"), false));
-        m_results->setItem(r, 3, item(q(CriterionText(c, kind ? &*kind : nullptr, Language::Italian, sep)), false));
+        m_results->setItem(r, 3, item(q(CriterionText(c, kind ? &*kind : nullptr, ScreenLanguage(), sep)), false));
         m_results->setItem(r, 4, item(q(o.valueText), false));
         m_results->setItem(r, 5, item(q(o.comparedText), false));
-        m_results->setItem(r, 6, item(QString::fromUtf8(VerdictName(o.verdict, Language::Italian)), false));
-        m_results->setItem(r, 7, item(q(o.reason.it), false));
+        m_results->setItem(r, 6, item(QString::fromUtf8(VerdictName(o.verdict, ScreenLanguage())), false));
+        m_results->setItem(r, 7, item(q(InterfaceIsEnglish() ? o.reason.en : o.reason.it), false));
     }
     m_results->resizeColumnsToContents();
-    QString notes = q(e.conclusion(m_dossier, Language::Italian)) + QStringLiteral("\n");
+    QString notes = q(e.conclusion(m_dossier, ScreenLanguage())) + QStringLiteral("\n");
     // a study open with unsaved changes: the dossier read its saved file
     std::vector<std::filesystem::path> unsaved = m_host.unsavedStudies ? m_host.unsavedStudies() : std::vector<std::filesystem::path>{};
     for (const StudyOutcome& s : e.studies) {
-        notes += QStringLiteral("\n%1 (%2): %3").arg(q(s.id), q(s.file), QString::fromUtf8(statusName(s.status)));
+        notes += QStringLiteral("\n%1 (%2): %3").arg(q(s.id), q(s.file), statusName(s.status));
         std::error_code ec;
         for (const auto& u : unsaved)
             if (std::filesystem::equivalent(u, s.path, ec))
-                notes += QStringLiteral(" - aperto con modifiche non salvate: il dossier usa il file salvato");
+                notes += Ui::tr(" - aperto con modifiche non salvate: il dossier usa il file salvato");
         for (const auto& m : s.messages) notes += QStringLiteral("\n    ") + q(m);
     }
     m_notes->setPlainText(notes);
@@ -510,32 +514,32 @@ QWidget* DossierWindow::buildSignaturesPage()
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     m_signatures = makeTable(QStringLiteral("signatures"),
-                             {QStringLiteral("Ruolo"), QStringLiteral("Nome"), QStringLiteral("Firma elettronica")},
+                             {Ui::tr("Ruolo"), Ui::tr("Nome"), Ui::tr("Firma elettronica")},
                              page);
     m_signatures->setItemDelegateForColumn(0, new ChoiceDelegate(
                                                   [](const QModelIndex&) {
                                                       return std::vector<Choice>{
-                                                          {QStringLiteral("prepared"), QStringLiteral("Preparato da")},
-                                                          {QStringLiteral("reviewed"), QStringLiteral("Verificato da")},
-                                                          {QStringLiteral("approved"), QStringLiteral("Approvato da")}};
+                                                          {QStringLiteral("prepared"), Ui::tr("Preparato da")},
+                                                          {QStringLiteral("reviewed"), Ui::tr("Verificato da")},
+                                                          {QStringLiteral("approved"), Ui::tr("Approvato da")}};
                                                   },
                                                   true, m_signatures));
     layout->addWidget(m_signatures);
     auto* row = new QHBoxLayout;
-    connect(button(QStringLiteral("A&ggiungi firma"), page, row), &QPushButton::clicked, this, [this] {
-        edit(QStringLiteral("Aggiungi firma"),
+    connect(button(Ui::tr("A&ggiungi firma"), page, row), &QPushButton::clicked, this, [this] {
+        edit(Ui::tr("Aggiungi firma"),
              [](Dossier& d) { d.signatures.push_back({"reviewed", "", OrderedJson::object()}); });
     });
-    connect(button(QStringLiteral("&Rimuovi firma"), page, row), &QPushButton::clicked, this, [this] {
+    connect(button(Ui::tr("&Rimuovi firma"), page, row), &QPushButton::clicked, this, [this] {
         const int r = m_signatures->currentRow();
         if (r < 0 || r >= static_cast<int>(m_dossier.signatures.size())) return;
         if (IsElectronicallySigned(m_dossier.signatures[static_cast<std::size_t>(r)])) {
-            prompts().warning("Una firma elettronica resta nel dossier: non si rimuove.");
+            prompts().warning(Ui::tr("Una firma elettronica resta nel dossier: non si rimuove.").toStdString());
             return;
         }
-        edit(QStringLiteral("Rimuovi firma"), [r](Dossier& d) { d.signatures.erase(d.signatures.begin() + r); });
+        edit(Ui::tr("Rimuovi firma"), [r](Dossier& d) { d.signatures.erase(d.signatures.begin() + r); });
     });
-    connect(button(QStringLiteral("F&irma..."), page, row), &QPushButton::clicked, this, [this] { sign(); });
+    connect(button(Ui::tr("F&irma..."), page, row), &QPushButton::clicked, this, [this] { sign(); });
     row->addStretch();
     layout->addLayout(row);
     connect(m_signatures, &QTableWidget::cellChanged, this, &DossierWindow::commitSignatureCell);
@@ -548,7 +552,7 @@ void DossierWindow::commitSignatureCell(int row, int column)
     QTableWidgetItem* cell = m_signatures->item(row, column);
     const std::string value =
         (column == 0 ? cell->data(kKeyRole).toString() : cell->text()).trimmed().toStdString();
-    edit(QStringLiteral("Firma"), [&](Dossier& d) {
+    edit(Ui::tr("Firma"), [&](Dossier& d) {
         auto& s = d.signatures[static_cast<std::size_t>(row)];
         (column == 0 ? s.role : s.name) = value;
     });
@@ -562,9 +566,9 @@ void DossierWindow::showSignatures()
     for (int r = 0; r < m_signatures->rowCount(); ++r) {
         const DossierSignature& s = m_dossier.signatures[static_cast<std::size_t>(r)];
         QString role = q(s.role);
-        if (s.role == "prepared") role = QStringLiteral("Preparato da");
-        if (s.role == "reviewed") role = QStringLiteral("Verificato da");
-        if (s.role == "approved") role = QStringLiteral("Approvato da");
+        if (s.role == "prepared") role = Ui::tr("Preparato da");
+        if (s.role == "reviewed") role = Ui::tr("Verificato da");
+        if (s.role == "approved") role = Ui::tr("Approvato da");
         // an electronic signature is the signer's: its role and name are not edited
         const bool electronic = IsElectronicallySigned(s);
         m_signatures->setItem(r, 0, item(role, !electronic, q(s.role)));

@@ -12,6 +12,7 @@
 #include "framework/ui/data_grid_view.h"
 #include "framework/ui/fixed_dialog.h"
 #include "text/number_format.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -20,12 +21,12 @@ ConcentrationsDialog::ConcentrationsDialog(const std::vector<std::string>& conce
     : QDialog(parent), m_grid(static_cast<int>(concentrations.size()), 1)
 {
     setObjectName(QStringLiteral("WConc"));
-    setWindowTitle(QStringLiteral("Concentrazioni"));
+    setWindowTitle(Ui::tr("Concentrazioni"));
     SetFixedDialogFrame(*this);
     setModal(true);
 
     m_grid.setFormat(format);
-    m_grid.setColumnHeader(0, "Valori");
+    m_grid.setColumnHeader(0, Ui::tr("Valori").toStdString());
     for (std::size_t r = 0; r < concentrations.size(); ++r) {
         const int row = static_cast<int>(r);
         m_grid.setRowHeader(row, std::to_string(r + 1));
@@ -46,11 +47,11 @@ ConcentrationsDialog::ConcentrationsDialog(const std::vector<std::string>& conce
     const int width =
         m_view->verticalHeader()->sizeHint().width() + m_view->columnWidth(0) + 2 * m_view->frameWidth() +
         (m_grid.rowCount() >= kRowsWithScrollBar ? m_view->verticalScrollBar()->sizeHint().width() : 0);
-    m_view->setFixedWidth(std::max(width, fontMetrics().horizontalAdvance(QStringLiteral("Valori")) * 3));
+    m_view->setFixedWidth(std::max(width, fontMetrics().horizontalAdvance(Ui::tr("Valori")) * 3));
 
     m_ok = new QPushButton(QStringLiteral("Ok"), this);
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Annulla"), this);
+    m_cancel = new QPushButton(Ui::tr("Annulla"), this);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);

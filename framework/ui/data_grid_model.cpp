@@ -5,6 +5,7 @@
 #include <QColor>
 
 #include "framework/cell_entry.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -81,9 +82,9 @@ bool DataGridModel::setData(const QModelIndex& index, const QVariant& value, int
 QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role == Qt::DisplayRole) {
-        if (orientation == Qt::Horizontal) return QString::fromStdString(m_grid.columnHeader(section));
+        if (orientation == Qt::Horizontal) return ScreenText(m_grid.columnHeader(section));
         const std::string h = m_grid.rowHeader(section);
-        return h.empty() ? QString::number(section + 1) : QString::fromStdString(h);
+        return h.empty() ? QString::number(section + 1) : ScreenText(h);
     }
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
     return {};

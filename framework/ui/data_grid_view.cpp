@@ -20,6 +20,7 @@
 #include "framework/ui/data_grid_model.h"
 #include "framework/ui/numeric_delegate.h"
 #include "text/number_format.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -486,7 +487,7 @@ bool DataGridView::eventFilter(QObject* watched, QEvent* event)
         option.initFrom(corner);
         option.rect = corner->rect();
         option.position = QStyleOptionHeader::OnlyOneSection;
-        option.text = QString::fromStdString(grid().cornerHeader());
+        option.text = ScreenText(grid().cornerHeader());
         option.textAlignment = Qt::AlignCenter;
         corner->style()->drawControl(QStyle::CE_Header, &option, &painter, corner);
         return true;

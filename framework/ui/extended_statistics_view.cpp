@@ -14,6 +14,7 @@
 #include "framework/extended_statistics_text.h"
 #include "framework/number_pattern.h"
 #include "framework/study.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -58,7 +59,7 @@ ExtendedStatisticsView::ExtendedStatisticsView(QWidget* parent) : QWidget(parent
     m_table = new QTableWidget(0, 3, this);
     m_table->setObjectName(QStringLiteral("GridEstesa"));
     m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("Grandezza"), QStringLiteral("Valore"), QStringLiteral("Nota")});
+        {Ui::tr("Grandezza"), Ui::tr("Valore"), Ui::tr("Nota")});
     m_table->verticalHeader()->setVisible(false);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -77,10 +78,10 @@ ExtendedStatisticsView::ExtendedStatisticsView(QWidget* parent) : QWidget(parent
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setItemDelegate(new RoomyRowDelegate(m_table));
     m_table->installEventFilter(this);
-    m_table->setAccessibleName(QStringLiteral("Statistica estesa"));
+    m_table->setAccessibleName(Ui::tr("Statistica estesa"));
 
-    m_rule = new QLabel(QStringLiteral("Valori con 6 cifre significative; il valore completo compare nel "
-                                       "suggerimento della cella. Ctrl+C copia le righe scelte."),
+    m_rule = new QLabel(Ui::tr("Valori con 6 cifre significative; il valore completo compare nel "
+                               "suggerimento della cella. Ctrl+C copia le righe scelte."),
                         this);
     m_rule->setWordWrap(true);
     QPalette muted = m_rule->palette();
@@ -99,7 +100,7 @@ void ExtendedStatisticsView::showStatistics(const Study& study)
     const bool current = study.resultsCurrent();
     const ExtendedStatistics statistics = current ? study.extendedStatistics() : ExtendedStatistics{};
     const std::vector<ExtendedLine> lines =
-        ExtendedLines(statistics, Language::Italian, UserDecimalSeparator());
+        ExtendedLines(statistics, ScreenLanguage(), UserDecimalSeparator());
     const bool shown = statistics.available && !lines.empty();
 
     m_table->setRowCount(0);
@@ -107,10 +108,10 @@ void ExtendedStatisticsView::showStatistics(const Study& study)
     for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
         const ExtendedLine& line = lines[static_cast<std::size_t>(r)];
         QTableWidgetItem* name = item(q(line.name), Qt::AlignLeft);
-        name->setToolTip(QStringLiteral("Chiave: ") + q(line.key));
+        name->setToolTip(Ui::tr("Chiave: ") + q(line.key));
         QTableWidgetItem* value = item(q(line.value), Qt::AlignRight);
         if (!line.fullValue.empty() && line.fullValue != line.value)
-            value->setToolTip(QStringLiteral("Valore completo: ") + q(line.fullValue));
+            value->setToolTip(Ui::tr("Valore completo: ") + q(line.fullValue));
         QTableWidgetItem* note = item(q(line.note), Qt::AlignLeft);
         note->setToolTip(q(line.note));
         m_table->setItem(r, 0, name);
@@ -121,8 +122,8 @@ void ExtendedStatisticsView::showStatistics(const Study& study)
         m_table->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
 
     m_notice->setText(shown                  ? QString()
-                      : statistics.available ? q(ExtendedNoValuesText(Language::Italian))
-                                             : q(ExtendedUnavailableText(!current, Language::Italian)));
+                      : statistics.available ? q(ExtendedNoValuesText(ScreenLanguage()))
+                                             : q(ExtendedUnavailableText(!current, ScreenLanguage())));
     m_notice->setVisible(!shown);
     m_table->setVisible(shown);
     m_rule->setVisible(shown);

@@ -6,6 +6,7 @@
 #include "framework/extended_statistics_text.h"
 #include "framework/number_pattern.h"
 #include "framework/study.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -21,7 +22,7 @@ QTableWidgetItem* cell(const QString& text, const QString& full)
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    if (!full.isEmpty() && full != text) item->setToolTip(QStringLiteral("Valore completo: ") + full);
+    if (!full.isEmpty() && full != text) item->setToolTip(Ui::tr("Valore completo: ") + full);
     return item;
 }
 
@@ -47,7 +48,7 @@ void ExtendedTableView::showStudy(const Study& study, const QString& labelHead, 
     ExtendedTable table;
     for (std::size_t i = 0; i < statistics.values.size(); ++i)
         if (statistics.values[i].key == m_key)
-            table = ExtendedTableAt(statistics, i, Language::Italian, UserDecimalSeparator());
+            table = ExtendedTableAt(statistics, i, ScreenLanguage(), UserDecimalSeparator());
     if (table.members.empty()) return;
 
     const bool labelled = !labelHead.isEmpty() && labels.size() == static_cast<qsizetype>(table.cells.size());

@@ -12,13 +12,14 @@
 
 #include "framework/prompts.h"
 #include "framework/ui/fixed_dialog.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
 FormNumero::FormNumero(Prompts& prompts, const NumberFormat& current, QWidget* parent)
     : QDialog(parent), m_prompts(prompts)
 {
-    setWindowTitle(QStringLiteral("Formato numeri"));
+    setWindowTitle(Ui::tr("Formato numeri"));
     SetFixedDialogFrame(*this);
     setModal(true);
     auto* digitsOnly =
@@ -35,17 +36,17 @@ FormNumero::FormNumero(Prompts& prompts, const NumberFormat& current, QWidget* p
     }
     m_ok = new QPushButton(QStringLiteral("&OK"), this);
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("&Annulla"), this);
+    m_cancel = new QPushButton(Ui::tr("&Annulla"), this);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Numero degli interi"), m_integers);
-    form->addRow(QStringLiteral("Numero dei decimali"), m_decimals);
+    form->addRow(Ui::tr("Numero degli interi"), m_integers);
+    form->addRow(Ui::tr("Numero dei decimali"), m_decimals);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Imposta il numero degli interi e dei decimali"), this));
+    layout->addWidget(new QLabel(Ui::tr("Imposta il numero degli interi e dei decimali"), this));
     layout->addLayout(form);
     layout->addLayout(buttons);
     // one size: a window manager that offers maximise anyway (openbox) has nothing to grow
@@ -60,11 +61,11 @@ void FormNumero::confirm()
     const int integers = m_integers->text().toInt();
     const int decimals = m_decimals->text().toInt();
     if (integers + decimals > kMaxFormatDigits) {
-        m_prompts.warning("La somma di interi e decimali non puo' eccedere 13");
+        m_prompts.warning(Ui::tr("La somma di interi e decimali non puo' eccedere 13").toStdString());
         return;
     }
     if (integers <= 0) {
-        m_prompts.warning("Il valore degli interi deve essere > 0");
+        m_prompts.warning(Ui::tr("Il valore degli interi deve essere > 0").toStdString());
         return;
     }
     m_chosen = NumberFormat{integers, decimals};

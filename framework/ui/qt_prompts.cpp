@@ -12,6 +12,8 @@
 #include "audit/ui/signature_dialog.h"
 #include "framework/ui/fixed_dialog.h"
 #include "framework/ui/form_numero.h"
+#include "framework/ui/ui_text.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -78,9 +80,9 @@ Answer QtPrompts::ask(MessageIcon icon, const std::string& text)
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
     box.setTextFormat(Qt::PlainText);
     SetFixedDialogFrame(box);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sì"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("&No"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    box.button(QMessageBox::Yes)->setText(Ui::tr("&Sì"));
+    box.button(QMessageBox::No)->setText(Ui::tr("&No"));
+    box.button(QMessageBox::Cancel)->setText(Ui::tr("Annulla"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -96,7 +98,7 @@ Answer QtPrompts::ask(MessageIcon icon, const std::string& text)
 QString QtPrompts::fileFilter(StudyKindId kind)
 {
     const StudyKind& k = KindInfo(kind);
-    QString description = QString::fromUtf8(k.filterName);
+    QString description = QString::fromStdString(Msg(k.filterName));
     const int bracket = description.indexOf(QStringLiteral(" ("));
     if (bracket >= 0) description.truncate(bracket);
     const QString ext = QString::fromUtf8(k.extension);
@@ -113,11 +115,11 @@ void prepareFileDialog(QFileDialog& dialog, bool save)
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("&Salva") : QStringLiteral("&Apri"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo file:"));
+    dialog.setLabelText(QFileDialog::Accept, save ? Ui::tr("&Salva") : Ui::tr("&Apri"));
+    dialog.setLabelText(QFileDialog::Reject, Ui::tr("Annulla"));
+    dialog.setLabelText(QFileDialog::LookIn, Ui::tr("Cerca in:"));
+    dialog.setLabelText(QFileDialog::FileName, Ui::tr("Nome file:"));
+    dialog.setLabelText(QFileDialog::FileType, Ui::tr("Tipo file:"));
 }
 
 }  // namespace
@@ -127,7 +129,7 @@ std::optional<std::filesystem::path> QtPrompts::choosePath(StudyKindId kind, boo
     const StudyKind& k = KindInfo(kind);
     NormalPointer pointer(m_busy > 0);
     QFileDialog dialog(m_parent);
-    dialog.setWindowTitle(save ? QStringLiteral("Salva con nome") : QStringLiteral("Apri"));
+    dialog.setWindowTitle(save ? Ui::tr("Salva con nome") : Ui::tr("Apri"));
     dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
     dialog.setNameFilter(fileFilter(kind));
     dialog.setDefaultSuffix(QString::fromUtf8(k.extension));
@@ -145,7 +147,7 @@ std::optional<std::filesystem::path> QtPrompts::runFileDialog(QFileDialog& dialo
         const QString file = files.front();
         if (save && QFileInfo::exists(file)) {
             const Answer answer =
-                ask(MessageIcon::Warning, QStringLiteral("Il file %1 esiste già.\r\nVuoi sostituirlo?")
+                ask(MessageIcon::Warning, Ui::tr("Il file %1 esiste già.\r\nVuoi sostituirlo?")
                                               .arg(QDir::toNativeSeparators(file))
                                               .toStdString());
             if (answer == Answer::Cancel) return std::nullopt;
@@ -159,10 +161,10 @@ std::optional<std::filesystem::path> QtPrompts::choosePdfSavePath(const std::str
 {
     NormalPointer pointer(m_busy > 0);
     QFileDialog dialog(m_parent);
-    dialog.setWindowTitle(QStringLiteral("Salva il certificato"));
+    dialog.setWindowTitle(Ui::tr("Salva il certificato"));
     dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
     dialog.selectFile(QString::fromStdString(suggestedName));
-    dialog.setNameFilter(QStringLiteral("Documenti PDF (*.pdf *.PDF)"));
+    dialog.setNameFilter(Ui::tr("Documenti PDF (*.pdf *.PDF)"));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     prepareFileDialog(dialog, true);
     return runFileDialog(dialog, true);
@@ -185,7 +187,7 @@ std::optional<std::string> QtPrompts::askText(const std::string& question)
     dialog.setWindowTitle(QString::fromLatin1(kApplicationTitle));
     dialog.setLabelText(QString::fromStdString(question));
     dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Annulla"));
+    dialog.setCancelButtonText(Ui::tr("Annulla"));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue().toStdString();
 }
@@ -215,16 +217,16 @@ std::optional<std::filesystem::path> QtPrompts::chooseDossierPath(DossierFileDia
     dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
     switch (which) {
         case DossierFileDialog::Open:
-            dialog.setWindowTitle(QStringLiteral("Apri convalida"));
+            dialog.setWindowTitle(Ui::tr("Apri convalida"));
             break;
         case DossierFileDialog::Save:
-            dialog.setWindowTitle(QStringLiteral("Salva convalida con nome"));
+            dialog.setWindowTitle(Ui::tr("Salva convalida con nome"));
             break;
         case DossierFileDialog::AddStudy:
-            dialog.setWindowTitle(QStringLiteral("Aggiungi uno studio al dossier"));
+            dialog.setWindowTitle(Ui::tr("Aggiungi uno studio al dossier"));
             break;
         case DossierFileDialog::SavePdf:
-            dialog.setWindowTitle(QStringLiteral("Salva il dossier in PDF"));
+            dialog.setWindowTitle(Ui::tr("Salva il dossier in PDF"));
             break;
     }
     if (which == DossierFileDialog::AddStudy) {
@@ -232,12 +234,12 @@ std::optional<std::filesystem::path> QtPrompts::chooseDossierPath(DossierFileDia
         for (const StudyKind& k : AllStudyKinds())
             patterns << QStringLiteral("*.%1").arg(QString::fromUtf8(k.extension))
                      << QStringLiteral("*.%1").arg(QString::fromUtf8(k.extension).toLower());
-        dialog.setNameFilter(QStringLiteral("File degli studi (%1)").arg(patterns.join(QLatin1Char(' '))));
+        dialog.setNameFilter(Ui::tr("File degli studi (%1)").arg(patterns.join(QLatin1Char(' '))));
     } else if (which == DossierFileDialog::SavePdf) {
-        dialog.setNameFilter(QStringLiteral("Documenti PDF (*.pdf *.PDF)"));
+        dialog.setNameFilter(Ui::tr("Documenti PDF (*.pdf *.PDF)"));
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
     } else {
-        dialog.setNameFilter(QStringLiteral("Dossier di convalida (*.kvd *.KVD)"));
+        dialog.setNameFilter(Ui::tr("Dossier di convalida (*.kvd *.KVD)"));
         dialog.setDefaultSuffix(QStringLiteral("kvd"));
     }
     prepareFileDialog(dialog, save);

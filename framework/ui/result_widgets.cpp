@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/ui/result_widgets.h"
+#include "framework/ui/ui_text.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -47,7 +48,7 @@ QTableWidget* CreateResultTable(const QString& name, int rows, int columns, QWid
 
 QLabel* CreateStaleNotice(QWidget* parent)
 {
-    auto* notice = new QLabel(QStringLiteral("Risultati non aggiornati: premere Calcola"), parent);
+    auto* notice = new QLabel(Ui::tr("Risultati non aggiornati: premere Calcola"), parent);
     notice->setObjectName(QStringLiteral("RisultatiNonAggiornati"));
     QFont bold = notice->font();
     bold.setBold(true);

@@ -32,6 +32,7 @@
 #include "framework/ui/result_widgets.h"
 #include "framework/ui/status_panel.h"
 #include "framework/ui/study_window_host.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -59,8 +60,9 @@ protected:
     }
 };
 
-const char* const kHeaderLabels[4] = {"Metodo analitico", "Analita", "Campione",
-                                      "U.M. della conc. dell'analita"};
+const char* const kHeaderLabels[4] = {QT_TRANSLATE_NOOP("Kestra", "Metodo analitico"),
+                                      QT_TRANSLATE_NOOP("Kestra", "Analita"), QT_TRANSLATE_NOOP("Kestra", "Campione"),
+                                      QT_TRANSLATE_NOOP("Kestra", "U.M. della conc. dell'analita")};
 
 }  // namespace
 
@@ -150,13 +152,13 @@ QWidget* StudyWindow::addTab(const QString& title)
 
 QGroupBox* StudyWindow::createInfoFrame()
 {
-    auto* frame = new QGroupBox(QStringLiteral("Info"));
+    auto* frame = new QGroupBox(Ui::tr("Info"));
     auto* layout = new QGridLayout(frame);
     m_headerFields.clear();
     for (int i = 0; i < m_study->headerFieldCount() && i < 4; ++i) {
         auto* field = new QLineEdit(frame);
         field->setObjectName(QStringLiteral("aInputData%1").arg(i));
-        auto* label = new QLabel(QString::fromUtf8(kHeaderLabels[i]), frame);
+        auto* label = new QLabel(Ui::tr(kHeaderLabels[i]), frame);
         label->setBuddy(field);
         layout->addWidget(label, i, 0);
         layout->addWidget(field, i, 1);
@@ -174,7 +176,7 @@ QGroupBox* StudyWindow::createInfoFrame()
 
 QGroupBox* StudyWindow::createConclusionFrame()
 {
-    auto* frame = new QGroupBox(QStringLiteral("Conclusioni"));
+    auto* frame = new QGroupBox(Ui::tr("Conclusioni"));
     auto* layout = new QVBoxLayout(frame);
     m_conclusion = new QPlainTextEdit(frame);
     m_conclusion->setObjectName(QStringLiteral("cConcl"));
@@ -182,7 +184,7 @@ QGroupBox* StudyWindow::createConclusionFrame()
     m_conclusion->setTabChangesFocus(true);  // Tab goes on to the next control, as everywhere else
     layout->addWidget(m_conclusion);
     addResultWidget(m_conclusion);
-    setDescription(frame, QStringLiteral("Mostra il testo delle conclusioni"));
+    setDescription(frame, Ui::tr("Mostra il testo delle conclusioni"));
     return frame;
 }
 
@@ -208,7 +210,7 @@ DataGridView* StudyWindow::createDataGrid(DataGrid& grid, QWidget* parent)
     view->setContextMenu(m_editMenu);
     connect(view, &DataGridView::aboutToEdit, this, &StudyWindow::gridAboutToEdit);
     connect(view, &DataGridView::edited, this, &StudyWindow::gridEdited);
-    setDescription(view, QStringLiteral("Griglia per l'inserimento dei dati"));
+    setDescription(view, Ui::tr("Griglia per l'inserimento dei dati"));
     m_grids.push_back(view);
     return view;
 }
@@ -226,7 +228,7 @@ StudyWindow::ResultsFrame StudyWindow::createResultsFrame(const QString& title, 
         m_staleNotice = CreateStaleNotice(r.frame);
         layout->addWidget(m_staleNotice);
     }
-    setDescription(r.frame, QStringLiteral("Mostra i risultati dell'elaborazione"));
+    setDescription(r.frame, Ui::tr("Mostra i risultati dell'elaborazione"));
     return r;
 }
 
@@ -431,12 +433,12 @@ void StudyWindow::showDocument()
 {
     // the window's own pages are all there by its first showDocument(): this one comes after them
     if (!m_extended) {
-        QWidget* page = addTab(QStringLiteral("Statistica estesa"));
+        QWidget* page = addTab(Ui::tr("Statistica estesa"));
         m_extended = new ExtendedStatisticsView(page);
         auto* layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(m_extended);
-        setDescription(m_extended, QStringLiteral("Mostra la statistica estesa dei dati calcolati"));
+        setDescription(m_extended, Ui::tr("Mostra la statistica estesa dei dati calcolati"));
     }
     updateModifiedMark();
     for (std::size_t i = 0; i < m_headerFields.size(); ++i) {

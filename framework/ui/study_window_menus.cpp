@@ -31,6 +31,7 @@
 #include "framework/ui/status_panel.h"
 #include "framework/ui/study_window.h"
 #include "framework/ui/study_window_host.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -43,27 +44,27 @@ struct ToolbarEntry {
 };
 
 constexpr ToolbarEntry kToolbar[] = {
-    {"New", "FileNuovo", "Nuovo file"},
-    {"Open", "FileApri", "Apri file"},
-    {"Save", "FileSalva", "Salva file"},
+    {"New", "FileNuovo", QT_TRANSLATE_NOOP("Kestra", "Nuovo file")},
+    {"Open", "FileApri", QT_TRANSLATE_NOOP("Kestra", "Apri file")},
+    {"Save", "FileSalva", QT_TRANSLATE_NOOP("Kestra", "Salva file")},
     {nullptr, nullptr, nullptr},
-    {"Cut", "ModificaTaglia", "Taglia"},
-    {"Copy", "ModificaCopia", "Copia"},
-    {"Paste", "ModificaIncolla", "Incolla"},
+    {"Cut", "ModificaTaglia", QT_TRANSLATE_NOOP("Kestra", "Taglia")},
+    {"Copy", "ModificaCopia", QT_TRANSLATE_NOOP("Kestra", "Copia")},
+    {"Paste", "ModificaIncolla", QT_TRANSLATE_NOOP("Kestra", "Incolla")},
     {nullptr, nullptr, nullptr},
-    {"Print", "FileStampa", "Stampa report"},
-    {"PrintGraph", "FileStampaGrafico", "Stampa grafico"},
+    {"Print", "FileStampa", QT_TRANSLATE_NOOP("Kestra", "Stampa report")},
+    {"PrintGraph", "FileStampaGrafico", QT_TRANSLATE_NOOP("Kestra", "Stampa grafico")},
     {nullptr, nullptr, nullptr},
-    {"Sum", "StrumentiCalcola", "Calcola risultati"},
+    {"Sum", "StrumentiCalcola", QT_TRANSLATE_NOOP("Kestra", "Calcola risultati")},
     {nullptr, nullptr, nullptr},
-    {"Plan", "GuidaMetodo", "Descrizione metodo"},
-    {"StatPar", "GuidaStatistica", "Parametri statistica"},
-    {"Help", "GuidaInLinea", "Guida"},
+    {"Plan", "GuidaMetodo", QT_TRANSLATE_NOOP("Kestra", "Descrizione metodo")},
+    {"StatPar", "GuidaStatistica", QT_TRANSLATE_NOOP("Kestra", "Parametri statistica")},
+    {"Help", "GuidaInLinea", QT_TRANSLATE_NOOP("Kestra", "Guida")},
     {nullptr, nullptr, nullptr},
-    {"ICH", "GuidaICH", "Normativa di riferimento ICH"},
-    {"Libro", "GuidaLibro", "Testo di riferimento R.Brenzi"},
+    {"ICH", "GuidaICH", QT_TRANSLATE_NOOP("Kestra", "Normativa di riferimento ICH")},
+    {"Libro", "GuidaLibro", QT_TRANSLATE_NOOP("Kestra", "Testo di riferimento R.Brenzi")},
     {nullptr, nullptr, nullptr},
-    {"Exit", "FileChiudi", "Chiudi"},
+    {"Exit", "FileChiudi", QT_TRANSLATE_NOOP("Kestra", "Chiudi")},
 };
 
 // Icons when the host has none: the desktop theme's, else the style's.
@@ -111,17 +112,17 @@ QAction* addTo(QMenu* menu, QAction* action)
 std::vector<MethodEntry> MethodEntries(StudyKindId self)
 {
     static const std::pair<StudyKindId, const char*> all[] = {
-        {StudyKindId::Limi, "&Limite rilevazione e determinazione..."},
-        {StudyKindId::Spec, "&Specificità..."},
-        {StudyKindId::Tara, "&Taratura..."},
-        {StudyKindId::Prec, "&Ripetibilità..."},
-        {StudyKindId::Accu, "&Accuratezza..."},
-        {StudyKindId::Ripr, "&Riproducibilità..."},
-        {StudyKindId::Prin, "Precisione &intermedia..."},
+        {StudyKindId::Limi, QT_TRANSLATE_NOOP("Kestra", "&Limite rilevazione e determinazione...")},
+        {StudyKindId::Spec, QT_TRANSLATE_NOOP("Kestra", "&Specificità...")},
+        {StudyKindId::Tara, QT_TRANSLATE_NOOP("Kestra", "&Taratura...")},
+        {StudyKindId::Prec, QT_TRANSLATE_NOOP("Kestra", "&Ripetibilità...")},
+        {StudyKindId::Accu, QT_TRANSLATE_NOOP("Kestra", "&Accuratezza...")},
+        {StudyKindId::Ripr, QT_TRANSLATE_NOOP("Kestra", "&Riproducibilità...")},
+        {StudyKindId::Prin, QT_TRANSLATE_NOOP("Kestra", "Precisione &intermedia...")},
     };
     std::vector<MethodEntry> entries;
     for (const auto& [kind, caption] : all)
-        if (kind != self) entries.push_back({kind, QString::fromUtf8(caption)});
+        if (kind != self) entries.push_back({kind, Ui::tr(caption)});
     return entries;
 }
 
@@ -140,44 +141,44 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
 {
     QMenuBar* bar = menuBar();
 
-    m_fileMenu = bar->addMenu(QStringLiteral("&File"));
-    connect(addTo(m_fileMenu, makeAction("FileNuovo", "&Nuovo")), &QAction::triggered, this,
+    m_fileMenu = bar->addMenu(Ui::tr("&File"));
+    connect(addTo(m_fileMenu, makeAction("FileNuovo", Ui::tr("&Nuovo"))), &QAction::triggered, this,
             [this] { newDocument(); });
-    connect(addTo(m_fileMenu, makeAction("FileApri", "&Apri...")), &QAction::triggered, this,
+    connect(addTo(m_fileMenu, makeAction("FileApri", Ui::tr("&Apri..."))), &QAction::triggered, this,
             [this] { openStudyFile(); });
-    connect(addTo(m_fileMenu, makeAction("FileSalva", "&Salva")), &QAction::triggered, this,
+    connect(addTo(m_fileMenu, makeAction("FileSalva", Ui::tr("&Salva"))), &QAction::triggered, this,
             [this] { saveStudyFile(); });
     action(QStringLiteral("FileNuovo"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     action(QStringLiteral("FileApri"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     action(QStringLiteral("FileSalva"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(addTo(m_fileMenu, makeAction("FileSalvaNome", "Salva con &nome...")), &QAction::triggered, this,
+    connect(addTo(m_fileMenu, makeAction("FileSalvaNome", Ui::tr("Salva con &nome..."))), &QAction::triggered, this,
             [this] { saveStudyFileAs(); });
-    QAction* reason = addTo(m_fileMenu, makeAction("FileMotivo", "Chiedi il &motivo a ogni salvataggio"));
+    QAction* reason = addTo(m_fileMenu, makeAction("FileMotivo", Ui::tr("Chiedi il &motivo a ogni salvataggio")));
     reason->setCheckable(true);
     connect(reason, &QAction::toggled, this, [](bool on) { SetAskSaveReason(on); });
     // one choice for every window until the program closes: shown as it stands whenever the menu opens
     connect(m_fileMenu, &QMenu::aboutToShow, reason, [reason] { reason->setChecked(AskSaveReason()); });
     m_fileMenu->addSeparator();
-    connect(addTo(m_fileMenu, makeAction("FileFirma", "Fi&rma...")), &QAction::triggered, this,
+    connect(addTo(m_fileMenu, makeAction("FileFirma", Ui::tr("Fi&rma..."))), &QAction::triggered, this,
             [this] { m_commands.signStudyFile(); });
-    connect(addTo(m_fileMenu, makeAction("FileCronologia", "Crono&logia del file...")), &QAction::triggered,
+    connect(addTo(m_fileMenu, makeAction("FileCronologia", Ui::tr("Crono&logia del file..."))), &QAction::triggered,
             this, [this] { showFileHistory(true); });
     m_fileMenu->addSeparator();
-    connect(addTo(m_fileMenu, makeAction("FileNuovaConvalida", "N&uova convalida...")), &QAction::triggered,
+    connect(addTo(m_fileMenu, makeAction("FileNuovaConvalida", Ui::tr("N&uova convalida..."))), &QAction::triggered,
             this, [this] { m_host.newValidationDossier(); });
-    connect(addTo(m_fileMenu, makeAction("FileApriConvalida", "Apri con&valida...")), &QAction::triggered,
+    connect(addTo(m_fileMenu, makeAction("FileApriConvalida", Ui::tr("Apri con&valida..."))), &QAction::triggered,
             this, [this] { m_host.openValidationDossier(); });
     m_fileMenu->addSeparator();
-    connect(addTo(m_fileMenu, makeAction("FileStampa", "&Stampa...")), &QAction::triggered, this,
+    connect(addTo(m_fileMenu, makeAction("FileStampa", Ui::tr("&Stampa..."))), &QAction::triggered, this,
             [this] { printReport(); });
     action(QStringLiteral("FileStampa"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     if (options.chartPrinting)
-        connect(addTo(m_fileMenu, makeAction("FileStampaGrafico", "Stampa &grafico...")), &QAction::triggered,
+        connect(addTo(m_fileMenu, makeAction("FileStampaGrafico", Ui::tr("Stampa &grafico..."))), &QAction::triggered,
                 this, [this] { printCharts(); });
-    connect(addTo(m_fileMenu, makeAction("FileImpostaStampante", "&Imposta stampante...")),
+    connect(addTo(m_fileMenu, makeAction("FileImpostaStampante", Ui::tr("&Imposta stampante..."))),
             &QAction::triggered, this, [this] { m_host.printerSetup(); });
     m_fileMenu->addSeparator();
-    connect(addTo(m_fileMenu, makeAction("FileChiudi", "&Chiudi")), &QAction::triggered, this, [this] {
+    connect(addTo(m_fileMenu, makeAction("FileChiudi", Ui::tr("&Chiudi"))), &QAction::triggered, this, [this] {
         // inside the main window the frame closes, which asks this window first (closeEvent)
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
             sub->close();
@@ -185,14 +186,14 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
             close();
     });
 
-    m_editMenu = bar->addMenu(QStringLiteral("&Modifica"));
-    QAction* cutAction = makeAction("ModificaTaglia", "&Taglia");
+    m_editMenu = bar->addMenu(Ui::tr("&Modifica"));
+    QAction* cutAction = makeAction("ModificaTaglia", Ui::tr("&Taglia"));
     cutAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Delete));
-    QAction* copyAction = makeAction("ModificaCopia", "&Copia");
+    QAction* copyAction = makeAction("ModificaCopia", Ui::tr("&Copia"));
     copyAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
-    QAction* pasteAction = makeAction("ModificaIncolla", "&Incolla");
+    QAction* pasteAction = makeAction("ModificaIncolla", Ui::tr("&Incolla"));
     pasteAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
-    QAction* clearAction = makeAction("ModificaCancella", "Ca&ncella");
+    QAction* clearAction = makeAction("ModificaCancella", Ui::tr("Ca&ncella"));
     clearAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     for (QAction* a : {cutAction, copyAction, pasteAction, clearAction}) m_editMenu->addAction(a);
     connect(cutAction, &QAction::triggered, this, [this] { cut(); });
@@ -201,10 +202,10 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     connect(clearAction, &QAction::triggered, this, [this] { clearSelection(); });
     // undo and redo come after the four items of the menu
     m_editMenu->addSeparator();
-    QAction* undoAction = addTo(m_editMenu, makeAction("ModificaAnnulla", "&Annulla"));
+    QAction* undoAction = addTo(m_editMenu, makeAction("ModificaAnnulla", Ui::tr("&Annulla", "modifica")));
     undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     undoAction->setEnabled(false);
-    QAction* redoAction = addTo(m_editMenu, makeAction("ModificaRipeti", "&Ripeti"));
+    QAction* redoAction = addTo(m_editMenu, makeAction("ModificaRipeti", Ui::tr("&Ripeti")));
     redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     redoAction->setEnabled(false);
     connect(undoAction, &QAction::triggered, this, [this] { undoOrRedo(true); });
@@ -215,15 +216,15 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &StudyWindow::updatePasteEnabled);
     updatePasteEnabled();
 
-    m_toolsMenu = bar->addMenu(QStringLiteral("&Strumenti"));
-    connect(addTo(m_toolsMenu, makeAction("StrumentiCalcola", "&Calcola")), &QAction::triggered, this,
+    m_toolsMenu = bar->addMenu(Ui::tr("&Strumenti"));
+    connect(addTo(m_toolsMenu, makeAction("StrumentiCalcola", Ui::tr("&Calcola"))), &QAction::triggered, this,
             [this] { calculate(); });
     action(QStringLiteral("StrumentiCalcola"))->setShortcut(QKeySequence(Qt::Key_F9));
     m_toolsMenu->addSeparator();
-    connect(addTo(m_toolsMenu, makeAction("StrumentiFormato", "&Setup formato numeri...")),
+    connect(addTo(m_toolsMenu, makeAction("StrumentiFormato", Ui::tr("&Setup formato numeri..."))),
             &QAction::triggered, this, [this] { editNumberFormat(); });
 
-    m_methodsMenu = bar->addMenu(QStringLiteral("M&etodi"));
+    m_methodsMenu = bar->addMenu(Ui::tr("M&etodi"));
     for (const MethodEntry& m : options.methods) {
         QAction* a =
             makeAction(QStringLiteral("Metodi") + QString::fromUtf8(KindInfo(m.kind).windowName), m.caption);
@@ -234,52 +235,52 @@ void StudyWindow::buildMenus(const StudyWindowOptions& options)
         m_methodsMenu->addAction(a);
     }
 
-    m_windowsMenu = bar->addMenu(QStringLiteral("&Finestre"));
+    m_windowsMenu = bar->addMenu(Ui::tr("&Finestre"));
     const std::pair<const char*, std::pair<const char*, WindowArrangement>> arrangements[] = {
-        {"MnuFinestreTileH", {"Affianca &orizzontalmente", WindowArrangement::TileHorizontally}},
-        {"MnuFinestreTileV", {"Affianca &verticalmente", WindowArrangement::TileVertically}},
-        {"MnuFinestreCascade", {"&Sovrapponi", WindowArrangement::Cascade}},
-        {"MnuFinestreArrange", {"&Disponi icone", WindowArrangement::ArrangeIcons}},
+        {"MnuFinestreTileH", {QT_TRANSLATE_NOOP("Kestra", "Affianca &orizzontalmente"), WindowArrangement::TileHorizontally}},
+        {"MnuFinestreTileV", {QT_TRANSLATE_NOOP("Kestra", "Affianca &verticalmente"), WindowArrangement::TileVertically}},
+        {"MnuFinestreCascade", {QT_TRANSLATE_NOOP("Kestra", "&Sovrapponi"), WindowArrangement::Cascade}},
+        {"MnuFinestreArrange", {QT_TRANSLATE_NOOP("Kestra", "&Disponi icone"), WindowArrangement::ArrangeIcons}},
     };
     for (const auto& [name, entry] : arrangements) {
         const WindowArrangement arrangement = entry.second;
-        connect(addTo(m_windowsMenu, makeAction(name, entry.first)), &QAction::triggered, this,
+        connect(addTo(m_windowsMenu, makeAction(name, Ui::tr(entry.first))), &QAction::triggered, this,
                 [this, arrangement] { m_host.arrangeWindows(arrangement); });
     }
     m_windowListSeparator = m_windowsMenu->addSeparator();
     connect(m_windowsMenu, &QMenu::aboutToShow, this, &StudyWindow::fillWindowsMenu);
 
     m_helpMenu = bar->addMenu(QStringLiteral("&?"));
-    connect(addTo(m_helpMenu, makeAction("GuidaInLinea", "&Guida in linea")), &QAction::triggered, this,
+    connect(addTo(m_helpMenu, makeAction("GuidaInLinea", Ui::tr("&Guida in linea"))), &QAction::triggered, this,
             [this] { m_host.showHelp(); });
     action(QStringLiteral("GuidaInLinea"))->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(addTo(m_helpMenu, makeAction("GuidaMetodo", "&Metodo")), &QAction::triggered, this,
+    connect(addTo(m_helpMenu, makeAction("GuidaMetodo", Ui::tr("&Metodo"))), &QAction::triggered, this,
             [this] { m_host.showMethodDescription(kind()); });
-    connect(addTo(m_helpMenu, makeAction("GuidaStatistica", "&Parametri fondamentali di statistica")),
+    connect(addTo(m_helpMenu, makeAction("GuidaStatistica", Ui::tr("&Parametri fondamentali di statistica"))),
             &QAction::triggered, this, [this] { m_host.showStatisticsPrimer(); });
     m_helpMenu->addSeparator();
-    connect(addTo(m_helpMenu, makeAction("GuidaICH", "&Normativa di riferimento ICH")), &QAction::triggered,
+    connect(addTo(m_helpMenu, makeAction("GuidaICH", Ui::tr("&Normativa di riferimento ICH"))), &QAction::triggered,
             this, [this] { m_host.showGuideline(); });
-    connect(addTo(m_helpMenu, makeAction("GuidaLibro", "&Testo di riferimento R.Brenzi")),
+    connect(addTo(m_helpMenu, makeAction("GuidaLibro", Ui::tr("&Testo di riferimento R.Brenzi"))),
             &QAction::triggered, this, [this] { m_host.showReferenceBook(); });
     m_helpMenu->addSeparator();
-    connect(addTo(m_helpMenu, makeAction("GuidaRegistro", "&Registro delle modifiche...")), &QAction::triggered,
+    connect(addTo(m_helpMenu, makeAction("GuidaRegistro", Ui::tr("&Registro delle modifiche..."))), &QAction::triggered,
             this, [this] { showFileHistory(false); });
-    connect(addTo(m_helpMenu, makeAction("GuidaVerifica", "&Verifica del programma...")), &QAction::triggered,
+    connect(addTo(m_helpMenu, makeAction("GuidaVerifica", Ui::tr("&Verifica del programma..."))), &QAction::triggered,
             this, [this] { m_host.runSelfTest(); });
 
     // the tab pages by keyboard, as in other tabbed programs
-    QAction* nextTab = makeAction("SchedaSeguente", "Scheda seguente");
+    QAction* nextTab = makeAction("SchedaSeguente", Ui::tr("Scheda seguente"));
     nextTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     connect(nextTab, &QAction::triggered, this, [this] { switchTab(1); });
-    QAction* previousTab = makeAction("SchedaPrecedente", "Scheda precedente");
+    QAction* previousTab = makeAction("SchedaPrecedente", Ui::tr("Scheda precedente"));
     previousTab->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
     connect(previousTab, &QAction::triggered, this, [this] { switchTab(-1); });
 }
 
 void StudyWindow::buildToolBar(const StudyWindowOptions& options)
 {
-    m_toolBar = addToolBar(QStringLiteral("Barra degli strumenti"));
+    m_toolBar = addToolBar(Ui::tr("Barra degli strumenti"));
     m_toolBar->setObjectName(QStringLiteral("Toolbar"));
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
@@ -294,7 +295,7 @@ void StudyWindow::buildToolBar(const StudyWindowOptions& options)
         if (key == QLatin1String("PrintGraph") && !options.chartPrinting) continue;
         QAction* a = action(QString::fromLatin1(e.action));
         if (!a) continue;
-        a->setToolTip(QString::fromUtf8(e.tooltip));
+        a->setToolTip(Ui::tr(e.tooltip));
         QIcon icon = m_host.toolbarIcon(key);
         if (icon.isNull()) icon = fallbackIcon(key, style());
         if (!icon.isNull()) a->setIcon(icon);
@@ -318,13 +319,13 @@ void StudyWindow::buildStatusBar(const StudyWindowOptions& options)
     m_panels[QStringLiteral("DescrBar")] = descr;
     auto* format = new StatusPanel(QString(), bar);
     format->setObjectName(QStringLiteral("StatusBar"));
-    format->setToolTip(QStringLiteral("Doppio clic per impostare il formato dei numeri"));
+    format->setToolTip(Ui::tr("Doppio clic per impostare il formato dei numeri"));
     bar->addWidget(format);
     m_panels[QStringLiteral("StatusBar")] = format;
     connect(format, &StatusPanel::doubleClicked, this, [this] { editNumberFormat(); });
     for (const MethodEntry& m : options.methods) {
         const QString key = QString::fromUtf8(KindInfo(m.kind).panelKey);
-        auto* panel = new StatusPanel(key, bar);
+        auto* panel = new StatusPanel(ScreenText(KindInfo(m.kind).panelKey), bar);
         panel->setObjectName(key);
         panel->setAlignment(Qt::AlignCenter);
         panel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("MMMM")));
@@ -393,14 +394,14 @@ void StudyWindow::showNumberFormatPanel()
 {
     const NumberFormat& f = m_study->numberFormat();
     m_panels[QStringLiteral("StatusBar")]->setText(
-        QStringLiteral("Formato numeri: Interi %1  Decimali %2").arg(f.integers).arg(f.decimals));
+        Ui::tr("Formato numeri: Interi %1  Decimali %2").arg(f.integers).arg(f.decimals));
 }
 
 void StudyWindow::showFileHistory(bool thisFile)
 {
     const std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
     if (!trail) {
-        prompts().critical("Il registro delle modifiche non è disponibile.");
+        prompts().critical(Ui::tr("Il registro delle modifiche non è disponibile.").toStdString());
         return;
     }
     const std::string file = thisFile ? m_study->loadFileName() : std::string();

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "framework/study_kind.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -90,7 +91,7 @@ bool PrintCharts(QPrinter& printer, const std::vector<ChartPrintJob>& jobs, QStr
     printer.setDocName(QString::fromUtf8(kApplicationTitle));
     return paintJobs(
         printer, jobs, error,
-        QStringLiteral("Impossibile avviare la stampa sulla stampante \"%1\".").arg(printer.printerName()));
+        Ui::tr("Impossibile avviare la stampa sulla stampante \"%1\".").arg(printer.printerName()));
 }
 
 bool SaveChartsPdf(const QString& path, const std::vector<ChartPrintJob>& jobs, QString* error)
@@ -100,9 +101,9 @@ bool SaveChartsPdf(const QString& path, const std::vector<ChartPrintJob>& jobs, 
     writer.setCreator(QString::fromUtf8(kApplicationTitle));
     if (!jobs.empty()) writer.setTitle(QString::fromStdString(jobs.front().data.title));
     const bool ok =
-        paintJobs(writer, jobs, error, QStringLiteral("Impossibile scrivere il file %1.").arg(path));
+        paintJobs(writer, jobs, error, Ui::tr("Impossibile scrivere il file %1.").arg(path));
     if (ok && !QFileInfo::exists(path)) {
-        if (error) *error = QStringLiteral("Impossibile scrivere il file %1.").arg(path);
+        if (error) *error = Ui::tr("Impossibile scrivere il file %1.").arg(path);
         return false;
     }
     return ok;
@@ -117,7 +118,7 @@ bool SaveChartPng(const QString& path, const ChartData& data, const QSize& size,
         ChartView::paint(painter, QRectF(QPointF(0, 0), image.size()), data, image.size());
     }
     if (!image.save(path, "PNG")) {
-        if (error) *error = QStringLiteral("Impossibile scrivere il file %1.").arg(path);
+        if (error) *error = Ui::tr("Impossibile scrivere il file %1.").arg(path);
         return false;
     }
     return true;

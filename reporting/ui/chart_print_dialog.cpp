@@ -30,6 +30,7 @@
 #include "reporting/ui/flag_icons.h"
 #include "reporting/ui/report_preview.h"
 #include "text/number_format.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -57,21 +58,21 @@ QRadioButton* addOption(QGroupBox* frame, QLayout* layout, const QString& text, 
 MyLayoutDialog::MyLayoutDialog(ChartView& oGraf, QWidget* parent) : QDialog(parent), m_chart(oGraf)
 {
     setObjectName(QStringLiteral("MyLayoutDialog"));
-    setWindowTitle(QStringLiteral("Layout di stampa"));
+    setWindowTitle(Ui::tr("Layout di stampa"));
     SetFixedDialogFrame(*this);
     warn = [this](const QString& text) { warnBox(this, text); };
 
-    auto* orientation = new QGroupBox(QStringLiteral("Orientamento"), this);
+    auto* orientation = new QGroupBox(Ui::tr("Orientamento"), this);
     auto* orientationRow = new QVBoxLayout(orientation);
     m_portrait =
-        addOption(orientation, orientationRow, QStringLiteral("&Verticale"), QStringLiteral("OptVerticale"));
-    m_landscape = addOption(orientation, orientationRow, QStringLiteral("&Orizzontale"),
+        addOption(orientation, orientationRow, Ui::tr("&Verticale"), QStringLiteral("OptVerticale"));
+    m_landscape = addOption(orientation, orientationRow, Ui::tr("&Orizzontale"),
                             QStringLiteral("OptOrizzontale"));
 
-    auto* margins = new QGroupBox(QStringLiteral("Margini"), this);
+    auto* margins = new QGroupBox(Ui::tr("Margini"), this);
     auto* marginGrid = new QGridLayout(margins);
-    const QString names[4] = {QStringLiteral("Sinistro"), QStringLiteral("Destro"), QStringLiteral("Alto"),
-                              QStringLiteral("Basso")};
+    const QString names[4] = {Ui::tr("Sinistro"), Ui::tr("Destro"), Ui::tr("Alto"),
+                              Ui::tr("Basso")};
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel(names[i], margins);
         m_margins[i] = new QLineEdit(margins);
@@ -85,21 +86,21 @@ MyLayoutDialog::MyLayoutDialog(ChartView& oGraf, QWidget* parent) : QDialog(pare
         marginGrid->addWidget(new QLabel(QStringLiteral("mm"), margins), i, 2);
     }
 
-    auto* size = new QGroupBox(QStringLiteral("Dimensioni"), this);
+    auto* size = new QGroupBox(Ui::tr("Dimensioni", "grafico"), this);
     auto* sizeRow = new QVBoxLayout(size);
     m_wholePage =
-        addOption(size, sizeRow, QStringLiteral("&Pagina intera"), QStringLiteral("OptPaginaIntera"));
-    m_currentSize = addOption(size, sizeRow, QStringLiteral("&Attuale"), QStringLiteral("OptAttuale"));
+        addOption(size, sizeRow, Ui::tr("&Pagina intera"), QStringLiteral("OptPaginaIntera"));
+    m_currentSize = addOption(size, sizeRow, Ui::tr("&Attuale"), QStringLiteral("OptAttuale"));
 
-    auto* target = new QGroupBox(QStringLiteral("Layout"), this);
+    auto* target = new QGroupBox(Ui::tr("Layout"), this);
     auto* targetRow = new QVBoxLayout(target);
     m_printerLayout =
-        addOption(target, targetRow, QStringLiteral("S&tampante"), QStringLiteral("OptStampante"));
-    m_screenLayout = addOption(target, targetRow, QStringLiteral("&Schermo"), QStringLiteral("OptSchermo"));
+        addOption(target, targetRow, Ui::tr("S&tampante"), QStringLiteral("OptStampante"));
+    m_screenLayout = addOption(target, targetRow, Ui::tr("&Schermo"), QStringLiteral("OptSchermo"));
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Annulla"), this);
+    m_cancel = new QPushButton(Ui::tr("Annulla"), this);
     connect(m_ok, &QPushButton::clicked, this, [this] {
         if (store()) accept();
     });
@@ -132,14 +133,14 @@ MyLayoutDialog::MyLayoutDialog(ChartView& oGraf, QWidget* parent) : QDialog(pare
 
 bool MyLayoutDialog::store()
 {
-    const QString names[4] = {QStringLiteral("Sinistro"), QStringLiteral("Destro"), QStringLiteral("Alto"),
-                              QStringLiteral("Basso")};
+    const QString names[4] = {Ui::tr("Sinistro"), Ui::tr("Destro"), Ui::tr("Alto"),
+                              Ui::tr("Basso")};
     float values[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
         const auto value = ParseNumber(m_margins[i]->text().toStdString(), UserDecimalSeparator());
         if (!value || *value < 0 || *value > kMaxMargin) {
             // nothing is stored: the user corrects the box and tries again
-            warn(QStringLiteral("Il margine \"%1\" non è valido: scrivere un numero di millimetri da 0 a %2.")
+            warn(Ui::tr("Il margine \"%1\" non è valido: scrivere un numero di millimetri da 0 a %2.")
                      .arg(names[i])
                      .arg(static_cast<int>(kMaxMargin)));
             m_margins[i]->setFocus();
@@ -167,7 +168,7 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
     : QDialog(parent), m_owner(owner), m_printer(printer)
 {
     setObjectName(QStringLiteral("MyPrintGrafDlg"));
-    setWindowTitle(QStringLiteral("Stampa grafico"));
+    setWindowTitle(Ui::tr("Stampa grafico"));
     SetFixedDialogFrame(*this);
     const std::vector<ChartView*> views = owner.chartViews();
     m_oGraf = views.empty() ? nullptr : views.front();
@@ -177,18 +178,18 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
     runDialog = [](QDialog& d) { return d.exec(); };
     setupPrinter = [](QPrinter& p, QWidget* parentWidget) {
         QPrintDialog dialog(&p, parentWidget);
-        dialog.setWindowTitle(QStringLiteral("Imposta stampante"));
+        dialog.setWindowTitle(Ui::tr("Imposta stampante"));
         SetFixedDialogFrame(dialog);
         return dialog.exec() == QDialog::Accepted;
     };
     warn = [this](const QString& text) { warnBox(this, text); };
     chooseSaveFile = [](QWidget* parentWidget) {
-        return QFileDialog::getSaveFileName(parentWidget, QStringLiteral("Salva grafico"),
+        return QFileDialog::getSaveFileName(parentWidget, Ui::tr("Salva grafico"),
                                             ProposedSavePath(parentWidget, QStringLiteral(".pdf")),
-                                            QStringLiteral("Documento PDF (*.pdf);;Immagine PNG (*.png)"));
+                                            Ui::tr("Documento PDF (*.pdf);;Immagine PNG (*.png)"));
     };
 
-    auto* languages = new QGroupBox(QStringLiteral("Scegli la lingua del grafico"), this);
+    auto* languages = new QGroupBox(Ui::tr("Scegli la lingua del grafico"), this);
     auto* languageRow = new QHBoxLayout(languages);
     auto* group = new QButtonGroup(this);
     const QSize flagSize(60, 30);
@@ -210,21 +211,21 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
     languageRow->addStretch();
     connect(group, &QButtonGroup::idClicked, this, &MyPrintGrafDlg::selectLanguage);
 
-    m_chartFrame = new QGroupBox(QStringLiteral("Grafico da stampare"), this);
+    m_chartFrame = new QGroupBox(Ui::tr("Grafico da stampare"), this);
     auto* chartRow = new QHBoxLayout(m_chartFrame);
-    m_regression = new QCheckBox(QStringLiteral("Regressione"), m_chartFrame);
-    m_proportionality = new QCheckBox(QStringLiteral("Proporzionalità"), m_chartFrame);
+    m_regression = new QCheckBox(Ui::tr("Regressione"), m_chartFrame);
+    m_proportionality = new QCheckBox(Ui::tr("Proporzionalità"), m_chartFrame);
     m_regression->setChecked(true);
     m_proportionality->setChecked(true);
     chartRow->addWidget(m_regression);
     chartRow->addWidget(m_proportionality);
-    m_residuals = new QCheckBox(QStringLiteral("Residui"), m_chartFrame);
+    m_residuals = new QCheckBox(Ui::tr("Residui"), m_chartFrame);
     m_residuals->setChecked(false);
     m_residuals->setVisible(m_third != nullptr);
     chartRow->addWidget(m_residuals);
 
     auto* printerRow = new QHBoxLayout;
-    printerRow->addWidget(new QLabel(QStringLiteral("Stampante:"), this));
+    printerRow->addWidget(new QLabel(Ui::tr("Stampante:"), this));
     m_printerName = new QLabel(this);
     m_printerName->setObjectName(QStringLiteral("LblStampante"));
     m_printerName->setMinimumWidth(200);
@@ -233,11 +234,11 @@ MyPrintGrafDlg::MyPrintGrafDlg(ChartOwner& owner, QPrinter& printer, QWidget* pa
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Annulla"), this);
-    m_layout = new QPushButton(QStringLiteral("Layout..."), this);
-    m_setup = new QPushButton(QStringLiteral("Imposta..."), this);
-    m_save = new QPushButton(QStringLiteral("Salva come file..."), this);
-    m_save->setToolTip(QStringLiteral("Salva il grafico in un documento PDF o in un'immagine PNG"));
+    m_cancel = new QPushButton(Ui::tr("Annulla"), this);
+    m_layout = new QPushButton(Ui::tr("Layout..."), this);
+    m_setup = new QPushButton(Ui::tr("Imposta..."), this);
+    m_save = new QPushButton(Ui::tr("Salva come file..."), this);
+    m_save->setToolTip(Ui::tr("Salva il grafico in un documento PDF o in un'immagine PNG"));
     for (QPushButton* b : {m_cancel, m_layout, m_setup, m_save}) b->setAutoDefault(false);
     connect(m_ok, &QPushButton::clicked, this, &MyPrintGrafDlg::print);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);

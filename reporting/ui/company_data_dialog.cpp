@@ -23,14 +23,22 @@
 #include "reporting/report_layout.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/logo_size.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
 namespace {
 
-constexpr const char* kFieldCaptions[10] = {
-    "Ragione Sociale", "Titolare", "Responsabile chimico", "Via",     "Città", "CAP",
-    "Telefono",        "FAX",      "Indirizzo E-Mail",     "Sito WEB"};
+constexpr const char* kFieldCaptions[10] = {QT_TRANSLATE_NOOP("Kestra", "Ragione Sociale"),
+                                            QT_TRANSLATE_NOOP("Kestra", "Titolare"),
+                                            QT_TRANSLATE_NOOP("Kestra", "Responsabile chimico"),
+                                            QT_TRANSLATE_NOOP("Kestra", "Via"),
+                                            QT_TRANSLATE_NOOP("Kestra", "Città"),
+                                            QT_TRANSLATE_NOOP("Kestra", "CAP"),
+                                            QT_TRANSLATE_NOOP("Kestra", "Telefono"),
+                                            QT_TRANSLATE_NOOP("Kestra", "FAX"),
+                                            QT_TRANSLATE_NOOP("Kestra", "Indirizzo E-Mail"),
+                                            QT_TRANSLATE_NOOP("Kestra", "Sito WEB")};
 
 QString fromUtf8(const std::string& text)
 {
@@ -49,7 +57,7 @@ int errorNumberFor(const std::filesystem::path& database)
 
 QString procedureError(int number, const QString& routine, const QString& description)
 {
-    return QStringLiteral("Errore %1 nella procedura frmAnagraf.%2.\r\n\r\n%3")
+    return Ui::tr("Errore %1 nella procedura frmAnagraf.%2.\r\n\r\n%3")
         .arg(number)
         .arg(routine, description);
 }
@@ -68,14 +76,14 @@ QString frmAnagraf::LogoFileFilter()
         names << (ext == QLatin1String("jpg") ? QStringLiteral("JPEG") : ext.toUpper());
         patterns << p << p.toUpper();
     }
-    return QStringLiteral("Immagini %1 (%2)")
+    return Ui::tr("Immagini %1 (%2)")
         .arg(names.join(QStringLiteral(", ")), patterns.join(QLatin1Char(' ')));
 }
 
 frmAnagraf::frmAnagraf(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAnagraf"));
-    setWindowTitle(QStringLiteral("Anagrafica azienda"));
+    setWindowTitle(Ui::tr("Anagrafica azienda"));
     SetFixedDialogFrame(*this);
 
     auto* fieldsBox = new QGroupBox(this);
@@ -84,7 +92,7 @@ frmAnagraf::frmAnagraf(QWidget* parent) : QDialog(parent)
         auto* edit = new QLineEdit(fieldsBox);
         edit->setObjectName(QStringLiteral("txtField%1").arg(i));
         edit->setMaxLength(50);  // the width of the company fields
-        auto* caption = new QLabel(QString::fromUtf8(kFieldCaptions[i]), fieldsBox);
+        auto* caption = new QLabel(Ui::tr(kFieldCaptions[i]), fieldsBox);
         caption->setBuddy(edit);
         grid->addWidget(caption, i, 0);
         grid->addWidget(edit, i, 1);
@@ -92,10 +100,10 @@ frmAnagraf::frmAnagraf(QWidget* parent) : QDialog(parent)
     }
     grid->setColumnStretch(1, 1);
 
-    auto* logoBox = new QGroupBox(QStringLiteral("Dimensioni logo"), this);
+    auto* logoBox = new QGroupBox(Ui::tr("Dimensioni logo"), this);
     auto* logoLayout = new QVBoxLayout(logoBox);
     auto* explanation = new QLabel(
-        QStringLiteral("Dimensioni reali del logo per il report, massime 10.00 x 5.00 cm"), logoBox);
+        Ui::tr("Dimensioni reali del logo per il report, massime 10.00 x 5.00 cm"), logoBox);
     explanation->setWordWrap(true);
     logoLayout->addWidget(explanation);
 
@@ -119,8 +127,8 @@ frmAnagraf::frmAnagraf(QWidget* parent) : QDialog(parent)
     boxRow->setColumnStretch(2, 1);
     logoLayout->addLayout(boxRow);
 
-    m_whole = new QRadioButton(QStringLiteral("Intera immagine"), logoBox);
-    m_realSize = new QRadioButton(QStringLiteral("Dimensioni reali"), logoBox);
+    m_whole = new QRadioButton(Ui::tr("Intera immagine"), logoBox);
+    m_realSize = new QRadioButton(Ui::tr("Dimensioni reali"), logoBox);
     auto* options = new QHBoxLayout;
     options->addWidget(m_whole);
     options->addWidget(m_realSize);
@@ -128,13 +136,13 @@ frmAnagraf::frmAnagraf(QWidget* parent) : QDialog(parent)
     logoLayout->addLayout(options);
     connect(m_whole, &QRadioButton::toggled, this, &frmAnagraf::updatePreview);
 
-    auto* choose = new QPushButton(QStringLiteral("&Scegli logo"), this);
+    auto* choose = new QPushButton(Ui::tr("&Scegli logo"), this);
     choose->setObjectName(QStringLiteral("cmdLogo"));
-    m_clearLogo = new QPushButton(QStringLiteral("Cancella logo"), this);
+    m_clearLogo = new QPushButton(Ui::tr("Cancella logo"), this);
     m_clearLogo->setObjectName(QStringLiteral("cmdCancellaLogo"));
-    auto* saveButton = new QPushButton(QStringLiteral("&Salva modifiche"), this);
+    auto* saveButton = new QPushButton(Ui::tr("&Salva modifiche"), this);
     saveButton->setObjectName(QStringLiteral("cmdSave"));
-    auto* closeButton = new QPushButton(QStringLiteral("&Chiudi"), this);
+    auto* closeButton = new QPushButton(Ui::tr("&Chiudi"), this);
     closeButton->setObjectName(QStringLiteral("cmdChiudi"));
     connect(choose, &QPushButton::clicked, this, &frmAnagraf::chooseLogoFile);
     connect(m_clearLogo, &QPushButton::clicked, this, &frmAnagraf::clearLogo);
@@ -210,7 +218,7 @@ void frmAnagraf::load()
 
 void frmAnagraf::chooseLogoFile()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Scegli logo"),
+    const QString path = QFileDialog::getOpenFileName(this, Ui::tr("Scegli logo"),
                                                       DialogStartFolder(), LogoFileFilter());
     if (!path.isEmpty()) chooseLogo(path);
 }
@@ -292,7 +300,7 @@ bool frmAnagraf::save()
         return false;
     }
     SetReportLogoPath(data.logoPath);
-    showMessage(QMessageBox::Information, QStringLiteral("I dati sono stati salvati"));
+    showMessage(QMessageBox::Information, Ui::tr("I dati sono stati salvati"));
     return true;
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reporting/ui/logo_size.h"
+#include "text/messages.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -38,8 +39,8 @@ std::optional<LogoSize> ReadLogoSize(const std::string& path)
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull())
-        throw ReportPipelineError("lettura del logo \"" + path + "\"",
-                                  "l'immagine non può essere letta (" + reader.errorString().toStdString() + ")");
+        throw ReportPipelineError(Msg("lettura del logo \"%1\"", {path}),
+                                  Msg("l'immagine non può essere letta (%1)", {reader.errorString().toStdString()}));
     const QSize himetric = HimetricSize(image);
     return LogoSize{LogoTwipsFromHimetric(himetric.height()), LogoTwipsFromHimetric(himetric.width())};
 }

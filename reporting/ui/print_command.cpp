@@ -16,6 +16,7 @@
 #include "reporting/ui/print_language_dialog.h"
 #include "reporting/ui/report_preview.h"
 #include "reporting/ui/report_renderer.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -68,7 +69,7 @@ void PrintStudyReport(QWidget* parent, Study& study, ReportUserInterface& ui)
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         if (ReportDatabasePath().empty())
-            throw ReportPipelineError("apertura del database dei report", "nessun database configurato");
+            throw ReportPipelineError(Msg("apertura del database dei report"), Msg("nessun database configurato"));
         ReportRequest request;
         request.database = ReportDatabasePath();
         request.language = OutputLanguage();

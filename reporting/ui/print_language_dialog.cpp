@@ -14,16 +14,17 @@
 #include "framework/ui/fixed_dialog.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/flag_icons.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
 MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("MyPrintLanDlg"));
-    setWindowTitle(QStringLiteral("Parametri report"));
+    setWindowTitle(Ui::tr("Parametri report"));
     SetFixedDialogFrame(*this);
 
-    auto* languages = new QGroupBox(QStringLiteral("Scegli la lingua del report"), this);
+    auto* languages = new QGroupBox(Ui::tr("Scegli la lingua del report"), this);
     auto* languageRow = new QHBoxLayout(languages);
     auto* group = new QButtonGroup(this);
     const QSize flagSize(60, 30);
@@ -35,7 +36,7 @@ MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
         button->setCheckable(true);
         button->setIcon(QIcon(flags[i]));
         button->setIconSize(flagSize);
-        button->setToolTip(names[i] + QStringLiteral(" (frecce sinistra e destra)"));
+        button->setToolTip(names[i] + Ui::tr(" (frecce sinistra e destra)"));
         button->setAccessibleName(names[i]);
         button->setAutoRaise(true);
         button->installEventFilter(this);
@@ -57,12 +58,12 @@ MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
 
     auto* dateFrame = new QGroupBox(this);
     auto* dateRow = new QVBoxLayout(dateFrame);
-    m_chkDate = new QCheckBox(QStringLiteral("Stampa la data"), dateFrame);
+    m_chkDate = new QCheckBox(Ui::tr("Stampa la data"), dateFrame);
     m_chkDate->setObjectName(QStringLiteral("ChkDate"));
     dateRow->addWidget(m_chkDate);
-    m_chkExtended = new QCheckBox(QStringLiteral("Aggiungi statistica estesa"), dateFrame);
+    m_chkExtended = new QCheckBox(Ui::tr("Aggiungi statistica estesa"), dateFrame);
     m_chkExtended->setObjectName(QStringLiteral("ChkEstesa"));
-    m_chkExtended->setToolTip(QStringLiteral("Aggiunge al report una pagina con la statistica estesa"));
+    m_chkExtended->setToolTip(Ui::tr("Aggiunge al report una pagina con la statistica estesa"));
     dateRow->addWidget(m_chkExtended);
     // a print asks for the page each time: an earlier choice does not carry over
     SetExtendedAppendixFlag(false);
@@ -70,7 +71,7 @@ MyPrintLanDlg::MyPrintLanDlg(QWidget* parent) : QDialog(parent)
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName(QStringLiteral("Command1"));
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Annulla"), this);
+    m_cancel = new QPushButton(Ui::tr("Annulla"), this);
     m_cancel->setObjectName(QStringLiteral("Command2"));
     connect(m_ok, &QPushButton::clicked, this, [this] {
         SetPrintDateFlag(m_chkDate->isChecked());

@@ -26,6 +26,7 @@
 #include "framework/ui/dialog_folders.h"
 #include "framework/ui/fixed_dialog.h"
 #include "reporting/ui/report_renderer.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -67,7 +68,7 @@ frmRepView::frmRepView(QWidget* parent)
         SetFixedDialogFrame(box);
         box.exec();
     };
-    setWindowTitle(QStringLiteral("Anteprima di stampa"));
+    setWindowTitle(Ui::tr("Anteprima di stampa"));
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     prepareA4(*m_printer);
@@ -86,28 +87,28 @@ frmRepView::frmRepView(QWidget* parent)
 
     QStyle* st = style();
     auto* print =
-        m_toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Stampa..."));
+        m_toolbar->addAction(QIcon::fromTheme(QStringLiteral("document-print")), Ui::tr("Stampa..."));
     print->setObjectName(QStringLiteral("actionPrint"));
     m_toolbar->addSeparator();
     auto* first =
-        m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipBackward), QStringLiteral("Prima pagina"));
+        m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipBackward), Ui::tr("Prima pagina"));
     auto* previous = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSeekBackward),
-                                          QStringLiteral("Pagina precedente"));
+                                          Ui::tr("Pagina precedente"));
     m_pageLabel = new QLabel(m_toolbar);
     m_pageLabel->setMinimumWidth(90);
     m_pageLabel->setAlignment(Qt::AlignCenter);
     m_toolbar->addWidget(m_pageLabel);
     auto* next = m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSeekForward),
-                                      QStringLiteral("Pagina successiva"));
+                                      Ui::tr("Pagina successiva"));
     auto* last =
-        m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipForward), QStringLiteral("Ultima pagina"));
+        m_toolbar->addAction(st->standardIcon(QStyle::SP_MediaSkipForward), Ui::tr("Ultima pagina"));
     m_toolbar->addSeparator();
     auto* zoomOut = m_toolbar->addAction(QStringLiteral("−"));
-    zoomOut->setToolTip(QStringLiteral("Riduci"));
+    zoomOut->setToolTip(Ui::tr("Riduci"));
     auto* zoomIn = m_toolbar->addAction(QStringLiteral("+"));
-    zoomIn->setToolTip(QStringLiteral("Ingrandisci"));
-    auto* fitWidth = m_toolbar->addAction(QStringLiteral("Larghezza pagina"));
-    auto* fitPage = m_toolbar->addAction(QStringLiteral("Pagina intera"));
+    zoomIn->setToolTip(Ui::tr("Ingrandisci"));
+    auto* fitWidth = m_toolbar->addAction(Ui::tr("Larghezza pagina"));
+    auto* fitPage = m_toolbar->addAction(Ui::tr("Pagina intera"));
 
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     first->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
@@ -152,16 +153,16 @@ frmRepView::frmRepView(QWidget* parent)
         if (m_report) m_report->paintAll(*printer);
     });
 
-    m_export = new QPushButton(QStringLiteral("Esporta PDF..."), this);
+    m_export = new QPushButton(Ui::tr("Esporta PDF..."), this);
     m_export->setObjectName(QStringLiteral("cmdEsporta"));
-    m_close = new QPushButton(QStringLiteral("Chiudi"), this);
+    m_close = new QPushButton(Ui::tr("Chiudi"), this);
     m_close->setObjectName(QStringLiteral("cmdChiudi"));
     connect(m_close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_export, &QPushButton::clicked, this, [this] {
         // the study's folder and name, as the user saved it
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Esporta PDF"),
+        const QString path = QFileDialog::getSaveFileName(this, Ui::tr("Esporta PDF"),
                                                           ProposedSavePath(parentWidget(), ".pdf"),
-                                                          QStringLiteral("Documenti PDF (*.pdf)"));
+                                                          Ui::tr("Documenti PDF (*.pdf)"));
         if (path.isEmpty()) return;
         exportPdf(path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? path
                                                                             : path + QStringLiteral(".pdf"));
@@ -222,7 +223,7 @@ void frmRepView::printReport()
 {
     if (!m_report) return;
     if (!printersInstalled()()) {
-        warn(QStringLiteral("Nessuna stampante installata"));
+        warn(Ui::tr("Nessuna stampante installata"));
         return;
     }
     QPrinter printer(QPrinter::HighResolution);

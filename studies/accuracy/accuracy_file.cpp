@@ -4,6 +4,7 @@
 
 #include "framework/study_file.h"
 #include "studies/accuracy/accuracy_study.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -70,7 +71,7 @@ void AccuracyStudy::readContents(StudyFileReader& reader)
     const NumberFormat format = reader.readFormat({7, 3});
     setNumberFormat(format);
     const int fields = reader.readLayout();
-    if (fields < 1) reader.fail("il numero dei campi per riga deve essere almeno 1");
+    if (fields < 1) reader.fail(Msg("il numero dei campi per riga deve essere almeno 1"));
     setHeader(0, reader.readText("il metodo analitico", false));
     setHeader(1, reader.readText("l'analita", false));
     setHeader(3, reader.readText("l'unità di misura", false));
@@ -84,8 +85,9 @@ void AccuracyStudy::readContents(StudyFileReader& reader)
     else if (mode == "3")
         m_mode = LevelMode::Three;
     else
-        reader.note(reader.quote(mode) +
-                    " non è 1 né 3: " + (threeLevels() ? "lasciati i tre livelli" : "lasciato un livello"));
+        reader.note(threeLevels() ? Msg("%1 non è 1 né 3: lasciati i tre livelli", {reader.quote(mode)})
+                                  : Msg("%1 non è 1 né 3: lasciato un livello", {reader.quote(mode)}));
+
     for (auto& g : m_grids) g.resize(count, kColumns);
 
     try {

@@ -8,6 +8,7 @@
 #include "stats/centred_sums.h"
 #include "stats/statistics.h"
 #include "studies/accuracy/accuracy_extended.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -211,7 +212,7 @@ std::string AccuracyStudy::unitSuffix() const
 
 std::string AccuracyStudy::levelCaption(int level) const
 {
-    return std::string(kLevelCaptions.at(static_cast<std::size_t>(level))) + unitSuffix();
+    return Msg(kLevelCaptions.at(static_cast<std::size_t>(level))) + unitSuffix();
 }
 
 bool AccuracyStudy::updateRecovery(int level, int row)
@@ -285,7 +286,8 @@ CalcOutcome AccuracyStudy::calculate()
         for (int r = 0; r < n; ++r) {
             const auto v = g.cell(r, kRecoveryColumn);
             if (!v) {
-                outcome.messages.push_back({StudyMessage::Severity::Warning, kRecoveryNotNumeric, {}, 0});
+                outcome.messages.push_back(
+                    {StudyMessage::Severity::Warning, Msg(kRecoveryNotNumeric), {}, 0});
                 return outcome;
             }
             values.push_back(*v);

@@ -19,6 +19,7 @@
 #include "framework/ui/data_grid_model.h"
 #include "framework/ui/data_grid_view.h"
 #include "framework/ui/dimension_boxes.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -34,9 +35,10 @@ QLabel* captionLabel(const QString& name, const QString& text, QWidget* parent)
     return label;
 }
 
+// results as they are, captions and table headings in the interface language
 QString fromStd(const std::string& text)
 {
-    return QString::fromStdString(text);
+    return ScreenText(text);
 }
 
 }  // namespace
@@ -45,7 +47,7 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     : StudyWindow(std::make_unique<AccuracyStudy>(), host, StudyWindowOptions{}, parent)
 {
     // --- " Info/Conclusioni"
-    QWidget* infoPage = addTab(QStringLiteral(" Info/Conclusioni"));
+    QWidget* infoPage = addTab(Ui::tr(" Info/Conclusioni"));
     auto* infoLayout = new QVBoxLayout(infoPage);
     infoLayout->addWidget(createInfoFrame());
     infoLayout->addWidget(createConclusionFrame(), 1);
@@ -54,16 +56,16 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
         connect(unit, &QLineEdit::textEdited, this, [this] { showCaptions(); });
 
     // --- "Dati"
-    QWidget* page = addTab(QStringLiteral("Dati"));
+    QWidget* page = addTab(Ui::tr("Dati"));
 
-    auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
-    auto* countText = new QLabel(QStringLiteral("N. determinazioni"), dimensions);
-    m_count = NewDimensionEdit(dimensions, QStringLiteral("nDet"), QStringLiteral("min. 3, max. 99"));
+    auto* dimensions = new QGroupBox(Ui::tr("Dimensioni"), page);
+    auto* countText = new QLabel(Ui::tr("N. determinazioni"), dimensions);
+    m_count = NewDimensionEdit(dimensions, QStringLiteral("nDet"), Ui::tr("min. 3, max. 99"));
     countText->setBuddy(m_count);
-    auto* note = new QLabel(QStringLiteral("(min. 3)"), dimensions);
-    m_option1 = new QRadioButton(QStringLiteral("1 Livello di concentrazione"), dimensions);
+    auto* note = new QLabel(Ui::tr("(min. 3)"), dimensions);
+    m_option1 = new QRadioButton(Ui::tr("1 Livello di concentrazione"), dimensions);
     m_option1->setObjectName(QStringLiteral("Option1"));
-    m_option3 = new QRadioButton(QStringLiteral("3 Livelli di concentrazione"), dimensions);
+    m_option3 = new QRadioButton(Ui::tr("3 Livelli di concentrazione"), dimensions);
     m_option3->setObjectName(QStringLiteral("Option3"));
     auto* optionGroup = new QButtonGroup(this);
     optionGroup->addButton(m_option1);
@@ -92,7 +94,7 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     connect(m_option3, &QRadioButton::clicked, this, [this] { levelModeClicked(Mode::Three); });
 
     // --- the three level grids, upper to lower from left to right
-    auto* gridsFrame = new QGroupBox(QStringLiteral("Dati"), page);
+    auto* gridsFrame = new QGroupBox(Ui::tr("Dati"), page);
     auto* gridsLayout = new QHBoxLayout(gridsFrame);
     for (int level = 0; level < AccuracyStudy::kLevelCount; ++level) {
         const auto i = static_cast<std::size_t>(level);
@@ -128,21 +130,21 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     gridsLayout->addStretch(1);
 
     // --- results
-    const ResultsFrame resultsFrame = createResultsFrame(QStringLiteral("Risultato dell'elaborazione"), page);
+    const ResultsFrame resultsFrame = createResultsFrame(Ui::tr("Risultato dell'elaborazione"), page);
     QWidget* results = resultsFrame.content;
     const QString sample = QStringLiteral("0000000.000 ± 0000000.000");
-    m_labOne = captionLabel(QStringLiteral("LabOne"), QStringLiteral("Accuratezza"), results);
+    m_labOne = captionLabel(QStringLiteral("LabOne"), Ui::tr("Accuratezza"), results);
     m_accuOne = createValueLabel(QStringLiteral("AccuOne"), results, sample, Qt::AlignCenter);
     m_labSup =
-        captionLabel(QStringLiteral("LabSup"), QStringLiteral("Accuratezza livello superiore"), results);
+        captionLabel(QStringLiteral("LabSup"), Ui::tr("Accuratezza livello superiore"), results);
     m_accuSup = createValueLabel(QStringLiteral("AccuSup"), results, sample, Qt::AlignCenter);
     m_labCen =
-        captionLabel(QStringLiteral("LabCen"), QStringLiteral("Accuratezza livello centrale"), results);
+        captionLabel(QStringLiteral("LabCen"), Ui::tr("Accuratezza livello centrale"), results);
     m_accuCen = createValueLabel(QStringLiteral("AccuCen"), results, sample, Qt::AlignCenter);
     m_labInf =
-        captionLabel(QStringLiteral("LabInf"), QStringLiteral("Accuratezza livello inferiore"), results);
+        captionLabel(QStringLiteral("LabInf"), Ui::tr("Accuratezza livello inferiore"), results);
     m_accuInf = createValueLabel(QStringLiteral("AccuInf"), results, sample, Qt::AlignCenter);
-    m_labMed = captionLabel(QStringLiteral("LabMed"), QStringLiteral("Accuratezza media"), results);
+    m_labMed = captionLabel(QStringLiteral("LabMed"), Ui::tr("Accuratezza media"), results);
     m_accuMed = createValueLabel(QStringLiteral("AccuMed"), results, sample, Qt::AlignCenter);
     auto* resultsLayout = new QGridLayout(results);
     const std::pair<QLabel*, QLabel*> rows[] = {{m_labOne, m_accuOne},
@@ -159,7 +161,7 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     resultsLayout->setColumnStretch(2, 1);
 
     // --- analysis of variance
-    m_anovaFrame = new QGroupBox(QStringLiteral("ACCURATEZZA: Analisi della varianza"), page);
+    m_anovaFrame = new QGroupBox(Ui::tr("ACCURATEZZA: Analisi della varianza"), page);
     m_anovaFrame->setObjectName(QStringLiteral("FrameVarianza"));
     m_anova = createResultTable(QStringLiteral("SprLinearita"), AccuracyStudy::kAnovaRows,
                                 AccuracyStudy::kAnovaColumns, m_anovaFrame);
@@ -186,8 +188,10 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     const int digit = m_anova->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     QFont boldFont = m_anova->font();
     boldFont.setBold(true);
-    m_anova->setColumnWidth(
-        0, QFontMetrics(boldFont).horizontalAdvance(QStringLiteral("Variazione")) + 3 * digit);
+    int headingWidth = 0;  // the widest row heading in the interface's language
+    for (const char* heading : {"Variazione", "Tra livelli", "Errore", "Totali"})
+        headingWidth = std::max(headingWidth, QFontMetrics(boldFont).horizontalAdvance(ScreenText(heading)));
+    m_anova->setColumnWidth(0, headingWidth + 3 * digit);
     for (int c = 1; c < AccuracyStudy::kAnovaColumns; ++c) m_anova->setColumnWidth(c, 15 * digit);
     int tableWidth = 2 * m_anova->frameWidth();
     for (int c = 0; c < AccuracyStudy::kAnovaColumns; ++c) tableWidth += m_anova->columnWidth(c);
@@ -196,7 +200,7 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     m_anova->setFixedSize(tableWidth, tableHeight);
     auto* anovaLayout = new QVBoxLayout(m_anovaFrame);
     anovaLayout->addWidget(m_anova);
-    setDescription(m_anovaFrame, QStringLiteral("Mostra i risultati dell'elaborazione"));
+    setDescription(m_anovaFrame, Ui::tr("Mostra i risultati dell'elaborazione"));
 
     // the page: dimensions and results with the table beside them, the level grids below across the page
     auto* left = new QVBoxLayout;
@@ -212,7 +216,7 @@ AccuracyWindow::AccuracyWindow(StudyWindowHost& host, QWidget* parent)
     layout->addWidget(gridsFrame, 1);
 
     // --- "Grafico"
-    QWidget* chartPage = addTab(QStringLiteral("Grafico"));
+    QWidget* chartPage = addTab(Ui::tr("Grafico"));
     m_chart = new ChartView(chartPage);
     m_chart->setObjectName(QStringLiteral("VtGrafAccu"));
     auto* chartLayout = new QVBoxLayout(chartPage);

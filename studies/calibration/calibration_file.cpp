@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/study_file.h"
 #include "studies/calibration/calibration_study.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -59,17 +60,19 @@ void CalibrationStudy::readContents(StudyFileReader& reader)
     reader.readDerivedCount("il numero totale dei dati", responses, levels);
     reader.skipLine("la riga vuota");
     if (fieldsPerRow != levels + 1)
-        reader.failAt(reader.layoutLine(), "il numero dei campi per riga (" + std::to_string(fieldsPerRow) +
-                                               ") non corrisponde ai " + std::to_string(levels) +
-                                               " livelli della riga " + std::to_string(levelsLine));
+        reader.failAt(
+            reader.layoutLine(),
+            Msg("il numero dei campi per riga (%1) non corrisponde ai %2 livelli della riga %3",
+                {std::to_string(fieldsPerRow), std::to_string(levels), std::to_string(levelsLine)}));
     m_levels = levels;
     m_responses = responses;
     SetGridDimensions();
 
     const int concentrationLines = reader.readInteger("il numero delle concentrazioni", 0, kMaxLevels);
     if (concentrationLines != levels)
-        reader.fail("il file indica " + std::to_string(concentrationLines) +
-                    " concentrazioni, ma i livelli sono " + std::to_string(levels));
+        reader.fail(Msg("il file indica %1 concentrazioni, ma i livelli sono %2",
+                        {std::to_string(concentrationLines), std::to_string(levels)}));
+
     const char sep = UserDecimalSeparator();
     for (int j = 0; j < concentrationLines; ++j) {
         const std::string text =

@@ -10,6 +10,7 @@
 #include "stats/centred_sums.h"
 #include "stats/statistics.h"
 #include "studies/calibration/calibration_extended.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -252,15 +253,15 @@ CalcOutcome CalibrationStudy::calculate()
     };
 
     if (!ReadGridData())
-        return refuse(std::string("Mancano alcuni valori di concentrazione.") + "\r\n" + kCannotCompute);
+        return refuse(Msg("Mancano alcuni valori di concentrazione.") + "\r\n" + Msg(kCannotCompute));
     const int k = m_grid.columnCount();
     const int n = m_grid.rowCount();
     const int N = m_total;
     for (const auto& row : m_y)
         for (const auto& y : row)
             if (!y)
-                return refuse(std::string("Alcune risposte mancano o non sono valori numerici.") + "\r\n" +
-                              kCannotCompute);
+                return refuse(Msg("Alcune risposte mancano o non sono valori numerici.") + "\r\n" +
+                              Msg(kCannotCompute));
 
     // the responses level by level, each paired with its concentration
     std::vector<double> xs;
@@ -285,21 +286,22 @@ CalcOutcome CalibrationStudy::calculate()
     const double meanX = concentrations.mean;
     const double meanY = levels.grandMean;
     if (meanX == 0 || meanY == 0)
-        return refuse("Tutti i valori sono pari a zero, impossibile calcolare i risultati.");
+        return refuse(Msg("Tutti i valori sono pari a zero, impossibile calcolare i risultati."));
 
     const double sxx = concentrations.squares;
     const double syy = levels.total;
     const double sxy = CentredCrossProducts(xs, ys);
     // Data that leave the line undefined are refused before anything is divided by these sums.
     if (!(sxx > 0))
-        return refuse("Le concentrazioni sono tutte uguali: impossibile calcolare la retta di regressione.");
+        return refuse(
+            Msg("Le concentrazioni sono tutte uguali: impossibile calcolare la retta di regressione."));
     if (!(syy > 0))
-        return refuse("Le risposte sono tutte uguali: impossibile calcolare la retta di regressione.");
+        return refuse(Msg("Le risposte sono tutte uguali: impossibile calcolare la retta di regressione."));
     // a correlation this small is no slope the data can tell from zero
     if (std::fabs(sxy) <= 1e-12 * std::sqrt(sxx) * std::sqrt(syy))
         return refuse(
-            "La pendenza della retta è zero (le risposte non variano con la concentrazione): "
-            "impossibile calcolare i risultati.");
+            Msg("La pendenza della retta è zero (le risposte non variano con la concentrazione): "
+                "impossibile calcolare i risultati."));
 
     const double b = sxy / sxx;
     const double a = meanY - meanX * b;
@@ -310,7 +312,8 @@ CalcOutcome CalibrationStudy::calculate()
     const double ssLack = std::max(0.0, levels.between - ssReg);
     const double ssErr = levels.within;
     const double ssRes = ssLack + ssErr;
-    if (!(ssRes >= 0)) return refuse("Spiacente, ma con questi valori è impossibile calcolare i risultati.");
+    if (!(ssRes >= 0))
+        return refuse(Msg("Spiacente, ma con questi valori è impossibile calcolare i risultati."));
 
     const double sb = std::sqrt(ssRes / (N - 2) / sxx);
     const double r = (sxy / (N - 1)) / (std::sqrt(syy / (N - 1)) * std::sqrt(sxx / (N - 1)));

@@ -21,6 +21,7 @@
 #include "framework/ui/data_grid_view.h"
 #include "framework/ui/dimension_boxes.h"
 #include "text/text_helpers.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -28,15 +29,16 @@ namespace {
 
 QString fromStd(const std::string& text)
 {
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return ScreenText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 constexpr const char* kResultCaptions[7] = {"r =", "a =", "b =", "Sa =", "Sb =", "a+ts(a) =", "a-ts(a) ="};
 constexpr const char* kResultNames[7] = {"LabR", "LabA", "LabB", "LabSa", "LabSb", "LabProp1", "LabProp2"};
 
 const char* const kChartTip =
-    "Doppio clic (o Ctrl+clic, o Invio) sul grafico per ingrandirlo a tutta la pagina o riportarlo a metà "
-    "pagina";
+    QT_TRANSLATE_NOOP("Kestra",
+                      "Doppio clic (o Ctrl+clic, o Invio) sul grafico per ingrandirlo a tutta la pagina o "
+                      "riportarlo a metà pagina");
 
 }  // namespace
 
@@ -44,7 +46,7 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     : StudyWindow(std::make_unique<CalibrationStudy>(), host, StudyWindowOptions{}, parent)
 {
     // --- "Info/Conclusioni"
-    QWidget* infoPage = addTab(QStringLiteral("Info/Conclusioni"));
+    QWidget* infoPage = addTab(Ui::tr("Info/Conclusioni"));
     auto* infoLayout = new QVBoxLayout(infoPage);
     infoLayout->addWidget(createInfoFrame());
     infoLayout->addWidget(createConclusionFrame(), 1);
@@ -54,20 +56,21 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
             connect(field, &QLineEdit::textEdited, this, [this] { showConcentrationCaption(); });
 
     // --- "Dati"
-    QWidget* page = addTab(QStringLiteral("Dati"));
+    QWidget* page = addTab(Ui::tr("Dati"));
 
-    auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
+    auto* dimensions = new QGroupBox(Ui::tr("Dimensioni"), page);
     auto* dimLayout = new QGridLayout(dimensions);
-    const char* const captions[2] = {"N. gruppi (concentrazioni)", "N. dati per gruppo (risposte)"};
+    const char* const captions[2] = {QT_TRANSLATE_NOOP("Kestra", "N. gruppi (concentrazioni)"),
+                                     QT_TRANSLATE_NOOP("Kestra", "N. dati per gruppo (risposte)")};
     const char* const hints[2] = {"min. 3, max. 15", "min. 3, max. 40"};
     for (int i = 0; i < 2; ++i) {
         auto* box =
             NewDimensionEdit(dimensions, QStringLiteral("Dimensioni%1").arg(i), QString::fromUtf8(hints[i]));
-        auto* caption = new QLabel(QString::fromUtf8(captions[i]), dimensions);
+        auto* caption = new QLabel(Ui::tr(captions[i]), dimensions);
         caption->setBuddy(box);
         dimLayout->addWidget(caption, i, 0);
         dimLayout->addWidget(box, i, 1);
-        dimLayout->addWidget(new QLabel(QStringLiteral("(min. 3)"), dimensions), i, 2);
+        dimLayout->addWidget(new QLabel(Ui::tr("(min. 3)"), dimensions), i, 2);
         m_dimensions[static_cast<std::size_t>(i)] = box;
     }
     std::vector<DimensionBox> boxes;
@@ -100,7 +103,7 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     m_total->setFocusPolicy(Qt::NoFocus);
     m_total->setAlignment(Qt::AlignRight);
     m_total->setFixedWidth(m_total->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-    dimLayout->addWidget(new QLabel(QStringLiteral("N. dati totali"), dimensions), 2, 0);
+    dimLayout->addWidget(new QLabel(Ui::tr("N. dati totali"), dimensions), 2, 0);
     dimLayout->addWidget(m_total, 2, 1);
     dimLayout->setColumnStretch(3, 1);
     setDescription(dimensions, QString());
@@ -111,16 +114,16 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     grid->setObjectName(QStringLiteral("GridData"));
     grid->setRowHeaderWidth(5);
     grid->horizontalHeader()->setToolTip(
-        QStringLiteral("Clic su una concentrazione per modificare le concentrazioni"));
+        Ui::tr("Clic su una concentrazione per modificare le concentrazioni"));
     connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this, [this] { editConcentrations(); });
     auto* concLayout = new QVBoxLayout(m_frameConc);
     concLayout->addWidget(grid);
 
     const ResultsFrame lineFrame =
-        createResultsFrame(QStringLiteral("Dati della retta di regressione"), page);
+        createResultsFrame(Ui::tr("Dati della retta di regressione"), page);
     QWidget* line = lineFrame.content;
     auto* lineLayout = new QGridLayout(line);
-    const ResultsFrame proportionalityFrame = createResultsFrame(QStringLiteral("Proporzionalità"), page);
+    const ResultsFrame proportionalityFrame = createResultsFrame(Ui::tr("Proporzionalità"), page);
     QWidget* proportionality = proportionalityFrame.content;
     auto* propLayout = new QGridLayout(proportionality);
     for (int i = 0; i < 7; ++i) {
@@ -139,15 +142,18 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     propLayout->setColumnStretch(2, 1);
     propLayout->setRowStretch(2, 1);
 
-    auto* anovaFrame = new QGroupBox(QStringLiteral("LINEARITA': Analisi della varianza"), page);
+    auto* anovaFrame = new QGroupBox(Ui::tr("LINEARITA': Analisi della varianza"), page);
     m_anova = createResultTable(QStringLiteral("SprLinearita"), CalibrationStudy::kAnovaRows,
                                 CalibrationStudy::kAnovaColumns, anovaFrame);
     const int numberWidth = m_anova->fontMetrics().horizontalAdvance(QStringLiteral("0000000000.000")) + 12;
-    m_anova->setColumnWidth(0, m_anova->fontMetrics().horizontalAdvance(QStringLiteral("Regressione")) + 24);
+    int headingWidth = 0;  // the widest row heading in the interface's language
+    for (const char* heading : {"Variazione", "Regressione", "Curvatura", "Errore", "Totali"})
+        headingWidth = std::max(headingWidth, m_anova->fontMetrics().horizontalAdvance(ScreenText(heading)));
+    m_anova->setColumnWidth(0, headingWidth + 24);
     for (int c = 1; c < CalibrationStudy::kAnovaColumns; ++c) m_anova->setColumnWidth(c, numberWidth);
     m_anova->setColumnWidth(
         5, std::max(numberWidth,
-                    m_anova->fontMetrics().horizontalAdvance(QStringLiteral("Signif. (0,05%)")) + 24));
+                    m_anova->fontMetrics().horizontalAdvance(ScreenText("Signif. (0,05%)")) + 24));
     m_anova->setFixedHeight(CalibrationStudy::kAnovaRows * m_anova->verticalHeader()->defaultSectionSize() +
                             2 * m_anova->frameWidth());
     int tableWidth = 2 * m_anova->frameWidth();
@@ -171,7 +177,7 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
         }
     auto* anovaLayout = new QVBoxLayout(anovaFrame);
     anovaLayout->addWidget(m_anova);
-    setDescription(anovaFrame, QStringLiteral("Mostra i risultati dell'elaborazione"));
+    setDescription(anovaFrame, Ui::tr("Mostra i risultati dell'elaborazione"));
 
     auto* resultsRow = new QHBoxLayout;
     resultsRow->addWidget(lineFrame.frame);
@@ -191,26 +197,26 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     dataLayout->addLayout(bottom);
 
     // --- "Grafici": the two charts are placed by hand (side by side, or one over the whole page)
-    m_chartPage = addTab(QStringLiteral("Grafici"));
+    m_chartPage = addTab(Ui::tr("Grafici"));
     const char* const chartNames[2] = {"VtGrafRegr", "VtGrafProp"};
     for (int i = 0; i < 2; ++i) {
         auto* chart = new ChartView(m_chartPage);
         chart->setObjectName(QString::fromLatin1(chartNames[i]));
-        chart->setToolTip(QString::fromUtf8(kChartTip));
+        chart->setToolTip(Ui::tr(kChartTip));
         connect(chart, &ChartView::enlargeRequested, this, [this, i] { toggleChartSize(i); });
         m_charts[static_cast<std::size_t>(i)] = chart;
     }
     m_chartPage->installEventFilter(this);
 
     // --- "Residui": the residuals chart, and beside it what each level's mean response reads back as
-    QWidget* residualsPage = addTab(QStringLiteral("Residui"));
+    QWidget* residualsPage = addTab(Ui::tr("Residui"));
     m_residualsChart = new ChartView(residualsPage);
     m_residualsChart->setObjectName(QStringLiteral("VtGrafRes"));
     m_backCalculated = new ExtendedTableView("back_calculated", residualsPage);
     m_backCalculated->setObjectName(QStringLiteral("GridRicalcolate"));
-    m_backCalculated->setAccessibleName(QStringLiteral("Concentrazioni ricalcolate"));
+    m_backCalculated->setAccessibleName(Ui::tr("Concentrazioni ricalcolate"));
     addResultWidget(m_backCalculated);
-    auto* backCaption = new QLabel(QStringLiteral("Concentrazioni ricalcolate dalla retta"), residualsPage);
+    auto* backCaption = new QLabel(Ui::tr("Concentrazioni ricalcolate dalla retta"), residualsPage);
     backCaption->setBuddy(m_backCalculated);
     auto* backColumn = new QVBoxLayout;
     backColumn->addWidget(backCaption);
@@ -220,7 +226,7 @@ CalibrationWindow::CalibrationWindow(StudyWindowHost& host, QWidget* parent)
     residualsLayout->addLayout(backColumn, 2);
 
     // --- Strumenti > "C&oncentrazioni..."
-    auto* concentrations = new QAction(QStringLiteral("C&oncentrazioni..."), this);
+    auto* concentrations = new QAction(Ui::tr("C&oncentrazioni..."), this);
     m_concentrationsAction = concentrations;
     concentrations->setObjectName(QStringLiteral("StrumentiConcentrazioni"));
     concentrations->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -271,7 +277,7 @@ void CalibrationWindow::showConcentrationCaption()
     // a frame title reads "&" as a mnemonic: the unit is shown as typed
     QString unit = QString::fromStdString(Trim(calibration().header(3)));
     unit.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    m_frameConc->setTitle(QStringLiteral("Concentrazioni ") + unit);
+    m_frameConc->setTitle(Ui::tr("Concentrazioni %1").arg(unit).trimmed());
 }
 
 void CalibrationWindow::showAnova()

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/study_file.h"
 #include "studies/intermediate_precision/intermediate_precision_study.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 
 namespace kestra {
@@ -59,18 +60,20 @@ void IntermediatePrecisionStudy::readContents(StudyFileReader& reader)
         else
             m_seriesKind = SeriesKind::None;
         if (m_seriesKind == SeriesKind::None && !kind.empty())
-            reader.note(reader.quote(kind) + " non è un tipo di serie di questo studio: nessun tipo scelto");
+            reader.note(
+                Msg("%1 non è un tipo di serie di questo studio: nessun tipo scelto", {reader.quote(kind)}));
     }
     const int cells = fields > 1 ? fields - 1 : 0;
     if (cells < k)
-        reader.noteAt(reader.layoutLine(), std::to_string(fields) + " campi per riga, ma le serie sono " +
-                                               std::to_string(k) + ": le serie da " +
-                                               std::to_string(cells + 1) + " a " + std::to_string(k) +
-                                               " non sono lette e restano a 0");
+        reader.noteAt(
+            reader.layoutLine(),
+            Msg("%1 campi per riga, ma le serie sono %2: le serie da %3 a %2 non sono lette e restano a 0",
+                {std::to_string(fields), std::to_string(k), std::to_string(cells + 1)}));
     else if (cells > k)
-        reader.noteAt(reader.layoutLine(), std::to_string(fields) + " campi per riga, ma le serie sono " +
-                                               std::to_string(k) + ": i campi oltre la serie " +
-                                               std::to_string(k) + " non sono letti");
+        reader.noteAt(reader.layoutLine(),
+                      Msg("%1 campi per riga, ma le serie sono %2: i campi oltre la serie %2 non sono letti",
+                          {std::to_string(fields), std::to_string(k)}));
+
     m_series = k;
     m_perSeries = n;
     m_grid.resize(n, k);

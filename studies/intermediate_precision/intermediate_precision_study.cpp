@@ -9,6 +9,7 @@
 #include "stats/centred_sums.h"
 #include "stats/statistics.h"
 #include "studies/intermediate_precision/series_extended.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -48,7 +49,7 @@ void meanInterval(std::span<const double> values, double mean, double s, double 
 double requireFinite(double value)
 {
     if (!std::isfinite(value))
-        throw ArithmeticError::overflow("i valori sono troppo grandi per l'analisi della varianza.");
+        throw ArithmeticError::overflow(Msg("i valori sono troppo grandi per l'analisi della varianza."));
     return value;
 }
 
@@ -188,7 +189,7 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
     CalcOutcome outcome;
     const int k = m_series;
     const int n = m_perSeries;
-    const int N = checkedInt16(static_cast<long long>(k) * n, "il numero totale dei dati");
+    const int N = checkedInt16(static_cast<long long>(k) * n, Msg("il numero totale dei dati"));
 
     // every cell must hold a number: the grid is read series by series
     std::vector<double> values;
@@ -197,12 +198,13 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
         for (int j = 0; j < n; ++j) {
             const auto v = m_grid.cell(j, i);
             if (!v) {
-                outcome.messages.push_back(
-                    {StudyMessage::Severity::Warning,
-                     "Il dato " + std::to_string(j + 1) + " della serie " + std::to_string(i + 1) +
-                         " è vuoto: inserire un valore numerico in ogni cella prima di calcolare.",
-                     {},
-                     0});
+                outcome.messages.push_back({StudyMessage::Severity::Warning,
+                                            Msg("Il dato %1 della serie %2 è vuoto: inserire un valore "
+                                                "numerico in ogni cella prima di "
+                                                "calcolare.",
+                                                {std::to_string(j + 1), std::to_string(i + 1)}),
+                                            {},
+                                            0});
                 return outcome;
             }
             values.push_back(*v);
@@ -226,11 +228,11 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
 
     if (k < 2)
         throw ArithmeticError::divisionByZero(
-            "con una sola serie la varianza tra le serie non è calcolabile (gradi di libertà nulli).");
+            Msg("con una sola serie la varianza tra le serie non è calcolabile (gradi di libertà nulli)."));
     if (n < 2)
         throw ArithmeticError::divisionByZero(
-            "con un solo dato per serie la varianza entro le serie non è calcolabile (gradi di libertà "
-            "nulli).");
+            Msg("con un solo dato per serie la varianza entro le serie non è calcolabile (gradi di libertà "
+                "nulli)."));
 
     const std::vector<double>& means = anova.groupMeans;
     std::vector<Interval> intervals(static_cast<std::size_t>(k));
@@ -279,7 +281,7 @@ CalcOutcome IntermediatePrecisionStudy::calculate()
         // the comparison is made on the F the user reads, rounded as shown
         const auto shown = ParseNumber(fText, UserDecimalSeparator());
         if (!shown)
-            throw ArithmeticError::invalidArgument("il valore di F \"" + fText + "\" non è un numero.");
+            throw ArithmeticError::invalidArgument(Msg("il valore di F \"%1\" non è un numero.", {fText}));
         significant = *shown > ft;
     }
 

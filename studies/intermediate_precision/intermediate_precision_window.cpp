@@ -19,6 +19,7 @@
 
 #include "framework/ui/data_grid_view.h"
 #include "framework/ui/dimension_boxes.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -26,7 +27,7 @@ namespace {
 
 QString fromStd(const std::string& text)
 {
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return ScreenText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 void setCell(QTableWidget* table, int row, int column, const QString& text, Qt::Alignment alignment,
@@ -53,23 +54,24 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     : StudyWindow(std::make_unique<IntermediatePrecisionStudy>(config), host, StudyWindowOptions{}, parent)
 {
     // --- "Info/Conclusioni"
-    QWidget* infoPage = addTab(QStringLiteral("Info/Conclusioni"));
+    QWidget* infoPage = addTab(Ui::tr("Info/Conclusioni"));
     auto* infoLayout = new QVBoxLayout(infoPage);
     infoLayout->addWidget(createInfoFrame());
     infoLayout->addWidget(createConclusionFrame(), 1);
 
     // --- "Dati"
-    QWidget* page = addTab(QStringLiteral("Dati"));
+    QWidget* page = addTab(Ui::tr("Dati"));
 
-    auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
+    auto* dimensions = new QGroupBox(Ui::tr("Dimensioni"), page);
     auto* dimLayout = new QGridLayout(dimensions);
-    const char* const captions[2] = {"N. serie", "N. dati per serie"};
+    const char* const captions[2] = {QT_TRANSLATE_NOOP("Kestra", "N. serie"),
+                                     QT_TRANSLATE_NOOP("Kestra", "N. dati per serie")};
     const char* const hints[2] = {"min. 3, max. 20", "min. 2, max. 40"};
     const char* const notes[2] = {"(min. 3)", "(min. 2)"};
     for (int i = 0; i < 2; ++i) {
         auto* box =
             NewDimensionEdit(dimensions, QStringLiteral("Dimensioni%1").arg(i), QString::fromUtf8(hints[i]));
-        auto* caption = new QLabel(QString::fromUtf8(captions[i]), dimensions);
+        auto* caption = new QLabel(Ui::tr(captions[i]), dimensions);
         caption->setBuddy(box);
         auto* note = new QLabel(QString::fromUtf8(notes[i]), dimensions);
         m_captions.insert(m_captions.end(), {caption, note});
@@ -123,20 +125,20 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     m_total->setFocusPolicy(Qt::NoFocus);
     m_total->setAlignment(Qt::AlignRight);
     m_total->setFixedWidth(m_total->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
-    auto* totalCaption = new QLabel(QStringLiteral("N. dati totali"), dimensions);
+    auto* totalCaption = new QLabel(Ui::tr("N. dati totali"), dimensions);
     m_captions.push_back(totalCaption);
     dimLayout->addWidget(totalCaption, 2, 0);
     dimLayout->addWidget(m_total, 2, 1);
     dimLayout->setColumnStretch(3, 1);
     setDescription(dimensions, QString());
 
-    auto* kindFrame = new QGroupBox(QStringLiteral("Risultati ottenuti da:"), page);
+    auto* kindFrame = new QGroupBox(Ui::tr("Risultati ottenuti da:"), page);
     auto* kindLayout = new QVBoxLayout(kindFrame);
     auto* kindGroup = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         const auto kind = static_cast<SeriesKind>(i);
         auto* button = new QRadioButton(
-            QString::fromUtf8(IntermediatePrecisionStudy::seriesKindCaption(kind)), kindFrame);
+            ScreenText(IntermediatePrecisionStudy::seriesKindCaption(kind)), kindFrame);
         button->setObjectName(QStringLiteral("OptionTrat%1").arg(i));
         kindGroup->addButton(button, i);
         kindLayout->addWidget(button);
@@ -150,7 +152,7 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     }
 
     // --- results
-    const ResultsFrame resultsFrame = createResultsFrame(QStringLiteral("Risultati"), page);
+    const ResultsFrame resultsFrame = createResultsFrame(Ui::tr("Risultati"), page);
     QWidget* results = resultsFrame.content;
     auto* r = new QGridLayout(results);
     auto caption = [&](const QString& text) {
@@ -166,38 +168,38 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     auto* trat = new QHBoxLayout;
     for (int i = 0; i < 3; ++i) {
         QLabel* l = caption(
-            QString::fromUtf8(IntermediatePrecisionStudy::treatmentCaption(static_cast<SeriesKind>(i))));
+            ScreenText(IntermediatePrecisionStudy::treatmentCaption(static_cast<SeriesKind>(i))));
         l->setObjectName(QStringLiteral("LabelTrat%1").arg(i));
         trat->addWidget(l);
         m_labelTrat[static_cast<std::size_t>(i)] = l;
     }
     trat->addStretch();
     r->addLayout(trat, 0, 0, 1, 3);
-    r->addWidget(caption(QStringLiteral("S trat. =")), 1, 0, Qt::AlignRight);
+    r->addWidget(caption(Ui::tr("S trat. =")), 1, 0, Qt::AlignRight);
     r->addWidget(value("STrat"), 1, 1);
-    m_labelStima = caption(QString::fromUtf8(IntermediatePrecisionStudy::kEstimateNote));
+    m_labelStima = caption(ScreenText(IntermediatePrecisionStudy::kEstimateNote));
     m_labelStima->setObjectName(QStringLiteral("LabelStima"));
     r->addWidget(m_labelStima, 1, 2);
-    r->addWidget(caption(QStringLiteral("Deviazione std. tra analisi")), 2, 0, 1, 3);
+    r->addWidget(caption(Ui::tr("Deviazione std. tra analisi")), 2, 0, 1, 3);
     r->addWidget(caption(QStringLiteral("S err. =")), 3, 0, Qt::AlignRight);
     r->addWidget(value("SErr"), 3, 1);
-    r->addWidget(caption(QStringLiteral("Deviazione std. di riproducibilità")), 4, 0, 1, 3);
-    r->addWidget(caption(QStringLiteral("S ripr. =")), 5, 0, Qt::AlignRight);
+    r->addWidget(caption(Ui::tr("Deviazione std. di riproducibilità")), 4, 0, 1, 3);
+    r->addWidget(caption(Ui::tr("S ripr. =")), 5, 0, Qt::AlignRight);
     r->addWidget(value("SRipr"), 5, 1);
-    r->addWidget(caption(QStringLiteral("Precisione (come riproducibilità)")), 6, 0, 1, 3);
+    r->addWidget(caption(Ui::tr("Precisione (come riproducibilità)")), 6, 0, 1, 3);
     r->addWidget(caption(QStringLiteral("P % = ")), 7, 0, Qt::AlignRight);
     r->addWidget(value("PrecRipr"), 7, 1);
     r->setColumnStretch(2, 1);
 
     // --- data grid, series means, analysis of variance
-    auto* dataFrame = new QGroupBox(QStringLiteral("Dati"), page);
+    auto* dataFrame = new QGroupBox(Ui::tr("Dati"), page);
     DataGridView* grid = createDataGrid(seriesStudy().grid(), dataFrame);
     grid->setObjectName(QStringLiteral("GridData"));
     grid->setRowHeaderWidth(5);
     auto* dataLayout = new QVBoxLayout(dataFrame);
     dataLayout->addWidget(grid);
 
-    auto* meansFrame = new QGroupBox(QStringLiteral("Medie serie"), page);
+    auto* meansFrame = new QGroupBox(Ui::tr("Medie serie"), page);
     m_means = createResultTable(QStringLiteral("GridMedieSerie"), 2, seriesStudy().seriesCount(), meansFrame);
     m_means->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_means->horizontalHeader()->setDefaultSectionSize(
@@ -208,14 +210,16 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     auto* meansLayout = new QVBoxLayout(meansFrame);
     meansLayout->addWidget(m_means);
 
-    auto* aovFrame = new QGroupBox(QString::fromUtf8(config.aovFrameCaption), page);
+    auto* aovFrame = new QGroupBox(ScreenText(config.aovFrameCaption), page);
     m_aov = createResultTable(QStringLiteral("SprLinearita"), IntermediatePrecisionStudy::kAovRows,
                               IntermediatePrecisionStudy::kAovColumns, aovFrame);
     const int numberWidth = m_aov->fontMetrics().horizontalAdvance(QStringLiteral("000000000.000")) + 10;
     QFont bold = m_aov->font();
     bold.setBold(true);
-    m_aov->setColumnWidth(
-        0, QFontMetrics(bold).horizontalAdvance(QStringLiteral("Errore (in ogni serie)")) + 16);
+    int headingWidth = 0;  // the widest row heading in the interface's language
+    for (const char* heading : {"Variazione", "Tratt. (tra le serie)", "Errore (in ogni serie)", "Totali"})
+        headingWidth = std::max(headingWidth, QFontMetrics(bold).horizontalAdvance(ScreenText(heading)));
+    m_aov->setColumnWidth(0, headingWidth + 16);
     for (int c = 1; c < IntermediatePrecisionStudy::kAovColumns; ++c) m_aov->setColumnWidth(c, numberWidth);
     m_aov->setFixedHeight(IntermediatePrecisionStudy::kAovRows *
                               m_aov->verticalHeader()->defaultSectionSize() +
@@ -238,7 +242,7 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
         }
     auto* aovLayout = new QVBoxLayout(aovFrame);
     aovLayout->addWidget(m_aov);
-    setDescription(aovFrame, QStringLiteral("Mostra i risultati dell'elaborazione"));
+    setDescription(aovFrame, Ui::tr("Mostra i risultati dell'elaborazione"));
 
     auto* left = new QVBoxLayout;
     left->addWidget(dimensions);
@@ -254,7 +258,7 @@ IntermediatePrecisionWindow::IntermediatePrecisionWindow(const SeriesStudyConfig
     layout->addLayout(right, 1);
 
     // --- "Grafici"
-    QWidget* chartPage = addTab(QStringLiteral("Grafici"));
+    QWidget* chartPage = addTab(Ui::tr("Grafici"));
     m_chart = new ChartView(chartPage);
     m_chart->setObjectName(QString::fromUtf8(config.chartName));
     auto* chartLayout = new QVBoxLayout(chartPage);

@@ -17,6 +17,7 @@
 
 #include "framework/ui/data_grid_view.h"
 #include "framework/ui/dimension_boxes.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -34,23 +35,23 @@ StudyWindowOptions limitsOptions()
 LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
     : StudyWindow(std::make_unique<LimitsStudy>(), host, limitsOptions(), parent)
 {
-    QWidget* page = addTab(QStringLiteral("Info/Dati"));
+    QWidget* page = addTab(Ui::tr("Info/Dati"));
 
     // --- Dimensioni
-    auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
+    auto* dimensions = new QGroupBox(Ui::tr("Dimensioni"), page);
     auto* countText =
-        new QLabel(QStringLiteral("N. di misure di una concentrazione (quantità) prossima al limite di "
-                                  "rilevabilità e del valore del bianco"),
+        new QLabel(Ui::tr("N. di misure di una concentrazione (quantità) prossima al limite di "
+                          "rilevabilità e del valore del bianco"),
                    dimensions);
     countText->setWordWrap(true);
-    m_count = NewDimensionEdit(dimensions, QStringLiteral("nDet"), QStringLiteral("min. 5, max. 99"),
-                               QStringLiteral("min. 5, max. 99"));
-    m_count->setPlaceholderText(QStringLiteral("min. 5, max. 99"));
+    m_count = NewDimensionEdit(dimensions, QStringLiteral("nDet"), Ui::tr("min. 5, max. 99"),
+                               Ui::tr("min. 5, max. 99"));
+    m_count->setPlaceholderText(Ui::tr("min. 5, max. 99"));
     countText->setBuddy(m_count);
-    auto* note = new QLabel(QStringLiteral("(min. 5)"), dimensions);
-    m_options[0] = new QRadioButton(QStringLiteral("Limite di rilevazione"), dimensions);
+    auto* note = new QLabel(Ui::tr("(min. 5)"), dimensions);
+    m_options[0] = new QRadioButton(Ui::tr("Limite di rilevazione"), dimensions);
     m_options[0]->setObjectName(QStringLiteral("OptionRilDet0"));
-    m_options[1] = new QRadioButton(QStringLiteral("Limite di determinazione"), dimensions);
+    m_options[1] = new QRadioButton(Ui::tr("Limite di determinazione"), dimensions);
     m_options[1]->setObjectName(QStringLiteral("OptionRilDet1"));
     auto* optionGroup = new QButtonGroup(this);
     optionGroup->addButton(m_options[0], 0);
@@ -73,7 +74,7 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
             [this] { optionClicked(LimitsStudy::Option::Quantitation); });
 
     // --- Risultati (the data grid)
-    auto* dataFrame = new QGroupBox(QStringLiteral("Risultati"), page);
+    auto* dataFrame = new QGroupBox(Ui::tr("Risultati"), page);
     DataGridView* grid = createDataGrid(limits().grid(), dataFrame);
     grid->setObjectName(QStringLiteral("GridData"));
     grid->setRowHeaderWidth(13);
@@ -84,7 +85,7 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
                         grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * grid->frameWidth() + 2);
 
     // --- Risultato dell'elaborazione
-    const ResultsFrame resultsFrame = createResultsFrame(QStringLiteral("Risultato dell'elaborazione"), page);
+    const ResultsFrame resultsFrame = createResultsFrame(Ui::tr("Risultato dell'elaborazione"), page);
     QWidget* results = resultsFrame.content;
     const QString sample = QStringLiteral("0000000000000");
     m_stDev = createValueLabel(QStringLiteral("StDev"), results, sample);
@@ -93,7 +94,7 @@ LimitsWindow::LimitsWindow(StudyWindowHost& host, QWidget* parent)
     m_limRil = createValueLabel(QStringLiteral("LimRil"), results, sample);
     m_limDet = createValueLabel(QStringLiteral("LimDet"), results, sample);
     auto* resultsLayout = new QGridLayout(results);
-    resultsLayout->addWidget(new QLabel(QStringLiteral("Dev. standard"), results), 0, 0);
+    resultsLayout->addWidget(new QLabel(Ui::tr("Dev. standard"), results), 0, 0);
     resultsLayout->addWidget(m_stDev, 0, 1);
     resultsLayout->addWidget(m_labelRil, 1, 0);
     resultsLayout->addWidget(m_limRil, 1, 1);
@@ -131,7 +132,7 @@ void LimitsWindow::showStudyData()
     m_options[0]->group()->setExclusive(true);
 
     const bool quantitation = s.option() == LimitsStudy::Option::Quantitation;
-    m_labelRil->setText(QString::fromStdString(s.limitLabel()));
+    m_labelRil->setText(ScreenText(s.limitLabel()));
     m_stDev->setText(QString::fromStdString(s.stDevText()));
     m_limRil->setText(QString::fromStdString(s.detectionLimitText()));
     m_limDet->setText(QString::fromStdString(s.quantitationLimitText()));

@@ -5,6 +5,7 @@
 
 #include "stats/statistics.h"
 #include "studies/precision/precision_extended.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -35,13 +36,13 @@ constexpr std::uint32_t kCurveColour = 0x1F4E9C;
 // "riga 3" / "righe 2, 5 e 7": the rows a refused calculation names.
 std::string describeRows(const std::vector<int>& rows)
 {
-    if (rows.size() == 1) return "il risultato della riga " + std::to_string(rows[0]) + " non è un numero";
+    if (rows.size() == 1) return Msg("il risultato della riga %1 non è un numero", {std::to_string(rows[0])});
     std::string list;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (i > 0) list += i + 1 == rows.size() ? " e " : ", ";
+        if (i > 0) list += i + 1 == rows.size() ? Msg(" e ") : ", ";
         list += std::to_string(rows[i]);
     }
-    return "i risultati delle righe " + list + " non sono numeri";
+    return Msg("i risultati delle righe %1 non sono numeri", {list});
 }
 
 }  // namespace
@@ -103,11 +104,13 @@ CalcOutcome PrecisionStudy::calculate()
     }
     if (!notNumbers.empty()) {
         // An empty result would silently count as 0 and distort every figure: refuse instead.
-        outcome.messages.push_back({StudyMessage::Severity::Warning,
-                                    "Impossibile calcolare: " + describeRows(notNumbers) +
-                                        ".\nInserire un valore numerico in ogni riga della griglia.",
-                                    {},
-                                    0});
+        outcome.messages.push_back(
+            {StudyMessage::Severity::Warning,
+             Msg("Impossibile calcolare: %1.\nInserire un valore numerico in ogni riga "
+                 "della griglia.",
+                 {describeRows(notNumbers)}),
+             {},
+             0});
         return outcome;
     }
     // nothing measured yet: the previous results stay, and the user is told why nothing happened

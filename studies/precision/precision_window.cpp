@@ -14,23 +14,24 @@
 
 #include "framework/ui/data_grid_view.h"
 #include "framework/ui/dimension_boxes.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
 PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     : StudyWindow(std::make_unique<PrecisionStudy>(), host, StudyWindowOptions{}, parent)
 {
-    QWidget* page = addTab(QStringLiteral("Info/Dati"));
+    QWidget* page = addTab(Ui::tr("Info/Dati"));
 
     // --- Dimensioni
-    auto* dimensions = new QGroupBox(QStringLiteral("Dimensioni"), page);
-    auto* countText = new QLabel(QStringLiteral("N. determinazioni"), dimensions);
-    m_count = NewDimensionEdit(dimensions, QStringLiteral("nDet"), QStringLiteral("min. 3, max. 99"));
+    auto* dimensions = new QGroupBox(Ui::tr("Dimensioni"), page);
+    auto* countText = new QLabel(Ui::tr("N. determinazioni"), dimensions);
+    m_count = NewDimensionEdit(dimensions, QStringLiteral("nDet"), Ui::tr("min. 3, max. 99"));
     countText->setBuddy(m_count);
     auto* dimensionsLayout = new QHBoxLayout(dimensions);
     dimensionsLayout->addWidget(countText);
     dimensionsLayout->addWidget(m_count);
-    dimensionsLayout->addWidget(new QLabel(QStringLiteral("(min. 3)"), dimensions));
+    dimensionsLayout->addWidget(new QLabel(Ui::tr("(min. 3)"), dimensions));
     dimensionsLayout->addStretch();
     new DimensionBoxes(
         *this,
@@ -41,7 +42,7 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
           .defaultCount = PrecisionStudy::kDefaultCount}});
 
     // --- the data grid
-    auto* dataFrame = new QGroupBox(QStringLiteral("Dati"), page);
+    auto* dataFrame = new QGroupBox(Ui::tr("Dati"), page);
     DataGridView* grid = createDataGrid(precision().grid(), dataFrame);
     grid->setObjectName(QStringLiteral("GridData"));
     grid->setRowHeaderWidth(4);
@@ -50,7 +51,7 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     grid->setMinimumWidth(grid->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 24);
 
     // --- Risultato dell'elaborazione
-    const ResultsFrame resultsFrame = createResultsFrame(QStringLiteral("Risultato dell'elaborazione"), page);
+    const ResultsFrame resultsFrame = createResultsFrame(Ui::tr("Risultato dell'elaborazione"), page);
     QWidget* results = resultsFrame.content;
     const QString sample = QStringLiteral("00000000000");
     auto* r = new QGridLayout(results);
@@ -62,14 +63,14 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
         r->addWidget(value, row, column + 1);
         m_results.push_back(value);
     };
-    add("Media", QStringLiteral("Media"), 0, 0);
-    add("StDev", QStringLiteral("Dev. standard"), 1, 0);
+    add("Media", Ui::tr("Media"), 0, 0);
+    add("StDev", Ui::tr("Dev. standard"), 1, 0);
     add("CV", QStringLiteral("CV"), 2, 0);
-    add("GdL", QStringLiteral("GdL"), 0, 3);
+    add("GdL", Ui::tr("GdL"), 0, 3);
     add("T", QStringLiteral("t (p;n-1)"), 1, 3);
     add("P", QStringLiteral("P"), 2, 3);
     r->setColumnMinimumWidth(2, 24);
-    auto* limits = new QGroupBox(QStringLiteral("Limiti di confidenza della media"), results);
+    auto* limits = new QGroupBox(Ui::tr("Limiti di confidenza della media"), results);
     auto* l = new QGridLayout(limits);
     auto addLimit = [&](const char* name, const QString& caption, int row, int column) {
         QLabel* value = createValueLabel(QString::fromLatin1(name), limits, sample);
@@ -79,14 +80,14 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
         l->addWidget(value, row, column + 1);
         m_results.push_back(value);
     };
-    addLimit("InfConf", QStringLiteral("Inferiore"), 0, 0);
-    addLimit("SupConf", QStringLiteral("Superiore"), 0, 3);
+    addLimit("InfConf", Ui::tr("Inferiore"), 0, 0);
+    addLimit("SupConf", Ui::tr("Superiore"), 0, 3);
     l->setColumnMinimumWidth(2, 24);
     l->setColumnStretch(5, 1);
     r->addWidget(limits, 3, 0, 1, 6);
     auto* widthRow = new QHBoxLayout;
     QLabel* width = createValueLabel(QStringLiteral("IntConf"), results, sample);
-    auto* widthCaption = new QLabel(QStringLiteral("Intervallo di Confidenza"), results);
+    auto* widthCaption = new QLabel(Ui::tr("Intervallo di Confidenza"), results);
     widthCaption->setBuddy(width);
     widthRow->addWidget(widthCaption);
     widthRow->addWidget(width);
@@ -99,7 +100,7 @@ PrecisionWindow::PrecisionWindow(StudyWindowHost& host, QWidget* parent)
     layOutDataPage(page, dimensions, resultsFrame.frame, dataFrame, 1);
 
     // --- Grafico: the chart fills the page, which is where the tab control shows its pages
-    QWidget* chartPage = addTab(QStringLiteral("Grafico"));
+    QWidget* chartPage = addTab(Ui::tr("Grafico"));
     m_chart = new ChartView(chartPage);
     m_chart->setObjectName(QStringLiteral("VtGrafPrec"));
     auto* chartLayout = new QVBoxLayout(chartPage);

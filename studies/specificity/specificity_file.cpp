@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/study_file.h"
 #include "studies/specificity/specificity_study.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -34,7 +35,7 @@ void SpecificityStudy::readContents(StudyFileReader& reader)
     const NumberFormat format = reader.readFormat({6, 3});
     setNumberFormat(format);
     const int fields = reader.readLayout();
-    if (fields < 1) reader.fail("il numero dei campi per riga deve essere almeno 1");
+    if (fields < 1) reader.fail(Msg("il numero dei campi per riga deve essere almeno 1"));
     setHeader(0, reader.readText("il metodo analitico", true));
     setHeader(1, reader.readText("l'analita", true));
     reader.skipLine("la riga riservata dopo l'analita");
@@ -60,9 +61,10 @@ void SpecificityStudy::readContents(StudyFileReader& reader)
                 if (m_grid.isLocked(r, column)) {
                     const std::string_view text = TrimView(item);
                     if (text != "NIL" && !text.empty())
-                        reader.note(reader.quote(text) + " non letto: il gruppo " +
-                                    (column == 0 ? "A" : "B") + " ha " +
-                                    std::to_string(m_size[static_cast<std::size_t>(column)]) + " risultati");
+                        reader.note(Msg("%1 non letto: il gruppo %2 ha %3 risultati",
+                                        {reader.quote(text), column == 0 ? "A" : "B",
+                                         std::to_string(m_size[static_cast<std::size_t>(column)])}));
+
                     continue;
                 }
                 m_grid.setCell(r, column, reader.readCell(item, what, format, CellRule::NilElseZero));

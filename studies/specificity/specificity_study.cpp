@@ -8,6 +8,7 @@
 #include "stats/centred_sums.h"
 #include "stats/statistics.h"
 #include "studies/specificity/specificity_extended.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 #include "text/text_helpers.h"
 
@@ -119,8 +120,8 @@ double SpecificityStudy::VarianceFTest(int nA, int nB, double vA, double vB, Cal
 {
     m_t = "0";
     if (vA == 0 && vB == 0) {
-        outcome.messages.push_back(
-            {StudyMessage::Severity::Critical, "Dati non validi !\nControllare i dati", "Errore", 2});
+        outcome.messages.push_back({StudyMessage::Severity::Critical,
+                                    Msg("Dati non validi !\nControllare i dati"), Msg("Errore"), 2});
         return -1;
     }
     double f = 0;
@@ -157,7 +158,7 @@ CalcOutcome SpecificityStudy::calculate()
         for (int r = 0; r < m_size[gi]; ++r) {
             const auto v = m_grid.cell(r, g);
             if (!v) {
-                outcome.messages.push_back({StudyMessage::Severity::Warning, kNotNumericWarning, {}, 0});
+                outcome.messages.push_back({StudyMessage::Severity::Warning, Msg(kNotNumericWarning), {}, 0});
                 return outcome;
             }
             if (r > 0 && *v != values[gi].back()) allEqual[gi] = false;
@@ -166,11 +167,11 @@ CalcOutcome SpecificityStudy::calculate()
         }
     }
     if (sums[0] == 0 || sums[1] == 0) {
-        outcome.messages.push_back({StudyMessage::Severity::Warning, kAllZeroWarning, {}, 0});
+        outcome.messages.push_back({StudyMessage::Severity::Warning, Msg(kAllZeroWarning), {}, 0});
         return outcome;
     }
     if (allEqual[0] || allEqual[1]) {
-        outcome.messages.push_back({StudyMessage::Severity::Warning, kAllEqualWarning, {}, 0});
+        outcome.messages.push_back({StudyMessage::Severity::Warning, Msg(kAllEqualWarning), {}, 0});
         return outcome;
     }
 
@@ -200,7 +201,8 @@ CalcOutcome SpecificityStudy::calculate()
             std::floor(std::pow(q, 2) / (std::pow(vA / nA, 2) / nA + std::pow(vB / nB, 2) / nB) + 0.5);
         // values so far apart that the squares overflow leave no degrees of freedom to test with
         if (!std::isfinite(rawDf) || rawDf < 1 || rawDf > 32767) {
-            outcome.messages.push_back({StudyMessage::Severity::Warning, kDegreesOfFreedomWarning, {}, 0});
+            outcome.messages.push_back(
+                {StudyMessage::Severity::Warning, Msg(kDegreesOfFreedomWarning), {}, 0});
             return outcome;
         }
         df = static_cast<int>(rawDf);

@@ -13,18 +13,17 @@
 
 #include "framework/ui/data_grid_view.h"
 #include "framework/ui/dimension_boxes.h"
+#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
 namespace {
 
 const char* const kGroupText[2] = {
-    "Risultati ottenuti nella determinazione dell'analita in presenza di altre sostanze (prodotti di "
-    "degradazione, "
-    "impurezze di sintesi, eccipienti, ...)",
-    "Risultati ottenuti nella determinazione dell'analita in assenza di altre sostanze (prodotti di "
-    "degradazione, "
-    "impurezze di sintesi, eccipienti, ...)"};
+    QT_TRANSLATE_NOOP("Kestra", "Risultati ottenuti nella determinazione dell'analita in presenza di altre sostanze "
+                                "(prodotti di degradazione, impurezze di sintesi, eccipienti, ...)"),
+    QT_TRANSLATE_NOOP("Kestra", "Risultati ottenuti nella determinazione dell'analita in assenza di altre sostanze "
+                                "(prodotti di degradazione, impurezze di sintesi, eccipienti, ...)")};
 
 QLabel* heading(const QString& text, QWidget* parent, Qt::Alignment alignment = Qt::AlignCenter)
 {
@@ -35,7 +34,7 @@ QLabel* heading(const QString& text, QWidget* parent, Qt::Alignment alignment = 
 
 QString fromStd(const std::string& text)
 {
-    QString s = QString::fromStdString(text);
+    QString s = ScreenText(text);  // results as they are, the judgement in the interface language
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return s;
 }
@@ -46,28 +45,28 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     : StudyWindow(std::make_unique<SpecificityStudy>(), host, StudyWindowOptions{}, parent)
 {
     // --- " Info/Conclusioni"
-    QWidget* infoPage = addTab(QStringLiteral(" Info/Conclusioni"));
+    QWidget* infoPage = addTab(Ui::tr(" Info/Conclusioni"));
     auto* infoLayout = new QVBoxLayout(infoPage);
     infoLayout->addWidget(createInfoFrame());
     infoLayout->addWidget(createConclusionFrame(), 1);
 
     // --- "Dati"
-    QWidget* page = addTab(QStringLiteral("Dati"));
+    QWidget* page = addTab(Ui::tr("Dati"));
     auto* groups = new QVBoxLayout;
     for (int g = 0; g < 2; ++g) {
         const auto gi = static_cast<std::size_t>(g);
-        auto* frame = new QGroupBox(g == 0 ? QStringLiteral("Gruppo A") : QStringLiteral("Gruppo B"), page);
-        auto* text = new QLabel(QString::fromUtf8(kGroupText[g]), frame);
+        auto* frame = new QGroupBox(g == 0 ? Ui::tr("Gruppo A") : Ui::tr("Gruppo B"), page);
+        auto* text = new QLabel(Ui::tr(kGroupText[g]), frame);
         text->setWordWrap(true);
-        auto* countText = new QLabel(QStringLiteral("N. determinazioni"), frame);
+        auto* countText = new QLabel(Ui::tr("N. determinazioni"), frame);
         auto* field = NewDimensionEdit(frame, g == 0 ? QStringLiteral("GruppoA") : QStringLiteral("GruppoB"),
-                                       QStringLiteral("min. 5, max. 99"));
+                                       Ui::tr("min. 5, max. 99"));
         countText->setBuddy(field);
         auto* layout = new QGridLayout(frame);
         layout->addWidget(text, 0, 0, 1, 4);
         layout->addWidget(countText, 1, 0);
         layout->addWidget(field, 1, 1);
-        layout->addWidget(new QLabel(QStringLiteral("(min. 5)"), frame), 1, 2);
+        layout->addWidget(new QLabel(Ui::tr("(min. 5)"), frame), 1, 2);
         layout->setColumnStretch(3, 1);
         m_sizes[gi] = field;
         groups->addWidget(frame);
@@ -84,7 +83,7 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
                         .afterRestore = [this] { specificity().setupSpecGrid(); }},
                        std::move(sizeBoxes));
 
-    auto* dataFrame = new QGroupBox(QStringLiteral("Dati"), page);
+    auto* dataFrame = new QGroupBox(Ui::tr("Dati"), page);
     DataGridView* grid = createDataGrid(specificity().grid(), dataFrame);
     grid->setObjectName(QStringLiteral("GridData"));
     grid->setRowHeaderWidth(4);
@@ -92,7 +91,7 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     dataLayout->addWidget(grid);
 
     // --- results: group rows, the limits of the means, the tests, the judgement
-    const ResultsFrame resultsFrame = createResultsFrame(QStringLiteral("Risultato dell'elaborazione"), page);
+    const ResultsFrame resultsFrame = createResultsFrame(Ui::tr("Risultato dell'elaborazione"), page);
     QWidget* results = resultsFrame.content;
     auto* r = new QGridLayout(results);
     auto make = [&](const char* name) {
@@ -100,15 +99,15 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
         m_results.push_back(l);
         return l;
     };
-    r->addWidget(heading(QStringLiteral("Limiti di confidenza della media"), results), 0, 2, 1, 2);
-    r->addWidget(heading(QStringLiteral("Media"), results), 1, 1);
-    r->addWidget(heading(QStringLiteral("Inferiore"), results), 1, 2);
-    r->addWidget(heading(QStringLiteral("Superiore"), results), 1, 3);
+    r->addWidget(heading(Ui::tr("Limiti di confidenza della media"), results), 0, 2, 1, 2);
+    r->addWidget(heading(Ui::tr("Media"), results), 1, 1);
+    r->addWidget(heading(Ui::tr("Inferiore"), results), 1, 2);
+    r->addWidget(heading(Ui::tr("Superiore"), results), 1, 3);
     r->addWidget(heading(QStringLiteral("s²"), results), 1, 4);
     const char* const names[2][4] = {{"MediaA", "InfConfA", "SupConfA", "SA"},
                                      {"MediaB", "InfConfB", "SupConfB", "SB"}};
     for (int g = 0; g < 2; ++g) {
-        r->addWidget(heading(g == 0 ? QStringLiteral("Gruppo A") : QStringLiteral("Gruppo B"), results,
+        r->addWidget(heading(g == 0 ? Ui::tr("Gruppo A") : Ui::tr("Gruppo B"), results,
                              Qt::AlignLeft | Qt::AlignVCenter),
                      2 + g, 0);
         for (int c = 0; c < 4; ++c) r->addWidget(make(names[g][c]), 2 + g, 1 + c);
@@ -116,7 +115,7 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     auto* tests = new QHBoxLayout;
     for (const char* name : {"F", "GdL", "T", "P"}) {
         const QString caption =
-            QString::fromLatin1(name) == QLatin1String("T") ? QStringLiteral("t") : QString::fromLatin1(name);
+            QString::fromLatin1(name) == QLatin1String("T") ? QStringLiteral("t") : ScreenText(name);
         tests->addWidget(heading(caption, results, Qt::AlignRight | Qt::AlignVCenter));
         tests->addWidget(make(name));
     }
@@ -140,7 +139,7 @@ SpecificityWindow::SpecificityWindow(StudyWindowHost& host, QWidget* parent)
     layout->addWidget(dataFrame, 1);
 
     // --- "Grafico"
-    QWidget* chartPage = addTab(QStringLiteral("Grafico"));
+    QWidget* chartPage = addTab(Ui::tr("Grafico"));
     m_chart = new ChartView(chartPage);
     m_chart->setObjectName(QStringLiteral("VtGrafSpec"));
     auto* chartLayout = new QVBoxLayout(chartPage);

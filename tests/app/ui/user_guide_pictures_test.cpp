@@ -1,8 +1,8 @@
 // The pictures of the user guide: the main window, every study window with a worked example, the main
 // dialogs and a report page, made from the program itself so they follow it. Made only when
 // KESTRA_SCREENSHOTS names a folder (the build does it for the help), into <folder>/<language>/, where the
-// language is KESTRA_SCREENSHOTS_LANGUAGE ("it", the default, or "en"): the reports in that language, numbers
-// with that language's decimal separator.
+// language is KESTRA_SCREENSHOTS_LANGUAGE ("it", the default, or "en"): the interface and the reports in that
+// language, numbers with that language's decimal separator.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
@@ -33,6 +33,9 @@
 #include "reporting/ui/company_data_dialog.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/print_language_dialog.h"
+#include "app/ui/qt_translations.h"
+#include "framework/ui/ui_text.h"
+#include "text/interface_language.h"
 #include "reporting/ui/report_renderer.h"
 #include "reporting/ui/report_test_support.h"
 #include "test_support.h"
@@ -105,6 +108,11 @@ protected:
         ASSERT_TRUE(m_language == "it" || m_language == "en") << m_language;
         m_folder = fs::path(folder) / m_language;
         fs::create_directories(m_folder);
+        // the windows in the language of the help that shows them
+        const InterfaceLanguage screen =
+            m_language == "en" ? InterfaceLanguage::English : InterfaceLanguage::Italian;
+        SetInterfaceLanguage(screen);
+        InstallInterfaceTranslations(*QCoreApplication::instance(), screen);
 
         fs::create_directories(m_dir / "home");
         m_window = std::make_unique<Kestra>(
@@ -126,6 +134,8 @@ protected:
                 w->study().clearGridsChanged();
             }
         m_window.reset();
+        RemoveInterfaceTranslations(*QCoreApplication::instance());
+        SetInterfaceLanguage(InterfaceLanguage::Italian);
         SetUserDecimalSeparator(m_savedSeparator);
         SetReportDatabasePath(m_savedDatabase);
         SetFTableLookup(std::make_shared<DatabaseFTable>(KESTRA_TEMPLATE_DB));
@@ -197,7 +207,7 @@ TEST_F(UserGuidePictures, EveryWindowADialogOfEachKindAndAReportPage)
         EXPECT_TRUE(study->study().resultsFromCurrentData()) << p.file << ": the example was not calculated";
         int tab = -1;
         for (int i = 0; i < study->tabs()->count() && tab < 0; ++i)
-            if (study->tabs()->tabText(i).trimmed().startsWith(QString::fromLatin1(p.tab))) tab = i;
+            if (study->tabs()->tabText(i).trimmed().startsWith(Ui::tr(p.tab))) tab = i;
         ASSERT_GE(tab, 0) << p.file << " has no page " << p.tab;
         study->tabs()->setCurrentIndex(tab);
         sub->showMaximized();
