@@ -4,7 +4,9 @@
 # where the help window finds them. One run per language of KESTRA_GUIDE_LANGUAGES.
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-set(KESTRA_GUIDE_LANGUAGES "it;en" CACHE STRING "Languages of the user guide's pictures (the help of each language shows its own)")
+# Both languages always: the Italian and the English help each name their own pictures, and a build folder
+# configured before the English help existed must not keep a cached "it" alone.
+set(KESTRA_GUIDE_LANGUAGES it en)
 set(KESTRA_GUIDE_PICTURES_DIR ${CMAKE_BINARY_DIR}/bin/immagini)
 
 if(TARGET kestra_gui_tests)
