@@ -92,7 +92,7 @@ struct LookupCase {
     std::string italian;
     std::vector<std::string> args;
     std::string english;
-    std::string italianResult;  // the Italian with its arguments; empty: the Italian text as it is
+    std::string italianResult{};  // the Italian with its arguments; empty: the Italian text as it is
 };
 
 class MessageLookup : public ::testing::TestWithParam<LookupCase> {};
