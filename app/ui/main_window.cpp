@@ -39,6 +39,7 @@
 #include "framework/ui/dialog_folders.h"
 #include "framework/ui/fixed_dialog.h"
 #include "framework/ui/qt_prompts.h"
+#include "framework/ui/window_list.h"
 #include "framework/ui/study_window.h"
 #include "framework/ui/ui_text.h"
 #include "reporting/f_table.h"
@@ -302,22 +303,15 @@ bool Kestra::showDossierMenus()
 
 void Kestra::fillWindowsMenu()
 {
-    const QList<QAction*> all = m_windowsMenu->actions();
-    const auto separatorAt = all.indexOf(m_windowListSeparator);
-    for (qsizetype i = separatorAt + 1; i < all.size(); ++i) {
-        m_windowsMenu->removeAction(all[i]);
-        all[i]->deleteLater();
-    }
+    ClearWindowList(m_windowsMenu, m_windowListSeparator);
     int n = 1;
     for (StudyWindow* w : openStudyWindows()) {
-        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(
-            w->documentTitle().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        QAction* a = AddWindowListEntry(m_windowsMenu, n++, w->documentTitle());
         const StudyKindId kind = w->kind();
         connect(a, &QAction::triggered, this, [this, kind] { openStudy(kind); });
     }
     for (DossierWindow* w : openDossierWindows()) {
-        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(
-            w->documentTitle().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        QAction* a = AddWindowListEntry(m_windowsMenu, n++, w->documentTitle());
         connect(a, &QAction::triggered, this, [this, w] {
             for (QMdiSubWindow* sub : openSubWindows())
                 if (sub->widget() == w) {

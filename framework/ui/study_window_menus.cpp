@@ -30,6 +30,7 @@
 #include "framework/audited_save.h"
 #include "framework/ui/status_panel.h"
 #include "framework/ui/study_window.h"
+#include "framework/ui/window_list.h"
 #include "framework/ui/study_window_host.h"
 #include "framework/ui/ui_text.h"
 
@@ -373,16 +374,10 @@ void StudyWindow::studyPanelClicked(StudyKindId kind)
 
 void StudyWindow::fillWindowsMenu()
 {
-    const QList<QAction*> all = m_windowsMenu->actions();
-    const auto separatorAt = all.indexOf(m_windowListSeparator);
-    for (qsizetype i = separatorAt + 1; i < all.size(); ++i) {
-        m_windowsMenu->removeAction(all[i]);
-        all[i]->deleteLater();
-    }
+    ClearWindowList(m_windowsMenu, m_windowListSeparator);
     int n = 1;
     for (StudyWindow* w : m_host.openStudyWindows()) {
-        QAction* a = m_windowsMenu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(
-            w->documentTitle().replace(QLatin1Char('&'), QStringLiteral("&&"))));
+        QAction* a = AddWindowListEntry(m_windowsMenu, n++, w->documentTitle());
         a->setCheckable(true);
         a->setChecked(w == this);
         const StudyKindId kind = w->kind();
