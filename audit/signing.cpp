@@ -42,6 +42,13 @@ std::string SignatureLine(const SignatureRecord& r, bool english)
            " (" + r.login + ")" + (english ? " on " : " il ") + when + " — " + meaning;
 }
 
+std::string SignatureStatusText(const SignatureRecord& record, bool valid, bool english)
+{
+    std::string text = SignatureLine(record, english);
+    if (!valid) text += std::string("\n") + (english ? kSignatureInvalidEn : kSignatureInvalidIt);
+    return text;
+}
+
 SignatureOutcome CheckSigner(SignaturePassword& password, const std::string& typed, AuditTrail& trail,
                              const std::string& objectPath, const std::string& objectKind)
 {
@@ -126,6 +133,15 @@ std::vector<TrailSignature> TrailSignatures(const AuditTrail& trail, const std::
         list.push_back(std::move(s));
     }
     return list;
+}
+
+std::vector<std::string> TrailSignatureTexts(const AuditTrail& trail, const std::string& file, bool english,
+                                             bool contentChanged)
+{
+    std::vector<std::string> texts;
+    for (const TrailSignature& s : TrailSignatures(trail, file))
+        texts.push_back(SignatureStatusText(s.record, s.valid && !contentChanged, english));
+    return texts;
 }
 
 std::string ChangeSignaturePassword(SignaturePassword& password, const std::string& typed, AuditTrail* trail)

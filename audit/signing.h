@@ -35,6 +35,9 @@ constexpr const char* kSignatureInvalidEn = "Signature no longer valid: the cont
 
 // "Firmato elettronicamente da <nome> (<login>) il <data ora> — <significato>", and in English.
 std::string SignatureLine(const SignatureRecord& record, bool english);
+// The signature as windows and reports show it: its line, and for one that no longer holds the invalid text
+// on a second line (never left out).
+std::string SignatureStatusText(const SignatureRecord& record, bool valid, bool english);
 
 // What a signer asks for.
 struct SignatureRequest {
@@ -69,6 +72,10 @@ struct TrailSignature {
     bool valid = false;
 };
 std::vector<TrailSignature> TrailSignatures(const AuditTrail& trail, const std::string& file);
+// SignatureStatusText of each of the file's signatures in turn; `contentChanged` marks every one invalid
+// (what is shown is no longer the file that was signed). Throws AuditError.
+std::vector<std::string> TrailSignatureTexts(const AuditTrail& trail, const std::string& file, bool english,
+                                             bool contentChanged = false);
 
 // Sets or changes the password after recording it in the trail (none: nothing to record); returns what was
 // done ("Password di firma impostata" / "cambiata"). Throws SignaturePasswordError (too short, not

@@ -39,10 +39,12 @@ struct ReportOptions {
     char separator = '.';
     bool printDate = false;
     bool extended = false;  // the extended statistics page after the report's pages
+    std::string trailFault;  // why the user's trail could not be opened (InstallCommandTrail)
 };
 
-// Opens and calculates the study, writes its report tables, reads the layout back and writes the PDF.
-// Returns 0, or 2 with one line on err naming the step that failed.
+// Opens and calculates the study, writes its report tables, reads the layout back and writes the PDF with
+// the study file's electronic signatures from the process's trail (a warning on err, and a line on the
+// report, when they cannot be read). Returns 0, or 2 with one line on err naming the step that failed.
 int RunReport(const ReportOptions& options, std::ostream& err);
 
 struct ChartOptions {

@@ -62,7 +62,7 @@ std::shared_ptr<AuditTrail> OpenUserTrail(std::ostream& err, std::filesystem::pa
                                         std::filesystem::path(path).parent_path());
 }
 
-int InstallCommandTrail(const CommandLine& line, std::ostream& err)
+int InstallCommandTrail(CommandLine& line, std::ostream& err)
 {
     const bool evaluates =
         line.command == Command::Validate && line.validate.propose.empty() && !line.validate.verify;
@@ -78,6 +78,7 @@ int InstallCommandTrail(const CommandLine& line, std::ostream& err)
             return 2;
         }
         err << "kestra-cli: avviso: il comando non entra nel registro delle modifiche: " << e.what() << "\n";
+        line.report.trailFault = e.what();
     }
     return 0;
 }

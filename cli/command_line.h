@@ -25,8 +25,8 @@ struct CommandLine {
 // Makes the user's audit trail the process's for the commands it records: a validate that evaluates (the
 // evaluation, a recorded dossier, its PDF) and the exports of report, chart and the self-test certificate.
 // Returns 2 (the reason on err) when validate --record could not be recorded, else 0 (a warning on err
-// when the trail is not available).
-int InstallCommandTrail(const CommandLine& line, std::ostream& err);
+// when the trail is not available, its reason kept for the report's signature block).
+int InstallCommandTrail(CommandLine& line, std::ostream& err);
 
 // Parses argv into line. Returns the exit code when the run already ended here (--help, --version, a usage
 // error, each with its own text printed), nothing when the chosen command is to run.

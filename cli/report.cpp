@@ -6,6 +6,7 @@
 #include <optional>
 #include <ostream>
 
+#include "audit/audit_trail.h"
 #include "cli/cli_commands.h"
 #include "cli/render_support.h"
 #include "framework/errors.h"
@@ -102,7 +103,15 @@ int RunReport(const ReportOptions& options, std::ostream& err)
         request.decimalSeparator = options.separator;
         request.processLogoPath = logoPath;
         request.extended = options.extended;
+        request.trail = CurrentAuditTrail();
+        request.trailFault = options.trailFault;
         const ReportDocument document = PrepareStudyReport(*study, request, ReadLogoSize);
+        if (!document.signaturesFault.empty())
+            err << "kestra-cli: " << Msg("avviso: ")
+                << Msg("le firme elettroniche dello studio non si possono leggere dal registro delle modifiche: "
+                       "il report lo dice al loro posto (%1)",
+                       {oneLine(document.signaturesFault)})
+                << "\n";
         const RenderedReport report(document);
         report.writePdf(QString::fromStdString(options.output.string()));
         RecordExport(options.file, study->kind().extension, options.output, err);

@@ -143,9 +143,7 @@ std::string SignatureStatusText(const DossierSignature& slot, const std::string&
 {
     if (!IsElectronicallySigned(slot)) return {};
     const SignatureRecord r = SignatureOf(slot);
-    std::string text = SignatureLine(r, english);
-    if (r.boundSha256 != boundNow) text += std::string("\n") + (english ? kSignatureInvalidEn : kSignatureInvalidIt);
-    return text;
+    return SignatureStatusText(r, r.boundSha256 == boundNow, english);
 }
 
 std::vector<std::string> SignatureStatusLines(const Dossier& dossier, const std::filesystem::path& folder,

@@ -32,6 +32,12 @@ enum class DossierFileDialog {
     SavePdf    // where to write the dossier's report; asks before overwriting
 };
 
+// The audit trail's exports from its viewer.
+enum class ExportDialog {
+    TrailPdf,  // the shown entries as a report
+    TrailCsv   // the shown entries as CSV
+};
+
 // The screen implements it with real message boxes and file dialogs, the tests with a script, so no
 // command ever opens a dialog of its own and no modal box blocks a test.
 class Prompts {
@@ -49,6 +55,10 @@ public:
     // The save dialog for a PDF file (the self-test certificate), proposing suggestedName in the study
     // folder; asks before overwriting a file; nullopt when the user cancels.
     virtual std::optional<std::filesystem::path> choosePdfSavePath(const std::string& suggestedName) = 0;
+    // The save dialog of an export (see ExportDialog), proposing suggestedName in the study folder, its
+    // extension added when none is typed; asks before overwriting a file; nullopt when the user cancels.
+    virtual std::optional<std::filesystem::path> chooseExportPath(ExportDialog dialog,
+                                                                  const std::string& suggestedName) = 0;
     // A value typed by the user in answer to `question` (one line); nullopt when the user cancels.
     virtual std::optional<std::string> askText(const std::string& question) = 0;
     // A dossier file dialog (see DossierFileDialog); nullopt when the user cancels.

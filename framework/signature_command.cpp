@@ -57,10 +57,7 @@ std::string TrailSignatureText(const std::string& file, bool english)
     if (!trail || file.empty()) return {};
     std::string text;
     try {
-        for (const TrailSignature& s : TrailSignatures(*trail, file)) {
-            text += SignatureLine(s.record, english) + "\n";
-            if (!s.valid) text += std::string(english ? kSignatureInvalidEn : kSignatureInvalidIt) + "\n";
-        }
+        for (const std::string& signature : TrailSignatureTexts(*trail, file, english)) text += signature + "\n";
     } catch (const AuditError& e) {
         text += e.what() + std::string("\n");
     }

@@ -7,6 +7,8 @@
 #include <ctime>
 #include <limits>
 
+#include "audit/audit_trail.h"
+#include "audit/signing.h"
 #include "framework/study.h"
 #include "text/messages.h"
 #include "text/number_format.h"
@@ -183,7 +185,26 @@ ReportDocument PrepareStudyReport(const Study& study, const ReportRequest& reque
     ReportDocument document = ReadReportDocument(std::move(layout), request, readLogoSize);
     document.extendedAppendix = request.extended;
     document.extended = std::move(extended);
+    ReadStudySignatures(study, request, document);
     return document;
+}
+
+void ReadStudySignatures(const Study& study, const ReportRequest& request, ReportDocument& document)
+{
+    document.signatures.clear();
+    document.signaturesFault.clear();
+    if (study.loadFileName().empty()) return;
+    if (!request.trail) {
+        document.signaturesFault = request.trailFault;
+        return;
+    }
+    try {
+        document.signatures = TrailSignatureTexts(*request.trail, study.loadFileName(),
+                                                  request.language == Language::English, study.isModified());
+    } catch (const std::exception& e) {
+        // printing goes on: the report says in their place that the signatures could not be read
+        document.signaturesFault = e.what();
+    }
 }
 
 std::string FieldDisplayText(const ReportRecord& record, const std::string& field, char separator)

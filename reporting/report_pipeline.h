@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -17,6 +18,7 @@
 
 namespace kestra {
 
+class AuditTrail;
 class Study;
 
 // A failed pipeline step; what() is the message for the user and names the step. The report tables stay as
@@ -68,6 +70,10 @@ struct ReportDocument {
     // The page "Statistica estesa" after the report's own, with the study's values at print time.
     bool extendedAppendix = false;
     ExtendedStatistics extended;
+    // The electronic signatures of the printed study file for the signature block, in the report's language:
+    // one text each (SignatureStatusText). signaturesFault: why they could not be read, printed in their place.
+    std::vector<std::string> signatures;
+    std::string signaturesFault;
 };
 
 struct ReportRequest {
@@ -78,11 +84,20 @@ struct ReportRequest {
     std::optional<std::string> processLogoPath;  // ReportLogoPath()
     std::string today;                           // "" : the current date
     bool extended = false;                       // add the extended statistics page
+    // Where a saved study's electronic signatures are read. None: the report prints none, unless
+    // trailFault says why there is no trail (then that stands in their place).
+    std::shared_ptr<const AuditTrail> trail;
+    std::string trailFault;
 };
 
 // Steps 2 to 12 for a study: its records into its tables, its layout built, translated for English, the
 // print date and the logo applied, and the data read back from the tables and Anagrafica.
 ReportDocument PrepareStudyReport(const Study& study, const ReportRequest& request, const LogoSizeReader& readLogoSize);
+
+// The electronic signatures a study's report prints (ReportDocument::signatures and signaturesFault): those
+// the trail holds for the study's file; every one invalid while the study holds unsaved changes, since the
+// report prints those rather than what was signed. A study never saved has none.
+void ReadStudySignatures(const Study& study, const ReportRequest& request, ReportDocument& document);
 
 // Steps 8 to 12 alone, for a layout whose tables are already written.
 ReportDocument ReadReportDocument(ReportLayout layout, const ReportRequest& request,

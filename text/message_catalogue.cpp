@@ -454,6 +454,10 @@ constexpr MessageEntry kCatalogue[] = {
     {"la tabella \"%1\" non esiste", "the table \"%1\" does not exist"},
     {"la varianza richiede almeno due valori.", "the variance needs at least two values."},
     {"le due serie di valori hanno lunghezze diverse.", "the two series of values have different lengths."},
+    {"le firme elettroniche dello studio non si possono leggere dal registro delle modifiche: il report lo dice al "
+     "loro posto (%1)",
+     "the study's electronic signatures cannot be read from the audit trail: the report says so in their place "
+     "(%1)"},
     {"lettura dei dati del report %1", "reading the data of report %1"},
     {"lettura del logo \"%1\"", "reading the logo \"%1\""},
     {"lettura dello studio: %1", "reading the study: %1"},

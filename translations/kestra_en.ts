@@ -1664,10 +1664,6 @@ Cancel: no certificate</translation>
         <translation>Export CSV</translation>
     </message>
     <message>
-        <source>File CSV (*.csv)</source>
-        <translation>CSV files (*.csv)</translation>
-    </message>
-    <message>
         <source>Nessuna voce.</source>
         <translation>No entries.</translation>
     </message>
@@ -1764,6 +1760,18 @@ Give the reason for the change (required); it stays in the audit trail.</transla
     <message>
         <source>Concentrazioni ricalcolate dalla retta</source>
         <translation>Concentrations read back from the line</translation>
+    </message>
+    <message>
+        <source>File CSV (*.csv *.CSV)</source>
+        <translation>CSV files (*.csv *.CSV)</translation>
+    </message>
+    <message>
+        <source>Le firme elettroniche dello studio non si possono leggere dal registro delle modifiche: il report lo dice al loro posto.
+
+%1</source>
+        <translation>The study&apos;s electronic signatures cannot be read from the audit trail: the report says so in their place.
+
+%1</translation>
     </message>
 </context>
 </TS>

@@ -36,7 +36,8 @@ std::unique_ptr<RenderedReport> RenderAuditReport(const std::vector<AuditEntry>&
     table.columns = {{Fixed("N."), "N", false, 0, {}, false, 0.5, true},
                      {Fixed("Data e ora"), "T", false, 0, {}, false, 1.6},
                      {Fixed("Utente"), "U", false, 0, {}, false, 1.4},
-                     {Fixed("Azione"), "A", false, 0, {}, false, 1.2},
+                     // an action is one word or two: never broken inside a word
+                     {Fixed("Azione"), "A", false, 0, {}, false, 1.2, true},
                      {Fixed("File e modifiche"), "M", false, 0, {}, false, 4.0}};
     l.blocks.push_back(table);
     std::vector<ReportRecord> rows;

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -151,14 +150,12 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(verify, &QPushButton::clicked, this, [this] { verifyChain(); });
     connect(csv, &QPushButton::clicked, this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(this, Ui::tr("Esporta CSV"), QStringLiteral("registro.csv"),
-                                         Ui::tr("File CSV (*.csv)"));
-        if (!path.isEmpty()) exportCsv(path);
+        if (const auto path = m_prompts.chooseExportPath(ExportDialog::TrailCsv, "registro.csv"))
+            exportCsv(QString::fromStdString(path->string()));
     });
     connect(pdf, &QPushButton::clicked, this, [this] {
-        const auto path = m_prompts.choosePdfSavePath("registro.pdf");
-        if (path && !path->empty()) exportPdf(QString::fromStdString(path->string()));
+        if (const auto path = m_prompts.chooseExportPath(ExportDialog::TrailPdf, "registro.pdf"))
+            exportPdf(QString::fromStdString(path->string()));
     });
 
     auto* layout = new QVBoxLayout(this);

@@ -157,17 +157,34 @@ std::optional<std::filesystem::path> QtPrompts::runFileDialog(QFileDialog& dialo
     }
 }
 
-std::optional<std::filesystem::path> QtPrompts::choosePdfSavePath(const std::string& suggestedName)
+std::optional<std::filesystem::path> QtPrompts::chooseFileToWrite(const QString& title, const QString& filter,
+                                                                  const QString& suffix,
+                                                                  const std::string& suggestedName)
 {
     NormalPointer pointer(m_busy > 0);
     QFileDialog dialog(m_parent);
-    dialog.setWindowTitle(Ui::tr("Salva il certificato"));
+    dialog.setWindowTitle(title);
     dialog.setDirectory(m_studyFolder ? m_studyFolder() : QString());
     dialog.selectFile(QString::fromStdString(suggestedName));
-    dialog.setNameFilter(Ui::tr("Documenti PDF (*.pdf *.PDF)"));
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
     prepareFileDialog(dialog, true);
     return runFileDialog(dialog, true);
+}
+
+std::optional<std::filesystem::path> QtPrompts::choosePdfSavePath(const std::string& suggestedName)
+{
+    return chooseFileToWrite(Ui::tr("Salva il certificato"), Ui::tr("Documenti PDF (*.pdf *.PDF)"),
+                             QStringLiteral("pdf"), suggestedName);
+}
+
+std::optional<std::filesystem::path> QtPrompts::chooseExportPath(ExportDialog which, const std::string& suggestedName)
+{
+    if (which == ExportDialog::TrailCsv)
+        return chooseFileToWrite(Ui::tr("Esporta CSV"), Ui::tr("File CSV (*.csv *.CSV)"), QStringLiteral("csv"),
+                                 suggestedName);
+    return chooseFileToWrite(Ui::tr("Esporta PDF"), Ui::tr("Documenti PDF (*.pdf *.PDF)"), QStringLiteral("pdf"),
+                             suggestedName);
 }
 
 std::optional<std::filesystem::path> QtPrompts::chooseOpenPath(StudyKindId kind)

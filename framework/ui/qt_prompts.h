@@ -27,6 +27,8 @@ public:
     std::optional<std::filesystem::path> chooseOpenPath(StudyKindId kind) override;
     std::optional<std::filesystem::path> chooseSavePath(StudyKindId kind) override;
     std::optional<std::filesystem::path> choosePdfSavePath(const std::string& suggestedName) override;
+    std::optional<std::filesystem::path> chooseExportPath(ExportDialog dialog,
+                                                          const std::string& suggestedName) override;
     std::optional<std::filesystem::path> chooseDossierPath(DossierFileDialog dialog) override;
     std::optional<std::string> askText(const std::string& question) override;
     std::optional<NumberFormat> chooseNumberFormat(const NumberFormat& current) override;
@@ -41,6 +43,9 @@ public:
 
 private:
     std::optional<std::filesystem::path> choosePath(StudyKindId kind, bool save);
+    // A save dialog in the study folder proposing suggestedName, adding `suffix` to a name typed without one.
+    std::optional<std::filesystem::path> chooseFileToWrite(const QString& title, const QString& filter,
+                                                           const QString& suffix, const std::string& suggestedName);
     // A dialog made ready by the caller; asks before overwriting when saving.
     std::optional<std::filesystem::path> runFileDialog(QFileDialog& dialog, bool save);
 

@@ -5,10 +5,12 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "audit/audit_trail.h"
 #include "framework/number_pattern.h"
 #include "framework/study.h"
 #include "framework/study_kind.h"
 #include "framework/ui/qt_prompts.h"
+#include "framework/ui/ui_text.h"
 #include "reporting/report_database_check.h"
 #include "reporting/report_pipeline.h"
 #include "reporting/report_settings.h"
@@ -48,6 +50,11 @@ bool ReportUserInterface::ensureUsableDatabase(QWidget* parent)
     return EnsureUsableReportDatabase(ReportDatabasePath(), TemplateDatabasePath(), prompts);
 }
 
+void ReportUserInterface::showWarning(QWidget* parent, const QString& message)
+{
+    QMessageBox::warning(parent, QString::fromLatin1(kApplicationTitle), message);
+}
+
 ReportUserInterface& DefaultReportUserInterface()
 {
     static DialogReportUserInterface ui;
@@ -77,6 +84,7 @@ void PrintStudyReport(QWidget* parent, Study& study, ReportUserInterface& ui)
         request.decimalSeparator = UserDecimalSeparator();
         request.processLogoPath = ReportLogoPath();
         request.extended = ExtendedAppendixFlag();
+        request.trail = CurrentAuditTrail();
         report = std::make_unique<RenderedReport>(PrepareStudyReport(study, request, ReadLogoSize));
         report->setSource(study.loadFileName(), study.kind().extension);
         QApplication::restoreOverrideCursor();
@@ -85,6 +93,10 @@ void PrintStudyReport(QWidget* parent, Study& study, ReportUserInterface& ui)
         ui.showError(parent, QString::fromStdString(e.what()));
         return;
     }
+    if (const std::string& fault = report->document().signaturesFault; !fault.empty())
+        ui.showWarning(parent, Ui::tr("Le firme elettroniche dello studio non si possono leggere dal registro delle "
+                                      "modifiche: il report lo dice al loro posto.\n\n%1")
+                                   .arg(QString::fromStdString(fault)));
     ui.showPreview(parent, *report);
 }
 

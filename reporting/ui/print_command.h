@@ -20,6 +20,8 @@ public:
     virtual void showPreview(QWidget* parent, const RenderedReport& report) = 0;
     // Reports a failed step (the message names it).
     virtual void showError(QWidget* parent, const QString& message) = 0;
+    // Says what the report cannot show before it is shown (the study's signatures unreadable).
+    virtual void showWarning(QWidget* parent, const QString& message);
     // Before anything is asked: whether ReportDatabasePath() can be used, a damaged one explained and
     // replaced by the template when the user agrees (EnsureUsableReportDatabase with message boxes).
     virtual bool ensureUsableDatabase(QWidget* parent);

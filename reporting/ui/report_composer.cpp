@@ -799,12 +799,42 @@ private:
     }
 
     QString signatureName() const { return q(m_doc.company.texts[2]).trimmed(); }
-    double signatureHeight() const
+    // The chemist's role, name and the line to sign on.
+    double handSignatureHeight() const
     {
         return 6 + m_t.lineHeight(Role::Body) * (signatureName().isEmpty() ? 1 : 2) + 22;
     }
+    double signatureHeight() const
+    {
+        const auto electronic = electronicSignatureLines();
+        const double above = electronic.empty() ? 0 : 6 + electronic.size() * m_t.lineHeight(Role::Body);
+        return above + handSignatureHeight();
+    }
 
-    // The signature of the chemist in charge closes the report.
+    // The study file's electronic signatures over the whole width, wrapped: a signature's line plain, the
+    // text saying it no longer holds in bold; or, in their place, why they could not be read.
+    std::vector<std::pair<QString, Role>> electronicSignatureLines() const
+    {
+        std::vector<std::pair<QString, Role>> lines;
+        auto add = [&](const QString& paragraph, Role role) {
+            for (const QString& line : m_t.wrap(paragraph, role, kContentWidth)) lines.emplace_back(line, role);
+        };
+        for (const std::string& signature : m_doc.signatures) {
+            const QStringList parts = q(signature).split(QLatin1Char('\n'));
+            for (qsizetype i = 0; i < parts.size(); ++i) add(parts[i], i == 0 ? Role::Body : Role::BodyBold);
+        }
+        if (!m_doc.signaturesFault.empty()) {
+            const bool english = m_doc.language == Language::English;
+            add((english ? QStringLiteral("Electronic signatures not verified: the audit trail cannot be read (%1).")
+                         : QStringLiteral("Firme elettroniche non verificate: il registro delle modifiche non si "
+                                          "può leggere (%1)."))
+                    .arg(q(m_doc.signaturesFault)),
+                Role::BodyBold);
+        }
+        return lines;
+    }
+
+    // The signature of the chemist in charge closes the report, below the file's electronic signatures.
     void composeSignature()
     {
         const bool english = m_doc.language == Language::English;
@@ -815,6 +845,16 @@ private:
         const double width = 200;
         const double x = kContentRight - width;
         ensure(signatureHeight());
+        if (const auto electronic = electronicSignatureLines(); !electronic.empty()) {
+            m_y += 6;
+            // a list longer than a page runs on over the next
+            for (const auto& [line, style] : electronic) {
+                ensure(lh);
+                text(kContentLeft, m_y, kContentWidth, line, style);
+                m_y += lh;
+            }
+            ensure(handSignatureHeight());
+        }
         m_y += 6;
         text(x, m_y, width, role, Role::Body, Qt::AlignHCenter, kMuted);
         m_y += lh;

@@ -28,6 +28,7 @@ public:
     std::deque<std::optional<std::filesystem::path>> openPaths;
     std::deque<std::optional<std::filesystem::path>> savePaths;
     std::deque<std::optional<std::filesystem::path>> pdfPaths;
+    std::deque<std::optional<std::filesystem::path>> exportPaths;
     std::deque<std::optional<NumberFormat>> numberFormats;
     std::deque<std::optional<std::filesystem::path>> dossierPaths;
     std::deque<std::optional<std::string>> texts;
@@ -40,6 +41,7 @@ public:
     std::vector<StudyKindId> openDialogs;
     std::vector<StudyKindId> saveDialogs;
     std::vector<std::string> pdfDialogs;  // the names proposed
+    std::vector<std::pair<ExportDialog, std::string>> exportDialogs;  // with the names proposed
     std::vector<NumberFormat> formatDialogs;
     std::vector<DossierFileDialog> dossierDialogs;
     std::vector<bool> reasonDialogs;  // whether each reason asked was required
@@ -81,6 +83,11 @@ public:
         pdfDialogs.push_back(suggestedName);
         return next(pdfPaths, "PDF save dialog");
     }
+    std::optional<std::filesystem::path> chooseExportPath(ExportDialog dialog, const std::string& suggestedName) override
+    {
+        exportDialogs.emplace_back(dialog, suggestedName);
+        return next(exportPaths, "export dialog");
+    }
     std::optional<std::string> askText(const std::string& question) override
     {
         questions.push_back({MessageIcon::Question, question, {}});
@@ -119,7 +126,7 @@ public:
     bool allAnswersUsed() const
     {
         return answers.empty() && openPaths.empty() && savePaths.empty() && pdfPaths.empty() &&
-               numberFormats.empty();
+               exportPaths.empty() && numberFormats.empty();
     }
 
 private:

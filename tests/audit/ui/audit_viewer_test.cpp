@@ -5,16 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <algorithm>
 
 #include "audit/audit_trail.h"
 #include "audit/signature_password.h"
 #include "audit/sqlite_audit_store.h"
 #include "audit/ui/signature_password_page.h"
+#include "reporting/report_settings.h"
+#include "reporting/ui/report_test_support.h"
 #include "test_support.h"
 #include "tests/framework/scripted_prompts.h"
 
@@ -58,6 +62,60 @@ TEST_F(AuditViewerTest, FiltersByFileShowsChangesAndExports)
     EXPECT_TRUE(viewer.verifyChain());
     EXPECT_NE(prompts.lastMessage().find("Registro integro: 3 voci"), std::string::npos)
         << prompts.lastMessage();
+}
+
+TEST_F(AuditViewerTest, ExportsWhatItShowsThroughItsButtonsAndKeys)
+{
+    namespace fs = std::filesystem;
+    fs::copy_file(KESTRA_TEMPLATE_DB, dir / "KESTRA73.MDB");
+    SetReportDatabasePath(dir / "KESTRA73.MDB");
+    SetReportLogoPath("");
+    AuditViewer viewer(trail, prompts, QStringLiteral("/d/a.LIM"));
+    viewer.show();
+
+    // cancelled: nothing written, nothing said
+    auto files = [this] {
+        return std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator());
+    };
+    const auto before = files();
+    prompts.exportPaths = {std::nullopt, std::nullopt};
+    viewer.findChild<QPushButton*>(QStringLiteral("EsportaPdf"))->click();
+    viewer.findChild<QPushButton*>(QStringLiteral("EsportaCsv"))->click();
+    EXPECT_EQ(files(), before);
+    EXPECT_TRUE(prompts.messages.empty());
+
+    // from the keyboard: each button reached and pressed with the space bar
+    prompts.exportPaths = {dir / "registro.pdf", dir / "registro.csv"};
+    for (const char* name : {"EsportaPdf", "EsportaCsv"}) {
+        auto* button = viewer.findChild<QPushButton*>(QString::fromLatin1(name));
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, Qt::Key_Space);
+    }
+    using Dialog = std::pair<ExportDialog, std::string>;
+    EXPECT_EQ(prompts.exportDialogs,
+              (std::vector<Dialog>{{ExportDialog::TrailPdf, "registro.pdf"}, {ExportDialog::TrailCsv, "registro.csv"},
+                                   {ExportDialog::TrailPdf, "registro.pdf"}, {ExportDialog::TrailCsv, "registro.csv"}}));
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.lastMessage();
+
+    // the PDF holds the two entries shown, their changes and the user, not the other file's entry
+    const std::string text = test::PdfText(dir / "registro.pdf");
+    ASSERT_FALSE(text.empty()) << "no readable PDF";
+    for (const char* expected : {"REGISTRO DELLE MODIFICHE", "Voci:                      2", "/d/a.LIM", "Riga 1, colonna 1",
+                                 "Mario Rossi", "Salvataggio"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    EXPECT_EQ(text.find("/d/b.PRE"), std::string::npos);
+    const std::string csv = test::readFile(dir / "registro.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);  // the heading and two rows
+    EXPECT_NE(csv.find("/d/a.LIM"), std::string::npos);
+    EXPECT_EQ(csv.find("/d/b.PRE"), std::string::npos);
+
+    // a folder that does not exist: said, nothing left behind
+    prompts.exportPaths = {dir / "manca" / "registro.pdf"};
+    viewer.findChild<QPushButton*>(QStringLiteral("EsportaPdf"))->click();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Critical);
+    EXPECT_FALSE(fs::exists(dir / "manca"));
+    SetReportDatabasePath({});
 }
 
 TEST_F(AuditViewerTest, SignaturePasswordPageChecksBothFieldsAndRecordsTheChange)

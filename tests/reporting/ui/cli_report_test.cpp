@@ -8,6 +8,7 @@
 
 #include "report_test_support.h"
 #include "test_support.h"
+#include "tests/audit/signing_trail.h"
 
 namespace kestra {
 namespace {
@@ -122,6 +123,37 @@ TEST_F(CliReportTest, RefusedCalculationWritesNoReport)
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("calcolo non eseguito"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(CliReportTest, PrintsTheStudysSignaturesFromTheUsersTrailOrSaysWhyItCannot)
+{
+    const fs::path documents = m_dir / "docs";
+    fs::create_directories(documents);
+    const std::string environment = "KESTRA_DOCUMENTS='" + documents.string() + "'";
+    const std::string arguments = "--lang en --output '" + (m_dir / "s.pdf").string() + "' '" + m_study.string() + "'";
+    ASSERT_EQ(run(arguments, environment).code, 0);  // prepares the data folder and its trail
+    const fs::path audit = documents / "Kestra2006" / "Audit";
+    SignatureRecord made;
+    {
+        test::SigningTrail signing(audit);
+        made = signing.sign(m_study, "approved");
+    }
+    CliRun r = run(arguments, environment);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err.find("signature"), std::string::npos) << r.err;
+    std::string text = test::PdfText(m_dir / "s.pdf");
+    EXPECT_NE(text.find(SignatureLine(made, true)), std::string::npos) << text;
+    EXPECT_EQ(text.find(kSignatureInvalidEn), std::string::npos) << text;
+
+    // the trail's database cannot be opened: the report is still written, and says it could not check them
+    for (const char* file : {"audit.db", "audit.db-wal", "audit.db-shm"}) fs::remove(audit / file);
+    fs::create_directories(audit / "audit.db");
+    r = run(arguments, environment);
+    ASSERT_EQ(r.code, 0) << r.err;
+    // --lang en: standard error speaks English too
+    EXPECT_NE(r.err.find("the study's electronic signatures cannot be read"), std::string::npos) << r.err;
+    text = test::PdfText(m_dir / "s.pdf");
+    EXPECT_NE(text.find("Electronic signatures not verified"), std::string::npos) << text;
 }
 
 }  // namespace
