@@ -20,6 +20,11 @@
 #include "app/ui/options_dialog.h"
 #include "app/ui/qt_translations.h"
 #include "app/ui/screen_language.h"
+#include "audit/audit_trail.h"
+#include "audit/ui/audit_viewer.h"
+#include "audit/ui/reason_dialog.h"
+#include "audit/ui/signature_dialog.h"
+#include "audit/user_identity.h"
 #include "dossier/ui/dossier_window.h"
 #include "framework/scripted_prompts.h"
 #include "framework/services.h"
@@ -97,6 +102,12 @@ std::vector<std::pair<QString, QStringList>> shellScreens(Shell& shell)
     screens.emplace_back(QStringLiteral("number format"), test::VisibleTexts(format));
     HelpWindow help;
     screens.emplace_back(QStringLiteral("help"), test::VisibleTexts(help));
+    ReasonDialog reason(QStringLiteral("ripetibilita.prec"), true);
+    screens.emplace_back(QStringLiteral("reason"), test::VisibleTexts(reason));
+    SignatureDialog signature(QStringLiteral("ripetibilita.prec"), CurrentUserIdentity(), {});
+    screens.emplace_back(QStringLiteral("signature"), test::VisibleTexts(signature));
+    // the meanings are the signature's own texts, not the catalogue's: asked by name
+    EXPECT_EQ(signature.meaningBox()->itemText(0), InterfaceIsEnglish() ? "Prepared" : "Redatto");
     return screens;
 }
 
@@ -108,7 +119,8 @@ std::vector<std::pair<QString, QStringList>> documentScreens(Shell& shell)
     const fs::path examples = fs::path(KESTRA_SOURCE_DIR) / "examples" / "dossier";
     for (const auto& entry : fs::directory_iterator(examples / "studi")) {
         EXPECT_TRUE(shell.window->openFile(QString::fromStdString(entry.path().string())))
-            << entry.path() << " " << (shell.prompts.messages.empty() ? "" : shell.prompts.messages.back().text);
+            << entry.path() << " "
+            << (shell.prompts.messages.empty() ? "" : shell.prompts.messages.back().text);
     }
     for (StudyWindow* w : shell.window->openStudyWindows())
         screens.emplace_back(w->objectName(), test::VisibleTexts(*w));
@@ -118,6 +130,10 @@ std::vector<std::pair<QString, QStringList>> documentScreens(Shell& shell)
         d->evaluate();
         screens.emplace_back(QStringLiteral("dossier"), test::VisibleTexts(*d));
     }
+    // the trail now holds the openings and the evaluation: their actions are shown in the table
+    AuditViewer trail(CurrentAuditTrail(), shell.prompts);
+    EXPECT_FALSE(trail.shownEntries().empty());
+    screens.emplace_back(QStringLiteral("audit trail"), test::VisibleTexts(trail));
     return screens;
 }
 
