@@ -10,6 +10,7 @@
 #include "dossier/dossier.h"
 #include "dossier/evaluation.h"
 #include "framework/number_pattern.h"
+#include "framework/services.h"
 #include "reporting/f_table.h"
 
 using namespace kestra;
