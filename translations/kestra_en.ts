@@ -1773,5 +1773,9 @@ Give the reason for the change (required); it stays in the audit trail.</transla
 
 %1</translation>
     </message>
+    <message>
+        <source>Validazione dei metodi analitici</source>
+        <translation>Validation of analytical methods</translation>
+    </message>
 </context>
 </TS>
