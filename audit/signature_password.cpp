@@ -34,9 +34,14 @@ long long seconds(std::chrono::system_clock::time_point t)
 
 void WritePrivateFile(const std::filesystem::path& path, const std::string& bytes)
 {
-    const std::string temp = path.string() + ".tmp";
-    ::unlink(temp.c_str());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // a temporary name of this process's own: the program and kestra-cli may write the same file at once
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = path.string() + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     bool ok = fd >= 0;
     int error = ok ? 0 : errno;
     if (ok) {
@@ -56,9 +61,16 @@ void WritePrivateFile(const std::filesystem::path& path, const std::string& byte
     }
     if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false, error = errno;
     if (!ok) {
-        ::unlink(temp.c_str());
+        if (fd >= 0) ::unlink(temp.c_str());
         throw SignaturePasswordError("Impossibile scrivere il file " + path.string() + ": " +
                                      std::strerror(error));
+    }
+    // the rename reaches the disk only with the folder
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
     }
 }
 

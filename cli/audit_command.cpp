@@ -32,7 +32,7 @@ int RunAudit(const AuditOptions& options, std::ostream& out, std::ostream& err)
         const SqliteAuditStore store(path, SqliteAuditStore::Mode::ReadOnly);
         if (options.verify) {
             const ChainCheck check = store.verify();
-            (check.ok ? out : err) << check.message << "\n";
+            (check.ok ? out : err) << ChainCheckText(check) << "\n";
             return check.ok ? 0 : 1;
         }
         AuditFilter filter;

@@ -21,10 +21,10 @@
 #include "audit/ui/audit_report.h"
 #include "framework/prompts.h"
 #include "framework/study_file.h"
+#include "framework/ui/ui_text.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/report_renderer.h"
-#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -109,9 +109,8 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
 
     m_table = new QTableWidget(0, 6, this);
     m_table->setObjectName(QStringLiteral("Voci"));
-    m_table->setHorizontalHeaderLabels({Ui::tr("N."), Ui::tr("Data e ora"),
-                                        Ui::tr("Utente"), Ui::tr("Azione"),
-                                        QStringLiteral("File"), Ui::tr("Motivo")});
+    m_table->setHorizontalHeaderLabels({Ui::tr("N."), Ui::tr("Data e ora"), Ui::tr("Utente"),
+                                        Ui::tr("Azione"), QStringLiteral("File"), Ui::tr("Motivo")});
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -121,8 +120,7 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
 
     m_changes = new QTableWidget(0, 3, this);
     m_changes->setObjectName(QStringLiteral("Modifiche"));
-    m_changes->setHorizontalHeaderLabels(
-        {Ui::tr("Campo"), Ui::tr("Prima"), Ui::tr("Dopo")});
+    m_changes->setHorizontalHeaderLabels({Ui::tr("Campo"), Ui::tr("Prima"), Ui::tr("Dopo")});
     m_changes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_changes->verticalHeader()->hide();
     m_changes->horizontalHeader()->setStretchLastSection(true);
@@ -151,9 +149,8 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(verify, &QPushButton::clicked, this, [this] { verifyChain(); });
     connect(csv, &QPushButton::clicked, this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(this, Ui::tr("Esporta CSV"), QStringLiteral("registro.csv"),
-                                         Ui::tr("File CSV (*.csv)"));
+        const QString path = QFileDialog::getSaveFileName(
+            this, Ui::tr("Esporta CSV"), QStringLiteral("registro.csv"), Ui::tr("File CSV (*.csv)"));
         if (!path.isEmpty()) exportCsv(path);
     });
     connect(pdf, &QPushButton::clicked, this, [this] {
@@ -275,7 +272,7 @@ std::string AuditViewer::scopeText() const
 std::string AuditViewer::chainText() const
 {
     try {
-        return m_trail->store().verify().message;
+        return ChainCheckText(m_trail->store().verify());
     } catch (const std::exception& e) {
         return e.what();
     }
@@ -285,7 +282,11 @@ bool AuditViewer::verifyChain()
 {
     try {
         const ChainCheck check = m_trail->store().verify();
-        m_prompts.message(check.ok ? MessageIcon::Information : MessageIcon::Critical, check.message);
+        // a notice is what the check could not cover: it passes, but not quietly
+        const MessageIcon icon = !check.ok               ? MessageIcon::Critical
+                                 : !check.notice.empty() ? MessageIcon::Warning
+                                                         : MessageIcon::Information;
+        m_prompts.message(icon, ChainCheckText(check));
         return check.ok;
     } catch (const std::exception& e) {
         m_prompts.critical(e.what());
