@@ -215,12 +215,17 @@ void SqliteAuditStore::anchorTo(const TrailHead& head)
 {
     try {
         WriteTrailAnchor(m_anchor, head);
-        // from now on a missing anchor is a fault, not a trail of an earlier version
-        if (!anchoredMark()) m_db->exec("PRAGMA user_version = 1");
         m_anchorFault.clear();
     } catch (const std::exception& e) {
         m_anchorFault =
             Msg("Impossibile scrivere il file di ancoraggio %1: %2", {m_anchor.string(), e.what()});
+        return;
+    }
+    try {
+        // from now on a missing anchor is a fault, not a trail of an earlier version
+        if (!anchoredMark()) m_db->exec("PRAGMA user_version = 1");
+    } catch (const std::exception&) {
+        // a busy database: the mark is tried again with the next entry, and the anchor is there meanwhile
     }
 }
 

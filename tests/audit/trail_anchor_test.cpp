@@ -25,25 +25,19 @@ const std::string kHash(64, 'a');
 
 TEST(TrailAnchorFormat, WritesWhatItReadsAndRefusesAnythingElse)
 {
-    for (const TrailHead& head : {TrailHead{0, ""}, TrailHead{41, kHash}}) {
-        EXPECT_EQ(ParseTrailAnchor(TrailAnchorText(head)), head);
-    }
-    EXPECT_EQ(TrailAnchorText({41, kHash}), "Kestra audit head 1\nsequence 41\nsha256 " + kHash + "\n");
-    EXPECT_EQ(ParseTrailAnchor("Kestra audit head 1\r\nsequence 7\r\nsha256 " + kHash + "\r\n"),
-              std::nullopt);
     const std::string magic = "Kestra audit head 1\n";
+    EXPECT_EQ(TrailAnchorText({41, kHash}), magic + "sequence 41\nsha256 " + kHash + "\n");
+    for (const TrailHead& head : {TrailHead{0, ""}, TrailHead{41, kHash}})
+        EXPECT_EQ(ParseTrailAnchor(TrailAnchorText(head)), head);
     for (const std::string& text : {
              "Kestra audit head 2\nsequence 41\nsha256 " + kHash + "\n",
              magic + "sequence 41\nsha256 " + kHash,               // no line end
              magic + "sequence 41\nsha256 " + kHash + "\nmore\n",  // a line too many
              magic + "sequence -4\nsha256 " + kHash + "\n",
-             magic + "sequence 99999999999999999999\nsha256 " + kHash + "\n",
              magic + "sequence 41\nsha256 " + std::string(64, 'A') + "\n",  // not as the store writes hashes
-             magic + "sequence 41\nsha256 -\n",                             // an entry without its hash
              magic + "sequence 0\nsha256 " + kHash + "\n",                  // no entry with a hash
-         }) {
+         })
         EXPECT_EQ(ParseTrailAnchor(text), std::nullopt) << text;
-    }
 }
 
 // A trail of five entries in a scratch folder, written by the store as the program writes it.
@@ -51,12 +45,13 @@ class AnchorFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        fs::create_directory(dir / "Audit");
         trail = std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(db()),
                                              UserIdentity{"mrossi", "Mario Rossi", "lab-01"});
         for (int i = 1; i <= 5; ++i) record("/x/" + std::to_string(i) + ".LIM");
     }
-    fs::path db() const { return dir / "audit.db"; }
-    fs::path head() const { return dir / "audit.head"; }
+    fs::path db() const { return dir / "Audit" / "audit.db"; }
+    fs::path head() const { return dir / "Audit" / "audit.head"; }
     void record(const std::string& file)
     {
         AuditEntry e;
@@ -91,39 +86,25 @@ protected:
     std::shared_ptr<AuditTrail> trail;
 };
 
-TEST_F(AnchorFixture, EachAppendAnchorsTheNewestEntryAndTheIntactTrailPassesQuietly)
-{
-    EXPECT_EQ(ReadTrailAnchor(head()).head, (TrailHead{5, entryHash(5)}));
-    const ChainCheck check = verify();
-    EXPECT_TRUE(check.ok);
-    EXPECT_EQ(check.notice, "");
-    EXPECT_EQ(cliVerify(), (std::pair<int, std::string>{0, "Registro integro: 5 voci verificate\n"}));
-}
-
-struct Truncation {
-    int removed;
-    std::int64_t firstMissing;
-};
-
-class TruncatedTrail : public AnchorFixture, public ::testing::WithParamInterface<Truncation> {};
+class TruncatedTrail : public AnchorFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(TruncatedTrail, TheFirstMissingEntryIsNamedByTheCoreAndByKestraCli)
 {
-    removeNewest(GetParam().removed);
-    const std::string first = std::to_string(GetParam().firstMissing);
+    removeNewest(GetParam());
+    const std::int64_t kept = 5 - GetParam();
+    const std::string first = std::to_string(kept + 1);
     const ChainCheck check = verify();
     EXPECT_FALSE(check.ok);
-    EXPECT_EQ(check.entry, GetParam().firstMissing);
+    EXPECT_EQ(check.entry, kept + 1);
     EXPECT_EQ(check.message, "Mancano le voci dalla n. " + first + " in poi: il file di ancoraggio " +
                                  head().string() + " registra 5 voci, il registro ne contiene " +
-                                 std::to_string(GetParam().firstMissing - 1));
+                                 std::to_string(kept));
     const auto [code, printed] = cliVerify();
     EXPECT_EQ(code, 1);
     EXPECT_NE(printed.find("Mancano le voci dalla n. " + first + " in poi"), std::string::npos) << printed;
 }
 
-INSTANTIATE_TEST_SUITE_P(Newest, TruncatedTrail,
-                         ::testing::Values(Truncation{1, 5}, Truncation{3, 3}, Truncation{5, 1}));
+INSTANTIATE_TEST_SUITE_P(Newest, TruncatedTrail, ::testing::Values(1, 3, 5));
 
 TEST_F(AnchorFixture, TheNewestEntryRewrittenWithAConsistentHashIsNamed)
 {
@@ -140,6 +121,8 @@ TEST_F(AnchorFixture, TheNewestEntryRewrittenWithAConsistentHashIsNamed)
 
 TEST_F(AnchorFixture, AnAnchorLaggingBehindTheDatabasePassesWithANoticeAndTheNextOpenCatchesUp)
 {
+    EXPECT_EQ(ReadTrailAnchor(head()).head, (TrailHead{5, entryHash(5)}));
+    EXPECT_EQ(cliVerify(), (std::pair<int, std::string>{0, "Registro integro: 5 voci verificate\n"}));
     // the program stopped between committing entry 5 and anchoring it
     WriteTrailAnchor(head(), {4, entryHash(4)});
     const ChainCheck check = verify();
@@ -150,9 +133,7 @@ TEST_F(AnchorFixture, AnAnchorLaggingBehindTheDatabasePassesWithANoticeAndTheNex
     EXPECT_EQ(code, 0);
     EXPECT_NE(printed.find("la prossima voce registrata la aggiorna"), std::string::npos) << printed;
 
-    SqliteAuditStore reopened(db());
-    EXPECT_EQ(ReadTrailAnchor(head()).head.sequence, 5);
-    EXPECT_EQ(reopened.verify().notice, "");
+    EXPECT_EQ(SqliteAuditStore(db()).verify().notice, "");
 }
 
 TEST_F(AnchorFixture, AMissingOrDamagedAnchorFailsNamingTheAnchorFile)
@@ -189,44 +170,43 @@ TEST_F(AnchorFixture, ATrailOfAnEarlierVersionIsSaidUnanchoredThenAnchoredAtTheN
 {
     fs::remove(head());
     sql("PRAGMA user_version = 0");
-    ChainCheck check = verify();
-    EXPECT_TRUE(check.ok);
-    EXPECT_NE(check.notice.find("non ha ancora il file di ancoraggio"), std::string::npos) << check.notice;
-    EXPECT_EQ(cliVerify().first, 0);
+    const auto [code, printed] = cliVerify();
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(printed.find("non ha ancora il file di ancoraggio"), std::string::npos) << printed;
 
-    {
-        SqliteAuditStore opened(db());
-    }
+    EXPECT_EQ(SqliteAuditStore(db()).verify().notice, "");
     EXPECT_EQ(ReadTrailAnchor(head()).head, (TrailHead{5, entryHash(5)}));
-    EXPECT_EQ(verify().notice, "");
-    // from then on a deleted anchor is no longer taken for an old trail
+    // from then on a deleted anchor is no longer taken for an old trail, and opening does not cover it up
     fs::remove(head());
-    EXPECT_FALSE(verify().ok);
-    {
-        SqliteAuditStore opened(db());
-    }
-    EXPECT_FALSE(fs::exists(head()));  // opening never covers the deletion up
+    EXPECT_FALSE(SqliteAuditStore(db()).verify().ok);
+    EXPECT_FALSE(fs::exists(head()));
 }
 
-TEST_F(AnchorFixture, TheNextEntryAfterATruncationRecordsItBeforeAnchoringTheTrailAgain)
+TEST_F(AnchorFixture, AfterATruncationTheStartSaysSoAndTheNextEntryRecordsItFirst)
 {
     removeNewest(2);
-    SqliteAuditStore reopened(db());
-    EXPECT_FALSE(reopened.checkHead().ok);  // the start says so
-    record("/x/dopo.LIM");
+    AppSettings settings;
+    settings.baseFolder = dir.path().string() + "/";
+    std::vector<ShellMessage> shown;
+    ASSERT_TRUE(InstallUserAuditTrail(settings, [&](const ShellMessage& m) { shown.push_back(m); }));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].icon, ShellMessage::Icon::Warning);
+    EXPECT_NE(shown[0].text.find("Mancano le voci dalla n. 4 in poi"), std::string::npos) << shown[0].text;
+
+    EXPECT_EQ(RecordAction(AuditEntry{.action = audit_action::kBackup}), "");
+    SetAuditTrail(nullptr);
     const std::vector<AuditEntry> list = trail->store().entries();
     ASSERT_EQ(list.size(), 5u);
     EXPECT_EQ(list[3].action, audit_action::kTrailAnomaly);
-    EXPECT_EQ(list[3].login, "mrossi");
     EXPECT_EQ(list[3].detail.rfind("Mancano le voci dalla n. 4 in poi", 0), 0u) << list[3].detail;
-    EXPECT_EQ(list[4].objectPath, "/x/dopo.LIM");
+    EXPECT_EQ(list[3].utcTime, list[4].utcTime);
+    EXPECT_EQ(list[4].action, audit_action::kBackup);
     EXPECT_EQ(ReadTrailAnchor(head()).head, (TrailHead{5, list[4].hash}));
     // the chain and the anchor agree again, but the loss stays on record and the verification keeps naming it
     const ChainCheck check = verify();
     EXPECT_FALSE(check.ok);
     EXPECT_EQ(check.entry, 4);
     EXPECT_NE(check.message.find("La voce 4 registra un'anomalia"), std::string::npos) << check.message;
-    EXPECT_TRUE(reopened.checkHead().ok);
 }
 
 TEST_F(AnchorFixture, AnAnchorThatCannotBeWrittenLeavesTheEntryRecordedAndIsSaid)
@@ -240,7 +220,6 @@ TEST_F(AnchorFixture, AnAnchorThatCannotBeWrittenLeavesTheEntryRecordedAndIsSaid
     }
     ASSERT_NO_THROW(record("/x/6.LIM"));
     EXPECT_EQ(trail->store().entries().size(), 6u);
-    EXPECT_EQ(ReadTrailAnchor(head()).head.sequence, 5);
     const ChainCheck own = trail->store().verify();
     EXPECT_TRUE(own.ok);
     EXPECT_NE(own.notice.find("Impossibile scrivere il file di ancoraggio"), std::string::npos) << own.notice;
@@ -249,25 +228,7 @@ TEST_F(AnchorFixture, AnAnchorThatCannotBeWrittenLeavesTheEntryRecordedAndIsSaid
 
     for (const fs::path& p : blocked) fs::remove(p);
     record("/x/7.LIM");
-    EXPECT_EQ(ReadTrailAnchor(head()).head.sequence, 7);
     EXPECT_EQ(trail->store().verify().notice, "");
-}
-
-TEST_F(AnchorFixture, TheStartWarnsOfEntriesRemovedSinceTheLastRun)
-{
-    removeNewest(1);
-    trail.reset();  // the last connection: the database is whole in its one file again
-    fs::create_directories(dir / "Audit");
-    for (const char* name : {"audit.db", "audit.head"}) fs::rename(dir / name, dir / "Audit" / name);
-
-    AppSettings settings;
-    settings.baseFolder = dir.path().string() + "/";
-    std::vector<ShellMessage> shown;
-    ASSERT_TRUE(InstallUserAuditTrail(settings, [&](const ShellMessage& m) { shown.push_back(m); }));
-    SetAuditTrail(nullptr);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].icon, ShellMessage::Icon::Warning);
-    EXPECT_NE(shown[0].text.find("Mancano le voci dalla n. 5 in poi"), std::string::npos) << shown[0].text;
 }
 
 }  // namespace
