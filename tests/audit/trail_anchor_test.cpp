@@ -193,7 +193,7 @@ TEST_F(AnchorFixture, AfterATruncationTheStartSaysSoAndTheNextEntryRecordsItFirs
     EXPECT_EQ(shown[0].icon, ShellMessage::Icon::Warning);
     EXPECT_NE(shown[0].text.find("Mancano le voci dalla n. 4 in poi"), std::string::npos) << shown[0].text;
 
-    EXPECT_EQ(RecordAction(AuditEntry{.action = audit_action::kBackup}), "");
+    EXPECT_EQ(RecordFileAction(audit_action::kBackup, dir / "Backup", "", ""), "");
     SetAuditTrail(nullptr);
     const std::vector<AuditEntry> list = trail->store().entries();
     ASSERT_EQ(list.size(), 5u);
@@ -214,8 +214,8 @@ TEST_F(AnchorFixture, AnAnchorThatCannotBeWrittenLeavesTheEntryRecordedAndIsSaid
     // every temporary name the writer may try is taken
     std::vector<fs::path> blocked;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        blocked.push_back(
-            dir / ("audit.head." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp"));
+        blocked.push_back(head().string() + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) +
+                          ".tmp");
         fs::create_directory(blocked.back());
     }
     ASSERT_NO_THROW(record("/x/6.LIM"));
