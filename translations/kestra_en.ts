@@ -1765,5 +1765,9 @@ Give the reason for the change (required); it stays in the audit trail.</transla
         <source>Concentrazioni ricalcolate dalla retta</source>
         <translation>Concentrations read back from the line</translation>
     </message>
+    <message>
+        <source>Validazione dei metodi analitici</source>
+        <translation>Validation of analytical methods</translation>
+    </message>
 </context>
 </TS>
