@@ -136,7 +136,8 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
     auto* auditCmd = app.add_subcommand(
         "audit",
         "Stampa il registro delle modifiche o ne verifica la catena; esce con 0, con 1 se la verifica trova "
-        "una voce modificata, eliminata o inserita (indicata), con 2 se il registro non può essere letto");
+        "una voce modificata, eliminata o inserita (indicata) o un file di ancoraggio mancante o danneggiato, "
+        "con 2 se il registro non può essere letto");
     auditCmd->add_option("--file", line.audit.file, "Solo le voci di questo file");
     auditCmd->add_option("--from", line.audit.from, "Dalla data AAAA-MM-GG (ora locale, compresa)");
     auditCmd->add_option("--to", line.audit.to, "Fino alla data AAAA-MM-GG (ora locale, compresa)");
