@@ -1765,5 +1765,53 @@ Give the reason for the change (required); it stays in the audit trail.</transla
         <source>Concentrazioni ricalcolate dalla retta</source>
         <translation>Concentrations read back from the line</translation>
     </message>
+    <message>
+        <source>REGISTRO DELLE MODIFICHE</source>
+        <translation>AUDIT TRAIL</translation>
+    </message>
+    <message>
+        <source>Voci</source>
+        <translation>Entries</translation>
+    </message>
+    <message>
+        <source>Verifica della catena</source>
+        <translation>Chain check</translation>
+    </message>
+    <message>
+        <source>File e modifiche</source>
+        <translation>File and changes</translation>
+    </message>
+    <message>
+        <source>(da %1)</source>
+        <translation>(from %1)</translation>
+    </message>
+    <message>
+        <source>file %1</source>
+        <translation>file %1</translation>
+    </message>
+    <message>
+        <source>utente %1</source>
+        <translation>user %1</translation>
+    </message>
+    <message>
+        <source>azione %1</source>
+        <translation>action %1</translation>
+    </message>
+    <message>
+        <source>dal %1</source>
+        <translation>from %1</translation>
+    </message>
+    <message>
+        <source>al %1</source>
+        <translation>to %1</translation>
+    </message>
+    <message>
+        <source>Tutte le voci</source>
+        <translation>All entries</translation>
+    </message>
+    <message>
+        <source>Voci con %1</source>
+        <translation>Entries with %1</translation>
+    </message>
 </context>
 </TS>
