@@ -62,6 +62,22 @@ constexpr MessageEntry kAuditAndCommandLine[] = {
     {"Nessun file di studio è cambiato dopo la valutazione registrata il %1.",
      "No study file has changed since the evaluation recorded on %1."},
 
+    {"Il file non è stato salvato: impossibile registrare la modifica nel registro delle modifiche.",
+     "The file was not saved: the change could not be recorded in the audit trail."},
+    {"Finché il registro delle modifiche non è disponibile, i file non possono essere salvati.",
+     "Until the audit trail is available, files cannot be saved."},
+    {"Il dossier non contiene una valutazione registrata (validate --record).",
+     "The dossier holds no recorded evaluation (validate --record)."},
+    {"%1: non registrato nella valutazione", "%1: not recorded in the evaluation"},
+    {"%1: il file manca o non può essere letto", "%1: the file is missing or cannot be read"},
+    {"%1: contenuto cambiato dopo la valutazione registrata (SHA-256 %2)",
+     "%1: content changed after the recorded evaluation (SHA-256 %2)"},
+    {"%1: il dossier ora indica un altro file", "%1: the dossier now names another file"},
+    {"Tipo di studio non ancora disponibile: %1", "Study kind not available yet: %1"},
+    {"Il report dello studio %1 non è ancora disponibile", "The report of the study %1 is not available yet"},
+
+    {"la copia del database del programma non è riuscita (%1).", "copying the program's database failed (%1)."},
+
     // signatures and the signature password
     {"Impossibile leggere il file %1.", "Cannot read the file %1."},
     {"Il file %1 non è valido.", "The file %1 is not valid."},

@@ -1813,5 +1813,29 @@ Give the reason for the change (required); it stays in the audit trail.</transla
         <source>Voci con %1</source>
         <translation>Entries with %1</translation>
     </message>
+    <message>
+        <source>impaginazione del report %1</source>
+        <translation>laying out the report %1</translation>
+    </message>
+    <message>
+        <source>stampa del report</source>
+        <translation>printing the report</translation>
+    </message>
+    <message>
+        <source>il dispositivo di stampa non è pronto</source>
+        <translation>the printing device is not ready</translation>
+    </message>
+    <message>
+        <source>esportazione PDF in &quot;%1&quot;</source>
+        <translation>PDF export to &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>il file non può essere scritto</source>
+        <translation>the file cannot be written</translation>
+    </message>
+    <message>
+        <source>report dello studio %1: %2</source>
+        <translation>report of the study %1: %2</translation>
+    </message>
 </context>
 </TS>
