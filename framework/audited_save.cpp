@@ -159,7 +159,7 @@ void RecordOpening(const std::filesystem::path& path, const std::string& kind, c
             entry.action = audit_action::kChangedOutside;
             entry.sha256Before = *last;
             trail->record(entry);
-            prompts.warning(kChangedOutsideText);
+            prompts.warning(Msg(kChangedOutsideText));
         }
         if (!warnings.empty()) {
             entry.action = audit_action::kOpenedWithWarnings;

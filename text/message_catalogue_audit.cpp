@@ -73,6 +73,8 @@ constexpr MessageEntry kAuditAndCommandLine[] = {
     {"%1: contenuto cambiato dopo la valutazione registrata (SHA-256 %2)",
      "%1: content changed after the recorded evaluation (SHA-256 %2)"},
     {"%1: il dossier ora indica un altro file", "%1: the dossier now names another file"},
+    {"Il file è stato modificato fuori dal programma dopo l'ultimo salvataggio registrato",
+     "The file was changed outside the program after the last recorded save"},
     {"Tipo di studio non ancora disponibile: %1", "Study kind not available yet: %1"},
     {"Il report dello studio %1 non è ancora disponibile", "The report of the study %1 is not available yet"},
 

@@ -14,6 +14,7 @@
 #include "audit/audit_store.h"
 #include "cli/cli_commands.h"
 #include "cli/command_line.h"
+#include "framework/audited_save.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
 #include "framework/study_file_notes.h"
@@ -233,6 +234,7 @@ TEST(InterfaceLanguage, TheTrailsStoredItalianIsShownInEnglish)
           audit_action::kPasswordSet, audit_action::kOptionsChanged, audit_action::kCompanyChanged,
           audit_action::kBackup})
         EXPECT_NE(EnglishOf(action), nullptr) << action;
+    EXPECT_NE(EnglishOf(kChangedOutsideText), nullptr);
     const std::pair<std::string, std::string> details[] = {
         {"Password di firma cambiata", "Signature password changed"},
         {"Verificato; SHA-256 firmato 0a1b", "Reviewed; signed SHA-256 0a1b"},
