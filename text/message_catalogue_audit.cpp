@@ -158,7 +158,7 @@ constexpr MessageEntry kAuditAndCommandLine[] = {
 
     // kestra-cli --help
     {"kestra-cli: calcolo degli studi di convalida dei metodi analitici di Kestra 2006",
-     "kestra-cli: the validation studies of analytical methods of Kestra 2006, computed"},
+     "kestra-cli: computes the analytical method validation studies of Kestra 2006"},
     {"File dello studio (*.LIM, *.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)",
      "Study file (*.LIM, *.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)"},
     {"File dello studio (*.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)",
