@@ -47,6 +47,10 @@ bool DocumentCommands::openStudyFile()
     if (!settleChanges()) return false;
     const auto path = m_prompts.chooseOpenPath(m_study.kindId());
     if (!path || path->empty()) return false;
+    // a name typed past the dialog's filter: another kind's file read as this one would show nonsense
+    if (const auto kind = KindFromExtension(path->extension().string());
+        kind && *kind != m_study.kindId() && m_view && m_view->openInItsOwnWindow(*path, *kind))
+        return false;
     return readAndCalculate(*path);
 }
 

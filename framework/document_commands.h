@@ -17,6 +17,14 @@ public:
     virtual void showDocument() = 0;
     // EnableDocumentCommands: Save, Save as, Print, chart printing, printer setup and Calculate.
     virtual void enableDocumentCommands(bool enabled) = 0;
+    // A study file of another kind chosen in this study's Open dialog: opens it in a window of its kind and
+    // returns true, or returns false when there is none (the file is then read as this study's).
+    virtual bool openInItsOwnWindow(const std::filesystem::path& path, StudyKindId kind)
+    {
+        (void)path;
+        (void)kind;
+        return false;
+    }
 };
 
 // The commands act on one study and talk to the user only through the prompts.
@@ -29,7 +37,8 @@ public:
     bool newDocument();
     // OpenStudyFile: the modified question, the file dialog, then read and calculate. A fault while reading
     // is reported (file, line, reason); the study keeps what was read, unbound and not modified. Values not
-    // read as written are listed in one warning. Returns whether a file was read (also partly).
+    // read as written are listed in one warning. Returns whether a file was read (also partly) into this
+    // study; a file with the extension of another kind goes to the view (openInItsOwnWindow) first.
     bool openStudyFile();
     // The same without the file dialog (a file named on the command line).
     bool openStudyFile(const std::filesystem::path& path);

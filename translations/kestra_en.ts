@@ -1837,5 +1837,9 @@ Give the reason for the change (required); it stays in the audit trail.</transla
         <source>report dello studio %1: %2</source>
         <translation>report of the study %1: %2</translation>
     </message>
+    <message>
+        <source>Validazione dei metodi analitici</source>
+        <translation>Validation of analytical methods</translation>
+    </message>
 </context>
 </TS>

@@ -54,7 +54,7 @@ public:
     // Fixes the constants and runs the start-up configuration; false means the program must end.
     bool start();
     // Opens a study file (named on the command line) in the window of its kind, a dossier in a dossier window.
-    bool openFile(const QString& path);
+    bool openFile(const QString& path) override;
     // "Nuova convalida...": an empty dossier in a new window.
     DossierWindow* newDossier();
     // "Apri convalida...": the file dialog, then the dossier in a new window (or the window that has it).

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <deque>
 
+#include "framework/ui/ui_text.h"
+
 // The pictures live in a resource of the static GUI library; naming its initialiser here makes the linker
 // keep it.
 static void initShellResources()
@@ -69,7 +71,12 @@ QPixmap renderBackground(const QSize& pixels)
     ++renderCount();
     QPixmap pixmap(pixels);
     pixmap.fill(BackgroundGroundColour());
-    QSvgRenderer renderer(resourcePath(QStringLiteral("background.svg")));
+    // the picture's subtitle speaks the interface language
+    QFile file(resourcePath(QStringLiteral("background.svg")));
+    QByteArray svg = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QString subtitle = QStringLiteral("Validazione dei metodi analitici");
+    svg.replace(subtitle.toUtf8(), Ui::tr("Validazione dei metodi analitici").toHtmlEscaped().toUtf8());
+    QSvgRenderer renderer(svg);
     if (!renderer.isValid()) return pixmap;
     // Cover the whole area keeping the picture's proportions. The title sits in the bottom right corner:
     // what overflows is cut off at the top and the left, so the title is always whole.

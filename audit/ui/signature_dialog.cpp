@@ -11,6 +11,7 @@
 
 #include "audit/user_identity.h"
 #include "framework/ui/ui_text.h"
+#include "text/interface_language.h"
 
 namespace kestra {
 
@@ -42,7 +43,8 @@ SignatureDialog::SignatureDialog(const QString& document, const UserIdentity& si
     m_meaning = new QComboBox(this);
     m_meaning->setObjectName(QStringLiteral("Significato"));
     for (const SignatureMeaning& m : SignatureMeanings())
-        m_meaning->addItem(QString::fromUtf8(m.italian), QString::fromLatin1(m.key));
+        m_meaning->addItem(QString::fromUtf8(InterfaceIsEnglish() ? m.english : m.italian),
+                           QString::fromLatin1(m.key));
     auto* meaningLabel = new QLabel(Ui::tr("&Significato:"), this);
     meaningLabel->setBuddy(m_meaning);
     form->addRow(meaningLabel, m_meaning);
@@ -65,7 +67,8 @@ SignatureDialog::SignatureDialog(const QString& document, const UserIdentity& si
     ok->setText(Ui::tr("&Firma"));
     ok->setEnabled(false);
     buttons->button(QDialogButtonBox::Cancel)->setText(Ui::tr("Annulla"));
-    connect(m_password, &QLineEdit::textChanged, ok, [ok](const QString& typed) { ok->setEnabled(!typed.isEmpty()); });
+    connect(m_password, &QLineEdit::textChanged, ok,
+            [ok](const QString& typed) { ok->setEnabled(!typed.isEmpty()); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -313,6 +313,13 @@ bool StudyWindow::openStudyFile()
     return read;
 }
 
+bool StudyWindow::openInItsOwnWindow(const std::filesystem::path& path, StudyKindId kind)
+{
+    if (!m_host.hasStudyWindow(kind)) return false;
+    m_host.openFile(QString::fromStdString(path.string()));
+    return true;
+}
+
 bool StudyWindow::openStudyFile(const QString& path)
 {
     if (!commitPendingEdits()) return false;

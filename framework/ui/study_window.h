@@ -119,6 +119,7 @@ public:
     // --- DocumentView
     void showDocument() override;
     void enableDocumentCommands(bool enabled) override;
+    bool openInItsOwnWindow(const std::filesystem::path& path, StudyKindId kind) override;
     bool documentCommandsEnabled() const { return m_commandsEnabled; }
 
     // --- parts, for the host and the tests

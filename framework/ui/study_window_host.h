@@ -25,6 +25,8 @@ public:
 
     // Opens the window of a kind, or brings it forward when it is already open (one window per kind).
     virtual void openStudy(StudyKindId kind) = 0;
+    // Opens a study file in the window of its kind (by its extension); returns whether the file was read.
+    virtual bool openFile(const QString& path) = 0;
     // Whether the program has a window for the kind (the menus and panels of the others are disabled); the
     // list of study windows belongs with the studies, above this framework.
     virtual bool hasStudyWindow(StudyKindId kind) const = 0;

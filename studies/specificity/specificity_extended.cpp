@@ -61,7 +61,7 @@ ExtendedStatistics SpecificityExtended(const SpecificityStudy& study)
         std::vector<ExtendedValue> values = ExactCounterpartValues(
             {historicalDf,
              {"quantile esatto di Student per i gradi di libertà (GdL) del test t storico",
-              "exact Student quantile for the degrees of freedom (GdL) of the historical t test"},
+              "exact Student quantile for the degrees of freedom (DF) of the historical t test"},
              df1,
              df2,
              {"punto esatto del 95 % di F per la varianza maggiore sulla minore, gli stessi gradi di libertà "
@@ -72,7 +72,7 @@ ExtendedStatistics SpecificityExtended(const SpecificityStudy& study)
               "test"},
              pHistoricalDf,
              {"p esatto del test t storico (stessi t e GdL); il valore storico usa π a 6 decimali",
-              "exact p of the historical t test (same t and GdL); the historical value uses π to 6 "
+              "exact p of the historical t test (same t and DF); the historical value uses π to 6 "
               "decimals"}});
         values.push_back(NumberValue("welch_df", {"Gradi di libertà di Welch", "Welch degrees of freedom"},
                                      welchDf,

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -20,16 +21,25 @@
 #include "app/ui/options_dialog.h"
 #include "app/ui/qt_translations.h"
 #include "app/ui/screen_language.h"
+#include "audit/audit_trail.h"
+#include "audit/ui/audit_viewer.h"
+#include "audit/ui/reason_dialog.h"
+#include "audit/ui/signature_dialog.h"
+#include "audit/user_identity.h"
 #include "dossier/ui/dossier_window.h"
 #include "framework/scripted_prompts.h"
 #include "framework/services.h"
+#include "framework/ui/chart_view.h"
+#include "framework/ui/concentrations_dialog.h"
 #include "framework/ui/form_numero.h"
 #include "framework/ui/study_window.h"
 #include "framework/ui/ui_text.h"
 #include "reporting/f_table.h"
 #include "reporting/report_settings.h"
+#include "reporting/ui/chart_print_dialog.h"
 #include "reporting/ui/company_data_dialog.h"
 #include "reporting/ui/print_language_dialog.h"
+#include "reporting/ui/report_preview.h"
 #include "test_support.h"
 #include "text/messages.h"
 
@@ -97,6 +107,16 @@ std::vector<std::pair<QString, QStringList>> shellScreens(Shell& shell)
     screens.emplace_back(QStringLiteral("number format"), test::VisibleTexts(format));
     HelpWindow help;
     screens.emplace_back(QStringLiteral("help"), test::VisibleTexts(help));
+    ConcentrationsDialog concentrations({"80", "100", "120"}, {3, 3}, shell.prompts);
+    screens.emplace_back(QStringLiteral("concentrations"), test::VisibleTexts(concentrations));
+    frmRepView preview;
+    screens.emplace_back(QStringLiteral("preview"), test::VisibleTexts(preview));
+    ReasonDialog reason(QStringLiteral("ripetibilita.prec"), true);
+    screens.emplace_back(QStringLiteral("reason"), test::VisibleTexts(reason));
+    SignatureDialog signature(QStringLiteral("ripetibilita.prec"), CurrentUserIdentity(), {});
+    screens.emplace_back(QStringLiteral("signature"), test::VisibleTexts(signature));
+    // the meanings are the signature's own texts, not the catalogue's: asked by name
+    EXPECT_EQ(signature.meaningBox()->itemText(0), InterfaceIsEnglish() ? "Prepared" : "Redatto");
     return screens;
 }
 
@@ -108,16 +128,32 @@ std::vector<std::pair<QString, QStringList>> documentScreens(Shell& shell)
     const fs::path examples = fs::path(KESTRA_SOURCE_DIR) / "examples" / "dossier";
     for (const auto& entry : fs::directory_iterator(examples / "studi")) {
         EXPECT_TRUE(shell.window->openFile(QString::fromStdString(entry.path().string())))
-            << entry.path() << " " << (shell.prompts.messages.empty() ? "" : shell.prompts.messages.back().text);
+            << entry.path() << " "
+            << (shell.prompts.messages.empty() ? "" : shell.prompts.messages.back().text);
     }
-    for (StudyWindow* w : shell.window->openStudyWindows())
+    QPrinter printer;
+    EXPECT_EQ(shell.window->openStudyWindows().size(), 7u);
+    for (StudyWindow* w : shell.window->openStudyWindows()) {
         screens.emplace_back(w->objectName(), test::VisibleTexts(*w));
-    EXPECT_EQ(screens.size(), 7u);
+        // the chart print dialog and its layout, for the windows that print charts
+        if (auto* owner = dynamic_cast<ChartOwner*>(w); owner && !owner->chartViews().empty()) {
+            MyPrintGrafDlg charts(*owner, printer);
+            screens.emplace_back(w->objectName() + QStringLiteral(" chart print"),
+                                 test::VisibleTexts(charts));
+            MyLayoutDialog layout(*owner->chartViews().front());
+            screens.emplace_back(w->objectName() + QStringLiteral(" chart layout"),
+                                 test::VisibleTexts(layout));
+        }
+    }
     EXPECT_TRUE(shell.window->openDossierFile(examples / "convalida_paracetamolo.kvd"));
     for (DossierWindow* d : shell.window->openDossierWindows()) {
         d->evaluate();
         screens.emplace_back(QStringLiteral("dossier"), test::VisibleTexts(*d));
     }
+    // the trail now holds the openings and the evaluation: their actions are shown in the table
+    AuditViewer trail(CurrentAuditTrail(), shell.prompts);
+    EXPECT_FALSE(trail.shownEntries().empty());
+    screens.emplace_back(QStringLiteral("audit trail"), test::VisibleTexts(trail));
     return screens;
 }
 

@@ -8,9 +8,9 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 #include <QXmlStreamReader>
@@ -65,8 +65,11 @@ QStringList VisibleTexts(const QWidget& root)
         if (auto* v = qobject_cast<QTableView*>(w); v && v->model()) {
             for (int c = 0; c < v->model()->columnCount(); ++c)
                 addText(texts, v->model()->headerData(c, Qt::Horizontal).toString());
-            for (int r = 0; r < v->model()->rowCount(); ++r)
+            for (int r = 0; r < v->model()->rowCount(); ++r) {
                 addText(texts, v->model()->headerData(r, Qt::Vertical).toString());
+                for (int c = 0; c < v->model()->columnCount(); ++c)
+                    addText(texts, v->model()->index(r, c).data().toString());
+            }
         }
         addActions(texts, w->actions());
     }
@@ -86,7 +89,8 @@ const std::map<QString, QString>& ItalianToEnglish()
                 if (xml.name() == QLatin1String("source")) source = xml.readElementText();
                 if (xml.name() == QLatin1String("translation")) {
                     const QString english = xml.readElementText();
-                    if (!english.isEmpty() && plain(english) != plain(source)) m[plain(source)] = plain(english);
+                    if (!english.isEmpty() && plain(english) != plain(source))
+                        m[plain(source)] = plain(english);
                 }
             }
         }
@@ -108,8 +112,9 @@ QStringList TextsInTheWrongLanguage(const QStringList& texts, bool lookForEnglis
         return m;
     }();
     // words only one of the two languages writes: they find a text the catalogues do not know either
-    static const QRegularExpression italianWords(QStringLiteral(
-        R"(\b(il|lo|gli|dei|delle|della|dello|del|di|non|che|con|una|uno|sono|alla|nella|è|Impossibile|Apri|Salva|Chiudi|Annulla|Stampa)\b)"),
+    static const QRegularExpression italianWords(
+        QStringLiteral(
+            R"(\b(il|lo|gli|dei|delle|della|dello|del|di|non|che|con|una|uno|sono|alla|nella|è|Impossibile|Apri|Salva|Chiudi|Annulla|Stampa)\b)"),
         QRegularExpression::UseUnicodePropertiesOption);
     static const QRegularExpression englishWords(
         QStringLiteral(R"(\b(the|of|and|with|is|are|from|this|which|Open|Save|Close|Cancel|Print)\b)"));

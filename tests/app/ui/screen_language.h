@@ -11,7 +11,7 @@
 namespace kestra::test {
 
 // Every text a user can see in the tree: titles, labels, buttons, group boxes, tabs, menus and their
-// actions, tool tips, table headers, combo items. "&" mnemonics removed.
+// actions, tool tips, table headers and cells, combo items. "&" mnemonics removed.
 QStringList VisibleTexts(const QWidget& root);
 
 // Italian source -> English translation, mnemonics removed, of every text whose two languages differ.

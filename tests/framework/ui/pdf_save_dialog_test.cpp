@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "framework/ui/qt_prompts.h"
 #include "test_support.h"
@@ -18,15 +20,20 @@ namespace kestra {
 namespace {
 
 // Runs step on the modal window of type T once it is shown (its own event loop is running then), looking
-// again every 50 ms for two seconds.
+// again every 50 ms. The first file dialog of a process can take seconds to show on a loaded machine (it
+// reads the folder and the MIME database), so the wait is long; a dialog that never comes fails the test.
 template <typename T>
-void whenModal(std::function<void(T*)> step, int tries = 40)
+void whenModal(std::function<void(T*)> step, std::shared_ptr<QElapsedTimer> since = nullptr)
 {
-    QTimer::singleShot(50, [step = std::move(step), tries]() mutable {
+    if (!since) {
+        since = std::make_shared<QElapsedTimer>();
+        since->start();
+    }
+    QTimer::singleShot(50, [step = std::move(step), since]() mutable {
         if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget()); modal && modal->isVisible()) {
             step(modal);
-        } else if (tries > 0) {
-            whenModal<T>(std::move(step), tries - 1);
+        } else if (since->elapsed() < 60'000) {
+            whenModal<T>(std::move(step), since);
         } else {
             ADD_FAILURE() << "no modal " << T::staticMetaObject.className();
             if (QWidget* other = QApplication::activeModalWidget()) other->close();

@@ -329,6 +329,19 @@ TEST_F(StudyWindowTest, PrintingComputesStaleResultsFirstAndStopsWhenTheCalculat
     EXPECT_EQ(host.calls, std::vector<std::string>{"report"});
 }
 
+TEST_F(StudyWindowTest, AFileOfAnotherKindTypedInTheOpenDialogGoesToItsOwnWindow)
+{
+    typeMeasurements({"1"});
+    host.script.answers = {Answer::No};  // the typed value is not kept
+    host.script.openPaths = {dir / "ripetibilita.pre"};
+    EXPECT_FALSE(window->openStudyFile());
+    EXPECT_EQ(host.calls, std::vector<std::string>{"open " + (dir / "ripetibilita.pre").string()});
+    // this window read nothing: still its own document
+    EXPECT_EQ(window->documentTitle(), "Limiti - no file");
+    EXPECT_TRUE(host.script.messages.empty());
+    EXPECT_TRUE(host.script.allAnswersUsed());
+}
+
 TEST_F(StudyWindowTest, PrintHelpAndArrangementGoToTheHost)
 {
     typeMeasurements({"1"});

@@ -27,6 +27,11 @@ public:
         opened.push_back(kind);
         openKinds.insert(kind);
     }
+    bool openFile(const QString& path) override
+    {
+        calls.push_back("open " + path.toStdString());
+        return true;
+    }
     bool hasStudyWindow(StudyKindId kind) const override { return HasStudyWindow(kind); }
     bool isWindowOpen(StudyKindId kind) const override { return openKinds.count(kind) > 0; }
     std::vector<StudyWindow*> openStudyWindows() const override { return windows; }
