@@ -45,8 +45,8 @@ bool InstallUserAuditTrail(const AppSettings& settings, const MessageSink& show)
         return true;
     } catch (const AuditError& e) {
         show({ShellMessage::Icon::Critical,
-              std::string(e.what()) + "\n\nFinché il registro delle modifiche non è disponibile, i file non "
-                                      "possono essere salvati."});
+              std::string(e.what()) + "\n\n" +
+                  Msg("Finché il registro delle modifiche non è disponibile, i file non possono essere salvati.")});
         SetAuditTrail(std::make_shared<AuditTrail>(std::make_unique<UnavailableAuditStore>(e.what()),
                                                    CurrentUserIdentity(), file.parent_path()));
         return false;

@@ -55,7 +55,7 @@ std::vector<FieldChange> changesFrom(const std::string& text)
                 {item[0].get<std::string>(), item[1].get<std::string>(), item[2].get<std::string>()});
         }
     }
-    if (!ok) return {{"(modifiche illeggibili)", "", text.substr(0, 200)}};
+    if (!ok) return {{Msg("(modifiche illeggibili)"), "", text.substr(0, 200)}};
     return changes;
 }
 
@@ -103,7 +103,7 @@ void insertEntry(SQLite::Database& db, AuditEntry& entry, const TrailHead& last)
 
 std::string fault(const std::filesystem::path& path, const std::string& what, const std::exception& e)
 {
-    return "Registro delle modifiche " + path.string() + ": " + what + ".\n\n" + e.what();
+    return Msg("Registro delle modifiche %1: %2.", {path.string(), what}) + "\n\n" + e.what();
 }
 
 }  // namespace
@@ -114,7 +114,7 @@ SqliteAuditStore::SqliteAuditStore(const std::filesystem::path& path, Mode mode)
     try {
         if (mode == Mode::ReadOnly) {
             std::error_code ec;
-            if (!std::filesystem::is_regular_file(path, ec)) throw std::runtime_error("il file non esiste");
+            if (!std::filesystem::is_regular_file(path, ec)) throw std::runtime_error(Msg("il file non esiste"));
             m_db = std::make_unique<SQLite::Database>(path.string(), SQLite::OPEN_READONLY);
             m_db->setBusyTimeout(10000);
             // a file that is not the trail is refused here rather than at the first query
@@ -129,7 +129,7 @@ SqliteAuditStore::SqliteAuditStore(const std::filesystem::path& path, Mode mode)
         m_db->exec("PRAGMA synchronous=FULL");
         m_db->exec(kSchema);
     } catch (const std::exception& e) {
-        throw AuditError(fault(path, "impossibile aprirlo", e));
+        throw AuditError(fault(path, Msg("impossibile aprirlo"), e));
     }
     // The anchor before the database, here as everywhere: an entry committed in between is then one the
     // anchor lags behind, never one it is ahead of.
@@ -176,7 +176,7 @@ void SqliteAuditStore::append(AuditEntry& entry)
         insertEntry(*m_db, entry, last);
         transaction.commit();
     } catch (const std::exception& e) {
-        throw AuditError(fault(m_path, "impossibile scrivervi", e));
+        throw AuditError(fault(m_path, Msg("impossibile scrivervi"), e));
     }
     // A newer anchor written by another process since the transaction began is left in place.
     const AnchorReading now = ReadTrailAnchor(m_anchor);
@@ -245,7 +245,7 @@ std::vector<AuditEntry> SqliteAuditStore::entries(const AuditFilter& filter) con
             if (Matches(e, filter)) list.push_back(std::move(e));
         }
     } catch (const std::exception& e) {
-        throw AuditError(fault(m_path, "impossibile leggerlo", e));
+        throw AuditError(fault(m_path, Msg("impossibile leggerlo"), e));
     }
     return list;
 }
@@ -260,7 +260,7 @@ std::optional<std::string> SqliteAuditStore::lastSha256(const std::string& path)
         q.bind(1, path);
         if (q.executeStep()) return q.getColumn(0).getString();
     } catch (const std::exception& e) {
-        throw AuditError(fault(m_path, "impossibile leggerlo", e));
+        throw AuditError(fault(m_path, Msg("impossibile leggerlo"), e));
     }
     return std::nullopt;
 }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/messages.h"
 
+#include <iterator>
+#include <vector>
+
 namespace kestra {
 
 namespace {
@@ -9,28 +12,6 @@ namespace {
 // the user's own texts), which is never translated.
 constexpr MessageEntry kCatalogue[] = {
     {" e ", " and "},
-    {"Il file di ancoraggio %1 manca: è stato eliminato o spostato, e la rimozione delle voci più recenti non si può escludere",
-     "The anchor file %1 is missing: it was deleted or moved, and the removal of the newest entries cannot be ruled out"},
-    {"Il file di ancoraggio %1 non è utilizzabile: %2", "The anchor file %1 cannot be used: %2"},
-    {"Il file di ancoraggio %1 registra la voce %2, il registro arriva alla voce %3: l'ultima scrittura dell'ancora non è avvenuta (programma interrotto o file non scrivibile); la prossima voce registrata la aggiorna",
-     "The anchor file %1 records entry %2, the trail reaches entry %3: the last write of the anchor did not happen (program interrupted or file not writable); the next entry recorded updates it"},
-    {"Il registro non ha ancora il file di ancoraggio %1 (registro di una versione precedente): la rimozione delle voci più recenti si potrà verificare dopo che il programma lo avrà aperto",
-     "The trail has no anchor file %1 yet (a trail of an earlier version): the removal of the newest entries can be checked once the program has opened it"},
-    {"Impossibile scrivere il file di ancoraggio %1: %2", "Cannot write the anchor file %1: %2"},
-    {"La voce %1 registra un'anomalia che il programma ha trovato prima di scriverla: %2",
-     "Entry %1 records an anomaly the program found before writing it: %2"},
-    {"Mancano le voci dalla n. %1 in poi: il file di ancoraggio %2 registra %3 voci, il registro ne contiene %4",
-     "Entries from no. %1 onwards are missing: the anchor file %2 records %3 entries, the trail holds %4"},
-    {"Registro delle modifiche %1:", "Audit trail %1:"},
-    {"Registro integro: %1 voci verificate", "Trail intact: %1 entries verified"},
-    {"Voce %1: contenuto modificato", "Entry %1: content changed"},
-    {"Voce %1: diversa da quella registrata nel file di ancoraggio %2 (voce modificata o sostituita)",
-     "Entry %1: differs from the one recorded in the anchor file %2 (entry changed or replaced)"},
-    {"Voce %1: eliminata dal registro (dopo la voce %2 segue la voce %3)",
-     "Entry %1: removed from the trail (entry %2 is followed by entry %3)"},
-    {"Voce %1: inserita o duplicata", "Entry %1: inserted or duplicated"},
-    {"Voce %1: non segue la voce precedente (voce inserita, eliminata o modificata)",
-     "Entry %1: does not follow the entry before (an entry inserted, removed or changed)"},
     {"\"%1\" non è un numero", "\"%1\" is not a number"},
     {"%1 (%2) sono troppi per il calcolo della probabilità di F, che ne ammette al massimo 3640.",
      "%1 (%2) are too many for the probability of F, which allows 3640 at most."},
@@ -317,7 +298,6 @@ constexpr MessageEntry kCatalogue[] = {
     {"file o dispositivo in uso", "file or device busy"},
     {"file system di sola lettura", "read-only file system"},
     {"file troppo grande", "file too large"},
-    {"formato non riconosciuto", "format not recognised"},
     {"formato numeri non valido: interi e decimali insieme non possono superare 13",
      "invalid number format: integer and decimal digits together cannot exceed 13"},
     {"grafico \"%1\" non presente nello studio", "chart \"%1\" not in the study"},
@@ -433,7 +413,6 @@ constexpr MessageEntry kCatalogue[] = {
     {"impossibile inizializzare la libreria crittografica", "cannot initialise the cryptographic library"},
     {"impossibile leggere %1", "cannot read %1"},
     {"impossibile leggere il file: %1", "cannot read the file: %1"},
-    {"impossibile leggerlo (%1)", "it cannot be read (%1)"},
     {"indicare il dossier (DOSSIER.kvd) oppure --propose SCOPO",
      "give the dossier (DOSSIER.kvd) or --propose PURPOSE"},
     {"l'aggiunta di una riga alla tabella %1", "adding a row to table %1"},
@@ -506,7 +485,6 @@ constexpr MessageEntry kCatalogue[] = {
     {"oltre il massimo della griglia (%1)", "above the grid maximum (%1)"},
     {"operazione non permessa", "operation not permitted"},
     {"permesso negato", "permission denied"},
-    {"più grande di %1 byte", "larger than %1 bytes"},
     {"preparazione del report", "preparing the report"},
     {"preparazione del report %1", "preparing report %1"},
     {"quota del disco superata", "disk quota exceeded"},
@@ -533,7 +511,13 @@ constexpr MessageEntry kCatalogue[] = {
 
 std::span<const MessageEntry> MessageCatalogue()
 {
-    return kCatalogue;
+    static const std::vector<MessageEntry> all = [] {
+        std::vector<MessageEntry> entries(std::begin(kCatalogue), std::end(kCatalogue));
+        const std::span<const MessageEntry> more = AuditAndCommandLineMessages();
+        entries.insert(entries.end(), more.begin(), more.end());
+        return entries;
+    }();
+    return all;
 }
 
 }  // namespace kestra
