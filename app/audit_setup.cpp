@@ -3,6 +3,7 @@
 
 #include "audit/audit_trail.h"
 #include "audit/sqlite_audit_store.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -32,13 +33,20 @@ bool InstallUserAuditTrail(const AppSettings& settings, const MessageSink& show)
 {
     const std::filesystem::path file = AuditTrailPath(settings);
     try {
-        SetAuditTrail(std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(file), CurrentUserIdentity(),
-                                                   file.parent_path()));
+        auto store = std::make_unique<SqliteAuditStore>(file);
+        // entries removed, an anchor missing or one that could not be written: said at every start until the
+        // trail records it
+        const ChainCheck head = store->checkHead();
+        if (!head.ok || !head.notice.empty())
+            show({ShellMessage::Icon::Warning,
+                  Msg("Registro delle modifiche %1:", {file.string()}) + "\n\n" + ChainCheckText(head)});
+        SetAuditTrail(
+            std::make_shared<AuditTrail>(std::move(store), CurrentUserIdentity(), file.parent_path()));
         return true;
     } catch (const AuditError& e) {
         show({ShellMessage::Icon::Critical,
-              std::string(e.what()) + "\n\nFinché il registro delle modifiche non è disponibile, i file non "
-                                      "possono essere salvati."});
+              std::string(e.what()) + "\n\n" +
+                  Msg("Finché il registro delle modifiche non è disponibile, i file non possono essere salvati.")});
         SetAuditTrail(std::make_shared<AuditTrail>(std::make_unique<UnavailableAuditStore>(e.what()),
                                                    CurrentUserIdentity(), file.parent_path()));
         return false;

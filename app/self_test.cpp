@@ -14,6 +14,7 @@
 #include "reporting/report_pipeline.h"
 #include "stats/statistics.h"
 #include "studies/study_factory.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 
 namespace kestra {
@@ -50,8 +51,8 @@ public:
     CaseFileError(int line, std::string reason) : m_line(line), m_reason(std::move(reason)) {}
     SelfTestError at(const fs::path& file) const
     {
-        return SelfTestError("file di riferimento " + file.string() + ", riga " + std::to_string(m_line) +
-                             ": " + m_reason);
+        return SelfTestError(
+            Msg("file di riferimento %1, riga %2: %3", {file.string(), std::to_string(m_line), m_reason}));
     }
 
 private:
@@ -101,10 +102,10 @@ std::vector<std::string> splitWords(const std::string& line, int number)
                         word += '\\';
                         break;
                     default:
-                        throw CaseFileError(number, std::string("sequenza \\") + e + " sconosciuta");
+                        throw CaseFileError(number, Msg("sequenza %1 sconosciuta", {std::string("\\") + e}));
                 }
             }
-            if (!closed) throw CaseFileError(number, "testo tra virgolette non chiuso");
+            if (!closed) throw CaseFileError(number, Msg("testo tra virgolette non chiuso"));
         } else {
             while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') word += line[i++];
         }
@@ -116,7 +117,7 @@ std::vector<std::string> splitWords(const std::string& line, int number)
 std::vector<CaseLine> readCaseLines(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
-    if (!in) throw SelfTestError("file di riferimento mancante o illeggibile: " + file.string());
+    if (!in) throw SelfTestError(Msg("file di riferimento mancante o illeggibile: %1", {file.string()}));
     std::vector<CaseLine> lines;
     int number = 0;
     try {
@@ -135,14 +136,14 @@ std::vector<CaseLine> readCaseLines(const fs::path& file)
 double numberArgument(const std::string& word, int line)
 {
     const auto value = ParseNumber(word, '.');
-    if (!value) throw CaseFileError(line, "\"" + word + "\" non è un numero");
+    if (!value) throw CaseFileError(line, Msg("\"%1\" non è un numero", {word}));
     return *value;
 }
 
 int integerArgument(const std::string& word, int line)
 {
     const double value = numberArgument(word, line);
-    if (value != static_cast<int>(value)) throw CaseFileError(line, "\"" + word + "\" non è un intero");
+    if (value != static_cast<int>(value)) throw CaseFileError(line, Msg("\"%1\" non è un intero", {word}));
     return static_cast<int>(value);
 }
 
@@ -159,13 +160,13 @@ SelfTestLine checkRoutine(const CaseLine& line, const std::string& group)
     const auto& w = line.words;
     const auto eq = std::find(w.begin(), w.end(), "=");
     if (w.size() < 4 || eq == w.end() || eq + 2 != w.end())
-        throw CaseFileError(line.number, "atteso: check ROUTINE ARGOMENTI = VALORE");
+        throw CaseFileError(line.number, Msg("atteso: check ROUTINE ARGOMENTI = VALORE"));
     const std::string& routine = w[1];
     const std::vector<std::string> args(w.begin() + 2, eq);
     const std::string& expected = *(eq + 1);
     auto need = [&](std::size_t n) {
         if (args.size() != n)
-            throw CaseFileError(line.number, routine + " vuole " + std::to_string(n) + " argomenti");
+            throw CaseFileError(line.number, Msg("%1 vuole %2 argomenti", {routine, std::to_string(n)}));
     };
     auto num = [&](std::size_t i) { return numberArgument(args.at(i), line.number); };
     auto integer = [&](std::size_t i) { return integerArgument(args.at(i), line.number); };
@@ -206,7 +207,7 @@ SelfTestLine checkRoutine(const CaseLine& line, const std::string& group)
             DescriptiveStats(values, results);
             const std::string what = routine.substr(12);
             const int position = what == "mean" ? 1 : what == "variance" ? 2 : what == "cv" ? 3 : 0;
-            if (position == 0) throw CaseFileError(line.number, "atteso descriptive.mean, .variance o .cv");
+            if (position == 0) throw CaseFileError(line.number, Msg("atteso descriptive.mean, .variance o .cv"));
             value = results[static_cast<std::size_t>(position)];
         } else if (routine.rfind("confidence.", 0) == 0) {
             need(4);  // n, mean, s, t
@@ -223,7 +224,7 @@ SelfTestLine checkRoutine(const CaseLine& line, const std::string& group)
             else if (what == "upper")
                 value = upper;
             else
-                throw CaseFileError(line.number, "atteso confidence.halfwidth, .relative, .lower o .upper");
+                throw CaseFileError(line.number, Msg("atteso confidence.halfwidth, .relative, .lower o .upper"));
         } else if (routine == "format") {
             need(3);  // value, pattern, separator
             text = FormatNumber(num(0), args[1], args[2].empty() ? '.' : args[2][0]);
@@ -231,7 +232,7 @@ SelfTestLine checkRoutine(const CaseLine& line, const std::string& group)
             need(2);
             text = FormatPlain(num(0), args[1].empty() ? '.' : args[1][0]);
         } else {
-            throw CaseFileError(line.number, "routine sconosciuta \"" + routine + "\"");
+            throw CaseFileError(line.number, Msg("routine sconosciuta \"%1\"", {routine}));
         }
     } catch (const CaseFileError&) {
         throw;
@@ -344,7 +345,7 @@ std::vector<SelfTestLine> runStudyCase(const StudyCase& c)
 Expectation parseExpectation(const CaseLine& line)
 {
     const auto& w = line.words;
-    if (w.size() != 4 || w[2] != "=") throw CaseFileError(line.number, "atteso: " + w[0] + " CAMPO = VALORE");
+    if (w.size() != 4 || w[2] != "=") throw CaseFileError(line.number, Msg("atteso: %1 CAMPO = VALORE", {w[0]}));
     Expectation e;
     e.line = line.number;
     std::string keyword = w[0];
@@ -352,7 +353,7 @@ Expectation parseExpectation(const CaseLine& line)
         e.language = keyword.substr(dot + 1);
         keyword = keyword.substr(0, dot);
         if (*e.language != "it" && *e.language != "en")
-            throw CaseFileError(line.number, "lingua sconosciuta \"" + *e.language + "\"");
+            throw CaseFileError(line.number, Msg("lingua sconosciuta \"%1\"", {*e.language}));
     }
     if (keyword == "number")
         e.kind = ExpectKind::Number;
@@ -361,14 +362,14 @@ Expectation parseExpectation(const CaseLine& line)
     else if (keyword == "certified")
         e.kind = ExpectKind::Certified;
     else
-        throw CaseFileError(line.number, "parola sconosciuta \"" + w[0] + "\"");
+        throw CaseFileError(line.number, Msg("parola sconosciuta \"%1\"", {w[0]}));
     if (e.kind != ExpectKind::Text && !ParseNumber(w[3], '.'))
-        throw CaseFileError(line.number, "\"" + w[3] + "\" non è un numero scritto con il punto");
+        throw CaseFileError(line.number, Msg("\"%1\" non è un numero scritto con il punto", {w[3]}));
     e.field = w[1];
     if (const auto at = e.field.find('@'); at != std::string::npos) {
         e.detail = integerArgument(e.field.substr(at + 1), line.number);
         e.field = e.field.substr(0, at);
-        if (e.detail < 1) throw CaseFileError(line.number, "le righe di dettaglio contano da 1");
+        if (e.detail < 1) throw CaseFileError(line.number, Msg("le righe di dettaglio contano da 1"));
     }
     e.value = w[3];
     return e;
@@ -389,30 +390,30 @@ std::vector<SelfTestLine> RunCaseFile(const fs::path& caseFile)
             if (current) {
                 if (key == "end") {
                     if (current->file.empty())
-                        throw CaseFileError(caseLine, "il caso non nomina il suo file");
+                        throw CaseFileError(caseLine, Msg("il caso non nomina il suo file"));
                     if (current->expectations.empty())
-                        throw CaseFileError(caseLine, "il caso non ha valori attesi");
+                        throw CaseFileError(caseLine, Msg("il caso non ha valori attesi"));
                     auto result = runStudyCase(*current);
                     out.insert(out.end(), result.begin(), result.end());
                     current.reset();
                 } else if (key == "file") {
-                    if (line.words.size() != 2) throw CaseFileError(line.number, "atteso: file NOME");
+                    if (line.words.size() != 2) throw CaseFileError(line.number, Msg("atteso: file NOME"));
                     current->file = caseFile.parent_path() / line.words[1];
                     if (!KindFromExtension(current->file.extension().string()))
-                        throw CaseFileError(line.number, "estensione di studio sconosciuta");
+                        throw CaseFileError(line.number, Msg("estensione di studio sconosciuta"));
                     std::error_code ec;
                     if (!fs::is_regular_file(current->file, ec))
-                        throw CaseFileError(line.number, "manca il file " + current->file.string());
+                        throw CaseFileError(line.number, Msg("manca il file %1", {current->file.string()}));
                 } else if (key == "languages") {
                     current->languages.assign(line.words.begin() + 1, line.words.end());
                     for (const auto& l : current->languages)
                         if (l != "it" && l != "en")
-                            throw CaseFileError(line.number, "lingua sconosciuta " + l);
+                            throw CaseFileError(line.number, Msg("lingua sconosciuta %1", {l}));
                 } else if (key == "separators") {
                     current->separators.clear();
                     for (std::size_t i = 1; i < line.words.size(); ++i) {
                         if (line.words[i] != "." && line.words[i] != ",")
-                            throw CaseFileError(line.number, "separatore sconosciuto " + line.words[i]);
+                            throw CaseFileError(line.number, Msg("separatore sconosciuto %1", {line.words[i]}));
                         current->separators.push_back(line.words[i][0]);
                     }
                 } else {
@@ -430,10 +431,10 @@ std::vector<SelfTestLine> RunCaseFile(const fs::path& caseFile)
             } else if (key == "check") {
                 out.push_back(checkRoutine(line, group));
             } else {
-                throw CaseFileError(line.number, "riga non riconosciuta");
+                throw CaseFileError(line.number, Msg("riga non riconosciuta"));
             }
         }
-        if (current) throw CaseFileError(caseLine, "caso senza \"end\"");
+        if (current) throw CaseFileError(caseLine, Msg("caso senza \"end\""));
     } catch (const CaseFileError& e) {
         throw e.at(caseFile);
     }
@@ -476,16 +477,16 @@ SelfTestRun RunSelfTest(const fs::path& referenceFolder, const fs::path& databas
     run.referenceFolder = fs::absolute(referenceFolder, ec);
     run.database = fs::absolute(database, ec);
     if (!fs::is_directory(referenceFolder, ec))
-        throw SelfTestError("cartella dei dati di riferimento mancante: " + referenceFolder.string());
+        throw SelfTestError(Msg("cartella dei dati di riferimento mancante: %1", {referenceFolder.string()}));
     if (!fs::is_regular_file(database, ec))
-        throw SelfTestError("database dei report mancante: " + database.string());
+        throw SelfTestError(Msg("database dei report mancante: %1", {database.string()}));
     const fs::path seed = referenceFolder / "tabf_seed.sql";
     std::vector<fs::path> caseFiles;
     for (const auto& entry : fs::directory_iterator(referenceFolder, ec))
         if (entry.path().extension() == ".cases") caseFiles.push_back(entry.path());
-    if (ec) throw SelfTestError("cartella dei dati di riferimento illeggibile: " + referenceFolder.string());
+    if (ec) throw SelfTestError(Msg("cartella dei dati di riferimento illeggibile: %1", {referenceFolder.string()}));
     if (caseFiles.empty())
-        throw SelfTestError("nessun file di casi (*.cases) in " + referenceFolder.string());
+        throw SelfTestError(Msg("nessun file di casi (*.cases) in %1", {referenceFolder.string()}));
     std::sort(caseFiles.begin(), caseFiles.end());
 
     ProcessStateGuard guard;

@@ -6,6 +6,7 @@
 
 #include "app/self_test.h"
 #include "reporting/report_database.h"
+#include "text/messages.h"
 #include "text/number_format.h"
 
 namespace kestra {
@@ -25,7 +26,7 @@ struct SeedRow {
 std::vector<SeedRow> readSeed(const fs::path& seed)
 {
     std::ifstream in(seed, std::ios::binary);
-    if (!in) throw SelfTestError("file di riferimento mancante o illeggibile: " + seed.string());
+    if (!in) throw SelfTestError(Msg("file di riferimento mancante o illeggibile: %1", {seed.string()}));
     std::vector<SeedRow> rows;
     int number = 0;
     for (std::string line; std::getline(in, line);) {
@@ -37,17 +38,17 @@ std::vector<SeedRow> readSeed(const fs::path& seed)
         char text[32] = {};
         if (values == std::string::npos || close == std::string::npos || close < values ||
             std::sscanf(line.c_str() + values, "VALUES (%d, %d, %31[0-9.]", &row.gdl1, &row.gdl2, text) != 3)
-            throw SelfTestError("file di riferimento " + seed.string() + ", riga " + std::to_string(number) +
-                                ": riga di TabF non riconosciuta");
+            throw SelfTestError(Msg("file di riferimento %1, riga %2: %3",
+                                    {seed.string(), std::to_string(number), Msg("riga di TabF non riconosciuta")}));
         row.text = text;
         const auto value = ParseNumber(row.text, '.');
         if (!value)
-            throw SelfTestError("file di riferimento " + seed.string() + ", riga " + std::to_string(number) +
-                                ": VAL_F non è un numero");
+            throw SelfTestError(Msg("file di riferimento %1, riga %2: %3",
+                                    {seed.string(), std::to_string(number), Msg("VAL_F non è un numero")}));
         row.value = *value;
         rows.push_back(row);
     }
-    if (rows.empty()) throw SelfTestError("il file " + seed.string() + " non contiene righe di TabF");
+    if (rows.empty()) throw SelfTestError(Msg("il file %1 non contiene righe di TabF", {seed.string()}));
     return rows;
 }
 
@@ -65,7 +66,7 @@ std::vector<SelfTestLine> CheckFTable(const fs::path& database, const fs::path& 
     try {
         dbRows = ReportDatabase(database, ReportDatabase::Mode::ReadOnly).readFTable();
     } catch (const std::exception& e) {
-        throw SelfTestError(std::string("lettura di TabF: ") + e.what());
+        throw SelfTestError(Msg("lettura di TabF: %1", {e.what()}));
     }
 
     // the calculations read the first row with a pair of degrees of freedom; a later one is still a change

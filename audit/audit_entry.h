@@ -34,6 +34,8 @@ constexpr const char* kPasswordSet = "Password di firma";
 constexpr const char* kOptionsChanged = "Opzioni";
 constexpr const char* kCompanyChanged = "Dati aziendali";
 constexpr const char* kBackup = "Backup";
+// written by the store itself: the anchor showed the newest entries removed or changed (the detail says how)
+constexpr const char* kTrailAnomaly = "Anomalia del registro";
 }  // namespace audit_action
 
 struct AuditEntry {

@@ -4,6 +4,10 @@
 #include <chrono>
 #include <nlohmann/json.hpp>
 
+#include "audit/signing.h"
+#include "text/interface_language.h"
+#include "text/messages.h"
+
 namespace kestra {
 
 namespace {
@@ -28,12 +32,52 @@ std::string changesText(const AuditEntry& e, const std::string& separator)
     }
     if (e.omittedChanges > 0) {
         if (!text.empty()) text += separator;
-        text += "... e altre " + std::to_string(e.omittedChanges) + " modifiche";
+        text += MoreChangesText(e.omittedChanges);
     }
     return text;
 }
 
+// Details composed of a fixed opening and what follows it (a printer, a file, a verdict), as recorded.
+struct DetailOpening {
+    std::string_view italian;
+    std::string_view english;
+};
+constexpr DetailOpening kDetailOpenings[] = {{"Grafico, stampante ", "Chart, printer "},
+                                             {"Grafico PNG ", "PNG chart "},
+                                             {"Grafico PDF ", "PDF chart "},
+                                             {"Stampante ", "Printer "},
+                                             {"Esito: ", "Outcome: "}};
+
 }  // namespace
+
+std::string MoreChangesText(std::int64_t count)
+{
+    return Msg("... e altre %1 modifiche", {std::to_string(count)});
+}
+
+std::string TrailActionText(const std::string& action)
+{
+    return Msg(action);
+}
+
+std::string TrailDetailText(const std::string& detail)
+{
+    if (!InterfaceIsEnglish() || detail.empty()) return detail;
+    if (EnglishOf(detail)) return Msg(detail);
+    for (const DetailOpening& o : kDetailOpenings)
+        if (detail.starts_with(o.italian)) {
+            const std::string rest = detail.substr(o.italian.size());
+            return std::string(o.english) + (EnglishOf(rest) ? Msg(rest) : rest);
+        }
+    const std::string_view bound = "; SHA-256 firmato ";
+    if (const auto at = detail.find(bound); at != std::string::npos) {
+        std::string meaning = detail.substr(0, at);
+        for (const SignatureMeaning& m : SignatureMeanings())
+            if (meaning == m.italian) meaning = m.english;
+        return meaning + "; signed SHA-256 " + detail.substr(at + bound.size());
+    }
+    return detail;
+}
 
 std::string ChangeText(const FieldChange& c)
 {
@@ -45,12 +89,12 @@ std::string AuditText(const std::vector<AuditEntry>& entries)
     std::string text;
     for (const AuditEntry& e : entries) {
         text += std::to_string(e.sequence) + "  " + e.localTime + "  " + e.fullName + " (" + e.login + "@" +
-                e.host + ")  " + e.action;
+                e.host + ")  " + TrailActionText(e.action);
         if (!e.objectPath.empty()) text += "  " + e.objectPath;
         text += "\n";
-        if (!e.oldPath.empty()) text += "    da: " + e.oldPath + "\n";
-        if (!e.reason.empty()) text += "    motivo: " + e.reason + "\n";
-        if (!e.detail.empty()) text += "    " + e.detail + "\n";
+        if (!e.oldPath.empty()) text += "    " + Msg("da: ") + e.oldPath + "\n";
+        if (!e.reason.empty()) text += "    " + Msg("motivo: ") + e.reason + "\n";
+        if (!e.detail.empty()) text += "    " + TrailDetailText(e.detail) + "\n";
         const std::string changes = changesText(e, "\n    ");
         if (!changes.empty()) text += "    " + changes + "\n";
     }
@@ -59,10 +103,11 @@ std::string AuditText(const std::vector<AuditEntry>& entries)
 
 std::string AuditCsv(const std::vector<AuditEntry>& entries)
 {
+    // the headings in the interface language; the cells as stored, which is what the entries' hashes cover
     std::string text =
-        "voce,ora UTC,ora locale,login,nome,host,versione,build,azione,file,tipo,file precedente,SHA-256 "
-        "prima,"
-        "SHA-256 dopo,modifiche,motivo,dettagli,hash precedente,hash\r\n";
+        Msg("voce,ora UTC,ora locale,login,nome,host,versione,build,azione,file,tipo,file precedente,"
+            "SHA-256 prima,SHA-256 dopo,modifiche,motivo,dettagli,hash precedente,hash") +
+        "\r\n";
     for (const AuditEntry& e : entries) {
         const std::string cells[] = {std::to_string(e.sequence),
                                      e.utcTime,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "audit/audit_store.h"
 
+#include "text/messages.h"
+
 namespace kestra {
 
 bool Matches(const AuditEntry& e, const AuditFilter& f)
@@ -21,19 +23,28 @@ ChainCheck VerifyChain(const std::vector<AuditEntry>& entries)
     for (const AuditEntry& e : entries) {
         const std::string n = std::to_string(expected);
         if (e.sequence > expected)
-            return {false, expected,
-                    "Voce " + n + ": eliminata dal registro (dopo la voce " + std::to_string(expected - 1) +
-                        " segue la voce " + std::to_string(e.sequence) + ")"};
+            return ChainFailure(expected,
+                                Msg("Voce %1: eliminata dal registro (dopo la voce %2 segue la voce %3)",
+                                    {n, std::to_string(expected - 1), std::to_string(e.sequence)}));
         if (e.sequence < expected)
-            return {false, e.sequence, "Voce " + std::to_string(e.sequence) + ": inserita o duplicata"};
+            return ChainFailure(e.sequence,
+                                Msg("Voce %1: inserita o duplicata", {std::to_string(e.sequence)}));
         if (e.previousHash != previousHash)
-            return {false, e.sequence,
-                    "Voce " + n + ": non segue la voce precedente (voce inserita, eliminata o modificata)"};
-        if (EntryHash(e) != e.hash) return {false, e.sequence, "Voce " + n + ": contenuto modificato"};
+            return ChainFailure(
+                e.sequence,
+                Msg("Voce %1: non segue la voce precedente (voce inserita, eliminata o modificata)", {n}));
+        if (EntryHash(e) != e.hash)
+            return ChainFailure(e.sequence, Msg("Voce %1: contenuto modificato", {n}));
         previousHash = e.hash;
         ++expected;
     }
-    return {true, 0, "Registro integro: " + std::to_string(entries.size()) + " voci verificate"};
+    return {true, 0, Msg("Registro integro: %1 voci verificate", {std::to_string(entries.size())}), {}};
+}
+
+std::string ChainCheckText(const ChainCheck& check)
+{
+    if (check.message.empty() || check.notice.empty()) return check.message + check.notice;
+    return check.message + "\n" + check.notice;
 }
 
 }  // namespace kestra

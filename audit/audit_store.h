@@ -28,9 +28,18 @@ struct AuditFilter {
 
 struct ChainCheck {
     bool ok = true;
-    std::int64_t entry = 0;  // the first entry found changed, removed or inserted
-    std::string message;     // Italian, naming the entry
+    std::int64_t entry = 0;  // the first entry found changed, removed or inserted (0: none named)
+    std::string message;     // naming the entry
+    std::string notice;      // what a passing check could not cover, said beside it ("" for nothing)
 };
+
+// A check that failed at entry (0: at no entry in particular), saying why.
+inline ChainCheck ChainFailure(std::int64_t entry, std::string message)
+{
+    return {false, entry, std::move(message), {}};
+}
+// The message and, on a line of its own, the notice.
+std::string ChainCheckText(const ChainCheck& check);
 
 class AuditStore {
 public:
@@ -42,7 +51,8 @@ public:
     virtual std::vector<AuditEntry> entries(const AuditFilter& filter = {}) const = 0;
     // The SHA-256 after of the newest entry for the file that recorded one, if any. Throws AuditError.
     virtual std::optional<std::string> lastSha256(const std::string& path) const = 0;
-    // Recomputes the chain from the first entry. Throws AuditError when the trail cannot be read.
+    // Recomputes the chain from the first entry and compares its newest end with what the store anchored
+    // outside the database. Throws AuditError when the trail cannot be read.
     virtual ChainCheck verify() const = 0;
 };
 

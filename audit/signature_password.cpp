@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "text/messages.h"
+
 namespace kestra {
 
 namespace {
@@ -17,11 +19,11 @@ namespace {
 std::string readSmallFile(const std::filesystem::path& path, std::size_t limit)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw SignaturePasswordError("Impossibile leggere il file " + path.string() + ".");
+    if (!in) throw SignaturePasswordError(Msg("Impossibile leggere il file %1.", {path.string()}));
     std::string text(limit + 1, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > limit) throw SignaturePasswordError("Il file " + path.string() + " non è valido.");
+    if (text.size() > limit) throw SignaturePasswordError(Msg("Il file %1 non è valido.", {path.string()}));
     return text;
 }
 
@@ -34,9 +36,14 @@ long long seconds(std::chrono::system_clock::time_point t)
 
 void WritePrivateFile(const std::filesystem::path& path, const std::string& bytes)
 {
-    const std::string temp = path.string() + ".tmp";
-    ::unlink(temp.c_str());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    // a temporary name of this process's own: the program and kestra-cli may write the same file at once
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = path.string() + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     bool ok = fd >= 0;
     int error = ok ? 0 : errno;
     if (ok) {
@@ -56,10 +63,21 @@ void WritePrivateFile(const std::filesystem::path& path, const std::string& byte
     }
     if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false, error = errno;
     if (!ok) {
-        ::unlink(temp.c_str());
-        throw SignaturePasswordError("Impossibile scrivere il file " + path.string() + ": " +
-                                     std::strerror(error));
+        if (fd >= 0) ::unlink(temp.c_str());
+        throw SignaturePasswordError(Msg("Impossibile scrivere il file %1: %2", {path.string(), std::strerror(error)}));
     }
+    // the rename reaches the disk only with the folder
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
+}
+
+std::string ShortSignaturePasswordText()
+{
+    return Msg("La password di firma deve avere almeno %1 caratteri.", {std::to_string(kMinSignaturePassword)});
 }
 
 SignaturePassword::SignaturePassword(std::filesystem::path folder) : m_folder(std::move(folder))
@@ -75,13 +93,12 @@ bool SignaturePassword::isSet() const
 void SignaturePassword::set(const std::string& password)
 {
     if (password.size() < kMinSignaturePassword)
-        throw SignaturePasswordError("La password di firma deve avere almeno " +
-                                     std::to_string(kMinSignaturePassword) + " caratteri.");
-    if (sodium_init() < 0) throw SignaturePasswordError("Libreria crittografica non disponibile.");
+        throw SignaturePasswordError(ShortSignaturePasswordText());
+    if (sodium_init() < 0) throw SignaturePasswordError(Msg("Libreria crittografica non disponibile."));
     char hash[crypto_pwhash_STRBYTES];
     if (crypto_pwhash_str(hash, password.data(), password.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
                           crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
-        throw SignaturePasswordError("Memoria insufficiente per calcolare l'hash della password di firma.");
+        throw SignaturePasswordError(Msg("Memoria insufficiente per calcolare l'hash della password di firma."));
     WritePrivateFile(passwordFile(), std::string(hash) + "\n");
     std::error_code ec;
     std::filesystem::remove(lockFile(), ec);
@@ -113,8 +130,8 @@ SignaturePassword::Check SignaturePassword::check(const std::string& password,
 {
     if (!isSet())
         throw SignaturePasswordError(
-            "La password di firma non è stata impostata (Strumenti > Opzioni > Firma "
-            "elettronica, oppure kestra-cli sign --set-password).");
+            Msg("La password di firma non è stata impostata (Strumenti > Opzioni > Firma "
+                "elettronica, oppure kestra-cli sign --set-password)."));
     LockState state = readLock();
     if (state.failures >= kSignatureAttempts && state.until == 0) {
         // a damaged lock file: the lock starts now and is kept, so that it also ends
@@ -123,12 +140,12 @@ SignaturePassword::Check SignaturePassword::check(const std::string& password,
     }
     if (state.until > seconds(now)) return Check::Locked;
     if (state.until != 0) state = {};  // the lock has run out
-    if (sodium_init() < 0) throw SignaturePasswordError("Libreria crittografica non disponibile.");
+    if (sodium_init() < 0) throw SignaturePasswordError(Msg("Libreria crittografica non disponibile."));
     std::string hash = readSmallFile(passwordFile(), crypto_pwhash_STRBYTES + 2);
     while (!hash.empty() && (hash.back() == '\n' || hash.back() == '\r')) hash.pop_back();
     if (hash.empty() || hash.size() >= crypto_pwhash_STRBYTES)
-        throw SignaturePasswordError("Il file " + passwordFile().string() +
-                                     " non contiene una password valida.");
+        throw SignaturePasswordError(
+            Msg("Il file %1 non contiene una password valida.", {passwordFile().string()}));
     if (crypto_pwhash_str_verify(hash.c_str(), password.data(), password.size()) == 0) {
         if (state.failures != 0) writeLock({});
         return Check::Correct;

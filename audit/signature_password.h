@@ -56,6 +56,9 @@ private:
     std::filesystem::path m_folder;
 };
 
+// "La password di firma deve avere almeno 8 caratteri.", in the interface language.
+std::string ShortSignaturePasswordText();
+
 // Writes bytes to path through a temporary file created with mode 600, flushed and renamed over it.
 // Throws SignaturePasswordError.
 void WritePrivateFile(const std::filesystem::path& path, const std::string& bytes);

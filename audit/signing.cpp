@@ -5,6 +5,7 @@
 
 #include "audit/audit_trail.h"
 #include "audit/sha256.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -147,15 +148,14 @@ std::vector<std::string> TrailSignatureTexts(const AuditTrail& trail, const std:
 std::string ChangeSignaturePassword(SignaturePassword& password, const std::string& typed, AuditTrail* trail)
 {
     if (typed.size() < kMinSignaturePassword)
-        throw SignaturePasswordError("La password di firma deve avere almeno " +
-                                     std::to_string(kMinSignaturePassword) + " caratteri.");
+        throw SignaturePasswordError(ShortSignaturePasswordText());
     AuditEntry entry;
     entry.action = audit_action::kPasswordSet;
     entry.detail = password.isSet() ? "Password di firma cambiata" : "Password di firma impostata";
     // recorded first: a change the trail cannot hold is not made
     if (trail) trail->record(entry);
     password.set(typed);
-    return entry.detail;
+    return Msg(entry.detail);
 }
 
 std::string LockEndText(std::chrono::system_clock::time_point until)

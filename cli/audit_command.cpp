@@ -8,6 +8,7 @@
 #include "audit/audit_trail.h"
 #include "audit/sqlite_audit_store.h"
 #include "cli/cli_commands.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
@@ -22,7 +23,7 @@ int RunAudit(const AuditOptions& options, std::ostream& out, std::ostream& err)
 {
     for (const std::string* date : {&options.from, &options.to}) {
         if (!date->empty() && !IsTrailDate(*date)) {
-            err << "kestra-cli audit: data non valida \"" << *date << "\" (usare AAAA-MM-GG)\n";
+            err << "kestra-cli audit: " << Msg("data non valida \"%1\" (usare AAAA-MM-GG)", {*date}) << "\n";
             return 2;
         }
     }
@@ -32,7 +33,7 @@ int RunAudit(const AuditOptions& options, std::ostream& out, std::ostream& err)
         const SqliteAuditStore store(path, SqliteAuditStore::Mode::ReadOnly);
         if (options.verify) {
             const ChainCheck check = store.verify();
-            (check.ok ? out : err) << check.message << "\n";
+            (check.ok ? out : err) << ChainCheckText(check) << "\n";
             return check.ok ? 0 : 1;
         }
         AuditFilter filter;

@@ -54,8 +54,8 @@ std::shared_ptr<AuditTrail> OpenUserTrail(std::ostream& err, std::filesystem::pa
     const StartupResult result = RunStartupConfiguration(SystemStartupPaths(), [&](const ShellMessage& m) {
         messages += (messages.empty() ? "" : " ") + m.text;
     });
-    if (!result.ok) throw AuditError("configurazione della cartella dei dati non riuscita: " + messages);
-    if (!messages.empty()) err << "kestra-cli: avviso: " << messages << "\n";
+    if (!result.ok) throw AuditError(Msg("configurazione della cartella dei dati non riuscita: %1", {messages}));
+    if (!messages.empty()) err << "kestra-cli: " << Msg("avviso: ") << messages << "\n";
     const std::string path = AuditTrailPath(result.settings);
     if (trailFile) *trailFile = path;
     return std::make_shared<AuditTrail>(std::make_unique<SqliteAuditStore>(path), CurrentUserIdentity(),
@@ -74,10 +74,11 @@ int InstallCommandTrail(CommandLine& line, std::ostream& err)
     } catch (const AuditError& e) {
         // a dossier is never written unrecorded; what only prints or exports goes on with a warning
         if (evaluates && line.validate.record) {
-            err << "kestra-cli: il dossier non è stato scritto: " << e.what() << "\n";
+            err << "kestra-cli: " << Msg("il dossier non è stato scritto: %1", {e.what()}) << "\n";
             return 2;
         }
-        err << "kestra-cli: avviso: il comando non entra nel registro delle modifiche: " << e.what() << "\n";
+        err << "kestra-cli: " << Msg("avviso: ")
+            << Msg("il comando non entra nel registro delle modifiche: %1", {e.what()}) << "\n";
         line.report.trailFault = e.what();
     }
     return 0;
@@ -87,7 +88,7 @@ void RecordExport(const std::filesystem::path& file, const std::string& kind, co
                   std::ostream& err)
 {
     const std::string fault = RecordFileAction(audit_action::kExported, file, kind, "kestra-cli: " + TrailPath(output));
-    if (!fault.empty()) err << "kestra-cli: avviso: " << fault << "\n";
+    if (!fault.empty()) err << "kestra-cli: " << Msg("avviso: ") << fault << "\n";
 }
 
 }  // namespace kestra::cli

@@ -12,9 +12,6 @@ namespace kestra::cli {
 
 namespace {
 
-constexpr const char* kStudyFiles = "File dello studio (*.LIM, *.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)";
-constexpr const char* kSeparatorHelp =
-    "Separatore decimale dell'utente: . o , (predefinito: quello della localizzazione corrente)";
 
 Language languageOf(const std::string& code)
 {
@@ -26,11 +23,36 @@ char separatorOf(const std::string& option)
     return option.empty() ? LocaleDecimalSeparator() : option[0];
 }
 
+// The help and CLI11's refusals are written while parsing: the language of --lang must be known before.
+void speakLanguageOfArguments(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word == "--") return;
+        std::string_view code;
+        if (word == "--lang" && i + 1 < argc)
+            code = argv[i + 1];
+        else if (word.starts_with("--lang="))
+            code = word.substr(7);
+        else
+            continue;
+        if (code == "it" || code == "en") {
+            SetInterfaceLanguage(code == "en" ? InterfaceLanguage::English : InterfaceLanguage::Italian);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
 {
-    CLI::App app{"kestra-cli: calcolo degli studi di convalida dei metodi analitici di Kestra 2006"};
+    speakLanguageOfArguments(argc, argv);
+    const std::string studyFiles = Msg("File dello studio (*.LIM, *.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)");
+    const std::string separatorHelp =
+        Msg("Separatore decimale dell'utente: . o , (predefinito: quello della localizzazione corrente)");
+    const std::string languageOfMessages = Msg("Lingua dei messaggi: it o en");
+    CLI::App app{Msg("kestra-cli: calcolo degli studi di convalida dei metodi analitici di Kestra 2006")};
     app.set_version_flag("--version", std::string("kestra-cli ") + KESTRA_VERSION);
     app.require_subcommand(1);
 
@@ -38,130 +60,135 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
     std::string computeSeparator;
     auto* computeCmd = app.add_subcommand(
         "compute",
-        "Apre uno studio come il comando Apri (azzera, legge, calcola) e stampa i record del report in JSON");
-    computeCmd->add_option("--lang", computeLanguage, "Lingua dei campi che ne dipendono: it o en")
+        Msg("Apre uno studio come il comando Apri (azzera, legge, calcola) e stampa i record del report in JSON"));
+    computeCmd->add_option("--lang", computeLanguage, Msg("Lingua dei campi che ne dipendono: it o en"))
         ->check(CLI::IsMember({"it", "en"}));
-    computeCmd->add_option("--separator", computeSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
+    computeCmd->add_option("--separator", computeSeparator, separatorHelp)->check(CLI::IsMember({".", ","}));
     computeCmd->add_flag(
         "--extended", line.compute.extended,
-        "Aggiunge l'oggetto \"extended\": la statistica estesa in numeri JSON a piena precisione");
-    computeCmd->add_option("FILE", line.compute.file, kStudyFiles)->required();
+        Msg("Aggiunge l'oggetto \"extended\": la statistica estesa in numeri JSON a piena precisione"));
+    computeCmd->add_option("FILE", line.compute.file, studyFiles)->required();
 
     std::string reportLanguage = "it";
     std::string reportSeparator;
     auto* reportCmd = app.add_subcommand(
         "report",
-        "Apre e calcola uno studio, scrive le tabelle del report nel database e salva il report in PDF");
-    reportCmd->add_option("--lang", reportLanguage, "Lingua del report: it o en")
+        Msg("Apre e calcola uno studio, scrive le tabelle del report nel database e salva il report in PDF"));
+    reportCmd->add_option("--lang", reportLanguage, Msg("Lingua del report: it o en"))
         ->check(CLI::IsMember({"it", "en"}));
-    reportCmd->add_option("--separator", reportSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
-    reportCmd->add_flag("--date", line.report.printDate, "Stampa la data");
+    reportCmd->add_option("--separator", reportSeparator, separatorHelp)->check(CLI::IsMember({".", ","}));
+    reportCmd->add_flag("--date", line.report.printDate, Msg("Stampa la data"));
     reportCmd->add_flag("--extended", line.report.extended,
-                        "Aggiunge la pagina della statistica estesa dopo le pagine del report");
+                        Msg("Aggiunge la pagina della statistica estesa dopo le pagine del report"));
     reportCmd->add_option(
         "--database", line.report.database,
-        "Database dei report da usare (predefinito: quello della cartella dei dati dell'utente)");
-    reportCmd->add_option("--output,--out", line.report.output, "File PDF da scrivere")->required();
-    reportCmd->add_option("FILE", line.report.file, kStudyFiles)->required();
+        Msg("Database dei report da usare (predefinito: quello della cartella dei dati dell'utente)"));
+    reportCmd->add_option("--output,--out", line.report.output, Msg("File PDF da scrivere"))->required();
+    reportCmd->add_option("FILE", line.report.file, studyFiles)->required();
 
     std::string chartLanguage = "it";
     std::string chartSeparator;
     auto* chartCmd = app.add_subcommand(
         "chart",
-        "Apre e calcola uno studio e disegna i suoi grafici in un file PNG (un grafico) o PDF (una pagina "
-        "per grafico)");
-    chartCmd->add_option("--lang", chartLanguage, "Lingua dei testi del grafico: it o en")
+        Msg("Apre e calcola uno studio e disegna i suoi grafici in un file PNG (un grafico) o PDF (una pagina "
+        "per grafico)"));
+    chartCmd->add_option("--lang", chartLanguage, Msg("Lingua dei testi del grafico: it o en"))
         ->check(CLI::IsMember({"it", "en"}));
-    chartCmd->add_option("--separator", chartSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
+    chartCmd->add_option("--separator", chartSeparator, separatorHelp)->check(CLI::IsMember({".", ","}));
     chartCmd->add_option(
         "--which", line.chart.which,
-        "Grafico da disegnare: regression, proportionality, residuals, il nome o il numero (da 1); "
-        "predefinito: tutti nel PDF, il primo nel PNG");
-    chartCmd->add_option("--width", line.chart.width, "Larghezza del PNG in pixel")
+        Msg("Grafico da disegnare: regression, proportionality, residuals, il nome o il numero (da 1); "
+        "predefinito: tutti nel PDF, il primo nel PNG"));
+    chartCmd->add_option("--width", line.chart.width, Msg("Larghezza del PNG in pixel"))
         ->check(CLI::Range(200, 8000));
-    chartCmd->add_option("--height", line.chart.height, "Altezza del PNG in pixel")
+    chartCmd->add_option("--height", line.chart.height, Msg("Altezza del PNG in pixel"))
         ->check(CLI::Range(150, 8000));
-    chartCmd->add_option("--output,--out", line.chart.output, "File da scrivere: .png o .pdf")->required();
+    chartCmd->add_option("--output,--out", line.chart.output, Msg("File da scrivere: .png o .pdf"))->required();
     chartCmd
-        ->add_option("FILE", line.chart.file, "File dello studio (*.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)")
+        ->add_option("FILE", line.chart.file, Msg("File dello studio (*.PRE, *.TAR, *.ACC, *.SPC, *.PRI, *.RIP)"))
         ->required();
 
     std::string selfTestLanguage = "it";
     auto* selfTestCmd = app.add_subcommand(
         "selftest",
-        "Verifica il programma con i dati di riferimento installati e la tabella F del database; esce con 0 "
-        "se tutti i casi sono superati, 1 se uno fallisce, 2 se la verifica non può essere eseguita");
-    selfTestCmd->add_option("--lang", selfTestLanguage, "Lingua del riepilogo e del certificato: it o en")
+        Msg("Verifica il programma con i dati di riferimento installati e la tabella F del database; esce con 0 "
+        "se tutti i casi sono superati, 1 se uno fallisce, 2 se la verifica non può essere eseguita"));
+    selfTestCmd->add_option("--lang", selfTestLanguage, Msg("Lingua del riepilogo e del certificato: it o en"))
         ->check(CLI::IsMember({"it", "en"}));
     selfTestCmd->add_option("--output,--out", line.selfTest.output,
-                            "Certificato PDF da scrivere (senza: riepilogo e casi come testo)");
+                            Msg("Certificato PDF da scrivere (senza: riepilogo e casi come testo)"));
     selfTestCmd->add_option(
         "--database", line.selfTest.database,
-        "Database dei report da verificare (predefinito: quello della cartella dei dati dell'utente)");
+        Msg("Database dei report da verificare (predefinito: quello della cartella dei dati dell'utente)"));
 
     std::string validateLanguage = "it";
     std::string validateSeparator;
     auto* validateCmd = app.add_subcommand(
         "validate",
-        "Valuta un dossier di convalida: legge e calcola ogni studio, confronta i criteri di accettazione e "
+        Msg("Valuta un dossier di convalida: legge e calcola ogni studio, confronta i criteri di accettazione e "
         "stampa l'esito; esce con 0 se la convalida è superata, 1 se non lo è, 2 se il dossier non può "
-        "essere letto");
-    validateCmd->add_option("--lang", validateLanguage, "Lingua del riepilogo e del report: it o en")
+        "essere letto"));
+    validateCmd->add_option("--lang", validateLanguage, Msg("Lingua del riepilogo e del report: it o en"))
         ->check(CLI::IsMember({"it", "en"}));
-    validateCmd->add_option("--separator", validateSeparator, kSeparatorHelp)->check(CLI::IsMember({".", ","}));
-    validateCmd->add_flag("--json", line.validate.json, "Stampa la valutazione come un oggetto JSON");
-    validateCmd->add_option("--output,--out", line.validate.output, "Report PDF del dossier da scrivere");
+    validateCmd->add_option("--separator", validateSeparator, separatorHelp)->check(CLI::IsMember({".", ","}));
+    validateCmd->add_flag("--json", line.validate.json, Msg("Stampa la valutazione come un oggetto JSON"));
+    validateCmd->add_option("--output,--out", line.validate.output, Msg("Report PDF del dossier da scrivere"));
     validateCmd->add_flag("--extended", line.validate.extended,
-                          "Aggiunge al report la pagina della statistica estesa di ogni studio");
-    validateCmd->add_flag("--date", line.validate.printDate, "Stampa la data nel report");
+                          Msg("Aggiunge al report la pagina della statistica estesa di ogni studio"));
+    validateCmd->add_flag("--date", line.validate.printDate, Msg("Stampa la data nel report"));
     validateCmd->add_option(
         "--database", line.validate.database,
-        "Database dei report da usare (predefinito: quello della cartella dei dati dell'utente)");
+        Msg("Database dei report da usare (predefinito: quello della cartella dei dati dell'utente)"));
     auto* record = validateCmd->add_flag(
         "--record", line.validate.record,
-        "Registra la valutazione nel dossier (blocco \"evaluated\": ora, build, SHA-256 e esiti)");
+        Msg("Registra la valutazione nel dossier (blocco \"evaluated\": ora, build, SHA-256 e esiti)"));
     validateCmd
         ->add_flag("--verify", line.validate.verify,
-                   "Confronta lo SHA-256 di ogni studio con quello registrato; esce con 1 se un file è cambiato")
+                   Msg("Confronta lo SHA-256 di ogni studio con quello registrato; esce con 1 se un file è cambiato"))
         ->excludes(record);
     validateCmd->add_option("--propose", line.validate.propose,
-                            "Stampa i criteri proposti per lo scopo come elenco JSON (study null)")
+                            Msg("Stampa i criteri proposti per lo scopo come elenco JSON (study null)"))
         ->check(CLI::IsMember({"identification", "impurity_quantitative", "impurity_limit", "assay", "other"}));
     validateCmd->add_option("--reporting-threshold", line.validate.reportingThreshold,
-                            "Con --propose impurity_quantitative: la soglia di riporto (chiesta se manca)");
+                            Msg("Con --propose impurity_quantitative: la soglia di riporto (chiesta se manca)"));
     validateCmd->add_option("--impurity-limit", line.validate.impurityLimit,
-                            "Con --propose impurity_limit: il limite dell'impurezza (chiesto se manca)");
-    validateCmd->add_option("DOSSIER", line.validate.file, "Dossier di convalida (*.kvd)");
+                            Msg("Con --propose impurity_limit: il limite dell'impurezza (chiesto se manca)"));
+    validateCmd->add_option("DOSSIER", line.validate.file, Msg("Dossier di convalida (*.kvd)"));
 
+    std::string auditLanguage = "it";
     auto* auditCmd = app.add_subcommand(
         "audit",
-        "Stampa il registro delle modifiche o ne verifica la catena; esce con 0, con 1 se la verifica trova "
-        "una voce modificata, eliminata o inserita (indicata), con 2 se il registro non può essere letto");
-    auditCmd->add_option("--file", line.audit.file, "Solo le voci di questo file");
-    auditCmd->add_option("--from", line.audit.from, "Dalla data AAAA-MM-GG (ora locale, compresa)");
-    auditCmd->add_option("--to", line.audit.to, "Fino alla data AAAA-MM-GG (ora locale, compresa)");
-    auto* auditJson = auditCmd->add_flag("--json", line.audit.json, "Stampa le voci come elenco JSON");
-    auditCmd->add_flag("--csv", line.audit.csv, "Stampa le voci in formato CSV")->excludes(auditJson);
+        Msg("Stampa il registro delle modifiche o ne verifica la catena; esce con 0, con 1 se la verifica trova "
+        "una voce modificata, eliminata o inserita (indicata) o un file di ancoraggio mancante o danneggiato, "
+        "con 2 se il registro non può essere letto"));
+    auditCmd->add_option("--lang", auditLanguage, languageOfMessages)->check(CLI::IsMember({"it", "en"}));
+    auditCmd->add_option("--file", line.audit.file, Msg("Solo le voci di questo file"));
+    auditCmd->add_option("--from", line.audit.from, Msg("Dalla data AAAA-MM-GG (ora locale, compresa)"));
+    auditCmd->add_option("--to", line.audit.to, Msg("Fino alla data AAAA-MM-GG (ora locale, compresa)"));
+    auto* auditJson = auditCmd->add_flag("--json", line.audit.json, Msg("Stampa le voci come elenco JSON"));
+    auditCmd->add_flag("--csv", line.audit.csv, Msg("Stampa le voci in formato CSV"))->excludes(auditJson);
     auditCmd->add_flag(
         "--verify", line.audit.verify,
-        "Ricalcola la catena degli hash e indica la prima voce modificata, eliminata o inserita");
+        Msg("Ricalcola la catena degli hash e indica la prima voce modificata, eliminata o inserita"));
 
+    std::string signLanguage = "it";
     auto* signCmd = app.add_subcommand(
         "sign",
-        "Firma elettronicamente un dossier di convalida, o imposta la password di firma; esce con 0 se "
+        Msg("Firma elettronicamente un dossier di convalida, o imposta la password di firma; esce con 0 se "
         "firmato, "
-        "con 1 se la password è errata o la firma è bloccata, con 2 se non è possibile firmare");
+        "con 1 se la password è errata o la firma è bloccata, con 2 se non è possibile firmare"));
     auto* setPassword = signCmd->add_flag("--set-password", line.sign.setPassword,
-                                          "Imposta o cambia la password di firma (chiesta due volte dal "
-                                          "terminale, o una volta con --password-stdin)");
+                                          Msg("Imposta o cambia la password di firma (chiesta due volte dal "
+                                          "terminale, o una volta con --password-stdin)"));
     signCmd
-        ->add_option("--meaning", line.sign.meaning, "Significato della firma: prepared, reviewed o approved")
+        ->add_option("--meaning", line.sign.meaning, Msg("Significato della firma: prepared, reviewed o approved"))
         ->check(CLI::IsMember({"prepared", "reviewed", "approved"}))
         ->excludes(setPassword);
-    signCmd->add_option("--comment", line.sign.comment, "Commento della firma")->excludes(setPassword);
+    signCmd->add_option("--comment", line.sign.comment, Msg("Commento della firma"))->excludes(setPassword);
+    signCmd->add_option("--lang", signLanguage, languageOfMessages)->check(CLI::IsMember({"it", "en"}));
     signCmd->add_flag("--password-stdin", line.sign.passwordStdin,
-                      "Legge la password come una riga dello standard input");
-    signCmd->add_option("DOSSIER", line.sign.file, "Dossier di convalida (*.kvd)")->excludes(setPassword);
+                      Msg("Legge la password come una riga dello standard input"));
+    signCmd->add_option("DOSSIER", line.sign.file, Msg("Dossier di convalida (*.kvd)"))->excludes(setPassword);
 
     try {
         app.parse(argc, argv);
@@ -197,12 +224,15 @@ std::optional<int> ParseCommandLine(int argc, char** argv, CommandLine& line)
         }
     } else if (*signCmd) {
         line.command = Command::Sign;
+        speak(languageOf(signLanguage));
         if (!line.sign.setPassword && (line.sign.meaning.empty() || line.sign.file.empty())) {
-            std::cerr << "sign: indicare --meaning e il dossier (DOSSIER.kvd), oppure --set-password\n";
+            std::cerr << "sign: " << Msg("indicare --meaning e il dossier (DOSSIER.kvd), oppure --set-password")
+                      << "\n";
             return 2;
         }
     } else if (*auditCmd) {
         line.command = Command::Audit;
+        speak(languageOf(auditLanguage));
     } else if (*selfTestCmd) {
         line.command = Command::SelfTest;
         line.selfTest.language = languageOf(selfTestLanguage);

@@ -11,13 +11,15 @@
 #include "audit/sqlite_audit_store.h"
 #include "cli/cli_commands.h"
 #include "dossier/dossier_signing.h"
+#include "text/interface_language.h"
+#include "text/messages.h"
 
 namespace kestra::cli {
 
 namespace {
 
 // One line from the terminal without echo, or from standard input as it comes.
-bool readPassword(std::istream& in, std::ostream& err, const char* prompt, bool fromStdin,
+bool readPassword(std::istream& in, std::ostream& err, const std::string& prompt, bool fromStdin,
                   std::string& password)
 {
     termios saved{};
@@ -55,13 +57,13 @@ int setPassword(const SignOptions& o, AuditTrail& trail, const std::filesystem::
                 std::istream& in, std::ostream& out, std::ostream& err)
 {
     std::string first, second;
-    if (!readPassword(in, err, "Nuova password di firma: ", o.passwordStdin, first)) {
-        err << "kestra-cli sign: nessuna password letta\n";
+    if (!readPassword(in, err, Msg("Nuova password di firma: "), o.passwordStdin, first)) {
+        err << "kestra-cli sign: " << Msg("nessuna password letta") << "\n";
         return 2;
     }
     if (!o.passwordStdin) {
-        if (!readPassword(in, err, "Ripetere la password di firma: ", false, second) || second != first) {
-            err << "kestra-cli sign: le due password non coincidono; nulla è cambiato\n";
+        if (!readPassword(in, err, Msg("Ripetere la password di firma: "), false, second) || second != first) {
+            err << "kestra-cli sign: " << Msg("le due password non coincidono; nulla è cambiato") << "\n";
             return 2;
         }
     }
@@ -80,37 +82,40 @@ int RunSign(const SignOptions& o, std::istream& in, std::ostream& out, std::ostr
         if (o.setPassword) return setPassword(o, *trail, folder, in, out, err);
 
         if (!FindSignatureMeaning(o.meaning)) {
-            err << "kestra-cli sign: significato non valido \"" << o.meaning
-                << "\" (prepared, reviewed, approved)\n";
+            err << "kestra-cli sign: "
+                << Msg("significato non valido \"%1\" (prepared, reviewed, approved)", {o.meaning}) << "\n";
             return 2;
         }
         // the dossier and its studies are read before the password is asked: a file fault costs no attempt
         DossierBoundSha256(Dossier::read(o.file), std::filesystem::absolute(o.file).parent_path());
         SignaturePassword password(folder);
         if (!password.isSet()) {
-            err << "kestra-cli sign: la password di firma non è stata impostata (kestra-cli sign "
-                   "--set-password)\n";
+            err << "kestra-cli sign: "
+                << Msg("la password di firma non è stata impostata (kestra-cli sign --set-password)") << "\n";
             return 2;
         }
         SignatureRequest request{o.meaning, o.comment, {}};
-        if (!readPassword(in, err, "Password di firma: ", o.passwordStdin, request.password)) {
-            err << "kestra-cli sign: nessuna password letta\n";
+        if (!readPassword(in, err, Msg("Password di firma: "), o.passwordStdin, request.password)) {
+            err << "kestra-cli sign: " << Msg("nessuna password letta") << "\n";
             return 2;
         }
         SignatureRecord made;
         switch (SignDossierFile(o.file, request, password, *trail, &made)) {
             case SignatureOutcome::Signed:
-                out << SignatureLine(made, false) << "\n";
+                out << SignatureLine(made, InterfaceIsEnglish()) << "\n";
                 return 0;
             case SignatureOutcome::WrongPassword:
-                err << "kestra-cli sign: password di firma errata\n";
+                err << "kestra-cli sign: " << Msg("password di firma errata") << "\n";
                 return 1;
             case SignatureOutcome::NowLocked:
-                err << "kestra-cli sign: password di firma errata; firma bloccata per cinque minuti\n";
+                err << "kestra-cli sign: " << Msg("password di firma errata; firma bloccata per cinque minuti")
+                    << "\n";
                 return 1;
             case SignatureOutcome::Locked:
-                err << "kestra-cli sign: firma bloccata per troppi tentativi errati fino alle "
-                    << LockEndText(password.lockedUntil()) << "\n";
+                err << "kestra-cli sign: "
+                    << Msg("firma bloccata per troppi tentativi errati fino alle %1",
+                           {LockEndText(password.lockedUntil())})
+                    << "\n";
                 return 1;
         }
         return 2;

@@ -182,8 +182,9 @@ int RunValidate(const ValidateOptions& o, std::ostream& out, std::ostream& err, 
             const std::vector<std::string> changed = ChangedSinceRecord(dossier, folder);
             for (const auto& c : changed) out << c << "\n";
             if (changed.empty())
-                out << "Nessun file di studio è cambiato dopo la valutazione registrata il "
-                    << dossier.evaluated.value("time", std::string("?")) << ".\n";
+                out << Msg("Nessun file di studio è cambiato dopo la valutazione registrata il %1.",
+                           {dossier.evaluated.value("time", std::string("?"))})
+                    << "\n";
             return changed.empty() ? 0 : 1;
         } catch (const std::runtime_error& e) {
             err << "kestra-cli: " << e.what() << "\n";
@@ -193,10 +194,10 @@ int RunValidate(const ValidateOptions& o, std::ostream& out, std::ostream& err, 
     const DossierEvaluation evaluation = EvaluateDossier(dossier, folder);
     if (const std::string fault = RecordAction(EvaluationEntry(o.file, evaluation)); !fault.empty()) {
         if (o.record) {
-            err << "kestra-cli: il dossier non è stato scritto: " << fault << "\n";
+            err << "kestra-cli: " << Msg("il dossier non è stato scritto: %1", {fault}) << "\n";
             return 2;
         }
-        err << "kestra-cli: avviso: " << fault << "\n";
+        err << "kestra-cli: " << Msg("avviso: ") << fault << "\n";
     }
     if (o.record) {
         dossier.evaluated = EvaluationRecord(evaluation, dossier);

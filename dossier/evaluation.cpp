@@ -394,7 +394,7 @@ std::vector<std::string> ChangedSinceRecord(const Dossier& dossier, const std::f
 {
     if (!dossier.evaluated.is_object() || !dossier.evaluated.contains("studies") ||
         !dossier.evaluated["studies"].is_array())
-        throw std::runtime_error("Il dossier non contiene una valutazione registrata (validate --record).");
+        throw std::runtime_error(Msg("Il dossier non contiene una valutazione registrata (validate --record)."));
     std::vector<std::string> changed;
     const OrderedJson& recorded = dossier.evaluated["studies"];
     for (const auto& s : dossier.studies) {
@@ -403,20 +403,20 @@ std::vector<std::string> ChangedSinceRecord(const Dossier& dossier, const std::f
         for (const auto& r : recorded)
             if (r.is_object() && r.value("id", std::string()) == s.id) entry = &r;
         if (!entry || !(*entry)["sha256"].is_string()) {
-            changed.push_back(s.file + ": non registrato nella valutazione");
+            changed.push_back(Msg("%1: non registrato nella valutazione", {s.file}));
             continue;
         }
         std::string now;
         try {
             now = Sha256OfFile(path);
         } catch (const std::exception&) {
-            changed.push_back(s.file + ": il file manca o non può essere letto");
+            changed.push_back(Msg("%1: il file manca o non può essere letto", {s.file}));
             continue;
         }
         if (now != (*entry)["sha256"].get<std::string>())
-            changed.push_back(s.file + ": contenuto cambiato dopo la valutazione registrata (SHA-256 " + now + ")");
+            changed.push_back(Msg("%1: contenuto cambiato dopo la valutazione registrata (SHA-256 %2)", {s.file, now}));
         else if (entry->value("file", s.file) != s.file)
-            changed.push_back(s.file + ": il dossier ora indica un altro file");
+            changed.push_back(Msg("%1: il dossier ora indica un altro file", {s.file}));
     }
     return changed;
 }

@@ -8,6 +8,7 @@
 #include "audit/audit_trail.h"
 #include "audit/sha256.h"
 #include "audit/signing.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -106,9 +107,9 @@ bool AuditedSave(const SaveRequest& request, const ReasonSource& askReason, cons
     try {
         trail->record(entry);
     } catch (const AuditError& e) {
-        throw AuditError(std::string("Il file non è stato salvato: impossibile registrare la modifica nel "
-                                     "registro delle modifiche.\n\n") +
-                         e.what());
+        throw AuditError(Msg("Il file non è stato salvato: impossibile registrare la modifica nel registro "
+                             "delle modifiche.") +
+                         "\n\n" + e.what());
     }
     try {
         write();
@@ -158,7 +159,7 @@ void RecordOpening(const std::filesystem::path& path, const std::string& kind, c
             entry.action = audit_action::kChangedOutside;
             entry.sha256Before = *last;
             trail->record(entry);
-            prompts.warning(kChangedOutsideText);
+            prompts.warning(Msg(kChangedOutsideText));
         }
         if (!warnings.empty()) {
             entry.action = audit_action::kOpenedWithWarnings;

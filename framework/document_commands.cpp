@@ -4,6 +4,7 @@
 #include "framework/audited_save.h"
 #include "framework/errors.h"
 #include "framework/signature_command.h"
+#include "text/interface_language.h"
 #include "text/messages.h"
 
 namespace kestra {
@@ -86,9 +87,10 @@ bool DocumentCommands::readAndCalculate(const std::filesystem::path& path)
         RecordOpening(path, m_study.kind().extension, readFault.empty() ? notes : readFault + (notes.empty() ? "" : "\n" + notes),
                       m_prompts);
         // a signature the file no longer matches is said, never left unseen
-        const std::string signatures = TrailSignatureText(m_study.loadFileName());
-        if (signatures.find(kSignatureInvalidIt) != std::string::npos)
-            m_prompts.warning("Firme elettroniche del file:\n" + signatures);
+        const bool english = InterfaceIsEnglish();
+        const std::string signatures = TrailSignatureText(m_study.loadFileName(), english);
+        if (signatures.find(english ? kSignatureInvalidEn : kSignatureInvalidIt) != std::string::npos)
+            m_prompts.warning(Msg("Firme elettroniche del file:") + "\n" + signatures);
     }
     if (!readFault.empty())
         m_prompts.critical(
@@ -144,11 +146,11 @@ bool DocumentCommands::signStudyFile()
 {
     const std::string file = m_study.loadFileName();
     if (file.empty() || m_study.isModified()) {
-        m_prompts.warning("Salvare lo studio prima di firmarlo: la firma vale per il file salvato.");
+        m_prompts.warning(Msg("Salvare lo studio prima di firmarlo: la firma vale per il file salvato."));
         return false;
     }
     return RunSignatureCommand(
-        std::filesystem::path(file).filename().string(), TrailSignatureText(file), m_prompts,
+        std::filesystem::path(file).filename().string(), TrailSignatureText(file, InterfaceIsEnglish()), m_prompts,
         [&](const SignatureRequest& r, SignaturePassword& p, AuditTrail& t, SignatureRecord* made) {
             return SignFileInTrail(file, m_study.kind().extension, r, p, t, made);
         });

@@ -2,28 +2,38 @@
 #include "framework/signature_command.h"
 
 #include "audit/audit_trail.h"
+#include "text/interface_language.h"
+#include "text/messages.h"
 
 namespace kestra {
+
+namespace {
+
+std::string LockedText(const SignaturePassword& password)
+{
+    return Msg("La firma è bloccata per troppe password errate fino alle %1.", {LockEndText(password.lockedUntil())});
+}
+
+}  // namespace
 
 bool RunSignatureCommand(const std::string& document, const std::string& signatures, Prompts& prompts,
                          const Signer& sign)
 {
     const std::shared_ptr<AuditTrail> trail = CurrentAuditTrail();
     if (!trail) {
-        prompts.critical("Firma non possibile: il registro delle modifiche non è disponibile.");
+        prompts.critical(Msg("Firma non possibile: il registro delle modifiche non è disponibile."));
         return false;
     }
     try {
         SignaturePassword password(trail->passwordFolder());
         if (!password.isSet()) {
             prompts.warning(
-                "La password di firma non è stata impostata: impostarla in Strumenti > Opzioni > Firma "
-                "elettronica.");
+                Msg("La password di firma non è stata impostata: impostarla in Strumenti > Opzioni > Firma "
+                    "elettronica."));
             return false;
         }
         if (password.lockedUntil() > std::chrono::system_clock::now()) {
-            prompts.warning("La firma è bloccata per troppe password errate fino alle " +
-                            LockEndText(password.lockedUntil()) + ".");
+            prompts.warning(LockedText(password));
             return false;
         }
         const std::optional<SignatureRequest> request = prompts.askSignature(document, trail->user(), signatures);
@@ -31,22 +41,21 @@ bool RunSignatureCommand(const std::string& document, const std::string& signatu
         SignatureRecord made;
         switch (sign(*request, password, *trail, &made)) {
             case SignatureOutcome::Signed:
-                prompts.information(SignatureLine(made, false));
+                prompts.information(SignatureLine(made, InterfaceIsEnglish()));
                 return true;
             case SignatureOutcome::WrongPassword:
-                prompts.warning("Password di firma errata.");
+                prompts.warning(Msg("Password di firma errata."));
                 return false;
             case SignatureOutcome::NowLocked:
-                prompts.critical("Password di firma errata per la terza volta di seguito: la firma è bloccata per "
-                                 "cinque minuti.");
+                prompts.critical(Msg("Password di firma errata per la terza volta di seguito: la firma è "
+                                     "bloccata per cinque minuti."));
                 return false;
             case SignatureOutcome::Locked:
-                prompts.warning("La firma è bloccata per troppe password errate fino alle " +
-                                LockEndText(password.lockedUntil()) + ".");
+                prompts.warning(LockedText(password));
                 return false;
         }
     } catch (const std::exception& e) {
-        prompts.critical("Firma non riuscita.\n\n" + std::string(e.what()));
+        prompts.critical(Msg("Firma non riuscita.") + "\n\n" + e.what());
     }
     return false;
 }

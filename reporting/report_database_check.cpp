@@ -139,8 +139,8 @@ fs::path SetAsideReportDatabase(const fs::path& database, const fs::path& templa
                                                {templateDatabase.string(), model.problem}));
     const fs::path fresh = database.string() + ".nuovo";
     if (const std::error_code ec = CopyTemplateDatabase(templateDatabase, fresh))
-        throw ReportDatabaseError(failed + "la copia del database del programma non è riuscita (" +
-                                  SystemErrorText(ec) + ").");
+        throw ReportDatabaseError(
+            failed + Msg("la copia del database del programma non è riuscita (%1).", {SystemErrorText(ec)}));
 
     fs::path aside;
     if (std::any_of(std::begin(kCompanions), std::end(kCompanions),

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/study.h"
 #include "reporting/report_layout.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -25,8 +26,7 @@ ReportLayout BuildLayout(const Study& study)
     case StudyKindId::Prin: layout = BuildIntermediatePrecisionLayout(study); break;
     case StudyKindId::Ripr: layout = BuildIntermediatePrecisionLayout(study); break;
     default:
-        throw ReportLayoutError(std::string("Il report dello studio ") + study.kind().methodName +
-                                " non è ancora disponibile");
+        throw ReportLayoutError(Msg("Il report dello studio %1 non è ancora disponibile", {study.kind().methodName}));
     }
     layout.validate();
     return layout;

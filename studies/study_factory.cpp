@@ -9,6 +9,7 @@
 #include "studies/limits/limits_study.h"
 #include "studies/specificity/specificity_study.h"
 #include "studies/precision/precision_study.h"
+#include "text/messages.h"
 
 namespace kestra {
 
@@ -30,7 +31,7 @@ std::unique_ptr<Study> CreateStudy(StudyKindId kind)
     default:
         break;
     }
-    throw std::invalid_argument(std::string("Tipo di studio non ancora disponibile: ") + KindInfo(kind).kindCode);
+    throw std::invalid_argument(Msg("Tipo di studio non ancora disponibile: %1", {KindInfo(kind).kindCode}));
 }
 
 }  // namespace kestra

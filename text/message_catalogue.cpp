@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/messages.h"
 
+#include <iterator>
+#include <vector>
+
 namespace kestra {
 
 namespace {
@@ -512,7 +515,13 @@ constexpr MessageEntry kCatalogue[] = {
 
 std::span<const MessageEntry> MessageCatalogue()
 {
-    return kCatalogue;
+    static const std::vector<MessageEntry> all = [] {
+        std::vector<MessageEntry> entries(std::begin(kCatalogue), std::end(kCatalogue));
+        const std::span<const MessageEntry> more = AuditAndCommandLineMessages();
+        entries.insert(entries.end(), more.begin(), more.end());
+        return entries;
+    }();
+    return all;
 }
 
 }  // namespace kestra

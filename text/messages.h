@@ -14,8 +14,10 @@ struct MessageEntry {
     std::string_view english;
 };
 
-// Every entry of the catalogue (message_catalogue.cpp).
+// Every entry of the catalogue (message_catalogue.cpp and the parts it gathers).
 std::span<const MessageEntry> MessageCatalogue();
+// The part for the audit trail, signatures, kestra-cli's help and the self-test (message_catalogue_audit.cpp).
+std::span<const MessageEntry> AuditAndCommandLineMessages();
 
 // The message in the interface language. A text with no entry of its own is looked up once more with its
 // runs of digits as %1, %2 ... ("la riga 12" finds "la riga %1"), the digits going back as written; a text

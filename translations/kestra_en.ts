@@ -1774,6 +1774,78 @@ Give the reason for the change (required); it stays in the audit trail.</transla
 %1</translation>
     </message>
     <message>
+        <source>REGISTRO DELLE MODIFICHE</source>
+        <translation>AUDIT TRAIL</translation>
+    </message>
+    <message>
+        <source>Voci</source>
+        <translation>Entries</translation>
+    </message>
+    <message>
+        <source>Verifica della catena</source>
+        <translation>Chain check</translation>
+    </message>
+    <message>
+        <source>File e modifiche</source>
+        <translation>File and changes</translation>
+    </message>
+    <message>
+        <source>(da %1)</source>
+        <translation>(from %1)</translation>
+    </message>
+    <message>
+        <source>file %1</source>
+        <translation>file %1</translation>
+    </message>
+    <message>
+        <source>utente %1</source>
+        <translation>user %1</translation>
+    </message>
+    <message>
+        <source>azione %1</source>
+        <translation>action %1</translation>
+    </message>
+    <message>
+        <source>dal %1</source>
+        <translation>from %1</translation>
+    </message>
+    <message>
+        <source>al %1</source>
+        <translation>to %1</translation>
+    </message>
+    <message>
+        <source>Tutte le voci</source>
+        <translation>All entries</translation>
+    </message>
+    <message>
+        <source>Voci con %1</source>
+        <translation>Entries with %1</translation>
+    </message>
+    <message>
+        <source>impaginazione del report %1</source>
+        <translation>laying out the report %1</translation>
+    </message>
+    <message>
+        <source>stampa del report</source>
+        <translation>printing the report</translation>
+    </message>
+    <message>
+        <source>il dispositivo di stampa non è pronto</source>
+        <translation>the printing device is not ready</translation>
+    </message>
+    <message>
+        <source>esportazione PDF in &quot;%1&quot;</source>
+        <translation>PDF export to &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>il file non può essere scritto</source>
+        <translation>the file cannot be written</translation>
+    </message>
+    <message>
+        <source>report dello studio %1: %2</source>
+        <translation>report of the study %1: %2</translation>
+    </message>
+    <message>
         <source>Validazione dei metodi analitici</source>
         <translation>Validation of analytical methods</translation>
     </message>

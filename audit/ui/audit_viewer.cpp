@@ -13,6 +13,7 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <functional>
 #include <set>
 
 #include "audit/audit_export.h"
@@ -20,10 +21,10 @@
 #include "audit/ui/audit_report.h"
 #include "framework/prompts.h"
 #include "framework/study_file.h"
+#include "framework/ui/ui_text.h"
 #include "reporting/report_settings.h"
 #include "reporting/ui/logo_size.h"
 #include "reporting/ui/report_renderer.h"
-#include "framework/ui/ui_text.h"
 
 namespace kestra {
 
@@ -47,13 +48,22 @@ QTableWidgetItem* cell(const std::string& text)
     return item;
 }
 
-void fillChoices(QComboBox* box, const std::set<std::string>& values, const QString& keep)
+// Each item holds the stored value the filter compares; shown is how the list names it.
+void fillChoices(QComboBox* box, const std::set<std::string>& values,
+                 const std::function<std::string(const std::string&)>& shown = {})
 {
+    const QVariant keep = box->currentData();
     box->clear();
     box->addItem(allItems());
-    for (const std::string& v : values) box->addItem(q(v));
-    const int at = box->findText(keep);
+    for (const std::string& v : values) box->addItem(q(shown ? shown(v) : v), q(v));
+    const int at = keep.isValid() ? box->findData(keep) : -1;
     box->setCurrentIndex(at < 0 ? 0 : at);
+}
+
+// The stored value an item stands for ("" for the first item, no filter).
+std::string chosenValue(const QComboBox* box)
+{
+    return box->currentIndex() <= 0 ? std::string() : box->currentData().toString().toStdString();
 }
 
 }  // namespace
@@ -108,9 +118,8 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
 
     m_table = new QTableWidget(0, 6, this);
     m_table->setObjectName(QStringLiteral("Voci"));
-    m_table->setHorizontalHeaderLabels({Ui::tr("N."), Ui::tr("Data e ora"),
-                                        Ui::tr("Utente"), Ui::tr("Azione"),
-                                        QStringLiteral("File"), Ui::tr("Motivo")});
+    m_table->setHorizontalHeaderLabels({Ui::tr("N."), Ui::tr("Data e ora"), Ui::tr("Utente"),
+                                        Ui::tr("Azione"), QStringLiteral("File"), Ui::tr("Motivo")});
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -120,8 +129,7 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
 
     m_changes = new QTableWidget(0, 3, this);
     m_changes->setObjectName(QStringLiteral("Modifiche"));
-    m_changes->setHorizontalHeaderLabels(
-        {Ui::tr("Campo"), Ui::tr("Prima"), Ui::tr("Dopo")});
+    m_changes->setHorizontalHeaderLabels({Ui::tr("Campo"), Ui::tr("Prima"), Ui::tr("Dopo")});
     m_changes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_changes->verticalHeader()->hide();
     m_changes->horizontalHeader()->setStretchLastSection(true);
@@ -166,8 +174,8 @@ AuditViewer::AuditViewer(std::shared_ptr<AuditTrail> trail, Prompts& prompts, co
     reload();
     if (!file.isEmpty()) {
         // the file may have no entry yet: it is still the filter asked for
-        if (m_file->findText(file) < 0) m_file->addItem(file);
-        m_file->setCurrentIndex(m_file->findText(file));
+        if (m_file->findData(file) < 0) m_file->addItem(file, file);
+        m_file->setCurrentIndex(m_file->findData(file));
     }
     m_table->setFocus();
 }
@@ -187,9 +195,9 @@ void AuditViewer::reload()
         actions.insert(e.action);
     }
     for (QComboBox* box : {m_file, m_user, m_action}) box->blockSignals(true);
-    fillChoices(m_file, files, m_file->currentText());
-    fillChoices(m_user, users, m_user->currentText());
-    fillChoices(m_action, actions, m_action->currentText());
+    fillChoices(m_file, files);
+    fillChoices(m_user, users);
+    fillChoices(m_action, actions, TrailActionText);
     for (QComboBox* box : {m_file, m_user, m_action}) box->blockSignals(false);
     applyFilters();
 }
@@ -197,12 +205,9 @@ void AuditViewer::reload()
 void AuditViewer::applyFilters()
 {
     AuditFilter f;
-    auto chosen = [](QComboBox* box) {
-        return box->currentIndex() <= 0 ? std::string() : box->currentText().toStdString();
-    };
-    f.file = chosen(m_file);
-    f.login = chosen(m_user);
-    f.action = chosen(m_action);
+    f.file = chosenValue(m_file);
+    f.login = chosenValue(m_user);
+    f.action = chosenValue(m_action);
     if (m_fromOn->isChecked()) f.fromDate = m_from->date().toString(Qt::ISODate).toStdString();
     if (m_toOn->isChecked()) f.toDate = m_to->date().toString(Qt::ISODate).toStdString();
     m_shown.clear();
@@ -214,7 +219,7 @@ void AuditViewer::applyFilters()
         m_table->setItem(r, 0, cell(std::to_string(e.sequence)));
         m_table->setItem(r, 1, cell(e.localTime));
         m_table->setItem(r, 2, cell(e.fullName + " (" + e.login + ")"));
-        m_table->setItem(r, 3, cell(e.action));
+        m_table->setItem(r, 3, cell(TrailActionText(e.action)));
         m_table->setItem(r, 4, cell(e.objectPath));
         m_table->setItem(r, 5, cell(e.reason));
     }
@@ -240,7 +245,7 @@ void AuditViewer::showChanges()
     if (!e.sha256Before.empty()) lines << Ui::tr("SHA-256 prima: ") + q(e.sha256Before);
     if (!e.sha256After.empty()) lines << Ui::tr("SHA-256 dopo: ") + q(e.sha256After);
     if (!e.reason.empty()) lines << Ui::tr("Motivo: ") + q(e.reason);
-    if (!e.detail.empty()) lines << q(e.detail);
+    if (!e.detail.empty()) lines << q(TrailDetailText(e.detail));
     if (e.omittedChanges > 0)
         lines << Ui::tr("Altre %1 modifiche non elencate (oltre il limite di %2)")
                      .arg(e.omittedChanges)
@@ -258,21 +263,21 @@ void AuditViewer::showChanges()
 
 std::string AuditViewer::scopeText() const
 {
-    std::string scope;
-    auto add = [&scope](const std::string& text) { scope += (scope.empty() ? "" : ", ") + text; };
-    if (m_file->currentIndex() > 0) add("file " + m_file->currentText().toStdString());
-    if (m_user->currentIndex() > 0) add("utente " + m_user->currentText().toStdString());
-    if (m_action->currentIndex() > 0) add("azione " + m_action->currentText().toStdString());
-    if (m_fromOn->isChecked())
-        add("dal " + m_from->date().toString(QStringLiteral("dd/MM/yyyy")).toStdString());
-    if (m_toOn->isChecked()) add("al " + m_to->date().toString(QStringLiteral("dd/MM/yyyy")).toStdString());
-    return scope.empty() ? "Tutte le voci" : "Voci con " + scope;
+    QStringList scope;
+    const QString dateFormat = QStringLiteral("dd/MM/yyyy");
+    if (m_file->currentIndex() > 0) scope << Ui::tr("file %1").arg(m_file->currentText());
+    if (m_user->currentIndex() > 0) scope << Ui::tr("utente %1").arg(m_user->currentText());
+    if (m_action->currentIndex() > 0) scope << Ui::tr("azione %1").arg(m_action->currentText());
+    if (m_fromOn->isChecked()) scope << Ui::tr("dal %1").arg(m_from->date().toString(dateFormat));
+    if (m_toOn->isChecked()) scope << Ui::tr("al %1").arg(m_to->date().toString(dateFormat));
+    return (scope.isEmpty() ? Ui::tr("Tutte le voci") : Ui::tr("Voci con %1").arg(scope.join(QStringLiteral(", "))))
+        .toStdString();
 }
 
 std::string AuditViewer::chainText() const
 {
     try {
-        return m_trail->store().verify().message;
+        return ChainCheckText(m_trail->store().verify());
     } catch (const std::exception& e) {
         return e.what();
     }
@@ -282,7 +287,11 @@ bool AuditViewer::verifyChain()
 {
     try {
         const ChainCheck check = m_trail->store().verify();
-        m_prompts.message(check.ok ? MessageIcon::Information : MessageIcon::Critical, check.message);
+        // a notice is what the check could not cover: it passes, but not quietly
+        const MessageIcon icon = !check.ok               ? MessageIcon::Critical
+                                 : !check.notice.empty() ? MessageIcon::Warning
+                                                         : MessageIcon::Information;
+        m_prompts.message(icon, ChainCheckText(check));
         return check.ok;
     } catch (const std::exception& e) {
         m_prompts.critical(e.what());
@@ -307,6 +316,7 @@ bool AuditViewer::exportPdf(const QString& path)
         ReportRequest request;
         request.database = ReportDatabasePath();
         request.printDate = true;
+        request.language = ScreenLanguage();
         request.processLogoPath = ReportLogoPath();
         RenderAuditReport(m_shown, scopeText(), chainText(), request, ReadLogoSize)->writePdf(path);
         return true;

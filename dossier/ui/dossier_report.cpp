@@ -9,6 +9,7 @@
 #include "dossier/criteria_catalogue.h"
 #include "dossier/dossier_signing.h"
 #include "framework/number_pattern.h"
+#include "framework/ui/ui_text.h"
 #include "text/number_format.h"
 
 namespace kestra {
@@ -268,7 +269,10 @@ std::unique_ptr<RenderedReport> RenderDossierReport(const Dossier& d, const Doss
         try {
             parts.push_back(std::make_unique<RenderedReport>(PrepareStudyReport(*s.study, request.report, readLogoSize)));
         } catch (const ReportPipelineError& err) {
-            throw ReportPipelineError("report dello studio " + s.id + ": " + err.step(), err.what());
+            throw ReportPipelineError(
+                Ui::tr("report dello studio %1: %2").arg(QString::fromStdString(s.id), QString::fromStdString(err.step()))
+                    .toStdString(),
+                err.what());
         }
     }
 

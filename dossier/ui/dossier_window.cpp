@@ -333,7 +333,7 @@ bool DossierWindow::sign()
         return false;
     }
     std::string shown;
-    for (const std::string& line : SignatureStatusLines(m_dossier, folder(), false)) shown += line + "\n";
+    for (const std::string& line : SignatureStatusLines(m_dossier, folder(), InterfaceIsEnglish())) shown += line + "\n";
     const bool done = RunSignatureCommand(
         m_path.filename().string(), shown, prompts(),
         [this](const SignatureRequest& r, SignaturePassword& p, AuditTrail& t, SignatureRecord* made) {

@@ -573,7 +573,7 @@ void DossierWindow::showSignatures()
         const bool electronic = IsElectronicallySigned(s);
         m_signatures->setItem(r, 0, item(role, !electronic, q(s.role)));
         m_signatures->setItem(r, 1, item(q(s.name), !electronic));
-        const QString text = q(SignatureStatusText(s, boundNow, false));
+        const QString text = q(SignatureStatusText(s, boundNow, InterfaceIsEnglish()));
         m_signatures->setItem(r, 2, item(text, false));
     }
     m_signatures->resizeRowsToContents();

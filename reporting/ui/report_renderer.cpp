@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "framework/ui/ui_text.h"
 #include "reporting/ui/report_pages.h"
 #include "text/number_format.h"
 
@@ -57,7 +58,9 @@ RenderedReport::RenderedReport(ReportDocument document)
     } catch (const ReportPipelineError&) {
         throw;
     } catch (const std::exception& e) {
-        throw ReportPipelineError("impaginazione del report " + m_document.layout.name, e.what());
+        throw ReportPipelineError(
+            Ui::tr("impaginazione del report %1").arg(QString::fromStdString(m_document.layout.name)).toStdString(),
+            e.what());
     }
 }
 
@@ -143,7 +146,8 @@ void RenderedReport::paintAll(QPagedPaintDevice& device) const
 {
     QPainter painter;
     if (!painter.begin(&device))
-        throw ReportPipelineError("stampa del report", "il dispositivo di stampa non è pronto");
+        throw ReportPipelineError(Ui::tr("stampa del report").toStdString(),
+                                  Ui::tr("il dispositivo di stampa non è pronto").toStdString());
     for (int i = 0; i < pageCount(); ++i) {
         if (i > 0) device.newPage();
         paintPage(painter, i);
@@ -153,7 +157,7 @@ void RenderedReport::paintAll(QPagedPaintDevice& device) const
 
 void RenderedReport::writePdf(const QString& path) const
 {
-    const std::string step = "esportazione PDF in \"" + path.toStdString() + "\"";
+    const std::string step = Ui::tr("esportazione PDF in \"%1\"").arg(path).toStdString();
     // Written next to the target and renamed, so a failed export never leaves half a file.
     const QString temporary = path + QStringLiteral(".part");
     {
@@ -167,7 +171,7 @@ void RenderedReport::writePdf(const QString& path) const
         QPainter painter;
         if (!painter.begin(&writer)) {
             QFile::remove(temporary);
-            throw ReportPipelineError(step, "il file non può essere scritto");
+            throw ReportPipelineError(step, Ui::tr("il file non può essere scritto").toStdString());
         }
         for (int i = 0; i < pageCount(); ++i) {
             if (i > 0) writer.newPage();
@@ -177,7 +181,7 @@ void RenderedReport::writePdf(const QString& path) const
     }
     if (!QFileInfo(temporary).exists() || QFileInfo(temporary).size() == 0) {
         QFile::remove(temporary);
-        throw ReportPipelineError(step, "il file non può essere scritto");
+        throw ReportPipelineError(step, Ui::tr("il file non può essere scritto").toStdString());
     }
     std::error_code error;
     std::filesystem::rename(temporary.toStdString(), path.toStdString(), error);

@@ -10,7 +10,11 @@
 #include <sstream>
 
 #include "app/language_setting.h"
+#include "audit/audit_export.h"
+#include "audit/audit_store.h"
+#include "cli/cli_commands.h"
 #include "cli/command_line.h"
+#include "framework/audited_save.h"
 #include "framework/errors.h"
 #include "framework/number_pattern.h"
 #include "framework/study_file_notes.h"
@@ -216,6 +220,102 @@ TEST(InterfaceLanguage, TheCommandLineSpeaksTheLanguageOfLang)
                                                                     : InterfaceLanguage::English);
         EXPECT_EQ(cli::ParseCommandLine(static_cast<int>(argv.size()), argv.data(), line), std::nullopt);
         EXPECT_EQ(CurrentInterfaceLanguage(), expected) << lang;
+    }
+    SetInterfaceLanguage(InterfaceLanguage::Italian);
+}
+
+// The trail stores its actions and details in Italian; what shows them gives the English where it knows it.
+TEST(InterfaceLanguage, TheTrailsStoredItalianIsShownInEnglish)
+{
+    for (const char* action :
+         {audit_action::kCreated, audit_action::kSaved, audit_action::kSavedAs, audit_action::kSaveFailed,
+          audit_action::kOpenedWithWarnings, audit_action::kChangedOutside, audit_action::kPrinted,
+          audit_action::kExported, audit_action::kEvaluated, audit_action::kSigned, audit_action::kSigningLocked,
+          audit_action::kPasswordSet, audit_action::kOptionsChanged, audit_action::kCompanyChanged,
+          audit_action::kBackup})
+        EXPECT_NE(EnglishOf(action), nullptr) << action;
+    EXPECT_NE(EnglishOf(kChangedOutsideText), nullptr);
+    const std::pair<std::string, std::string> details[] = {
+        {"Password di firma cambiata", "Signature password changed"},
+        {"Verificato; SHA-256 firmato 0a1b", "Reviewed; signed SHA-256 0a1b"},
+        {"Esito: Non conforme", "Outcome: Fail"},
+        {"Grafico, stampante HP 4050", "Chart, printer HP 4050"},
+        {"Stampante HP 4050", "Printer HP 4050"},
+        // what the catalogue cannot know stays as stored
+        {"Voce 3 non applicata: disco pieno", "Voce 3 non applicata: disco pieno"},
+        {"Esito: 12", "Outcome: 12"},
+        {"", ""}};
+    for (const auto& [stored, english] : details) {
+        EXPECT_EQ(TrailDetailText(stored), stored);
+        ScopedInterfaceLanguage en(InterfaceLanguage::English);
+        EXPECT_EQ(TrailDetailText(stored), english);
+    }
+
+    AuditEntry e;
+    e.sequence = 1;
+    e.localTime = "2026-12-10 09:30:05 +0100";
+    e.login = "mrossi";
+    e.fullName = "Mario Rossi";
+    e.host = "lab";
+    e.action = audit_action::kSavedAs;
+    e.objectPath = "/d/b.LIM";
+    e.oldPath = "/d/a.LIM";
+    e.reason = "correzione";
+    e.omittedChanges = 2;
+    EXPECT_EQ(AuditText({e}),
+              "1  2026-12-10 09:30:05 +0100  Mario Rossi (mrossi@lab)  Salvataggio con nome  /d/b.LIM\n"
+              "    da: /d/a.LIM\n    motivo: correzione\n    ... e altre 2 modifiche\n");
+    ScopedInterfaceLanguage en(InterfaceLanguage::English);
+    EXPECT_EQ(AuditText({e}),
+              "1  2026-12-10 09:30:05 +0100  Mario Rossi (mrossi@lab)  Save as  /d/b.LIM\n"
+              "    from: /d/a.LIM\n    reason: correzione\n    ... and 2 more changes\n");
+    // machine-readable: English headings, the cells as stored (what the entry's hash covers)
+    const std::string csv = AuditCsv({e});
+    EXPECT_EQ(csv.substr(0, csv.find(',', 6)), "entry,UTC time");
+    EXPECT_NE(csv.find(",Salvataggio con nome,"), std::string::npos) << csv;
+    EXPECT_EQ(VerifyChain({}).message, "Trail intact: 0 entries checked");
+}
+
+std::pair<std::optional<int>, std::string> parsed(std::vector<std::string> words, cli::CommandLine& line)
+{
+    std::vector<char*> argv;
+    for (auto& w : words) argv.push_back(w.data());
+    ::testing::internal::CaptureStdout();
+    const std::optional<int> done = cli::ParseCommandLine(static_cast<int>(argv.size()), argv.data(), line);
+    return {done, ::testing::internal::GetCapturedStdout()};
+}
+
+// --help is written while parsing: --lang, wherever it stands, is read before; Italian stays the default.
+TEST(InterfaceLanguage, TheCommandLinesHelpAndAuditMessagesFollowLang)
+{
+    const struct {
+        std::vector<std::string> words;
+        std::string shown, absent;
+    } helps[] = {
+        {{"kestra-cli", "--help"}, "Apre uno studio come il comando Apri", "Opens a study"},
+        {{"kestra-cli", "--lang", "en", "--help"}, "Opens a study as the Open command does", "Apre uno studio"},
+        {{"kestra-cli", "audit", "--lang=en", "--help"}, "Only the entries of this file", "Solo le voci"},
+        {{"kestra-cli", "sign", "--help"}, "Significato della firma", "Meaning of the signature"},
+    };
+    for (const auto& h : helps) {
+        SetInterfaceLanguage(InterfaceLanguage::Italian);
+        cli::CommandLine line;
+        const auto [done, out] = parsed(h.words, line);
+        EXPECT_EQ(done, 0) << h.words.back();
+        EXPECT_NE(out.find(h.shown), std::string::npos) << out;
+        EXPECT_EQ(out.find(h.absent), std::string::npos) << out;
+    }
+
+    for (const auto& [lang, expected] :
+         {std::pair{"en", "kestra-cli audit: invalid date \"2026-02-30\" (use YYYY-MM-DD)\n"},
+          {"it", "kestra-cli audit: data non valida \"2026-02-30\" (usare AAAA-MM-GG)\n"}}) {
+        SetInterfaceLanguage(InterfaceLanguage::Italian);
+        cli::CommandLine line;
+        ASSERT_EQ(parsed({"kestra-cli", "audit", "--lang", lang, "--from", "2026-02-30"}, line).first, std::nullopt);
+        ASSERT_EQ(line.command, cli::Command::Audit);
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::RunAudit(line.audit, out, err), 2);
+        EXPECT_EQ(err.str(), expected);
     }
     SetInterfaceLanguage(InterfaceLanguage::Italian);
 }

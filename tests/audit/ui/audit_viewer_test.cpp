@@ -20,6 +20,7 @@
 #include "reporting/report_settings.h"
 #include "reporting/ui/report_test_support.h"
 #include "test_support.h"
+#include "text/interface_language.h"
 #include "tests/framework/scripted_prompts.h"
 
 namespace kestra {
@@ -116,6 +117,29 @@ TEST_F(AuditViewerTest, ExportsWhatItShowsThroughItsButtonsAndKeys)
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Critical);
     EXPECT_FALSE(fs::exists(dir / "manca"));
     SetReportDatabasePath({});
+}
+
+// The trail holds the Italian action; in English the list and the table name it in English and still filter.
+TEST_F(AuditViewerTest, InEnglishTheActionsAreShownInEnglishAndFilterTheStoredValue)
+{
+    AuditEntry other;
+    other.action = audit_action::kPrinted;
+    other.objectPath = "/d/a.LIM";
+    trail->record(other);
+    ScopedInterfaceLanguage english(InterfaceLanguage::English);
+    AuditViewer viewer(trail, prompts, QString());
+    auto* action = viewer.findChild<QComboBox*>(QStringLiteral("FiltroAzione"));
+    ASSERT_EQ(action->count(), 3);
+    const int save = action->findText(QStringLiteral("Save"));
+    ASSERT_GT(save, 0);
+    EXPECT_LT(action->findText(QStringLiteral("Salvataggio")), 0);
+    action->setCurrentIndex(save);
+    ASSERT_EQ(viewer.shownEntries().size(), 3u);
+    auto* table = viewer.findChild<QTableWidget*>(QStringLiteral("Voci"));
+    EXPECT_EQ(table->item(0, 3)->text(), QStringLiteral("Save"));
+    action->setCurrentIndex(action->findText(QStringLiteral("Print")));
+    ASSERT_EQ(viewer.shownEntries().size(), 1u);
+    EXPECT_EQ(viewer.shownEntries()[0].action, audit_action::kPrinted);
 }
 
 TEST_F(AuditViewerTest, SignaturePasswordPageChecksBothFieldsAndRecordsTheChange)
